@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the whole test suite under Wine.
+# Usage: scripts/test.sh   (BUILD_DIR overrides the build folder, default build/)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+
+"$root/scripts/install-deps.sh"
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZANTO_WERROR=ON >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+# shellcheck source=wine-env.sh
+. "$root/scripts/wine-env.sh"
+trap zanto_wine_stop EXIT
+zanto_wine_start "$build"
+
+ctest --test-dir "$build" --output-on-failure

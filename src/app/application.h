@@ -1,0 +1,18 @@
+// The program's entry road: start-up, the message loop and shutdown, and the
+// process-wide objects they own.
+#ifndef ZANTO_APP_APPLICATION_H
+#define ZANTO_APP_APPLICATION_H
+
+#include <windows.h>
+
+extern HINSTANCE appInstance;
+
+// Registers the player's window class "LuloWnd"; false when registration failed.
+bool RegisterPlayerClass(HINSTANCE instance);
+// Runs the message loop until WM_QUIT, translating accelerator table 112 for
+// `target`. Returns the WM_QUIT exit value.
+int RunMessageLoop(HWND target);
+// The whole life of the program; returns the process exit code.
+int RunApplication(HINSTANCE instance, int showCommand);
+
+#endif

@@ -1,0 +1,128 @@
+// Every resource id of the program, shared by the C++ code and ZantoPlay.rc.
+// Plain macros because the resource compiler reads this file too.
+#ifndef ZANTO_RESOURCE_H
+#define ZANTO_RESOURCE_H
+
+// Resources
+#define IDD_ABOUT                 105
+#define IDR_CONTEXT_MENU          110
+#define IDD_SETTINGS              111
+#define IDR_ACCELERATORS          112
+#define IDD_PAGE_TIMEWINDOW       117
+#define IDD_PAGE_SUSIE            118
+#define IDD_PAGE_OSUWARI          119
+#define IDD_PAGE_GENERAL          120
+#define IDD_PAGE_TITLE            121
+#define IDI_PLAYER                128
+
+// Strings: texts of the user interface
+#define IDS_APP_NAME              28672
+#define IDS_DEFAULT_RESOURCE      28673
+#define IDS_RESOURCE_FILTER       28674
+#define IDS_RESOURCE_DEFEXT       28675
+#define IDS_OPEN_RESOURCE_TITLE   28676
+#define IDS_SETTINGS_FILE         28677
+#define IDS_CD_FILE               28678
+#define IDS_PLUGIN_FOLDER_TITLE   28680
+#define IDS_TRACK_FORMAT          28681
+
+// Strings: messages
+#define IDS_NO_MEMORY             28800
+#define IDS_IMAGE_FAILED          28801
+#define IDS_RESOURCE_OPEN_FAILED  28802
+#define IDS_RESOURCE_READ_FAILED  28803
+#define IDS_RESOURCE_LINE_TOO_LONG 28804
+#define IDS_WINDOW_FAILED         28805
+#define IDS_COMMON_DIALOG_ERROR   28806
+#define IDS_CD_IN_USE             28807
+#define IDS_CD_INIT_FAILED        28808
+#define IDS_DIALOG_FAILED         28809
+
+// Strings: INI sections
+#define IDS_SECTION_RESOURCES     28928
+#define IDS_SECTION_GENERAL       28929
+#define IDS_SECTION_MAINWINDOW    28930
+#define IDS_SECTION_SUSIEPLUGIN   28931
+#define IDS_SECTION_OSUWARI       28932
+#define IDS_SECTION_FILENAMEWINDOW 28933
+
+// Strings: INI keys
+#define IDS_KEY_LASTFILE          29056
+#define IDS_KEY_TIMEWINDOW        29057
+#define IDS_KEY_MOUSEANIME        29058
+#define IDS_KEY_ALWAYSONTOP       29059
+#define IDS_KEY_CHGRESBYCD        29060
+#define IDS_KEY_RESOURCEFILE      29061
+#define IDS_KEY_POSITIONX         29062
+#define IDS_KEY_POSITIONY         29063
+#define IDS_KEY_REPEAT            29064
+#define IDS_KEY_USEPLUGIN         29065
+#define IDS_KEY_PLUGINFOLDER      29066
+#define IDS_KEY_BLINKWHENPAUSING  29067
+#define IDS_KEY_DOOSUWARI         29068
+#define IDS_KEY_OSUWARIXPER       29069
+#define IDS_KEY_TRACK_FORMAT      29070
+#define IDS_KEY_FONTNAME          29071
+#define IDS_KEY_FONTSTYLE         29072
+#define IDS_KEY_TEXTCOLOR         29073
+#define IDS_KEY_SHADOWCOLOR       29074
+#define IDS_KEY_ENABLESHADOW      29075
+
+// Strings: settings page titles
+#define IDS_PAGE_TIMEWINDOW       29184
+#define IDS_PAGE_SUSIE            29185
+#define IDS_PAGE_OSUWARI          29186
+#define IDS_PAGE_GENERAL          29187
+#define IDS_PAGE_TITLE            29188
+
+// Commands of the context menu and the accelerators
+#define IDM_CHANGE_RESOURCE       40001
+#define IDM_PREFERENCES           40002
+#define IDM_PREVIOUS              40003
+#define IDM_PLAY                  40004
+#define IDM_PAUSE                 40005
+#define IDM_STOP                  40006
+#define IDM_NEXT                  40007
+#define IDM_ABOUT                 40010
+#define IDM_QUIT                  40011
+#define IDM_TRAY                  40012
+#define IDM_NO_TRACKS             40015
+#define IDM_REPEAT                40017
+#define IDM_TRACK_BASE            41000   // track t is IDM_TRACK_BASE + t
+#define IDM_TRACK_LAST            41050
+
+// About dialog controls
+#define IDC_ABOUT_VERSION         1000
+#define IDC_ABOUT_TEXT            1001
+
+// Settings dialog controls
+#define IDC_TIME_PLAYTIME         1002
+#define IDC_TIME_CLOCK            1003
+#define IDC_TIME_MOUTH            1004
+#define IDC_TIME_INTERVAL         1005
+#define IDC_TIME_INTERVAL_LABEL   1006
+#define IDC_ALWAYS_ON_TOP         1007
+#define IDC_CHG_RES_BY_CD         1010
+#define IDC_BLINK_WHEN_PAUSING    1011
+#define IDC_DO_OSUWARI            1013
+#define IDC_TITLE_BOLD            1013
+#define IDC_TITLE_ITALIC          1014
+#define IDC_TITLE_UNDERLINE       1015
+#define IDC_USE_PLUGIN            1018
+#define IDC_PLUGIN_FOLDER         1019
+#define IDC_PLUGIN_BROWSE         1020
+#define IDC_PLUGIN_FOLDER_LABEL   1021
+#define IDC_OSUWARI_POSITION      1022
+#define IDC_OSUWARI_PERCENT       1023
+#define IDC_SETTINGS_PAGES        1025
+#define IDC_SETTINGS_PAGE_AREA    1026
+#define IDC_OSUWARI_LEFT_LABEL    1026
+#define IDC_OSUWARI_RIGHT_LABEL   1027
+#define IDC_OSUWARI_LABEL         1028
+#define IDC_TITLE_FONT            1029
+#define IDC_TITLE_TEXT_COLOR      1030
+#define IDC_TITLE_SHADOW          1031
+#define IDC_TITLE_SHADOW_COLOR    1032
+#define IDC_TITLE_SHADOW_LABEL    1033
+
+#endif

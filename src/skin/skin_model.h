@@ -1,0 +1,140 @@
+// Everything a resource file (.rc skin description) sets, and its parser.
+#ifndef ZANTO_SKIN_SKIN_MODEL_H
+#define ZANTO_SKIN_SKIN_MODEL_H
+
+#include <windows.h>
+
+#include <cstddef>
+
+#include "skin/growable_array.h"
+
+enum PressStyle : int {
+  PressStyleNone = 0,
+  PressStyleDarken = 1,
+  PressStyleBmp1 = 2,
+  PressStyleBmp2 = 3,
+  PressStyleBmp3 = 4,
+};
+
+enum ParseStatus : int {
+  ParseOk = 0,
+  ParseOutOfMemory = 1,
+  ParseCannotOpen = 2,
+  ParseReadFailed = 3,
+  ParseLineTooLong = 4,
+};
+
+// Button indices, in the order of the button keys of a resource file.
+enum ButtonIndex : int {
+  CloseButton = 0,
+  MinimizeButton,
+  AboutButton,
+  OpenFileButton,
+  StopButton,
+  PlayButton,
+  RewindButton,
+  ForwardButton,
+  PreviousSongButton,
+  NextSongButton,
+  PauseButton,
+  PreferencesButton,
+  EqualizerButton,
+  EqualizerResetButton,
+  EqualizerOnButton,
+  EqualizerOffButton,
+  RepeatButton,
+  kButtonCount
+};
+
+enum VolumeControlKind : int { VolumeControlNone = 0, VolumeControlBar = 1, VolumeControlBmp = 2 };
+
+constexpr int kMaxLineLength = 255;   // bytes of one line, without its line end
+constexpr int kAboutTextSize = 1280;
+constexpr int kPathSize = 260;
+constexpr int kShortTextSize = 256;
+
+// One placement of a button.
+struct ButtonSpec {
+  RECT rect;
+  char toolTip[kShortTextSize];
+  PressStyle pressStyle;
+};
+
+// The placements of one button, in file order.
+class ButtonSpecList : public GrowableArray {
+ public:
+  ButtonSpecList() : GrowableArray(sizeof(ButtonSpec), 3) {}
+  const ButtonSpec& operator[](int i) const { return *static_cast<const ButtonSpec*>(At(i)); }
+};
+
+class SkinModel {
+ public:
+  SkinModel();
+  SkinModel(const SkinModel&) = delete;
+  SkinModel& operator=(const SkinModel&) = delete;
+
+  // Back to the state of an empty resource file; keeps lineNumber, status, cursor.
+  void Clear();
+  bool LoadResourceFile(const char* path);
+  // Parses a resource text held in memory: `text` holds `size` bytes followed by
+  // at least one more writable byte, and is cut into lines and tokens in place.
+  bool ParseText(char* text, size_t size);
+  bool ParseLine(char* line);
+  char* NextToken(char* start);
+  void ReadRect(RECT* out);
+  bool AddButtonSpec(ButtonSpecList* list);
+  bool ParseOsuwariComment(const char* word);
+
+  char aboutText[kAboutTextSize];
+  char backgroundImageFile[kPathSize];
+  char backgroundImageInactiveFile[kPathSize];
+  char backgroundImagePressedFile[3][kPathSize];
+  char fontImageFile[kPathSize];
+  int fontWidth, fontHeight;
+  int fontSpacing;
+  int fontTransparent;
+  char timeFontImageFile[kPathSize];
+  int timeFontWidth, timeFontHeight;
+  int timeFontSpacing;
+  int timeFontTransparent;
+  int volumeControlType;
+  char volumeControlImageFile[kPathSize];
+  char volumeControlImagePositionFile[kPathSize];
+  int volumeControlImageXSize;
+  int volumeControlImageNb;
+  RECT volumeControlButton;
+  char seekImageFile[kPathSize];
+  RECT seekRegion;
+  ButtonSpecList buttons[kButtonCount];
+  RECT filenameWindow;
+  RECT mp3KbpsWindow;
+  char mp3KbpsString[kShortTextSize];
+  RECT mp3KhzWindow;
+  char mp3KhzString[kShortTextSize];
+  RECT mp3TimeWindow;
+  RECT currentTrackWindow;
+  RECT analyzerWindow;
+  char analyzerText[kShortTextSize];
+  RECT equalizerWindow;
+  char equalizerText[kShortTextSize];
+  int equalizerWindowValue1, equalizerWindowValue2;
+  char equalizerBmpFile[kPathSize];
+  int equalizerBmpValue1, equalizerBmpValue2;
+  int osuwariBaseLine;
+  int lineNumber;
+  ParseStatus status;
+  char* cursor;
+
+  // Value readers used by the key table.
+  int ReadInt();
+  void ReadText(char* dst, size_t capacity);
+  template <size_t N> void ReadText(char (&dst)[N]) { ReadText(dst, N); }
+
+ private:
+  void AppendAboutLine(const char* text);
+};
+
+// The resource-file spelling of each button key, by button index.
+extern const char* const kButtonKeys[kButtonCount];
+
+#endif
