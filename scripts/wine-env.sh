@@ -3,27 +3,21 @@
 
 zanto_xvfb_pid=""
 
-zanto_free_display() {
-  local n
-  for n in $(seq 91 250); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      echo "$n"
-      return 0
-    fi
-  done
-  return 1
-}
-
 zanto_start_xvfb() {
-  local n
-  n=$(zanto_free_display) || { echo "no free X display number" >&2; return 1; }
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb picks a free display number itself and reports it on a file.
+  local numberFile
+  numberFile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
   zanto_xvfb_pid=$!
   local i
-  for i in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
+  for i in $(seq 1 200); do
+    [ -s "$numberFile" ] && break
     sleep 0.05
   done
+  local n
+  n=$(tr -dc '0-9' <"$numberFile")
+  rm -f "$numberFile"
+  [ -n "$n" ] || { echo "Xvfb did not start" >&2; return 1; }
   export DISPLAY=":$n"
 }
 
