@@ -4,6 +4,7 @@
 exe=$1
 objdump=${2:-i686-w64-mingw32-objdump}
 set -e
+export LC_ALL=C  # objdump speaks the locale's language otherwise
 headers=$("$objdump" -p "$exe")
 echo "$headers" | grep -q 'file format pei-i386' || { echo "not a PE32 i386 file"; exit 1; }
 echo "$headers" | grep -Eq 'Subsystem[[:space:]]+0+2[[:space:]]+\(Windows GUI\)' || { echo "not a GUI program"; exit 1; }
