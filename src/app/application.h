@@ -5,7 +5,13 @@
 
 #include <windows.h>
 
+#include <memory>
+
+class PlayerWindow;
+
 extern HINSTANCE appInstance;
+// The player's window object, created at start-up and destroyed first at shutdown.
+extern std::unique_ptr<PlayerWindow> appPlayer;
 
 // Registers the player's window class "LuloWnd"; false when registration failed.
 bool RegisterPlayerClass(HINSTANCE instance);

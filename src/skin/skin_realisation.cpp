@@ -108,17 +108,7 @@ bool SkinWindow::BuildRegion() {
   // A region the window never took over (an earlier apply failed) is still ours.
   ownedRegion_.reset(CreateRectRgn(0, 0, 0, 0));
   windowRegion = ownedRegion_.get();
-  if (!ownedRegion_) {
-    status = SkinRegionFailed;
-    return false;
-  }
-  const LoadedImage& shape = backgroundPicture;
-  RegionMerger merger;
-  bool built = ForEachOpaqueRun(
-      shape.Width(), shape.Height(),
-      [&shape](int x, int y) { return shape.GetPixel(x, y) != kTransparentColour; },
-      [&merger](int y, int left, int right) { return merger.AddRect(left, y, right, y + 1); });
-  if (!built || !merger.MergeInto(windowRegion)) {
+  if (!ownedRegion_ || !AddPictureShape(backgroundPicture, windowRegion)) {
     status = SkinRegionFailed;
     return false;
   }

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "skin/image_buffer.h"
+
 
 RegionMerger::RegionMerger() : levels_{}, count_(0), failed_(false) {}
 
@@ -60,4 +62,13 @@ bool RegionMerger::MergeInto(HRGN target) {
     count_ = 0;
   }
   return true;
+}
+
+bool AddPictureShape(const ImageBuffer& picture, HRGN target) {
+  RegionMerger merger;
+  bool added = ForEachOpaqueRun(
+      picture.Width(), picture.Height(),
+      [&picture](int x, int y) { return picture.GetPixel(x, y) != kTransparentColour; },
+      [&merger](int y, int left, int right) { return merger.AddRect(left, y, right, y + 1); });
+  return added && merger.MergeInto(target);
 }

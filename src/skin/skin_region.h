@@ -7,6 +7,8 @@
 
 #include "common/handles.h"
 
+class ImageBuffer;
+
 // The one transparent colour of a skin background, matched exactly.
 constexpr COLORREF kTransparentColour = RGB(255, 0, 255);
 
@@ -57,5 +59,9 @@ class RegionMerger {
   int count_;
   bool failed_;
 };
+
+// ORs the shape of `picture` into `target`: one rectangle for every run of
+// pixels whose colour is not kTransparentColour. False when a region failed.
+bool AddPictureShape(const ImageBuffer& picture, HRGN target);
 
 #endif
