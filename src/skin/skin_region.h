@@ -34,9 +34,10 @@ bool ForEachOpaqueRun(int width, int height, IsOpaque isOpaque, OnRun onRun) {
 
 // Joins many rectangles into one region in O(n log n) region work. Adding the
 // rectangles one by one to a growing region costs time proportional to its
-// size every time (quadratic in the number of runs); here equal-sized partial
-// regions are joined pairwise, like a binary counter, so each rectangle takes
-// part in about log2(n) joins and at most that many regions are alive.
+// size every time (quadratic in the number of runs); here small regions of a
+// few consecutive rectangles are joined pairwise, like a binary counter, so
+// each rectangle takes part in about log2(n) joins and at most that many
+// regions are alive at once.
 class RegionMerger {
  public:
   RegionMerger();
@@ -44,14 +45,27 @@ class RegionMerger {
   RegionMerger& operator=(const RegionMerger&) = delete;
 
   // False when a region could not be made or joined; the merger then stays
-  // failed and adds nothing more.
+  // failed and adds nothing more. Any order works; rectangles that come row
+  // by row, left to right, are batched into fewer regions.
   bool AddRect(int left, int top, int right, int bottom);
   // ORs everything added into `target`; false on any failure so far.
   bool MergeInto(HRGN target);
 
  private:
+  // Makes the batched rectangles one small region and pushes it.
+  bool FlushBatch();
   bool Push(unique_hrgn region, int level);
+  bool Fail();
 
+  // Rectangles per small region: enough to save most region handles, few
+  // enough that building one (which may also go one rectangle at a time)
+  // stays cheap.
+  static constexpr int kBatchSize = 16;
+  struct Batch {
+    RGNDATAHEADER header;
+    RECT rects[kBatchSize];
+  };
+  Batch batch_;
   // Enough levels for more rectangles than a 32-bit count can hold.
   static constexpr int kMaxLevels = 40;
   unique_hrgn parts_[kMaxLevels];

@@ -211,7 +211,7 @@ TEST_F(SkinRealisation, AnOverlongPicturePathIsCutInsideErrorText) {
     deep += "\\" + std::string(40, 'd');
     ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
   }
-  std::string longName = std::string(240, 'n') + ".bmp";
+  std::string longName = std::string(225, 'n') + ".bmp";  // the line stays within 255 bytes
   std::string rc = deep + "\\s.rc";
   ASSERT_TRUE(WriteFileBytes(rc, "BackgroundImage " + longName + "\r\n"));
   std::string expected = "BackgroundImage ( " + deep + "\\" + longName + " )";
@@ -325,7 +325,6 @@ TEST_F(SkinRealisation, SkinChangesLeakNoGdiOrUserObjects) {
   ASSERT_TRUE(window.ChangeSkin(nullptr, first.c_str()));
   DWORD gdiBefore = GdiObjectCount();
   DWORD userBefore = UserObjectCount();
-  printf("counts %lu %lu %lu %lu\n", gdiBefore, userBefore, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
   for (int i = 0; i < 50; ++i) {
     ASSERT_TRUE(window.ChangeSkin(nullptr, second.c_str()));
     ASSERT_TRUE(window.ChangeSkin(nullptr, first.c_str()));

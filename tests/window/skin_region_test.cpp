@@ -126,4 +126,22 @@ TEST(RegionMergerTest, OrsIntoWhatTheTargetHoldsAndIgnoresEmptyRectangles) {
   EXPECT_FALSE(PtInRegion(target.get(), 5, 6));
 }
 
+TEST(RegionMergerTest, RectanglesInAnyOrderAndOverlappingGiveTheirUnion) {
+  // Out of row order, overlapping, and more than fit in one batch.
+  unique_hrgn expected(CreateRectRgn(0, 0, 0, 0));
+  unique_hrgn fast(CreateRectRgn(0, 0, 0, 0));
+  RegionMerger merger;
+  std::mt19937 random(99);
+  for (int i = 0; i < 500; ++i) {
+    int left = static_cast<int>(random() % 200), top = static_cast<int>(random() % 200);
+    int right = left + 1 + static_cast<int>(random() % 30);
+    int bottom = top + 1 + static_cast<int>(random() % 30);
+    ASSERT_TRUE(merger.AddRect(left, top, right, bottom));
+    unique_hrgn part(CreateRectRgn(left, top, right, bottom));
+    CombineRgn(expected.get(), expected.get(), part.get(), RGN_OR);
+  }
+  ASSERT_TRUE(merger.MergeInto(fast.get()));
+  EXPECT_TRUE(EqualRgn(fast.get(), expected.get()));
+}
+
 }  // namespace
