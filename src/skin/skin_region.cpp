@@ -89,11 +89,16 @@ bool RegionMerger::MergeInto(HRGN target) {
 }
 
 bool AddPictureShape(const ImageBuffer& picture, HRGN target) {
-  PixelView pixels(picture);  // validated once, not per pixel
+  // The picture is validated once, not per pixel; a pixel the blocks do not
+  // hold reads as GetPixel reads it.
+  PixelView pixels(picture);
+  auto colourAt = [&pixels](int x, int y) {
+    return pixels.Contains(x, y) ? pixels.At(x, y) : kUnreadablePixel;
+  };
   RegionMerger merger;
   bool added = ForEachOpaqueRun(
-      pixels.Width(), pixels.Height(),
-      [&pixels](int x, int y) { return pixels.At(x, y) != kTransparentColour; },
+      picture.Width(), picture.Height(),
+      [&colourAt](int x, int y) { return colourAt(x, y) != kTransparentColour; },
       [&merger](int y, int left, int right) { return merger.AddRect(left, y, right, y + 1); });
   return added && merger.MergeInto(target);
 }

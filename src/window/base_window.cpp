@@ -50,6 +50,7 @@ LRESULT CALLBACK BaseWindow::StaticWindowProc(HWND hwnd, UINT message, WPARAM wP
 bool BaseWindow::Create(DWORD exStyle, const char* className, const char* title, DWORD style,
                         int x, int y, int width, int height, HWND parent, HMENU menu,
                         HINSTANCE instance) {
+  if (hwnd) return false;  // one object, one window
   hwnd = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menu,
                          instance, this);
   return hwnd != nullptr;

@@ -255,6 +255,18 @@ TEST_F(SkinRealisation, ABareResourceFileNameResolvesPicturesInTheCurrentFolder)
   EXPECT_EQ(window.backgroundPicture.Width(), 8);
 }
 
+TEST_F(SkinRealisation, ADoubleByteFileNameDoesNotSplitTheFolder) {
+  if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page";
+  // The second byte of this character is a backslash.
+  const std::string hyou = "\x95\x5c";
+  WriteBasicSkin("plain", 8, 6, TestPattern);
+  std::string rc = folder.File(hyou + ".rc");
+  ASSERT_TRUE(CopyFileA(folder.File("plain.rc").c_str(), rc.c_str(), FALSE));
+  SkinWindow window;
+  EXPECT_TRUE(window.LoadSkinImages(nullptr, rc.c_str())) << window.errorText;
+  EXPECT_EQ(std::string(window.resourceFolder), folder.path() + "\\");
+}
+
 TEST_F(SkinRealisation, ChangingToASmallerSkinKeepsTheCornerAndShrinksEverything) {
   auto bigShape = [](int x, int y) { return (x + y) % 9 == 0 ? kMagenta : TestPattern(x, y); };
   auto smallShape = [](int x, int y) { return y == 4 ? kMagenta : RGB(1, 2, x); };

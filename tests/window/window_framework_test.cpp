@@ -158,6 +158,8 @@ TEST(StaticWindowProcTest, DestroyingTheObjectDestroysItsWindow) {
     RecordingWindow window;
     ASSERT_TRUE(window.Open());
     handle = window.hwnd;
+    EXPECT_FALSE(window.Open());  // one object, one window
+    EXPECT_EQ(window.hwnd, handle);
   }
   EXPECT_FALSE(IsWindow(handle));
 }
