@@ -312,7 +312,7 @@ def draw_caption(cv, look):
         cv.fill(rbox(px, py, px + 1, py + 1, 0), (178, 186, 198))
     x2 = x + pixelfont.text_width("ZANTO", advance=7) + 6
     for px, py in pixelfont.text_pixels("PLAYER", x2, y):
-        cv.fill(rbox(px, py, px + 1, py + 1, 0), (38, 120, 140), 0.9)
+        cv.fill(rbox(px, py, px + 1, py + 1, 0), (62, 158, 182), 0.9)
     for name, cx in CAPTION.items():
         draw_caption_button(cv, name, cx, name in look.pressed)
 
