@@ -41,12 +41,14 @@ zanto_wine_start() {
     zanto_start_xvfb
   fi
   # Wine's background processes inherit our standard streams: keep them off
-  # any pipe the caller may be reading.
+  # any pipe the caller may be reading. The persistent server comes first so
+  # the prefix's own start-up uses it too (it fails if one already runs here).
+  mkdir -p "$WINEPREFIX"
+  wineserver -p >/dev/null 2>&1 </dev/null || true
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 </dev/null
     zanto_font_replacements
   fi
-  wineserver -p >/dev/null 2>&1 </dev/null
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
