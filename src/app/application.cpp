@@ -9,9 +9,11 @@
 #include "common/fixed_text.h"
 #include "common/path_text.h"
 #include "resources/resource.h"
+#include "settings/settings.h"
 #include "window/skin_window.h"
 
 HINSTANCE appInstance = nullptr;
+std::unique_ptr<Settings> appSettings;
 std::unique_ptr<PlayerWindow> appPlayer;
 
 bool RegisterPlayerClass(HINSTANCE instance) {
@@ -48,13 +50,12 @@ int RunApplication(HINSTANCE instance, int showCommand) {
   if (!RegisterPlayerClass(instance)) return 0;
   appInstance = instance;
 
-  // The settings record will supply the last resource file; for now it is
-  // always the default one beside the program.
-  char defaultName[MAX_PATH];
-  LoadText(instance, IDS_DEFAULT_RESOURCE, defaultName);
-  char lastFile[MAX_PATH];
-  BuildPathBesideExecutable(defaultName, lastFile, sizeof(lastFile));
+  appSettings.reset(new (std::nothrow) Settings);
+  if (!appSettings) return 0;
+  appSettings->Load();
+  const char* lastFile = appSettings->lastFile;
 
+  DWORD exStyle = appSettings->alwaysOnTop || appSettings->doOsuwari ? WS_EX_TOPMOST : 0;
   char title[360];
   LoadText(instance, IDS_APP_NAME, title);
 
@@ -63,9 +64,10 @@ int RunApplication(HINSTANCE instance, int showCommand) {
     ShowMessageId(nullptr, IDS_NO_MEMORY, kMessageStyle);
     return 0;
   }
-  if (!appPlayer->CreateSkinWindow(nullptr, lastFile, 0, title,
-                                   WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, nullptr, nullptr, instance)) {
+  // Image plug-ins are not hosted yet: pictures go through the BMP reader.
+  if (!appPlayer->CreateSkinWindow(nullptr, lastFile, exStyle, title,
+                                   WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, appSettings->positionX,
+                                   appSettings->positionY, nullptr, nullptr, instance)) {
     char message[kComposedMessageSize];
     ComposeSkinFailure(appPlayer->status, appPlayer->model.status, appPlayer->model.lineNumber,
                        lastFile, appPlayer->errorText, message, sizeof(message));
@@ -78,5 +80,9 @@ int RunApplication(HINSTANCE instance, int showCommand) {
   UpdateWindow(window);
   int exitCode = RunMessageLoop(window);
   appPlayer.reset();
+
+  // Only a start-up that got this far writes the settings back.
+  appSettings->Save();
+  appSettings.reset();
   return exitCode;
 }

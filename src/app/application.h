@@ -8,8 +8,11 @@
 #include <memory>
 
 class PlayerWindow;
+class Settings;
 
 extern HINSTANCE appInstance;
+// The one settings record, alive from start-up to shutdown.
+extern std::unique_ptr<Settings> appSettings;
 // The player's window object, created at start-up and destroyed first at shutdown.
 extern std::unique_ptr<PlayerWindow> appPlayer;
 
