@@ -42,16 +42,6 @@ TEST(OpaqueRuns, OneRunPerHorizontalStretchRowsTopToBottom) {
   EXPECT_EQ(RunsOf(mask), expected);
 }
 
-TEST(OpaqueRuns, StopsWhenTheCallbackFails) {
-  Mask mask{{"#.#.#", "#####"}};
-  int calls = 0;
-  bool finished = ForEachOpaqueRun(mask.width(), mask.height(), mask, [&calls](int, int, int) {
-    return ++calls < 2;
-  });
-  EXPECT_FALSE(finished);
-  EXPECT_EQ(calls, 2);
-}
-
 // Builds the fast region of a mask into a fresh empty region.
 unique_hrgn FastRegion(int width, int height, const std::function<bool(int, int)>& opaque) {
   unique_hrgn region(CreateRectRgn(0, 0, 0, 0));

@@ -198,21 +198,6 @@ TEST(DrawingPass, AnOpenPassIsClosedWhenTheWindowGoes) {
   EXPECT_FALSE(window.backBuffer);
 }
 
-TEST(BackBuffer, ResizeTakesTheWindowSizeAndStartsWhite) {
-  RecordingWindow window;
-  ASSERT_TRUE(window.Open(WS_POPUP, 40, 30));
-  window.Fill(RGB(10, 20, 30));
-  SetWindowPos(window.hwnd, nullptr, 0, 0, 90, 70, SWP_NOMOVE | SWP_NOZORDER);
-  ASSERT_TRUE(window.ResizeBackBuffer());
-  EXPECT_EQ(window.bufferWidth, 90);
-  EXPECT_EQ(window.bufferHeight, 70);
-  BITMAP bitmap = {};
-  GetObjectA(window.backBuffer.get(), sizeof(bitmap), &bitmap);
-  EXPECT_EQ(bitmap.bmWidth, 90);
-  EXPECT_EQ(bitmap.bmHeight, 70);
-  EXPECT_EQ(BufferPixel(window, 89, 69), RGB(255, 255, 255));
-}
-
 // Lets pending messages (WM_PAINT among them) run.
 void PumpMessages() {
   MSG msg;
