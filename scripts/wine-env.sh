@@ -69,8 +69,12 @@ zanto_wine_start() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 </dev/null
     zanto_font_replacements
+    # The server those commands started lingers a few seconds; a persistent
+    # one can only start after it is gone.
+    wineserver -w >/dev/null 2>&1 </dev/null || true
   fi
-  wineserver -p >/dev/null 2>&1 </dev/null
+  # Exits non-zero when a server already runs for this prefix, which is fine.
+  wineserver -p >/dev/null 2>&1 </dev/null || true
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
   zanto_register_virtual_cd "$build"
 }
