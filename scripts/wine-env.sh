@@ -65,16 +65,14 @@ zanto_wine_start() {
     zanto_start_xvfb
   fi
   # Wine's background processes inherit our standard streams: keep them off
-  # any pipe the caller may be reading.
+  # any pipe the caller may be reading. The persistent server comes first so
+  # the prefix's own start-up uses it too (it fails if one already runs here).
+  mkdir -p "$WINEPREFIX"
+  wineserver -p >/dev/null 2>&1 </dev/null || true
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 </dev/null
     zanto_font_replacements
-    # The server those commands started lingers a few seconds; a persistent
-    # one can only start after it is gone.
-    wineserver -w >/dev/null 2>&1 </dev/null || true
   fi
-  # Exits non-zero when a server already runs for this prefix, which is fine.
-  wineserver -p >/dev/null 2>&1 </dev/null || true
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
   zanto_register_virtual_cd "$build"
 }

@@ -57,9 +57,8 @@ VirtualDrive::VirtualDrive(MCIDEVICEID deviceId, const DriverSettings& settings)
 }
 
 VirtualDrive::~VirtualDrive() {
-  EnterCriticalSection(&guard_);
-  quitting_ = true;
-  LeaveCriticalSection(&guard_);
+  // No lock here: at process exit the worker may have been stopped holding it.
+  InterlockedExchange(&quitting_, 1);
   if (worker_) {
     SetEvent(wake_);
     // Bounded: at process exit the thread may already be gone or frozen.
@@ -348,11 +347,8 @@ DWORD WINAPI VirtualDrive::WorkerMain(void* self) {
 
 void VirtualDrive::Work() {
   for (;;) {
+    if (InterlockedCompareExchange(&quitting_, 0, 0)) return;
     EnterCriticalSection(&guard_);
-    if (quitting_) {
-      LeaveCriticalSection(&guard_);
-      return;
-    }
     if (play_.active) Update();
     DWORD wait = MillisecondsUntilEnd();
     LeaveCriticalSection(&guard_);

@@ -75,7 +75,7 @@ class VirtualDrive {
   LONGLONG counterFrequency_ = 1;
   HANDLE wake_ = nullptr;
   HANDLE worker_ = nullptr;
-  bool quitting_ = false;
+  volatile LONG quitting_ = 0;
 };
 
 #endif
