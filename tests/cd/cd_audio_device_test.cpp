@@ -32,8 +32,8 @@ std::string PlayLine(HWND window, DWORD tmsf, DWORD result = 0) {
 using Lines = std::vector<std::string>;
 
 // Five tracks; track 1 starts at 00:02:00, track 3 at 07:19:30, the disc lasts 15:48:00.
-DiscSpec FiveTracks() {
-  DiscSpec disc;
+DiscContents FiveTracks() {
+  DiscContents disc;
   disc.tracks = {"04:12:30", "03:05:00", "00:59:74", "05:00:01", "02:30:45"};
   return disc;
 }
@@ -118,7 +118,7 @@ TEST_F(CdAudioDeviceTest, TrackLengthsHoldTheWholeDiscThenEachTrack) {
   EXPECT_EQ(drive.TakeLog(), log);
 
   // A disc without tracks still has its whole-disc entry.
-  DiscSpec empty;
+  DiscContents empty;
   drive.Write(empty);
   ASSERT_EQ(device.ReadTrackLengths(), 0u);
   EXPECT_EQ(device.trackLengths.count, 1);
@@ -133,7 +133,7 @@ TEST_F(CdAudioDeviceTest, FailuresReturnTheErrorAndLeaveOutValuesAlone) {
 
   OpenDevice();
   ASSERT_EQ(device.ReadTrackLengths(), 0u);
-  DiscSpec noDisc = FiveTracks();
+  DiscContents noDisc = FiveTracks();
   noDisc.present = false;
   drive.Write(noDisc);
   drive.TakeLog();
@@ -166,7 +166,7 @@ TEST_F(CdAudioDeviceTest, MediaIdentityIsReadAsADecimalNumber) {
     int identity;
   } cases[] = {{"255", 255}, {"no digits", 0}, {"  -42abc", -42}, {"4294967295", -1}, {"1234567890123456", 1015724736}};
   for (const Case& c : cases) {
-    DiscSpec disc = FiveTracks();
+    DiscContents disc = FiveTracks();
     disc.identity = c.text;
     drive.Write(disc);
     int identity = 77;
@@ -177,7 +177,7 @@ TEST_F(CdAudioDeviceTest, MediaIdentityIsReadAsADecimalNumber) {
   EXPECT_EQ(drive.TakeLog(), Lines(5, infoLine));
 
   // Seventeen characters do not fit: the driver's error comes back unchanged.
-  DiscSpec disc = FiveTracks();
+  DiscContents disc = FiveTracks();
   disc.identity = "12345678901234567";
   drive.Write(disc);
   int identity = 77;
@@ -205,7 +205,7 @@ TEST_F(CdAudioDeviceTest, DoorCommandsOpenAndCloseTheTray) {
 TEST_F(CdAudioDeviceTest, EjectingAndInsertingWhileOpenChangesTheMode) {
   OpenDevice();
   DWORD mode = 0;
-  DiscSpec disc = FiveTracks();
+  DiscContents disc = FiveTracks();
   disc.present = false;
   drive.Write(disc);
   EXPECT_EQ(device.GetMode(mode), 0u);
@@ -217,7 +217,7 @@ TEST_F(CdAudioDeviceTest, EjectingAndInsertingWhileOpenChangesTheMode) {
   EXPECT_EQ(mode, static_cast<DWORD>(MCI_MODE_OPEN));
 
   // Another disc goes in.
-  DiscSpec other;
+  DiscContents other;
   other.tracks = {"10:00:00", "20:00:00"};
   drive.Write(other);
   int count = 0;
@@ -228,7 +228,7 @@ TEST_F(CdAudioDeviceTest, EjectingAndInsertingWhileOpenChangesTheMode) {
 }
 
 TEST_F(CdAudioDeviceTest, PlayRunsFromTheTrackToTheEndOfTheDiscAndNotifiesOnce) {
-  DiscSpec disc;
+  DiscContents disc;
   disc.tracks = {"00:04:00", "00:04:00", "00:04:00", "00:04:00", "00:04:00"};
   drive.Write(disc);
   drive.SetSpeed(10.0);  // twelve disc seconds from track 3 take 1.2 s

@@ -12,7 +12,7 @@ const char kLogVariable[] = "ZANTO_VIRTUAL_CD_LOG";
 const char kSpeedVariable[] = "ZANTO_VIRTUAL_CD_SPEED";
 const char kNotifyClass[] = "ZantoCdTestNotify";
 
-std::string Describe(const DiscSpec& disc) {
+std::string Describe(const DiscContents& disc) {
   std::string text = "# written by the cd tests\n";
   text += disc.present ? "present = yes\n" : "present = no\n";
   text += disc.trayOpen ? "tray = open\n" : "tray = closed\n";
@@ -23,7 +23,7 @@ std::string Describe(const DiscSpec& disc) {
 
 }  // namespace
 
-VirtualDisc::VirtualDisc(const DiscSpec& disc, double speed)
+VirtualDisc::VirtualDisc(const DiscContents& disc, double speed)
     : discPath_(folder_.File("disc.txt")), logPath_(folder_.File("commands.log")) {
   Write(disc);
   SetEnvironmentVariableA(kDiscVariable, discPath_.c_str());
@@ -43,7 +43,7 @@ VirtualDisc::~VirtualDisc() {
   SetEnvironmentVariableA(kSpeedVariable, nullptr);
 }
 
-void VirtualDisc::Write(const DiscSpec& disc) {
+void VirtualDisc::Write(const DiscContents& disc) {
   // Written aside and moved over, so the drive never reads half a file.
   std::string next = discPath_ + ".next";
   WriteFileBytes(next, Describe(disc));

@@ -11,7 +11,7 @@
 
 #include "support/test_support.h"
 
-struct DiscSpec {
+struct DiscContents {
   std::vector<std::string> tracks;  // "MM:SS:FF" each
   std::string identity = "255";
   bool present = true;
@@ -21,7 +21,7 @@ struct DiscSpec {
 class VirtualDisc {
  public:
   // Speed: disc seconds that pass in one real second.
-  explicit VirtualDisc(const DiscSpec& disc, double speed = 1.0);
+  explicit VirtualDisc(const DiscContents& disc, double speed = 1.0);
   ~VirtualDisc();
   VirtualDisc(const VirtualDisc&) = delete;
   VirtualDisc& operator=(const VirtualDisc&) = delete;
@@ -29,7 +29,7 @@ class VirtualDisc {
   // Takes effect for devices opened afterwards.
   void SetSpeed(double speed);
   // Replaces the description in one step, as a user swapping discs would.
-  void Write(const DiscSpec& disc);
+  void Write(const DiscContents& disc);
   std::string Text() const;
   // The command lines logged since the last call, then forgets them.
   std::vector<std::string> TakeLog();
