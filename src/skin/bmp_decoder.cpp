@@ -129,8 +129,7 @@ ImageStatus DecodeBmp(const BYTE* file, size_t fileSize, DecodedBmp* out) {
   // picture being refused.
   size_t inFile = fileSize - pixelOffset;
   size_t blockSize = inFile;
-  if (format.stride != 0 && format.imageBytes > inFile) {
-    if (format.imageBytes > kMaxPaddedPixelBytes) return ImageBadData;
+  if (!format.compressed && format.imageBytes > inFile) {
     blockSize = static_cast<size_t>(format.imageBytes);
   }
   if (blockSize == 0) return ImageBadData;  // compressed data with no bytes

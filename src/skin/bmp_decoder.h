@@ -10,11 +10,6 @@
 
 #include "skin/image_buffer.h"
 
-// A header may describe more pixel bytes than the file holds; the missing
-// ones are supplied as zeros up to this block size (a 4096 x 4096 32-bit
-// picture). Beyond it the header is taken to be broken.
-constexpr uint64_t kMaxPaddedPixelBytes = 64u * 1024u * 1024u;
-
 struct DecodedBmp {
   std::unique_ptr<BYTE[]> info;  // kInfoBlockSize bytes: 40-byte header, colour table
   std::unique_ptr<BYTE[]> bits;  // bitsSize bytes of pixel rows as the file stores them

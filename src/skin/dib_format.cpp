@@ -37,11 +37,11 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibFormat* format) {
   f.compression = header.biCompression;
   if (!IsDrawableFormat(f.bitCount, f.compression, f.topDown)) return false;
 
-  bool compressed = f.compression == BI_RLE8 || f.compression == BI_RLE4;
-  if (!compressed) {
-    f.stride = (static_cast<uint64_t>(f.width) * static_cast<uint64_t>(f.bitCount) + 31) / 32 * 4;
-    f.imageBytes = f.stride * static_cast<uint64_t>(f.height);
-  }
+  f.compressed = f.compression == BI_RLE8 || f.compression == BI_RLE4;
+  f.stride = (static_cast<uint64_t>(f.width) * static_cast<uint64_t>(f.bitCount) + 31) / 32 * 4;
+  if (f.stride > kMaxPictureBytes) return false;  // and so the product cannot overflow
+  f.imageBytes = f.stride * static_cast<uint64_t>(f.height);
+  if (f.imageBytes > kMaxPictureBytes) return false;
   f.colorEntries = header.biClrUsed;
   if (f.colorEntries == 0 && f.bitCount <= 8) f.colorEntries = 1u << f.bitCount;
   uint64_t maskBytes = f.compression == BI_BITFIELDS ? 3 * sizeof(DWORD) : 0;
@@ -55,7 +55,7 @@ bool DibFitsBlocks(const DibFormat& format, const BITMAPINFOHEADER& header, size
                    size_t bitsSize) {
   if (format.infoBytes > infoSize) return false;
   if (header.biSizeImage > bitsSize) return false;
-  if (format.stride == 0) return header.biSizeImage > 0;  // compressed: its stated length
+  if (format.compressed) return header.biSizeImage > 0;
   return format.imageBytes <= bitsSize;
 }
 

@@ -8,14 +8,20 @@
 #include <cstddef>
 #include <cstdint>
 
+// Pictures whose rows take more than this uncompressed (a 4096 x 4096 32-bit
+// picture) are refused: no skin needs them, and GDI expands compressed ones
+// to that size when it draws them.
+constexpr uint64_t kMaxPictureBytes = 64u * 1024u * 1024u;
+
 struct DibFormat {
   int width = 0;         // > 0
   int height = 0;        // number of rows, > 0
   bool topDown = false;  // negative height in the header
   int bitCount = 0;
   DWORD compression = BI_RGB;
-  // Bytes per row and of all rows; 0 for compressed data, whose length is
-  // the header's image size.
+  // Bytes per row and of all rows, uncompressed; compressed data is as long
+  // as the header's image size says.
+  bool compressed = false;
   uint64_t stride = 0;
   uint64_t imageBytes = 0;
   // Colour-table entries GDI reads after the header (and the masks), and the
@@ -27,7 +33,7 @@ struct DibFormat {
 // Fills `format` for a header GDI can draw: positive width, non-zero height,
 // one of the bit count / compression pairs of a desktop DIB (1, 4, 8, 16, 24,
 // 32 bits uncompressed; RLE8 with 8 and RLE4 with 4 bits, bottom-up only;
-// BITFIELDS with 16 and 32). False for anything else.
+// BITFIELDS with 16 and 32), at most kMaxPictureBytes. False for anything else.
 bool DescribeDib(const BITMAPINFOHEADER& header, DibFormat* format);
 
 // True when the info block (infoSize bytes) and the pixel block (bitsSize

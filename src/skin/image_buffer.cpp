@@ -62,7 +62,7 @@ bool ImageBuffer::CreateBlank(int width, int height) {
   if (width < 0 || height < 0) return false;
   uint64_t stride = (3 * static_cast<uint64_t>(width) + 3) / 4 * 4;
   uint64_t size = stride * static_cast<uint64_t>(height);
-  if (size >= SIZE_MAX / 2) return false;
+  if (size > kMaxPictureBytes) return false;
   std::unique_ptr<BYTE[]> newInfo(new (std::nothrow) BYTE[kInfoBlockSize]());
   // One byte at least, so that a 0 x 0 picture still has both blocks.
   std::unique_ptr<BYTE[]> newBits(new (std::nothrow) BYTE[size == 0 ? 1 : size]());

@@ -71,6 +71,7 @@ TEST(BmpSuite, EveryFileLoadsOrIsRefusedWithoutStrayReads) {
     SCOPED_TRACE(name);
     std::string bytes = ReadFileBytes(SuitePath(name));
     ASSERT_FALSE(bytes.empty());
+    SetFaultReportBytes(&bytes);
     GuardedBytes file(bytes.data(), bytes.size());
     ImageBuffer image;
     ImageStatus status = image.LoadBmpFromMemory(file.data(), file.size());
@@ -89,6 +90,7 @@ TEST(BmpSuite, EveryFileLoadsOrIsRefusedWithoutStrayReads) {
     SweepPixelOperations(image);
     DrawWhole(image);
   }
+  SetFaultReportBytes(nullptr);
 }
 
 TEST(BmpSuite, GoodPicturesGiveTheReferenceColours) {

@@ -1,6 +1,7 @@
 #include "picture_test_util.h"
 
 #include <climits>
+#include <cstdio>
 #include <cstring>
 
 void PutU16(std::string* bytes, size_t at, uint16_t value) {
@@ -138,3 +139,27 @@ uint32_t SweepPixelOperations(const ImageBuffer& image) {
   for (int y = 0; y < 30; ++y) sum += target.GetPixel(y, y);
   return sum;
 }
+
+namespace {
+
+const std::string* faultReportBytes = nullptr;
+
+LONG WINAPI ReportFault(EXCEPTION_POINTERS* exception) {
+  const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
+  fprintf(stderr, "fault %08lx at %p, address %p; input:", record.ExceptionCode,
+          record.ExceptionAddress, reinterpret_cast<void*>(record.ExceptionInformation[1]));
+  if (faultReportBytes != nullptr) {
+    for (unsigned char c : *faultReportBytes) fprintf(stderr, " %02x", c);
+  }
+  fprintf(stderr, "\n");
+  fflush(stderr);
+  ExitProcess(3);
+}
+
+struct FaultReporter {
+  FaultReporter() { SetUnhandledExceptionFilter(ReportFault); }
+} installFaultReporter;
+
+}  // namespace
+
+void SetFaultReportBytes(const std::string* bytes) { faultReportBytes = bytes; }

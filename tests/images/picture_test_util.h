@@ -72,4 +72,9 @@ class GuardedPicture {
 // of what was read, so the reads cannot be optimised away.
 uint32_t SweepPixelOperations(const ImageBuffer& image);
 
+// A fault anywhere in the test program prints its address and these bytes
+// (the input being tried) and ends the process, rather than waiting for a
+// debugger.
+void SetFaultReportBytes(const std::string* bytes);
+
 #endif
