@@ -3,6 +3,7 @@
 // blocks of whatever it accepts. Every buffer ends at an inaccessible page.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 
 #include "common/handles.h"
@@ -11,41 +12,24 @@
 
 namespace {
 
-const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
-
 std::vector<std::string> SeedFiles() {
-  std::vector<std::string> seeds;
-  BmpSpec pal;
-  pal.width = 5;
-  pal.bitCount = 8;
-  pal.palette = {kRed, kGreen, kBlue};
-  pal.rows = {IndexRow({0, 1, 2, 1, 0}), IndexRow({2, 2, 1, 0, 0}), IndexRow({1, 0, 0, 2, 1})};
-  seeds.push_back(EncodeBmp(pal));
-  pal.headerSize = 12;
-  seeds.push_back(EncodeBmp(pal));
-  pal.headerSize = 124;
-  pal.topDown = true;
-  seeds.push_back(EncodeBmp(pal));
-
-  BmpSpec rgb;
-  rgb.width = 3;
+  BmpSpec topDown = SampleSpec(124);
+  topDown.topDown = true;
+  BmpSpec rgb = SampleSpec();
+  rgb.bitCount = 24;
+  rgb.palette = {};
   rgb.rows = {Rgb24Row({kRed, kGreen, kBlue}), Rgb24Row({kBlue, kBlue, kRed})};
-  seeds.push_back(EncodeBmp(rgb));
-  rgb.bitCount = 32;
-  rgb.rows = {Rgb32Row({kRed, kGreen, kBlue}), Rgb32Row({kBlue, kBlue, kRed})};
-  seeds.push_back(EncodeBmp(rgb));
-
-  BmpSpec nibbles;
-  nibbles.width = 3;
+  BmpSpec rgb32 = rgb;
+  rgb32.bitCount = 32;
+  rgb32.rows = {Rgb32Row({kRed, kGreen, kBlue}), Rgb32Row({kBlue, kBlue, kRed})};
+  BmpSpec nibbles = SampleSpec();
   nibbles.bitCount = 4;
-  nibbles.palette = {kRed, kGreen};
   nibbles.rows = {std::string("\x01\x10", 2), std::string("\x11\x00", 2)};
-  seeds.push_back(EncodeBmp(nibbles));
-
+  std::vector<std::string> seeds = {EncodeBmp(SampleSpec(40)), EncodeBmp(SampleSpec(12)),
+                                    EncodeBmp(topDown),        EncodeBmp(rgb),
+                                    EncodeBmp(rgb32),          EncodeBmp(nibbles)};
   // RLE8, 4 x 2: runs, end of line, end of picture.
-  BmpSpec rle = pal;
-  rle.headerSize = 40;
-  rle.topDown = false;
+  BmpSpec rle = SampleSpec();
   rle.width = 4;
   rle.rows = {};
   std::string file = EncodeBmp(rle) + std::string("\x02\x01\x02\x02\x00\x00\x04\x00\x00\x01", 10);
@@ -68,6 +52,8 @@ const std::pair<size_t, int> kFields[] = {{2, 4},  {10, 4}, {14, 4}, {18, 4}, {2
                                           {26, 2}, {28, 2}, {30, 4}, {34, 4}, {46, 4},
                                           {50, 4}, {18, 2}, {20, 2}, {24, 2}};
 
+constexpr size_t kGuardedBitsLimit = 1 << 20;
+
 class Exerciser {
  public:
   Exerciser() : dc_(CreateCompatibleDC(nullptr)), bitmap_(CreateBitmap(32, 32, 1, 32, nullptr)) {
@@ -85,7 +71,10 @@ class Exerciser {
     ASSERT_TRUE(status >= ImageOk && status <= ImageOutOfMemory) << status;
     if (status != ImageOk) return;
     ++loaded;
-    GuardedPicture guarded(image);
+    // Pictures a mutated header blew up to megabytes are padding past the
+    // file; copying them into guarded memory would only cost time.
+    std::unique_ptr<GuardedPicture> guarded;
+    if (image.bitsSize <= kGuardedBitsLimit) guarded.reset(new GuardedPicture(image));
     SweepPixelOperations(image);
     int w = image.Width(), h = image.Height();
     image.Blit(dc_.get(), 0, 0, 32, 32, 0, 0, 32, 32, SRCCOPY);

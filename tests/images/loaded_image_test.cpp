@@ -10,8 +10,6 @@
 
 namespace {
 
-const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
-
 // A moveable local-memory block holding bytes, as a plug-in returns it.
 HLOCAL LocalBlock(const void* data, size_t size) {
   HLOCAL block = LocalAlloc(LMEM_MOVEABLE, size);

@@ -1,5 +1,7 @@
 #include "picture_test_util.h"
 
+#include <gtest/gtest.h>
+
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -52,6 +54,29 @@ std::string EncodeBmp(const BmpSpec& spec) {
   }
   PutU32(&file, 2, static_cast<uint32_t>(file.size()));
   return file;
+}
+
+BmpSpec SampleSpec(uint32_t headerSize) {
+  BmpSpec spec;
+  spec.width = 3;
+  spec.bitCount = 8;
+  spec.headerSize = headerSize;
+  spec.palette = {kRed, kGreen, kBlue, kMagenta, kGrey};
+  spec.rows = {IndexRow({0, 1, 2}), IndexRow({3, 4, 0})};
+  return spec;
+}
+
+void ExpectSampleColors(const ImageBuffer& image) {
+  ASSERT_EQ(image.Width(), 3);
+  ASSERT_EQ(image.Height(), 2);
+  const COLORREF expected[2][3] = {{kRed, kGreen, kBlue}, {kMagenta, kGrey, kRed}};
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(image.GetPixel(x, y), expected[y][x]) << x << "," << y;
+  }
+}
+
+ImageStatus LoadBytes(ImageBuffer* image, const std::string& bytes) {
+  return image->LoadBmpFromMemory(reinterpret_cast<const BYTE*>(bytes.data()), bytes.size());
 }
 
 std::string Rgb24Row(const std::vector<COLORREF>& colors) {

@@ -15,6 +15,9 @@ constexpr size_t kAtPixelOffset = 10, kAtHeaderSize = 14, kAtWidth = 18, kAtHeig
                  kAtPlanes = 26, kAtBitCount = 28, kAtCompression = 30, kAtSizeImage = 34,
                  kAtClrUsed = 46;
 
+const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
+               kMagenta = RGB(255, 0, 255), kGrey = RGB(90, 100, 110), kBlack = RGB(0, 0, 0);
+
 void PutU16(std::string* bytes, size_t at, uint16_t value);
 void PutU32(std::string* bytes, size_t at, uint32_t value);
 
@@ -29,6 +32,12 @@ struct BmpSpec {
   std::vector<std::string> rows;
 };
 std::string EncodeBmp(const BmpSpec& spec);
+
+// 3 x 2, 8-bit: top row red, green, blue; bottom row magenta, grey, red.
+BmpSpec SampleSpec(uint32_t headerSize = 40);
+// The sample's colours, whatever its format or row order.
+void ExpectSampleColors(const ImageBuffer& image);
+ImageStatus LoadBytes(ImageBuffer* image, const std::string& bytes);
 
 std::string Rgb24Row(const std::vector<COLORREF>& colors);
 std::string Rgb32Row(const std::vector<COLORREF>& colors, BYTE fourth = 0x7F);
