@@ -1,5 +1,5 @@
 # Sourced by test.sh and run.sh: the Wine environment the program and its tests
-# run in. Defines zanto_wine_start BUILD_DIR and zanto_wine_stop.
+# run in. Defines zanto_wine_start BUILD_DIR [PREFIX] and zanto_wine_stop.
 
 zanto_xvfb_pid=""
 
@@ -29,10 +29,34 @@ zanto_font_replacements() {
   done
 }
 
+# Makes the virtual CD drive of BUILD_DIR the prefix's "cdaudio" device: Wine
+# reads the MCI key, Windows the MCI32 key. Run at every start, as a Wine
+# update of the prefix puts its own driver back.
+zanto_register_virtual_cd() {
+  local dll
+  dll="$(cd "$1" && pwd)/tools/virtual-cd/virtual_cd.dll"
+  local windowsPath="Z:${dll//\//\\\\}"
+  local regFile
+  regFile=$(mktemp --suffix=.reg)
+  {
+    echo 'REGEDIT4'
+    echo
+    echo '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\MCI]'
+    echo "\"cdaudio\"=\"$windowsPath\""
+    echo
+    echo '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\MCI32]'
+    echo "\"cdaudio\"=\"$windowsPath\""
+  } >"$regFile"
+  local status=0
+  wine regedit /S "Z:${regFile//\//\\}" >/dev/null 2>&1 </dev/null || status=$?
+  rm -f "$regFile"
+  return $status
+}
+
 zanto_wine_start() {
   local build
   build=$(cd "$1" && pwd)
-  export WINEPREFIX="$build/wineprefix"
+  export WINEPREFIX="${2:-$build/wineprefix}"
   export WINEARCH=win32
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -41,13 +65,16 @@ zanto_wine_start() {
     zanto_start_xvfb
   fi
   # Wine's background processes inherit our standard streams: keep them off
-  # any pipe the caller may be reading.
+  # any pipe the caller may be reading. The persistent server comes first so
+  # the prefix's own start-up uses it too (it fails if one already runs here).
+  mkdir -p "$WINEPREFIX"
+  wineserver -p >/dev/null 2>&1 </dev/null || true
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 </dev/null
     zanto_font_replacements
   fi
-  wineserver -p >/dev/null 2>&1 </dev/null
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  zanto_register_virtual_cd "$build"
 }
 
 zanto_wine_stop() {

@@ -2,14 +2,18 @@
 
 #include <commctrl.h>
 
+#include <new>
+
 #include "app/messages.h"
 #include "common/fixed_text.h"
 #include "common/path_text.h"
 #include "resources/resource.h"
+#include "settings/settings.h"
 #include "skin/skin_model.h"
 #include "window/skin_status.h"
 
 HINSTANCE appInstance = nullptr;
+std::unique_ptr<Settings> appSettings;
 
 namespace {
 
@@ -60,12 +64,10 @@ int RunApplication(HINSTANCE instance, int showCommand) {
   if (!RegisterPlayerClass(instance)) return 0;
   appInstance = instance;
 
-  // The settings record will supply the last resource file; for now it is
-  // always the default one beside the program.
-  char defaultName[MAX_PATH];
-  LoadText(instance, IDS_DEFAULT_RESOURCE, defaultName);
-  char lastFile[MAX_PATH];
-  BuildPathBesideExecutable(defaultName, lastFile, sizeof(lastFile));
+  appSettings.reset(new (std::nothrow) Settings);
+  if (!appSettings) return 0;
+  appSettings->Load();
+  const char* lastFile = appSettings->lastFile;
 
   char title[360];
   LoadText(instance, IDS_APP_NAME, title);
@@ -91,5 +93,10 @@ int RunApplication(HINSTANCE instance, int showCommand) {
   }
   ShowWindow(window, showCommand);
   UpdateWindow(window);
-  return RunMessageLoop(window);
+  int exitCode = RunMessageLoop(window);
+
+  // Only a start-up that got this far writes the settings back.
+  appSettings->Save();
+  appSettings.reset();
+  return exitCode;
 }

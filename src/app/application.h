@@ -5,7 +5,13 @@
 
 #include <windows.h>
 
+#include <memory>
+
+class Settings;
+
 extern HINSTANCE appInstance;
+// The one settings record, alive from start-up to shutdown.
+extern std::unique_ptr<Settings> appSettings;
 
 // Registers the player's window class "LuloWnd"; false when registration failed.
 bool RegisterPlayerClass(HINSTANCE instance);

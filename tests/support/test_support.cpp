@@ -65,11 +65,23 @@ void RemoveTree(const std::string& path) {
   RemoveDirectoryA(path.c_str());
 }
 
-std::string SourcePath(const std::string& relative) {
-  // ZANTO_SOURCE_DIR is a Unix path; Wine maps the Unix root to drive Z:.
-  std::string path = std::string("Z:") + ZANTO_SOURCE_DIR + "/" + relative;
+namespace {
+
+// Wine maps the Unix root to drive Z:.
+std::string WindowsPath(const std::string& unixPath) {
+  std::string path = "Z:" + unixPath;
   for (char& c : path) {
     if (c == '/') c = '\\';
   }
   return path;
+}
+
+}  // namespace
+
+std::string SourcePath(const std::string& relative) {
+  return WindowsPath(std::string(ZANTO_SOURCE_DIR) + "/" + relative);
+}
+
+std::string BinaryPath(const std::string& relative) {
+  return WindowsPath(std::string(ZANTO_BINARY_DIR) + "/" + relative);
 }

@@ -30,7 +30,9 @@ std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 // Deletes a folder and everything below it.
 void RemoveTree(const std::string& path);
-// The test data folder of the source tree as a Windows path.
+// A path below the source tree, as a Windows path.
 std::string SourcePath(const std::string& relative);
+// A path below the build tree, as a Windows path.
+std::string BinaryPath(const std::string& relative);
 
 #endif

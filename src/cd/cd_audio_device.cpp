@@ -1,0 +1,146 @@
+#include "cd/cd_audio_device.h"
+
+#include "common/ascii_text.h"
+
+namespace {
+
+constexpr int kTrackLengthGrowth = 10;
+// 16 characters and the terminator.
+constexpr DWORD kIdentityCapacity = 17;
+
+MCIERROR Send(MCIDEVICEID device, UINT message, DWORD_PTR flags, void* parameters) {
+  return mciSendCommandA(device, message, flags, reinterpret_cast<DWORD_PTR>(parameters));
+}
+
+}  // namespace
+
+CdAudioDevice::CdAudioDevice() : isOpen(FALSE), deviceId(0), trackLengths(sizeof(DWORD), kTrackLengthGrowth) {}
+
+CdAudioDevice::~CdAudioDevice() { Close(); }
+
+MCIERROR CdAudioDevice::Open() {
+  if (isOpen) return 0;
+  MCI_OPEN_PARMSA parms = {};
+  parms.lpstrDeviceType = reinterpret_cast<LPCSTR>(static_cast<DWORD_PTR>(MCI_DEVTYPE_CD_AUDIO));
+  MCIERROR error = Send(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID, &parms);
+  if (error) return error;
+  deviceId = parms.wDeviceID;
+  isOpen = TRUE;
+  return 0;
+}
+
+MCIERROR CdAudioDevice::Close() {
+  if (!isOpen) return 0;
+  MCI_GENERIC_PARMS parms = {};
+  MCIERROR error = Send(deviceId, MCI_CLOSE, MCI_WAIT, &parms);
+  if (error) return error;
+  isOpen = FALSE;
+  deviceId = 0;
+  return 0;
+}
+
+MCIERROR CdAudioDevice::QueryStatus(DWORD flags, DWORD item, DWORD track, DWORD_PTR& value) {
+  MCI_STATUS_PARMS parms = {};
+  parms.dwItem = item;
+  parms.dwTrack = track;
+  MCIERROR error = Send(deviceId, MCI_STATUS, MCI_STATUS_ITEM | flags, &parms);
+  if (error) return error;
+  value = parms.dwReturn;
+  return 0;
+}
+
+MCIERROR CdAudioDevice::SetTimeFormat(DWORD format) {
+  MCI_SET_PARMS parms = {};
+  parms.dwTimeFormat = format;
+  return Send(deviceId, MCI_SET, MCI_SET_TIME_FORMAT, &parms);
+}
+
+MCIERROR CdAudioDevice::GetMode(DWORD& mode) {
+  DWORD_PTR value = 0;
+  MCIERROR error = QueryStatus(0, MCI_STATUS_MODE, 0, value);
+  if (!error) mode = static_cast<DWORD>(value);
+  return error;
+}
+
+MCIERROR CdAudioDevice::GetCurrentTrack(int& track) {
+  DWORD_PTR value = 0;
+  MCIERROR error = QueryStatus(0, MCI_STATUS_CURRENT_TRACK, 0, value);
+  if (!error) track = static_cast<int>(value);
+  return error;
+}
+
+MCIERROR CdAudioDevice::GetTrackCount(int& count) {
+  DWORD_PTR value = 0;
+  MCIERROR error = QueryStatus(0, MCI_STATUS_NUMBER_OF_TRACKS, 0, value);
+  if (!error) count = static_cast<int>(value);
+  return error;
+}
+
+MCIERROR CdAudioDevice::GetPosition(DWORD& msf, int track, BOOL ofTrack) {
+  MCIERROR error = SetTimeFormat(MCI_FORMAT_MSF);
+  if (error) return error;
+  DWORD_PTR value = 0;
+  error = QueryStatus(ofTrack ? MCI_TRACK : 0, MCI_STATUS_POSITION, static_cast<DWORD>(track), value);
+  if (!error) msf = static_cast<DWORD>(value);
+  return error;
+}
+
+MCIERROR CdAudioDevice::ReadTrackLengths() {
+  trackLengths.RemoveAll();
+  int count = 0;
+  MCIERROR error = GetTrackCount(count);
+  if (error) return error;
+  error = SetTimeFormat(MCI_FORMAT_MSF);
+  if (error) return error;
+  DWORD_PTR value = 0;
+  error = QueryStatus(0, MCI_STATUS_LENGTH, 0, value);
+  if (error) return error;
+  // A failed append is not reported: the list just comes out shorter.
+  DWORD length = static_cast<DWORD>(value);
+  trackLengths.Add(&length);
+  for (int track = 1; track <= count; ++track) {
+    error = QueryStatus(MCI_TRACK, MCI_STATUS_LENGTH, static_cast<DWORD>(track), value);
+    if (error) return error;
+    length = static_cast<DWORD>(value);
+    trackLengths.Add(&length);
+  }
+  return 0;
+}
+
+MCIERROR CdAudioDevice::GetMediaIdentity(int& identity) {
+  char text[kIdentityCapacity] = {};
+  MCI_INFO_PARMSA parms = {};
+  parms.lpstrReturn = text;
+  parms.dwRetSize = kIdentityCapacity;
+  MCIERROR error = Send(deviceId, MCI_INFO, MCI_INFO_MEDIA_IDENTITY, &parms);
+  if (error) return error;
+  text[kIdentityCapacity - 1] = '\0';  // never trust the driver to terminate
+  identity = ParseDecimal(text);
+  return 0;
+}
+
+MCIERROR CdAudioDevice::PlayFrom(HWND notifyWindow, DWORD tmsf) {
+  MCIERROR error = SetTimeFormat(MCI_FORMAT_TMSF);
+  if (error) return error;
+  MCI_PLAY_PARMS parms = {};
+  parms.dwCallback = reinterpret_cast<DWORD_PTR>(notifyWindow);
+  parms.dwFrom = tmsf;
+  return Send(deviceId, MCI_PLAY, MCI_FROM | MCI_NOTIFY, &parms);
+}
+
+MCIERROR CdAudioDevice::Stop() {
+  MCI_GENERIC_PARMS parms = {};
+  return Send(deviceId, MCI_STOP, MCI_WAIT, &parms);
+}
+
+MCIERROR CdAudioDevice::OpenDoor() {
+  MCI_SET_PARMS parms = {};
+  return Send(deviceId, MCI_SET, MCI_SET_DOOR_OPEN, &parms);
+}
+
+MCIERROR CdAudioDevice::CloseDoor() {
+  MCI_SET_PARMS parms = {};
+  return Send(deviceId, MCI_SET, MCI_SET_DOOR_CLOSED, &parms);
+}
+
+LRESULT CdAudioDevice::OnNotify(HWND, UINT, WPARAM, LPARAM) { return 0; }

@@ -1,0 +1,47 @@
+// The player's one contact with the audio CD: a thin layer of MCI commands to
+// the CD-audio device. Every operation returns the MCI error of the first
+// command that failed (0 on success) and writes its out-values only on success.
+#ifndef ZANTO_CD_CD_AUDIO_DEVICE_H
+#define ZANTO_CD_CD_AUDIO_DEVICE_H
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "skin/growable_array.h"
+
+class CdAudioDevice {
+ public:
+  CdAudioDevice();
+  ~CdAudioDevice();
+  CdAudioDevice(const CdAudioDevice&) = delete;
+  CdAudioDevice& operator=(const CdAudioDevice&) = delete;
+
+  // Not shareable: a drive another program holds gives MCIERR_MUST_USE_SHAREABLE.
+  MCIERROR Open();
+  MCIERROR Close();
+
+  MCIERROR GetMode(DWORD& mode);
+  MCIERROR GetCurrentTrack(int& track);
+  MCIERROR GetTrackCount(int& count);
+  // With ofTrack the start of `track` on the disc, else the current position; MSF.
+  MCIERROR GetPosition(DWORD& msf, int track, BOOL ofTrack);
+  // Element 0 the whole disc, element i track i; MSF values.
+  MCIERROR ReadTrackLengths();
+  MCIERROR GetMediaIdentity(int& identity);
+  // Plays from `tmsf` to the end of the disc; MM_MCINOTIFY goes to notifyWindow.
+  MCIERROR PlayFrom(HWND notifyWindow, DWORD tmsf);
+  MCIERROR Stop();
+  MCIERROR OpenDoor();
+  MCIERROR CloseDoor();
+  LRESULT OnNotify(HWND window, UINT message, WPARAM status, LPARAM deviceId);
+
+  BOOL isOpen;
+  MCIDEVICEID deviceId;
+  GrowableArray trackLengths;
+
+ private:
+  MCIERROR QueryStatus(DWORD flags, DWORD item, DWORD track, DWORD_PTR& value);
+  MCIERROR SetTimeFormat(DWORD format);
+};
+
+#endif

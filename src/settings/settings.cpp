@@ -1,0 +1,245 @@
+#include "settings/settings.h"
+
+#include "app/application.h"
+#include "common/fixed_text.h"
+#include "common/path_text.h"
+#include "resources/resource.h"
+#include "settings/color_text.h"
+#include "skin/plugin_list.h"
+
+namespace {
+
+constexpr size_t kNameSize = 256;     // section and key names
+constexpr size_t kColorTextSize = 260;
+constexpr size_t kIntTextSize = 16;
+constexpr size_t kDiscSectionSize = 16;
+// Room for the longest folder plus a file name: a path cut at 260 bytes would
+// name some other file, so a too-long path is left for the system to refuse.
+constexpr size_t kIniPathSize = 2 * MAX_PATH;
+
+// "ＭＳ Ｐゴシック" in code page 932, the code page the program is made for.
+const char kDefaultFontName[] = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
+constexpr COLORREF kDefaultTextColor = RGB(255, 255, 255);
+constexpr COLORREF kDefaultShadowColor = RGB(0, 0, 0);
+
+// A section or key name from the string table.
+class Name {
+ public:
+  explicit Name(UINT id) { LoadText(appInstance, id, text_); }
+  operator const char*() const { return text_; }
+
+ private:
+  char text_[kNameSize];
+};
+
+int ReadInt(const char* section, const char* key, int defaultValue, const char* path) {
+  return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, path));
+}
+
+void ReadText(const char* section, const char* key, const char* defaultValue, char* out,
+              size_t capacity, const char* path) {
+  GetPrivateProfileStringA(section, key, defaultValue, out, static_cast<DWORD>(capacity), path);
+  out[capacity - 1] = '\0';
+}
+
+COLORREF ReadColor(const char* section, const char* key, COLORREF defaultColor, const char* path) {
+  char defaultText[kColorTextSize];
+  FormatColorText(defaultColor, defaultText, sizeof(defaultText));
+  char text[kColorTextSize];
+  ReadText(section, key, defaultText, text, sizeof(text), path);
+  return ParseColorText(text, defaultColor);
+}
+
+void WriteText(const char* section, const char* key, const char* value, const char* path) {
+  WritePrivateProfileStringA(section, key, value, path);  // a failed write is not reported
+}
+
+void WriteColor(const char* section, const char* key, COLORREF color, const char* path) {
+  char text[kColorTextSize];
+  FormatColorText(color, text, sizeof(text));
+  WriteText(section, key, text, path);
+}
+
+// CD.ini names a disc's section by its identity in upper-case hexadecimal.
+void DiscSection(int identity, char* out, size_t capacity) {
+  FormatText(out, capacity, "%X", static_cast<unsigned int>(identity));
+}
+
+}  // namespace
+
+Settings::Settings()
+    : cdKnown(0),
+      cdIdentity(0),
+      cdTrackTitles(kTrackTitleSize, kTrackTitleGrowth),
+      cdTrackCount(0),
+      lastFile{},
+      timeWindow(0),
+      mouseAnime(500),
+      alwaysOnTop(0),
+      chgResByCd(0),
+      cdResourceFile{},
+      positionX(CW_USEDEFAULT),
+      positionY(CW_USEDEFAULT),
+      repeat(0),
+      usePlugin(1),
+      pluginFolder{},
+      blinkWhenPausing(1),
+      doOsuwari(0),
+      osuwariXPer(90),
+      fontName{},
+      fontStyle(0),
+      textColor(kDefaultTextColor),
+      shadowColor(kDefaultShadowColor),
+      enableShadow(1),
+      iniFolder{},
+      pluginRegistryKey(kSusiePluginKey) {
+  CopyText(fontName, kDefaultFontName);
+  BuildPathBesideExecutable("", iniFolder, sizeof(iniFolder));
+}
+
+void Settings::BuildIniPath(UINT fileNameId, char* out, size_t capacity) const {
+  char fileName[kNameSize];
+  LoadText(appInstance, fileNameId, fileName);
+  CopyText(out, capacity, iniFolder);
+  AppendText(out, capacity, fileName);
+}
+
+void Settings::Load() {
+  char path[kIniPathSize];
+  BuildIniPath(IDS_SETTINGS_FILE, path, sizeof(path));
+
+  Name mainWindow(IDS_SECTION_MAINWINDOW);
+  positionX = ReadInt(mainWindow, Name(IDS_KEY_POSITIONX), CW_USEDEFAULT, path);
+  positionY = ReadInt(mainWindow, Name(IDS_KEY_POSITIONY), CW_USEDEFAULT, path);
+  alwaysOnTop = ReadInt(mainWindow, Name(IDS_KEY_ALWAYSONTOP), 0, path);
+
+  ReadText(Name(IDS_SECTION_RESOURCES), Name(IDS_KEY_LASTFILE), "", lastFile, sizeof(lastFile),
+           path);
+  if (lastFile[0] == '\0') {
+    char defaultName[kNameSize];
+    LoadText(appInstance, IDS_DEFAULT_RESOURCE, defaultName);
+    BuildPathBesideExecutable(defaultName, lastFile, sizeof(lastFile));
+  }
+
+  Name susiePlugin(IDS_SECTION_SUSIEPLUGIN);
+  usePlugin = ReadInt(susiePlugin, Name(IDS_KEY_USEPLUGIN), 1, path);
+  ReadText(susiePlugin, Name(IDS_KEY_PLUGINFOLDER), "", pluginFolder, sizeof(pluginFolder), path);
+  if (pluginFolder[0] == '\0' &&
+      !ReadRegistryPluginFolder(pluginFolder, sizeof(pluginFolder), pluginRegistryKey)) {
+    // Nowhere to look for plug-ins: switch them off whatever the file said.
+    pluginFolder[0] = '\0';
+    usePlugin = 0;
+  }
+
+  Name osuwari(IDS_SECTION_OSUWARI);
+  doOsuwari = ReadInt(osuwari, Name(IDS_KEY_DOOSUWARI), 0, path);
+  osuwariXPer = ReadInt(osuwari, Name(IDS_KEY_OSUWARIXPER), 90, path);
+
+  Name fileNameWindow(IDS_SECTION_FILENAMEWINDOW);
+  ReadText(fileNameWindow, Name(IDS_KEY_FONTNAME), kDefaultFontName, fontName, sizeof(fontName),
+           path);
+  fontStyle = ReadInt(fileNameWindow, Name(IDS_KEY_FONTSTYLE), 0, path);
+  textColor = ReadColor(fileNameWindow, Name(IDS_KEY_TEXTCOLOR), kDefaultTextColor, path);
+  shadowColor = ReadColor(fileNameWindow, Name(IDS_KEY_SHADOWCOLOR), kDefaultShadowColor, path);
+  enableShadow = ReadInt(fileNameWindow, Name(IDS_KEY_ENABLESHADOW), 1, path);
+
+  Name general(IDS_SECTION_GENERAL);
+  timeWindow = ReadInt(general, Name(IDS_KEY_TIMEWINDOW), 0, path);
+  mouseAnime = ReadInt(general, Name(IDS_KEY_MOUSEANIME), 500, path);
+  chgResByCd = ReadInt(general, Name(IDS_KEY_CHGRESBYCD), 0, path);
+  repeat = ReadInt(general, Name(IDS_KEY_REPEAT), 0, path);
+  blinkWhenPausing = ReadInt(general, Name(IDS_KEY_BLINKWHENPAUSING), 1, path);
+}
+
+void Settings::Save() {
+  char path[kIniPathSize];
+  BuildIniPath(IDS_SETTINGS_FILE, path, sizeof(path));
+
+  Name mainWindow(IDS_SECTION_MAINWINDOW);
+  WriteIniInt(mainWindow, Name(IDS_KEY_POSITIONX), positionX, path);
+  WriteIniInt(mainWindow, Name(IDS_KEY_POSITIONY), positionY, path);
+  WriteIniInt(mainWindow, Name(IDS_KEY_ALWAYSONTOP), alwaysOnTop, path);
+
+  WriteText(Name(IDS_SECTION_RESOURCES), Name(IDS_KEY_LASTFILE), lastFile, path);
+
+  Name susiePlugin(IDS_SECTION_SUSIEPLUGIN);
+  WriteIniInt(susiePlugin, Name(IDS_KEY_USEPLUGIN), usePlugin, path);
+  WriteText(susiePlugin, Name(IDS_KEY_PLUGINFOLDER), pluginFolder, path);
+
+  Name osuwari(IDS_SECTION_OSUWARI);
+  WriteIniInt(osuwari, Name(IDS_KEY_DOOSUWARI), doOsuwari, path);
+  WriteIniInt(osuwari, Name(IDS_KEY_OSUWARIXPER), osuwariXPer, path);
+
+  Name fileNameWindow(IDS_SECTION_FILENAMEWINDOW);
+  WriteText(fileNameWindow, Name(IDS_KEY_FONTNAME), fontName, path);
+  WriteIniInt(fileNameWindow, Name(IDS_KEY_FONTSTYLE), fontStyle, path);
+  WriteColor(fileNameWindow, Name(IDS_KEY_TEXTCOLOR), textColor, path);
+  WriteColor(fileNameWindow, Name(IDS_KEY_SHADOWCOLOR), shadowColor, path);
+  WriteIniInt(fileNameWindow, Name(IDS_KEY_ENABLESHADOW), enableShadow, path);
+
+  Name general(IDS_SECTION_GENERAL);
+  WriteIniInt(general, Name(IDS_KEY_TIMEWINDOW), timeWindow, path);
+  WriteIniInt(general, Name(IDS_KEY_MOUSEANIME), mouseAnime, path);
+  WriteIniInt(general, Name(IDS_KEY_CHGRESBYCD), chgResByCd, path);
+  WriteIniInt(general, Name(IDS_KEY_REPEAT), repeat, path);
+  WriteIniInt(general, Name(IDS_KEY_BLINKWHENPAUSING), blinkWhenPausing, path);
+
+  StoreCdResource();
+}
+
+void Settings::LoadCd(int identity, int trackCount) {
+  char path[kIniPathSize];
+  BuildIniPath(IDS_CD_FILE, path, sizeof(path));
+  char section[kDiscSectionSize];
+  DiscSection(identity, section, sizeof(section));
+
+  ReadText(section, Name(IDS_KEY_RESOURCEFILE), "", cdResourceFile, sizeof(cdResourceFile), path);
+
+  cdTrackTitles.RemoveAll();
+  Name keyFormat(IDS_KEY_TRACK_FORMAT);
+  for (int i = 0; i < trackCount; ++i) {
+    char key[kIntTextSize];
+    FormatText(key, sizeof(key), keyFormat, i);
+    char title[kTrackTitleSize] = "";
+    ReadText(section, key, "", title, sizeof(title), path);
+    // Out of memory: this title and the later ones read as empty.
+    if (cdTrackTitles.Add(title) < 0) break;
+  }
+
+  cdKnown = 1;
+  cdIdentity = identity;
+  cdTrackCount = trackCount;
+}
+
+void Settings::StoreCdResource() {
+  if (!chgResByCd || !cdKnown) return;
+  char path[kIniPathSize];
+  BuildIniPath(IDS_CD_FILE, path, sizeof(path));
+  char section[kDiscSectionSize];
+  DiscSection(cdIdentity, section, sizeof(section));
+  WriteText(section, Name(IDS_KEY_RESOURCEFILE), lastFile, path);
+}
+
+void Settings::ForgetCd() {
+  StoreCdResource();
+  cdKnown = 0;
+  cdIdentity = 0;
+}
+
+bool Settings::GetTrackTitle(int track, char* buffer, int capacity) const {
+  if (!cdKnown || capacity <= 0) return false;
+  // Titles past the end of the array were never read (memory ran out).
+  if (track < 1 || track > cdTrackCount || track > cdTrackTitles.count) {
+    buffer[0] = '\0';
+    return false;
+  }
+  CopyText(buffer, static_cast<size_t>(capacity),
+           static_cast<const char*>(cdTrackTitles.At(track - 1)));
+  return buffer[0] != '\0';
+}
+
+void Settings::WriteIniInt(const char* section, const char* key, int value, const char* path) {
+  char text[kIntTextSize];
+  FormatText(text, sizeof(text), "%d", value);
+  WriteText(section, key, text, path);
+}

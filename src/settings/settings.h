@@ -1,0 +1,68 @@
+// The user's preferences, kept in ZantoPlay.ini, and the per-disc memory kept
+// in CD.ini (resource file and track titles of each known disc).
+#ifndef ZANTO_SETTINGS_SETTINGS_H
+#define ZANTO_SETTINGS_SETTINGS_H
+
+#include <windows.h>
+
+#include "skin/growable_array.h"
+
+constexpr int kSettingsPathSize = 260;
+constexpr int kTrackTitleSize = 260;  // one entry of cdTrackTitles
+constexpr int kTrackTitleGrowth = 20;
+constexpr int kFontNameSize = 32;
+
+class Settings {
+ public:
+  Settings();
+  Settings(const Settings&) = delete;
+  Settings& operator=(const Settings&) = delete;
+
+  void Load();
+  // Writes every preference, then the disc's resource file (StoreCdResource).
+  void Save();
+  // Reads the CD.ini section of a disc; the disc becomes the known one.
+  void LoadCd(int identity, int trackCount);
+  // With chgResByCd on and a disc known: lastFile becomes the disc's ResourceFile.
+  void StoreCdResource();
+  void ForgetCd();
+  // Title of track `track` (1-based) into buffer; true when it is not empty.
+  // Without a known disc the buffer is left as it is.
+  bool GetTrackTitle(int track, char* buffer, int capacity) const;
+  static void WriteIniInt(const char* section, const char* key, int value, const char* path);
+
+  int cdKnown;
+  int cdIdentity;
+  GrowableArray cdTrackTitles;  // entries of kTrackTitleSize bytes; entry i is track i + 1
+  int cdTrackCount;
+  char lastFile[kSettingsPathSize];
+  int timeWindow;
+  int mouseAnime;
+  int alwaysOnTop;
+  int chgResByCd;
+  char cdResourceFile[kSettingsPathSize];
+  int positionX;
+  int positionY;
+  int repeat;
+  int usePlugin;
+  char pluginFolder[kSettingsPathSize];
+  int blinkWhenPausing;
+  int doOsuwari;
+  int osuwariXPer;
+  char fontName[kFontNameSize];
+  int fontStyle;
+  COLORREF textColor;
+  COLORREF shadowColor;
+  int enableShadow;
+
+  // Where ZantoPlay.ini and CD.ini live, ending with a backslash: the
+  // program's folder. Tests point it (and the registry key below) elsewhere.
+  char iniFolder[kSettingsPathSize];
+  // HKEY_CURRENT_USER key read when no plug-in folder is configured.
+  const char* pluginRegistryKey;
+
+ private:
+  void BuildIniPath(UINT fileNameId, char* out, size_t capacity) const;
+};
+
+#endif

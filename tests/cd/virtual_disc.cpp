@@ -1,0 +1,118 @@
+#include "virtual_disc.h"
+
+#include <mmsystem.h>
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+const char kDiscVariable[] = "ZANTO_VIRTUAL_CD_DISC";
+const char kLogVariable[] = "ZANTO_VIRTUAL_CD_LOG";
+const char kSpeedVariable[] = "ZANTO_VIRTUAL_CD_SPEED";
+const char kNotifyClass[] = "ZantoCdTestNotify";
+
+std::string Describe(const DiscContents& disc) {
+  std::string text = "# written by the cd tests\n";
+  text += disc.present ? "present = yes\n" : "present = no\n";
+  text += disc.trayOpen ? "tray = open\n" : "tray = closed\n";
+  text += "identity = " + disc.identity + "\n";
+  for (const std::string& track : disc.tracks) text += "track = " + track + "\n";
+  return text;
+}
+
+}  // namespace
+
+VirtualDisc::VirtualDisc(const DiscContents& disc, double speed)
+    : discPath_(folder_.File("disc.txt")), logPath_(folder_.File("commands.log")) {
+  Write(disc);
+  SetEnvironmentVariableA(kDiscVariable, discPath_.c_str());
+  SetEnvironmentVariableA(kLogVariable, logPath_.c_str());
+  SetSpeed(speed);
+}
+
+void VirtualDisc::SetSpeed(double speed) {
+  char speedText[32];
+  snprintf(speedText, sizeof(speedText), "%g", speed);
+  SetEnvironmentVariableA(kSpeedVariable, speedText);
+}
+
+VirtualDisc::~VirtualDisc() {
+  SetEnvironmentVariableA(kDiscVariable, nullptr);
+  SetEnvironmentVariableA(kLogVariable, nullptr);
+  SetEnvironmentVariableA(kSpeedVariable, nullptr);
+}
+
+void VirtualDisc::Write(const DiscContents& disc) {
+  // Written aside and moved over, so the drive never reads half a file.
+  std::string next = discPath_ + ".next";
+  WriteFileBytes(next, Describe(disc));
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    if (MoveFileExA(next.c_str(), discPath_.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    Sleep(10);
+  }
+}
+
+std::string VirtualDisc::Text() const { return ReadFileBytes(discPath_); }
+
+std::vector<std::string> VirtualDisc::TakeLog() {
+  std::string text = ReadFileBytes(logPath_);
+  DeleteFileA(logPath_.c_str());
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+NotifyWindow::NotifyWindow() {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = Proc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = kNotifyClass;
+  RegisterClassA(&windowClass);  // fails harmlessly when already registered
+  hwnd_ = CreateWindowExA(0, kNotifyClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                          GetModuleHandleA(nullptr), this);
+}
+
+NotifyWindow::~NotifyWindow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK NotifyWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  if (message == MM_MCINOTIFY) {
+    auto* self = reinterpret_cast<NotifyWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self) self->statuses_.push_back(wParam);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void PumpMessages(DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
+  } while (GetTickCount() - start < milliseconds);
+}
+
+std::string Line(const char* format, ...) {
+  char text[256];
+  va_list args;
+  va_start(args, format);
+  vsnprintf(text, sizeof(text), format, args);
+  va_end(args);
+  return text;
+}

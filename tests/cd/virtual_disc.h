@@ -1,0 +1,75 @@
+// Test side of the virtual CD drive: a disc description file and a command
+// log in a scratch folder, handed to the drive through the environment of
+// this process (and of the programs it starts).
+#ifndef ZANTO_TESTS_CD_VIRTUAL_DISC_H
+#define ZANTO_TESTS_CD_VIRTUAL_DISC_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support/test_support.h"
+
+struct DiscContents {
+  std::vector<std::string> tracks;  // "MM:SS:FF" each
+  std::string identity = "255";
+  bool present = true;
+  bool trayOpen = false;
+};
+
+class VirtualDisc {
+ public:
+  // Speed: disc seconds that pass in one real second.
+  explicit VirtualDisc(const DiscContents& disc, double speed = 1.0);
+  ~VirtualDisc();
+  VirtualDisc(const VirtualDisc&) = delete;
+  VirtualDisc& operator=(const VirtualDisc&) = delete;
+
+  // Takes effect for devices opened afterwards.
+  void SetSpeed(double speed);
+  // Replaces the description in one step, as a user swapping discs would.
+  void Write(const DiscContents& disc);
+  std::string Text() const;
+  // The command lines logged since the last call, then forgets them.
+  std::vector<std::string> TakeLog();
+
+ private:
+  ScratchFolder folder_;
+  std::string discPath_;
+  std::string logPath_;
+};
+
+// A hidden window that records the MM_MCINOTIFY statuses posted to it.
+class NotifyWindow {
+ public:
+  NotifyWindow();
+  ~NotifyWindow();
+  NotifyWindow(const NotifyWindow&) = delete;
+  NotifyWindow& operator=(const NotifyWindow&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  const std::vector<WPARAM>& statuses() const { return statuses_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND hwnd_ = nullptr;
+  std::vector<WPARAM> statuses_;
+};
+
+// Dispatches this thread's messages for the given time.
+void PumpMessages(DWORD milliseconds);
+// Dispatches messages until `done` holds or the time is up; true when it held.
+template <typename Done>
+bool PumpUntil(DWORD milliseconds, Done done) {
+  DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    PumpMessages(5);
+  }
+  return true;
+}
+
+std::string Line(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+#endif

@@ -1,0 +1,84 @@
+#include "program_driver.h"
+
+#include "support/test_support.h"
+
+ProgramDriver::ProgramDriver(const std::string& folder) : folder_(folder) {
+  exePath_ = folder + "\\ZantoPlay.exe";
+  CopyFileA(BinaryPath("out/ZantoPlay.exe").c_str(), exePath_.c_str(), FALSE);
+}
+
+ProgramDriver::~ProgramDriver() {
+  if (process_.hProcess) {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_.hProcess, 99);
+      WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+}
+
+bool ProgramDriver::Start() {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  std::string commandLine = "\"" + exePath_ + "\"";
+  return CreateProcessA(exePath_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder_.c_str(), &startup, &process_) != 0;
+}
+
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<WindowSearch*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  char className[64];
+  GetClassNameA(hwnd, className, sizeof(className));
+  if (pid == search->processId && IsWindowVisible(hwnd) && lstrcmpA(className, search->className) == 0) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND ProgramDriver::WaitForWindow(const char* className, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  do {
+    WindowSearch search = {process_.dwProcessId, className, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
+  } while (GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+bool ProgramDriver::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
+  if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+  GetExitCodeProcess(process_.hProcess, exitCode);
+  return true;
+}
+
+std::string WindowText(HWND hwnd) {
+  char text[1024] = "";
+  GetWindowTextA(hwnd, text, sizeof(text));
+  return text;
+}
+
+std::string MessageBoxText(HWND box) {
+  // The message is the box's one static control that holds text.
+  std::string text;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char className[32];
+    GetClassNameA(child, className, sizeof(className));
+    if (lstrcmpiA(className, "Static") == 0 && !WindowText(child).empty()) text = WindowText(child);
+  }
+  return text;
+}

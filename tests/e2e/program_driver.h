@@ -1,0 +1,35 @@
+// Runs the real ZantoPlay.exe from a scratch folder and watches it from outside.
+#ifndef ZANTO_TESTS_E2E_PROGRAM_DRIVER_H
+#define ZANTO_TESTS_E2E_PROGRAM_DRIVER_H
+
+#include <windows.h>
+
+#include <string>
+
+class ProgramDriver {
+ public:
+  // Copies the built program into `folder`.
+  explicit ProgramDriver(const std::string& folder);
+  ~ProgramDriver();  // kills the program if it still runs
+  ProgramDriver(const ProgramDriver&) = delete;
+  ProgramDriver& operator=(const ProgramDriver&) = delete;
+
+  bool Start();
+  // A visible top-level window of the program with this class, or null after the timeout.
+  HWND WaitForWindow(const char* className, DWORD timeoutMs);
+  // Waits for the program to end; false on timeout.
+  bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
+
+  const std::string& exePath() const { return exePath_; }
+
+ private:
+  std::string folder_;
+  std::string exePath_;
+  PROCESS_INFORMATION process_ = {};
+};
+
+// Caption and message text of a standard message box.
+std::string WindowText(HWND hwnd);
+std::string MessageBoxText(HWND box);
+
+#endif

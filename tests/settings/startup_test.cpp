@@ -1,0 +1,46 @@
+// The real program keeps its settings beside itself, and leaves them alone
+// when start-up fails.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../e2e/program_driver.h"
+#include "support/test_support.h"
+
+namespace {
+
+TEST(StartupSettings, NormalShutdownWritesTheSettingsBesideTheProgram) {
+  ScratchFolder folder;
+  ProgramDriver program(folder.path());
+  CopyFileA(SourcePath("skins/default/ZantoPlay1.rc").c_str(), folder.File("ZantoPlay1.rc").c_str(),
+            FALSE);
+  ASSERT_TRUE(program.Start());
+  HWND window = program.WaitForWindow("LuloWnd", 15000);
+  ASSERT_NE(window, nullptr);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  DWORD exitCode = 1234;
+  ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
+  std::string ini = ReadFileBytes(folder.File("ZantoPlay.ini"));
+  EXPECT_NE(ini.find("LastFile=" + folder.File("ZantoPlay1.rc") + "\r\n"), std::string::npos) << ini;
+}
+
+TEST(StartupSettings, FailedStartUpUsesLastFileAndLeavesTheFileAlone) {
+  ScratchFolder folder;
+  ProgramDriver program(folder.path());
+  const std::string missing = folder.File("missing.rc");
+  const std::string before = "[Resources]\r\nLastFile=" + missing + "\r\n";
+  WriteFileBytes(folder.File("ZantoPlay.ini"), before);
+  ASSERT_TRUE(program.Start());
+  HWND box = program.WaitForWindow("#32770", 15000);
+  ASSERT_NE(box, nullptr);
+  std::string message = MessageBoxText(box);
+  EXPECT_EQ(message.substr(message.find('\n') + 1), missing) << message;
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  DWORD exitCode = 1234;
+  ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
+  EXPECT_EQ(ReadFileBytes(folder.File("ZantoPlay.ini")), before);
+}
+
+}  // namespace

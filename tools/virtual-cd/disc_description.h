@@ -1,0 +1,36 @@
+// What the disc description file says: whether a disc is in the drive, the
+// tray state, the media identity text and every track's length. Parsing and
+// rewriting are pure functions over text so they can be tested directly.
+#ifndef ZANTO_VIRTUAL_CD_DISC_DESCRIPTION_H
+#define ZANTO_VIRTUAL_CD_DISC_DESCRIPTION_H
+
+#include <string>
+#include <vector>
+
+struct DiscDescription {
+  bool present = false;
+  bool trayOpen = false;
+  std::string identity;
+  // Where track 1 begins on the disc, in frames (a pressed disc starts at 00:02:00).
+  unsigned firstTrackStart = 150;
+  std::vector<unsigned> trackFrames;
+
+  bool operator==(const DiscDescription& other) const {
+    return present == other.present && trayOpen == other.trayOpen && identity == other.identity &&
+           firstTrackStart == other.firstTrackStart && trackFrames == other.trackFrames;
+  }
+  bool operator!=(const DiscDescription& other) const { return !(*this == other); }
+};
+
+// Lines "key = value"; '#' or ';' starts a comment line; unknown keys and
+// malformed values are ignored.
+DiscDescription ParseDiscDescription(const std::string& text);
+
+// "MM:SS:FF" (seconds below 60, frames below 75) as a frame count; false when malformed.
+bool ParseMsfText(const std::string& text, unsigned& frames);
+
+// The text with its tray line set to the given state (appended when missing);
+// every other line is kept as it is.
+std::string WithTrayState(const std::string& text, bool open);
+
+#endif

@@ -1,0 +1,103 @@
+#include "disc_file.h"
+
+namespace {
+
+ULONGLONG FileTimeValue(const FILETIME& time) {
+  return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// File times are coarse (a few milliseconds on some file systems), so two
+// writes in quick succession can leave the same time and size behind. A file
+// written this recently is read again whatever its time says.
+constexpr ULONGLONG kRecentWrite = 2ULL * 10000000ULL;  // 2 s in 100 ns units
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+}  // namespace
+
+DiscFile::DiscFile(std::wstring path) : path_(std::move(path)) {}
+
+bool DiscFile::ReadText(std::string& text) const {
+  FileHandle file(CreateFileW(path_.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
+  text.clear();
+  char chunk[4096];
+  DWORD read = 0;
+  while (ReadFile(file.get(), chunk, sizeof(chunk), &read, nullptr) && read > 0) {
+    text.append(chunk, read);
+    if (text.size() > (1u << 20)) return false;  // not a disc description
+  }
+  return true;
+}
+
+bool DiscFile::WriteText(const std::string& text) const {
+  // Write beside the file and move it over, so a reader never sees half a file.
+  std::wstring temporary = path_ + L".new";
+  {
+    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    DWORD written = 0;
+    if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
+        written != text.size()) {
+      return false;
+    }
+  }
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    if (MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    Sleep(10);
+  }
+  DeleteFileW(temporary.c_str());
+  return false;
+}
+
+bool DiscFile::Refresh() {
+  if (path_.empty()) return false;
+  WIN32_FILE_ATTRIBUTE_DATA attributes;
+  DiscDescription next;
+  if (!GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &attributes)) {
+    if (GetLastError() != ERROR_FILE_NOT_FOUND && GetLastError() != ERROR_PATH_NOT_FOUND) return false;
+    seen_ = false;  // a missing file is an empty drive
+  } else {
+    ULONGLONG size = (static_cast<ULONGLONG>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    bool recent = FileTimeValue(now) < FileTimeValue(attributes.ftLastWriteTime) + kRecentWrite;
+    if (seen_ && !recent && size == lastSize_ &&
+        CompareFileTime(&attributes.ftLastWriteTime, &lastWrite_) == 0) {
+      return false;
+    }
+    std::string text;
+    if (!ReadText(text)) return false;
+    next = ParseDiscDescription(text);
+    seen_ = true;
+    lastWrite_ = attributes.ftLastWriteTime;
+    lastSize_ = size;
+  }
+  if (next == disc_) return false;
+  disc_ = next;
+  return true;
+}
+
+void DiscFile::SetTrayOpen(bool open) {
+  disc_.trayOpen = open;
+  if (path_.empty()) return;
+  std::string text;
+  if (!ReadText(text)) text.clear();
+  WriteText(WithTrayState(text, open));
+}

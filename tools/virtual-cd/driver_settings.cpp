@@ -1,0 +1,41 @@
+#include "driver_settings.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+namespace {
+
+const wchar_t kRegistryKey[] = L"Software\\Zanto\\VirtualCD";
+
+std::wstring ReadSetting(const wchar_t* variable, const wchar_t* value) {
+  wchar_t text[MAX_PATH * 2];
+  DWORD length = GetEnvironmentVariableW(variable, text, MAX_PATH * 2);
+  if (length > 0 && length < MAX_PATH * 2) return text;
+
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRegistryKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    return std::wstring();
+  }
+  DWORD type = 0;
+  DWORD size = sizeof(text) - sizeof(wchar_t);
+  LONG result = RegQueryValueExW(key, value, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::wstring();
+  text[size / sizeof(wchar_t)] = L'\0';
+  return text;
+}
+
+}  // namespace
+
+DriverSettings ReadDriverSettings() {
+  DriverSettings settings;
+  settings.discFile = ReadSetting(L"ZANTO_VIRTUAL_CD_DISC", L"DiscFile");
+  settings.logFile = ReadSetting(L"ZANTO_VIRTUAL_CD_LOG", L"LogFile");
+  std::wstring speed = ReadSetting(L"ZANTO_VIRTUAL_CD_SPEED", L"Speed");
+  if (!speed.empty()) {
+    double value = wcstod(speed.c_str(), nullptr);
+    if (value > 0 && value <= 100000) settings.speed = value;
+  }
+  return settings;
+}

@@ -1,0 +1,81 @@
+// One open instance of the virtual CD-audio drive: answers the MCI commands,
+// plays by letting the position run with real time (times the speed factor)
+// and tells the caller's window when a play ends.
+#ifndef ZANTO_VIRTUAL_CD_VIRTUAL_DRIVE_H
+#define ZANTO_VIRTUAL_CD_VIRTUAL_DRIVE_H
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "command_log.h"
+#include "disc_file.h"
+#include "drive_lock.h"
+#include "driver_settings.h"
+
+class VirtualDrive {
+ public:
+  VirtualDrive(MCIDEVICEID deviceId, const DriverSettings& settings);
+  ~VirtualDrive();
+  VirtualDrive(const VirtualDrive&) = delete;
+  VirtualDrive& operator=(const VirtualDrive&) = delete;
+
+  // Handles one MCI command and logs it; the result goes back to winmm.
+  DWORD Command(UINT message, DWORD_PTR flags, DWORD_PTR parameters);
+
+ private:
+  struct Play {
+    bool active = false;
+    unsigned fromFrame = 0;
+    unsigned toFrame = 0;
+    LONGLONG startCounter = 0;
+    HWND notifyWindow = nullptr;
+  };
+
+  DWORD Dispatch(UINT message, DWORD_PTR flags, DWORD_PTR parameters);
+  DWORD OpenDriver(DWORD_PTR flags);
+  DWORD CloseDriver();
+  DWORD Status(DWORD_PTR flags, MCI_STATUS_PARMS* parms);
+  DWORD Set(DWORD_PTR flags, MCI_SET_PARMS* parms);
+  DWORD Info(DWORD_PTR flags, MCI_INFO_PARMSW* parms);
+  DWORD StartPlay(DWORD_PTR flags, MCI_PLAY_PARMS* parms);
+  DWORD Seek(DWORD_PTR flags, MCI_SEEK_PARMS* parms);
+  DWORD StopPlay();
+  DWORD GetDevCaps(DWORD_PTR flags, MCI_GETDEVCAPS_PARMS* parms);
+
+  // Takes in a changed disc file and notices the end of a running play.
+  void Update();
+  // Ends the running play, telling its window `status`.
+  void EndPlay(UINT status);
+
+  bool DiscReady() const;
+  DWORD Mode() const;
+  unsigned Position() const;
+  unsigned TrackCount() const;
+  unsigned TrackStart(unsigned track) const;
+  unsigned DiscEnd() const;
+  unsigned TrackAt(unsigned frame) const;
+  // A position in the current time format to a frame on the disc and back.
+  bool ToFrame(DWORD value, unsigned& frame) const;
+  DWORD FromFrame(unsigned frame) const;
+  DWORD LengthValue(unsigned frames) const;
+  DWORD MillisecondsUntilEnd() const;
+
+  static DWORD WINAPI WorkerMain(void* self);
+  void Work();
+
+  MCIDEVICEID deviceId_;
+  DriverSettings settings_;
+  CommandLog log_;
+  DiscFile discFile_;
+  DriveLock lock_;
+  CRITICAL_SECTION guard_;
+  DWORD timeFormat_ = MCI_FORMAT_MSF;
+  unsigned stoppedFrame_ = 0;
+  Play play_;
+  LONGLONG counterFrequency_ = 1;
+  HANDLE wake_ = nullptr;
+  HANDLE worker_ = nullptr;
+  volatile LONG quitting_ = 0;
+};
+
+#endif
