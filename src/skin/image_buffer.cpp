@@ -13,9 +13,9 @@
 
 namespace {
 
-// Clips the column (or row) range [from, to) of a copy so that both the
-// source index and the destination index from + (i - from) + shift stay
-// inside their pictures. 64-bit so that no argument can overflow.
+// Clips the columns (or rows) [from, to) of a copy to those i that lie inside
+// the source (0 <= i < sourceSize) and whose destination i - from +
+// destination lies inside the target. 64-bit, so no argument can overflow.
 void ClipRange(int from, int to, int sourceSize, int destination, int destinationSize,
                int64_t* first, int64_t* last) {
   int64_t shift = static_cast<int64_t>(destination) - from;
