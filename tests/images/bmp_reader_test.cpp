@@ -36,37 +36,37 @@ TEST(BmpReader, EveryHeaderKindRowOrderAndDepthGivesTheSameColours) {
   for (uint32_t headerSize : {40u, 12u, 16u, 64u, 52u, 108u, 124u}) {
     SCOPED_TRACE(headerSize);
     ImageBuffer image;
-    ASSERT_EQ(LoadBytes(&image, EncodeBmp(SampleSpec(headerSize))), ImageOk);
+    ASSERT_EQ(LoadBytes(&image, EncodeBmp(SampleRecipe(headerSize))), ImageOk);
     ExpectSampleColors(image);
     EXPECT_EQ(image.info->bmiHeader.biSize, 40u);
   }
-  BmpSpec topDown = SampleSpec();
+  BmpRecipe topDown = SampleRecipe();
   topDown.topDown = true;
-  BmpSpec rgb24;
+  BmpRecipe rgb24;
   rgb24.width = 3;
   rgb24.rows = {Rgb24Row({kRed, kGreen, kBlue}), Rgb24Row({kMagenta, kGrey, kRed})};
-  BmpSpec rgb24TopDown = rgb24;
+  BmpRecipe rgb24TopDown = rgb24;
   rgb24TopDown.topDown = true;
   // 32-bit rows are 4 bytes a pixel; the fourth byte is ignored.
-  BmpSpec rgb32 = rgb24;
+  BmpRecipe rgb32 = rgb24;
   rgb32.bitCount = 32;
   rgb32.rows = {Rgb32Row({kRed, kGreen, kBlue}), Rgb32Row({kMagenta, kGrey, kRed}, 0xFF)};
-  for (const BmpSpec& spec : {topDown, rgb24, rgb24TopDown, rgb32}) {
-    SCOPED_TRACE(testing::Message() << spec.bitCount << (spec.topDown ? " top-down" : ""));
+  for (const BmpRecipe& recipe : {topDown, rgb24, rgb24TopDown, rgb32}) {
+    SCOPED_TRACE(testing::Message() << recipe.bitCount << (recipe.topDown ? " top-down" : ""));
     ImageBuffer image;
-    ASSERT_EQ(LoadBytes(&image, EncodeBmp(spec)), ImageOk);
+    ASSERT_EQ(LoadBytes(&image, EncodeBmp(recipe)), ImageOk);
     ExpectSampleColors(image);
   }
 }
 
 TEST(BmpReader, BitfieldMasksOfLongHeadersFollowTheHeader) {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.bitCount = 32;
-  spec.headerSize = 124;
-  spec.compression = BI_BITFIELDS;
-  spec.rows = {Rgb32Row({kRed, kGreen, kBlue}), Rgb32Row({kMagenta, kGrey, kRed})};
-  std::string file = EncodeBmp(spec);
+  BmpRecipe recipe;
+  recipe.width = 3;
+  recipe.bitCount = 32;
+  recipe.headerSize = 124;
+  recipe.compression = BI_BITFIELDS;
+  recipe.rows = {Rgb32Row({kRed, kGreen, kBlue}), Rgb32Row({kMagenta, kGrey, kRed})};
+  std::string file = EncodeBmp(recipe);
   PutU32(&file, 54, 0x00FF0000);  // red, green, blue masks inside the header
   PutU32(&file, 58, 0x0000FF00);
   PutU32(&file, 62, 0x000000FF);
@@ -81,9 +81,9 @@ TEST(BmpReader, BitfieldMasksOfLongHeadersFollowTheHeader) {
 }
 
 TEST(BmpReader, MissingRowsReadAsZeroAndTheHeaderNeverPromisesMore) {
-  BmpSpec spec = SampleSpec();
-  spec.rows.push_back(IndexRow({1, 1, 1}));  // a third row, stored first
-  std::string file = EncodeBmp(spec);
+  BmpRecipe recipe = SampleRecipe();
+  recipe.rows.push_back(IndexRow({1, 1, 1}));  // a third row, stored first
+  std::string file = EncodeBmp(recipe);
   file.resize(file.size() - 6);  // the top row and part of the middle one are cut off
   ImageBuffer image;
   ASSERT_EQ(LoadBytes(&image, file), ImageOk);
@@ -104,7 +104,7 @@ TEST(BmpReader, MissingRowsReadAsZeroAndTheHeaderNeverPromisesMore) {
 }
 
 TEST(BmpReader, BrokenFilesAreRefusedAndThePreviousPictureStays) {
-  const std::string good = EncodeBmp(SampleSpec());
+  const std::string good = EncodeBmp(SampleRecipe());
   auto with = [&](std::initializer_list<std::pair<size_t, uint32_t>> fields, int width = 4) {
     std::string bytes = good;
     for (const auto& field : fields) {
@@ -150,7 +150,7 @@ TEST(BmpReader, BrokenFilesAreRefusedAndThePreviousPictureStays) {
 TEST(BmpReader, FileFailuresGiveTheirStatusAndKeepThePicture) {
   ScratchFolder folder;
   std::string goodPath = folder.File("good.bmp");
-  ASSERT_TRUE(WriteFileBytes(goodPath, EncodeBmp(SampleSpec())));
+  ASSERT_TRUE(WriteFileBytes(goodPath, EncodeBmp(SampleRecipe())));
   ImageBuffer image;
   ASSERT_EQ(image.LoadBmp(goodPath.c_str()), ImageOk);
   EXPECT_EQ(image.LoadBmp(folder.File("missing.bmp").c_str()), ImageCannotOpen);

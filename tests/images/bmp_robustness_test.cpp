@@ -13,23 +13,23 @@
 namespace {
 
 std::vector<std::string> SeedFiles() {
-  BmpSpec topDown = SampleSpec(124);
+  BmpRecipe topDown = SampleRecipe(124);
   topDown.topDown = true;
-  BmpSpec rgb = SampleSpec();
+  BmpRecipe rgb = SampleRecipe();
   rgb.bitCount = 24;
   rgb.palette = {};
   rgb.rows = {Rgb24Row({kRed, kGreen, kBlue}), Rgb24Row({kBlue, kBlue, kRed})};
-  BmpSpec rgb32 = rgb;
+  BmpRecipe rgb32 = rgb;
   rgb32.bitCount = 32;
   rgb32.rows = {Rgb32Row({kRed, kGreen, kBlue}), Rgb32Row({kBlue, kBlue, kRed})};
-  BmpSpec nibbles = SampleSpec();
+  BmpRecipe nibbles = SampleRecipe();
   nibbles.bitCount = 4;
   nibbles.rows = {std::string("\x01\x10", 2), std::string("\x11\x00", 2)};
-  std::vector<std::string> seeds = {EncodeBmp(SampleSpec(40)), EncodeBmp(SampleSpec(12)),
+  std::vector<std::string> seeds = {EncodeBmp(SampleRecipe(40)), EncodeBmp(SampleRecipe(12)),
                                     EncodeBmp(topDown),        EncodeBmp(rgb),
                                     EncodeBmp(rgb32),          EncodeBmp(nibbles)};
   // RLE8, 4 x 2: runs, end of line, end of picture.
-  BmpSpec rle = SampleSpec();
+  BmpRecipe rle = SampleRecipe();
   rle.width = 4;
   rle.rows = {};
   std::string file = EncodeBmp(rle) + std::string("\x02\x01\x02\x02\x00\x00\x04\x00\x00\x01", 10);

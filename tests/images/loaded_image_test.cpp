@@ -43,11 +43,11 @@ HLOCAL PixelBlock(size_t size) {
 
 TEST(LoadedImage, KeepsPluginBlocksUntilABmpReallyReplacesThem) {
   ScratchFolder folder;
-  BmpSpec spec;
-  spec.width = 1;
-  spec.rows = {Rgb24Row({RGB(1, 2, 3)})};
+  BmpRecipe recipe;
+  recipe.width = 1;
+  recipe.rows = {Rgb24Row({RGB(1, 2, 3)})};
   std::string goodPath = folder.File("good.bmp"), brokenPath = folder.File("broken.bmp");
-  ASSERT_TRUE(WriteFileBytes(goodPath, EncodeBmp(spec)));
+  ASSERT_TRUE(WriteFileBytes(goodPath, EncodeBmp(recipe)));
   ASSERT_TRUE(WriteFileBytes(brokenPath, "BMxx"));
 
   LoadedImage image;

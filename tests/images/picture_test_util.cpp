@@ -16,39 +16,39 @@ void PutU32(std::string* bytes, size_t at, uint32_t value) {
   PutU16(bytes, at + 2, static_cast<uint16_t>(value >> 16));
 }
 
-std::string EncodeBmp(const BmpSpec& spec) {
-  bool core = spec.headerSize == 12;
+std::string EncodeBmp(const BmpRecipe& recipe) {
+  bool core = recipe.headerSize == 12;
   size_t entryBytes = core ? 3 : 4;
-  size_t stride = (static_cast<size_t>(spec.width) * spec.bitCount + 31) / 32 * 4;
-  size_t pixelOffset = 14 + spec.headerSize + spec.palette.size() * entryBytes;
+  size_t stride = (static_cast<size_t>(recipe.width) * recipe.bitCount + 31) / 32 * 4;
+  size_t pixelOffset = 14 + recipe.headerSize + recipe.palette.size() * entryBytes;
   std::string file(pixelOffset, '\0');
   file[0] = 'B';
   file[1] = 'M';
   PutU32(&file, kAtPixelOffset, static_cast<uint32_t>(pixelOffset));
-  PutU32(&file, kAtHeaderSize, spec.headerSize);
-  int height = static_cast<int>(spec.rows.size());
+  PutU32(&file, kAtHeaderSize, recipe.headerSize);
+  int height = static_cast<int>(recipe.rows.size());
   if (core) {
-    PutU16(&file, 18, static_cast<uint16_t>(spec.width));
+    PutU16(&file, 18, static_cast<uint16_t>(recipe.width));
     PutU16(&file, 20, static_cast<uint16_t>(height));
     PutU16(&file, 22, 1);
-    PutU16(&file, 24, static_cast<uint16_t>(spec.bitCount));
+    PutU16(&file, 24, static_cast<uint16_t>(recipe.bitCount));
   } else {
-    PutU32(&file, kAtWidth, static_cast<uint32_t>(spec.width));
-    PutU32(&file, kAtHeight, static_cast<uint32_t>(spec.topDown ? -height : height));
+    PutU32(&file, kAtWidth, static_cast<uint32_t>(recipe.width));
+    PutU32(&file, kAtHeight, static_cast<uint32_t>(recipe.topDown ? -height : height));
     PutU16(&file, kAtPlanes, 1);
-    PutU16(&file, kAtBitCount, static_cast<uint16_t>(spec.bitCount));
-    PutU32(&file, kAtCompression, spec.compression);
-    PutU32(&file, kAtClrUsed, static_cast<uint32_t>(spec.palette.size()));
+    PutU16(&file, kAtBitCount, static_cast<uint16_t>(recipe.bitCount));
+    PutU32(&file, kAtCompression, recipe.compression);
+    PutU32(&file, kAtClrUsed, static_cast<uint32_t>(recipe.palette.size()));
   }
-  size_t at = 14 + spec.headerSize;
-  for (COLORREF color : spec.palette) {
+  size_t at = 14 + recipe.headerSize;
+  for (COLORREF color : recipe.palette) {
     file[at] = static_cast<char>(GetBValue(color));
     file[at + 1] = static_cast<char>(GetGValue(color));
     file[at + 2] = static_cast<char>(GetRValue(color));
     at += entryBytes;
   }
   for (int i = 0; i < height; ++i) {
-    const std::string& row = spec.rows[spec.topDown ? i : height - 1 - i];
+    const std::string& row = recipe.rows[recipe.topDown ? i : height - 1 - i];
     file += row;
     file.append(stride - row.size(), '\0');
   }
@@ -56,14 +56,14 @@ std::string EncodeBmp(const BmpSpec& spec) {
   return file;
 }
 
-BmpSpec SampleSpec(uint32_t headerSize) {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.bitCount = 8;
-  spec.headerSize = headerSize;
-  spec.palette = {kRed, kGreen, kBlue, kMagenta, kGrey};
-  spec.rows = {IndexRow({0, 1, 2}), IndexRow({3, 4, 0})};
-  return spec;
+BmpRecipe SampleRecipe(uint32_t headerSize) {
+  BmpRecipe recipe;
+  recipe.width = 3;
+  recipe.bitCount = 8;
+  recipe.headerSize = headerSize;
+  recipe.palette = {kRed, kGreen, kBlue, kMagenta, kGrey};
+  recipe.rows = {IndexRow({0, 1, 2}), IndexRow({3, 4, 0})};
+  return recipe;
 }
 
 void ExpectSampleColors(const ImageBuffer& image) {

@@ -22,7 +22,7 @@ void PutU16(std::string* bytes, size_t at, uint16_t value);
 void PutU32(std::string* bytes, size_t at, uint32_t value);
 
 // A BMP file to encode; rows are unpadded pixel bytes, top row first.
-struct BmpSpec {
+struct BmpRecipe {
   int width = 0;
   int bitCount = 24;
   bool topDown = false;
@@ -31,10 +31,10 @@ struct BmpSpec {
   std::vector<COLORREF> palette;
   std::vector<std::string> rows;
 };
-std::string EncodeBmp(const BmpSpec& spec);
+std::string EncodeBmp(const BmpRecipe& recipe);
 
 // 3 x 2, 8-bit: top row red, green, blue; bottom row magenta, grey, red.
-BmpSpec SampleSpec(uint32_t headerSize = 40);
+BmpRecipe SampleRecipe(uint32_t headerSize = 40);
 // The sample's colours, whatever its format or row order.
 void ExpectSampleColors(const ImageBuffer& image);
 ImageStatus LoadBytes(ImageBuffer* image, const std::string& bytes);

@@ -11,8 +11,8 @@
 
 namespace {
 
-void Load(ImageBuffer* image, const BmpSpec& spec) {
-  ASSERT_EQ(LoadBytes(image, EncodeBmp(spec)), ImageOk);
+void Load(ImageBuffer* image, const BmpRecipe& recipe) {
+  ASSERT_EQ(LoadBytes(image, EncodeBmp(recipe)), ImageOk);
 }
 
 // A memory DC with a top-down 32-bit picture whose pixels can be read back.
@@ -53,7 +53,7 @@ TEST(PixelOperations, CopyRectWritesBlueGreenRedIntoABlankBottomUpPicture) {
   EXPECT_EQ(std::string(reinterpret_cast<char*>(target.bits), 64), std::string(64, '\0'));
 
   ImageBuffer source;
-  Load(&source, SampleSpec());
+  Load(&source, SampleRecipe());
   target.CopyRect(source, 0, 0, 3, 2, 1, 1);
   // Row 1 from the top of the 4-row picture is memory row 2.
   EXPECT_EQ(std::string(reinterpret_cast<char*>(target.bits) + 2 * 16 + 3, 9),
@@ -62,7 +62,7 @@ TEST(PixelOperations, CopyRectWritesBlueGreenRedIntoABlankBottomUpPicture) {
   EXPECT_EQ(target.GetPixel(2, 2), kGrey);
 
   // A 32-bit top-down source copies the same colours.
-  BmpSpec wide;
+  BmpRecipe wide;
   wide.width = 3;
   wide.bitCount = 32;
   wide.topDown = true;
@@ -79,7 +79,7 @@ TEST(PixelOperations, CopyRectWritesBlueGreenRedIntoABlankBottomUpPicture) {
 
 TEST(PixelOperations, CopyRectSkipsPixelsOutsideEitherPicture) {
   ImageBuffer source;
-  Load(&source, SampleSpec());
+  Load(&source, SampleRecipe());
   const int rects[][6] = {{-2, -1, 5, 4, -1, 0},  {0, 0, 3, 2, 3, 2},   {1, 0, 3, 2, -1, -1},
                           {0, 0, 3, 2, -3, 0},    {0, 0, 3, 2, 4, 0},   {2, 1, 2, 5, 0, 0},
                           {2, 0, 1, 2, 0, 0},     {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 1, 1},
@@ -105,14 +105,14 @@ TEST(PixelOperations, CopyRectSkipsPixelsOutsideEitherPicture) {
   }
   // Palette pictures are not written into.
   ImageBuffer palette;
-  Load(&palette, SampleSpec());
+  Load(&palette, SampleRecipe());
   palette.CopyRect(source, 0, 0, 1, 1, 0, 1);
   EXPECT_EQ(palette.GetPixel(0, 1), kMagenta);
 }
 
 TEST(PixelOperations, BlitCountsSourceRowsFromTheTopInEitherRowOrder) {
   const int w = 4, h = 32;
-  BmpSpec striped;
+  BmpRecipe striped;
   striped.width = w;
   for (int y = 0; y < h; ++y) {
     striped.rows.push_back(Rgb24Row(std::vector<COLORREF>(w, RGB(y * 7, 255 - y * 7, 40))));
@@ -138,12 +138,12 @@ TEST(PixelOperations, UnreadablePixelsAreBlackAndShortBlocksAreNotDrawn) {
   EXPECT_EQ(image.GetPixel(0, 0), kBlack);
   Canvas canvas(2, 2);
   EXPECT_EQ(image.Blit(canvas.dc(), 0, 0, 2, 2, 0, 0, 2, 2, SRCCOPY), 0);
-  Load(&image, SampleSpec());
+  Load(&image, SampleRecipe());
   for (auto xy : {std::make_pair(-1, 0), {3, 0}, {0, -1}, {0, 2}, {INT_MIN, INT_MAX}}) {
     EXPECT_EQ(image.GetPixel(xy.first, xy.second), kBlack);
   }
   // A 4-bit picture loads and draws, but is not read pixel by pixel.
-  BmpSpec nibbles;
+  BmpRecipe nibbles;
   nibbles.width = 2;
   nibbles.bitCount = 4;
   nibbles.palette = {kRed, kGreen};
