@@ -33,12 +33,19 @@ class ImageBuffer {
   bool CreateBlank(int width, int height);
   // The program's own BMP reader. On failure the previous picture stays.
   ImageStatus LoadBmp(const char* path);
+  // The same reader over a whole file's bytes in memory.
+  ImageStatus LoadBmpFromMemory(const BYTE* file, size_t fileSize);
 
-  // Colour (0x00BBGGRR) of column x, row y counted from the top.
+  // Colour (0x00BBGGRR) of column x, row y counted from the top, for 8-, 24-
+  // and 32-bit pictures in either row order. Black for a pixel outside the
+  // picture or of another format (see PixelView for loops).
   COLORREF GetPixel(int x, int y) const;
-  // Copies source rows y0..y1-1, columns x0..x1-1 into this 24-bit picture.
+  // Copies source rows y0..y1-1, columns x0..x1-1 into this 24-bit (or
+  // 32-bit) picture at (dstX, dstY), converting through the source's palette.
+  // Pixels outside either picture are skipped.
   void CopyRect(const ImageBuffer& source, int x0, int y0, int x1, int y1, int dstX, int dstY);
-  // Draws a source rectangle (rows counted from the top) with StretchDIBits.
+  // Draws a source rectangle (rows counted from the top) with StretchDIBits;
+  // 0 without drawing when the blocks do not hold the picture.
   int Blit(HDC hdc, int xDest, int yDest, int wDest, int hDest, int xSrc, int ySrc, int wSrc,
            int hSrc, DWORD rop) const;
 
@@ -50,6 +57,19 @@ class ImageBuffer {
   BYTE* bits;
   // Bytes in `bits`: every pixel access stays inside them.
   size_t bitsSize;
+  // Bytes in `info` (kInfoBlockSize for blocks the program makes; a plug-in's
+  // block may be shorter): palette look-ups stay inside them.
+  size_t infoSize;
+
+ protected:
+  // Replaces the picture with the given blocks; programOwned tells whether
+  // Release frees them with the program's allocator or leaves them to their
+  // owner (a LoadedImage's plug-in handles).
+  void Adopt(BITMAPINFO* newInfo, size_t newInfoSize, BYTE* newBits, size_t newBitsSize,
+             bool programOwned);
+
+ private:
+  bool ownsBlocks_;
 };
 
 class LoadedImage : public ImageBuffer {
@@ -62,8 +82,22 @@ class LoadedImage : public ImageBuffer {
   // picture stays.
   ImageStatus LoadPicture(PluginList* pluginList, const char* path);
 
+  // Takes over the two local-memory blocks a plug-in decoded (header with
+  // palette, pixels): locks them and makes them the picture. The handles are
+  // consumed either way; on failure (4: a lock failed, 3: the blocks do not
+  // hold the picture their header describes) they are freed and the previous
+  // picture stays.
+  ImageStatus AdoptPluginBlocks(HLOCAL infoBlock, HLOCAL bitsBlock);
+
+  // Frees the picture whichever way its blocks were obtained.
+  void Release();
+
   HLOCAL infoHandle;
   HLOCAL bitsHandle;
+
+ private:
+  ImageStatus LoadBmpRoute(const char* path);
+  void FreePluginBlocks();
 };
 
 #endif

@@ -1,0 +1,69 @@
+#include "skin/dib_format.h"
+
+#include <climits>
+
+namespace {
+
+bool IsUncompressedBitCount(int bits) {
+  return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+// Pairs GDI draws on a desktop; the rest (CE-only 2-bit and alpha bitfields,
+// 64-bit, embedded JPEG/PNG, OS/2 Huffman and RLE24) it refuses or misreads.
+bool IsDrawableFormat(int bits, DWORD compression, bool topDown) {
+  switch (compression) {
+    case BI_RGB:
+      return IsUncompressedBitCount(bits);
+    case BI_RLE8:
+      return bits == 8 && !topDown;
+    case BI_RLE4:
+      return bits == 4 && !topDown;
+    case BI_BITFIELDS:
+      return bits == 16 || bits == 32;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool DescribeDib(const BITMAPINFOHEADER& header, DibFormat* format) {
+  if (header.biWidth <= 0 || header.biHeight == 0 || header.biHeight == INT_MIN) return false;
+  DibFormat f;
+  f.width = header.biWidth;
+  f.topDown = header.biHeight < 0;
+  f.height = f.topDown ? -header.biHeight : header.biHeight;
+  f.bitCount = header.biBitCount;
+  f.compression = header.biCompression;
+  if (!IsDrawableFormat(f.bitCount, f.compression, f.topDown)) return false;
+
+  f.compressed = f.compression == BI_RLE8 || f.compression == BI_RLE4;
+  f.stride = (static_cast<uint64_t>(f.width) * static_cast<uint64_t>(f.bitCount) + 31) / 32 * 4;
+  if (f.stride > kMaxPictureBytes) return false;  // and so the product cannot overflow
+  f.imageBytes = f.stride * static_cast<uint64_t>(f.height);
+  if (f.imageBytes > kMaxPictureBytes) return false;
+  f.colorEntries = header.biClrUsed;
+  if (f.colorEntries == 0 && f.bitCount <= 8) f.colorEntries = 1u << f.bitCount;
+  uint64_t maskBytes = f.compression == BI_BITFIELDS ? 3 * sizeof(DWORD) : 0;
+  f.infoBytes = sizeof(BITMAPINFOHEADER) + maskBytes +
+                static_cast<uint64_t>(f.colorEntries) * sizeof(RGBQUAD);
+  *format = f;
+  return true;
+}
+
+bool DibFitsBlocks(const DibFormat& format, const BITMAPINFOHEADER& header, size_t infoSize,
+                   size_t bitsSize) {
+  if (format.infoBytes > infoSize) return false;
+  if (header.biSizeImage > bitsSize) return false;
+  if (format.compressed) return header.biSizeImage > 0;
+  return format.imageBytes <= bitsSize;
+}
+
+bool DescribeDibBlocks(const BITMAPINFO* info, size_t infoSize, const BYTE* bits,
+                       size_t bitsSize, DibFormat* format) {
+  if (info == nullptr || bits == nullptr || infoSize < sizeof(BITMAPINFOHEADER)) return false;
+  // Colour tables and masks are addressed right after a 40-byte header.
+  if (info->bmiHeader.biSize != sizeof(BITMAPINFOHEADER)) return false;
+  return DescribeDib(info->bmiHeader, format) &&
+         DibFitsBlocks(*format, info->bmiHeader, infoSize, bitsSize);
+}

@@ -1,0 +1,48 @@
+// What a BITMAPINFOHEADER describes, and whether a picture's two blocks hold
+// everything that header makes a reader (ours or StretchDIBits) touch.
+#ifndef ZANTO_SKIN_DIB_FORMAT_H
+#define ZANTO_SKIN_DIB_FORMAT_H
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+// Pictures whose rows take more than this uncompressed (a 4096 x 4096 32-bit
+// picture) are refused: no skin needs them, and GDI expands compressed ones
+// to that size when it draws them.
+constexpr uint64_t kMaxPictureBytes = 64u * 1024u * 1024u;
+
+struct DibFormat {
+  int width = 0;         // > 0
+  int height = 0;        // number of rows, > 0
+  bool topDown = false;  // negative height in the header
+  int bitCount = 0;
+  DWORD compression = BI_RGB;
+  // Bytes per row and of all rows, uncompressed; compressed data is as long
+  // as the header's image size says.
+  bool compressed = false;
+  uint64_t stride = 0;
+  uint64_t imageBytes = 0;
+  // Colour-table entries GDI reads after the header (and the masks), and the
+  // bytes the whole info block needs for them.
+  uint32_t colorEntries = 0;
+  uint64_t infoBytes = 0;
+};
+
+// Fills `format` for a header GDI can draw: positive width, non-zero height,
+// one of the bit count / compression pairs of a desktop DIB (1, 4, 8, 16, 24,
+// 32 bits uncompressed; RLE8 with 8 and RLE4 with 4 bits, bottom-up only;
+// BITFIELDS with 16 and 32), at most kMaxPictureBytes. False for anything else.
+bool DescribeDib(const BITMAPINFOHEADER& header, DibFormat* format);
+
+// True when the info block (infoSize bytes) and the pixel block (bitsSize
+// bytes) hold everything the header asks to be read.
+bool DibFitsBlocks(const DibFormat& format, const BITMAPINFOHEADER& header, size_t infoSize,
+                   size_t bitsSize);
+
+// Both of the above for a picture's blocks; false for a missing block.
+bool DescribeDibBlocks(const BITMAPINFO* info, size_t infoSize, const BYTE* bits,
+                       size_t bitsSize, DibFormat* format);
+
+#endif
