@@ -2,8 +2,6 @@
 // look: the SkinWindow members LoadSkinImages and ApplySkin.
 #include <windows.h>
 
-#include <new>
-
 #include "common/fixed_text.h"
 #include "common/path_text.h"
 #include "skin/skin_region.h"
@@ -15,14 +13,6 @@ const COLORREF kWhite = RGB(255, 255, 255);
 
 // A picture path: any folder the window keeps plus any file name the model keeps.
 constexpr size_t kPicturePathSize = kPathSize + kPathSize;
-
-// Back to the empty state. A picture may hold blocks a plug-in handed over,
-// which only its own destructor knows how to free, so it is rebuilt in place.
-void EmptyPicture(LoadedImage& picture) {
-  if (picture.IsEmpty() && !picture.infoHandle && !picture.bitsHandle) return;
-  picture.~LoadedImage();
-  new (&picture) LoadedImage();
-}
 
 }  // namespace
 
@@ -69,14 +59,14 @@ bool SkinWindow::LoadSkinImages(PluginList* pluginList, const char* resourceFile
   // skin's picture: its slot is emptied.
   for (int i = 0; i < 3; ++i) {
     if (model.backgroundImagePressedFile[i][0] == '\0') {
-      EmptyPicture(pressedPicture[i]);
+      pressedPicture[i].Release();
     } else if (!LoadSkinPicture(pressedPicture[i], pluginList, model.backgroundImagePressedFile[i],
                                 "BackgroundImagePressed", i + 1)) {
       return false;
     }
   }
   if (model.timeFontImageFile[0] == '\0') {
-    EmptyPicture(timeFontPicture);
+    timeFontPicture.Release();
   } else if (!LoadSkinPicture(timeFontPicture, pluginList, model.timeFontImageFile,
                               "TimeFontImage", 0)) {
     return false;
@@ -84,20 +74,20 @@ bool SkinWindow::LoadSkinImages(PluginList* pluginList, const char* resourceFile
   bool hasVolume = model.volumeControlType == VolumeControlBar ||
                    model.volumeControlType == VolumeControlBmp;
   if (!hasVolume) {
-    EmptyPicture(volumePicture);
+    volumePicture.Release();
   } else if (!LoadSkinPicture(volumePicture, pluginList, model.volumeControlImageFile,
                               "VolumeControlImage", 0)) {
     return false;
   }
   if (model.volumeControlType != VolumeControlBmp) {
-    EmptyPicture(volumePositionPicture);
+    volumePositionPicture.Release();
   } else if (!LoadSkinPicture(volumePositionPicture, pluginList,
                               model.volumeControlImagePositionFile, "VolumeControlImagePosition",
                               0)) {
     return false;
   }
   if (model.seekImageFile[0] == '\0') {
-    EmptyPicture(seekPicture);
+    seekPicture.Release();
   } else if (!LoadSkinPicture(seekPicture, pluginList, model.seekImageFile, "SeekImage", 0)) {
     return false;
   }
