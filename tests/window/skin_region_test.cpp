@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "images/picture_test_util.h"
 #include "window/reference_region.h"
 
 namespace {
@@ -132,6 +133,26 @@ TEST(RegionMergerTest, RectanglesInAnyOrderAndOverlappingGiveTheirUnion) {
   }
   ASSERT_TRUE(merger.MergeInto(fast.get()));
   EXPECT_TRUE(EqualRgn(fast.get(), expected.get()));
+}
+
+TEST(PictureShape, MagentaIsFoundThroughThePaletteAndInEitherRowOrder) {
+  // Top row red, green, blue; bottom row magenta, grey, red.
+  unique_hrgn expected(CreateRectRgn(0, 0, 3, 1));
+  unique_hrgn bottom(CreateRectRgn(1, 1, 3, 2));
+  CombineRgn(expected.get(), expected.get(), bottom.get(), RGN_OR);
+
+  BmpRecipe palette = SampleRecipe();
+  BmpRecipe topDown;
+  topDown.width = 3;
+  topDown.topDown = true;
+  topDown.rows = {Rgb24Row({kRed, kGreen, kBlue}), Rgb24Row({kMagenta, kGrey, kRed})};
+  for (const BmpRecipe& recipe : {palette, topDown}) {
+    ImageBuffer picture;
+    ASSERT_EQ(LoadBytes(&picture, EncodeBmp(recipe)), ImageOk);
+    unique_hrgn shape(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_TRUE(AddPictureShape(picture, shape.get()));
+    EXPECT_TRUE(EqualRgn(shape.get(), expected.get())) << recipe.bitCount;
+  }
 }
 
 }  // namespace
