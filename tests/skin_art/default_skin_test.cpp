@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "skin/image_buffer.h"
 #include "support/test_support.h"
 
 namespace {
@@ -15,44 +15,16 @@ namespace {
 const char kSkinFolder[] = "skins/default/";
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
-// A small reader for the uncompressed 8- and 24-bit BMP files the skin uses.
+// One of the skin's pictures, read with the program's own BMP reader.
 class BmpFile {
  public:
-  bool Load(const std::string& path) {
-    data_ = ReadFileBytes(path);
-    if (data_.size() < 54 || data_[0] != 'B' || data_[1] != 'M') return false;
-    offset_ = U32(10);
-    width_ = static_cast<int32_t>(U32(18));
-    const int32_t height = static_cast<int32_t>(U32(22));
-    bits_ = U16(28);
-    bottomUp_ = height > 0;
-    height_ = bottomUp_ ? height : -height;
-    if (U32(14) != 40 || U32(30) != 0 || (bits_ != 8 && bits_ != 24) || width_ <= 0) return false;
-    stride_ = ((width_ * bits_ + 31) / 32) * 4;
-    if (bits_ == 8 && offset_ < 54 + 4 * 256) return false;  // the palette is read in full
-    return data_.size() >= offset_ + static_cast<size_t>(stride_) * height_;
-  }
-  int width() const { return width_; }
-  int height() const { return height_; }
-  COLORREF Pixel(int x, int y) const {
-    const size_t row = offset_ + static_cast<size_t>(bottomUp_ ? height_ - 1 - y : y) * stride_;
-    if (bits_ == 8) {
-      const size_t entry = 54 + 4 * static_cast<size_t>(Byte(row + x));
-      return RGB(Byte(entry + 2), Byte(entry + 1), Byte(entry));
-    }
-    const size_t p = row + 3 * static_cast<size_t>(x);
-    return RGB(Byte(p + 2), Byte(p + 1), Byte(p));
-  }
+  bool Load(const std::string& path) { return image_.LoadBmp(path.c_str()) == ImageOk; }
+  int width() const { return image_.Width(); }
+  int height() const { return image_.Height(); }
+  COLORREF Pixel(int x, int y) const { return image_.GetPixel(x, y); }
 
  private:
-  unsigned Byte(size_t i) const { return static_cast<unsigned char>(data_[i]); }
-  unsigned U16(size_t i) const { return Byte(i) | Byte(i + 1) << 8; }
-  size_t U32(size_t i) const { return U16(i) | static_cast<size_t>(U16(i + 2)) << 16; }
-
-  std::string data_;
-  size_t offset_ = 0;
-  int width_ = 0, height_ = 0, bits_ = 0, stride_ = 0;
-  bool bottomUp_ = true;
+  ImageBuffer image_;
 };
 
 bool IsGrey(COLORREF c) { return GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c); }
