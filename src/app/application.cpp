@@ -5,43 +5,29 @@
 #include <new>
 
 #include "app/messages.h"
+#include "app/player_window.h"
 #include "common/fixed_text.h"
 #include "common/path_text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
-#include "skin/skin_model.h"
-#include "window/skin_status.h"
+#include "window/skin_window.h"
 
 HINSTANCE appInstance = nullptr;
 std::unique_ptr<Settings> appSettings;
-
-namespace {
-
-const char kPlayerClassName[] = "LuloWnd";
-
-// Until the skinned window exists, a plain window stands in for the player.
-LRESULT CALLBACK StandInWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-}  // namespace
+std::unique_ptr<PlayerWindow> appPlayer;
 
 bool RegisterPlayerClass(HINSTANCE instance) {
   WNDCLASSEXA wc = {};
   wc.cbSize = sizeof(wc);
   wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = StandInWindowProc;
+  wc.lpfnWndProc = BaseWindow::StaticWindowProc;
   wc.cbClsExtra = 0;
   wc.cbWndExtra = sizeof(void*);  // the owning window object
   wc.hInstance = instance;
   wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = nullptr;  // the window paints all of its client area itself
-  wc.lpszClassName = kPlayerClassName;
+  wc.lpszClassName = kSkinWindowClassName;
   return RegisterClassExA(&wc) != 0;
 }
 
@@ -69,31 +55,31 @@ int RunApplication(HINSTANCE instance, int showCommand) {
   appSettings->Load();
   const char* lastFile = appSettings->lastFile;
 
+  DWORD exStyle = appSettings->alwaysOnTop || appSettings->doOsuwari ? WS_EX_TOPMOST : 0;
   char title[360];
   LoadText(instance, IDS_APP_NAME, title);
 
-  // The skin window will parse its resource file while it is created.
-  static SkinModel model;
-  if (!model.LoadResourceFile(lastFile)) {
+  appPlayer.reset(new (std::nothrow) PlayerWindow);
+  if (!appPlayer) {
+    ShowMessageId(nullptr, IDS_NO_MEMORY, kMessageStyle);
+    return 0;
+  }
+  // Image plug-ins are not hosted yet: pictures go through the BMP reader.
+  if (!appPlayer->CreateSkinWindow(nullptr, lastFile, exStyle, title,
+                                   WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, appSettings->positionX,
+                                   appSettings->positionY, nullptr, nullptr, instance)) {
     char message[kComposedMessageSize];
-    ComposeSkinFailure(SkinResourceFailed, model.status, model.lineNumber, lastFile, "", message,
-                       sizeof(message));
+    ComposeSkinFailure(appPlayer->status, appPlayer->model.status, appPlayer->model.lineNumber,
+                       lastFile, appPlayer->errorText, message, sizeof(message));
+    appPlayer.reset();
     ShowMessage(nullptr, message, kMessageStyle);
     return 0;
   }
-
-  HWND window = CreateWindowExA(0, kPlayerClassName, title, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 320, 120, nullptr, nullptr, instance,
-                                nullptr);
-  if (!window) {
-    char message[kComposedMessageSize];
-    ComposeSkinFailure(SkinWindowFailed, 0, 0, lastFile, "", message, sizeof(message));
-    ShowMessage(nullptr, message, kMessageStyle);
-    return 0;
-  }
+  HWND window = appPlayer->hwnd;
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   int exitCode = RunMessageLoop(window);
+  appPlayer.reset();
 
   // Only a start-up that got this far writes the settings back.
   appSettings->Save();

@@ -7,11 +7,14 @@
 
 #include <memory>
 
+class PlayerWindow;
 class Settings;
 
 extern HINSTANCE appInstance;
 // The one settings record, alive from start-up to shutdown.
 extern std::unique_ptr<Settings> appSettings;
+// The player's window object, created at start-up and destroyed first at shutdown.
+extern std::unique_ptr<PlayerWindow> appPlayer;
 
 // Registers the player's window class "LuloWnd"; false when registration failed.
 bool RegisterPlayerClass(HINSTANCE instance);

@@ -14,8 +14,16 @@ namespace {
 TEST(StartupSettings, NormalShutdownWritesTheSettingsBesideTheProgram) {
   ScratchFolder folder;
   ProgramDriver program(folder.path());
-  CopyFileA(SourcePath("skins/default/ZantoPlay1.rc").c_str(), folder.File("ZantoPlay1.rc").c_str(),
-            FALSE);
+  // The default skin: its resource file and the pictures it names.
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(SourcePath("skins/default/*").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    CopyFileA(SourcePath(std::string("skins/default/") + found.cFileName).c_str(),
+              folder.File(found.cFileName).c_str(), FALSE);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
   ASSERT_TRUE(program.Start());
   HWND window = program.WaitForWindow("LuloWnd", 15000);
   ASSERT_NE(window, nullptr);

@@ -1,0 +1,138 @@
+#include "window/skin_window.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+SkinWindow::SkinWindow()
+    : tooltip(nullptr),
+      status(SkinOk),
+      windowRegion(nullptr),
+      capturedHit(-1),
+      capturedEntry(-1),
+      lastMouse{0, 0},
+      pressPoint{0, 0},
+      pressWindowRect{0, 0, 0, 0},
+      repeatOn(0),
+      instance(nullptr),
+      volumePosition(0),
+      seekPosition(0),
+      timeFirst(-1),
+      timeSecond(0),
+      timeSeparatorOn(0),
+      textFont{} {
+  errorText[0] = '\0';
+  resourceFolder[0] = '\0';
+  text[0] = '\0';
+}
+
+SkinWindow::~SkinWindow() = default;
+
+LRESULT SkinWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  RelayToTooltip(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_ACTIVATE:
+      OnActivate(wParam);
+      break;
+    case WM_MOUSEMOVE:
+      OnMouseMove(lParam);
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      OnLButtonDown(lParam);
+      break;
+    case WM_LBUTTONUP:
+      OnLButtonUp(lParam);
+      break;
+    default:
+      return BackBufferWindow::WindowProc(hwnd, message, wParam, lParam);
+  }
+  MarkHandled(0);
+  return BackBufferWindow::WindowProc(hwnd, message, wParam, lParam);
+}
+
+// The plain skin window reacts to no event; a derived window gives them meaning.
+void SkinWindow::OnWindowCreated() {}
+void SkinWindow::OnVolumeControl(int) {}
+void SkinWindow::OnSeekRegion(int) {}
+void SkinWindow::OnCloseButton() {}
+void SkinWindow::OnMinimizeButton() {}
+void SkinWindow::OnAboutButton() {}
+void SkinWindow::OnOpenFileButton() {}
+void SkinWindow::OnStopButton() {}
+void SkinWindow::OnPlayButton() {}
+void SkinWindow::OnRewindButton() {}
+void SkinWindow::OnForwardButton() {}
+void SkinWindow::OnPreviousSongButton() {}
+void SkinWindow::OnNextSongButton() {}
+void SkinWindow::OnPauseButton() {}
+void SkinWindow::OnPreferencesButton() {}
+void SkinWindow::OnEqualizerButton() {}
+void SkinWindow::OnEqualizerResetButton() {}
+void SkinWindow::OnEqualizerOnButton() {}
+void SkinWindow::OnEqualizerOffButton() {}
+void SkinWindow::OnRepeatButton() {}
+
+bool SkinWindow::CreateSkinWindow(PluginList* pluginList, const char* resourceFilePath,
+                                  DWORD exStyle, const char* title, DWORD style, int x, int y,
+                                  HWND parent, HMENU menu, HINSTANCE moduleInstance) {
+  instance = moduleInstance;
+  if (!LoadSkinImages(pluginList, resourceFilePath)) return false;
+  if (!BackBufferWindow::Create(exStyle, kSkinWindowClassName, title, style, x, y,
+                                backgroundPicture.Width(), backgroundPicture.Height(), parent,
+                                menu, instance)) {
+    status = SkinWindowFailed;
+    return false;
+  }
+  tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, instance,
+                            nullptr);
+  if (!tooltip) {
+    status = SkinWindowFailed;
+    return false;
+  }
+  if (!ApplySkin()) return false;
+  OnWindowCreated();
+  return true;
+}
+
+bool SkinWindow::ChangeSkin(PluginList* pluginList, const char* resourceFilePath) {
+  if (!LoadSkinImages(pluginList, resourceFilePath)) return false;
+  RECT outer = {};
+  GetWindowRect(hwnd, &outer);
+  MoveWindow(hwnd, outer.left, outer.top, backgroundPicture.Width(), backgroundPicture.Height(),
+             TRUE);
+  if (!ResizeBackBuffer()) {
+    status = SkinBackBufferFailed;
+    return false;
+  }
+  return ApplySkin();
+}
+
+void SkinWindow::RelayToTooltip(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!tooltip) return;
+  switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+      break;
+    default:
+      return;  // double clicks and everything else are not relayed
+  }
+  // The tools are plain rectangles of this window, so the control sees the
+  // pointer only through this relay.
+  DWORD position = GetMessagePos();
+  MSG relayed = {};
+  relayed.hwnd = hwnd;
+  relayed.message = message;
+  relayed.wParam = wParam;
+  relayed.lParam = lParam;
+  relayed.time = static_cast<DWORD>(GetMessageTime());
+  relayed.pt.x = static_cast<short>(LOWORD(position));
+  relayed.pt.y = static_cast<short>(HIWORD(position));
+  SendMessageA(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}

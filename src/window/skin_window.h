@@ -1,0 +1,140 @@
+// The skinned window: a back-buffer window whose look, shape and controls come
+// from a resource file, with the event slots the mouse logic fires.
+#ifndef ZANTO_WINDOW_SKIN_WINDOW_H
+#define ZANTO_WINDOW_SKIN_WINDOW_H
+
+#include <windows.h>
+
+#include "common/handles.h"
+#include "skin/image_buffer.h"
+#include "skin/skin_model.h"
+#include "window/back_buffer_window.h"
+#include "window/skin_status.h"
+
+class PluginList;
+
+// The window class every skin window is created with.
+constexpr char kSkinWindowClassName[] = "LuloWnd";
+
+constexpr int kErrorTextSize = 360;
+constexpr int kFaceNameSize = 32;
+
+// Style of the text window's text.
+struct TextFont {
+  char faceName[kFaceNameSize];
+  int fontStyle;  // 1 bold, 2 italic, 4 underline
+  COLORREF textColour;
+  COLORREF shadowColour;
+  int shadowOn;
+};
+
+// Font style bits.
+constexpr int kFontBold = 1;
+constexpr int kFontItalic = 2;
+constexpr int kFontUnderline = 4;
+
+class SkinWindow : public BackBufferWindow {
+ public:
+  SkinWindow();
+  // Not virtual, like the whole chain. The region is freed here only while it
+  // still belongs to the window object (see ApplySkin).
+  ~SkinWindow();
+
+  // Slots 0..20, in this order.
+  LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+  virtual void OnWindowCreated();
+  virtual void OnVolumeControl(int position);
+  virtual void OnSeekRegion(int position);
+  virtual void OnCloseButton();
+  virtual void OnMinimizeButton();
+  virtual void OnAboutButton();
+  virtual void OnOpenFileButton();
+  virtual void OnStopButton();
+  virtual void OnPlayButton();
+  virtual void OnRewindButton();
+  virtual void OnForwardButton();
+  virtual void OnPreviousSongButton();
+  virtual void OnNextSongButton();
+  virtual void OnPauseButton();
+  virtual void OnPreferencesButton();
+  virtual void OnEqualizerButton();
+  virtual void OnEqualizerResetButton();
+  virtual void OnEqualizerOnButton();
+  virtual void OnEqualizerOffButton();
+  virtual void OnRepeatButton();
+
+  // Loads the skin, creates the window ("LuloWnd", the background's size) and
+  // its tooltip control, applies the skin and fires OnWindowCreated. The
+  // window is not shown. False with `status` set on failure.
+  bool CreateSkinWindow(PluginList* pluginList, const char* resourceFilePath, DWORD exStyle,
+                        const char* title, DWORD style, int x, int y, HWND parent, HMENU menu,
+                        HINSTANCE instance);
+  // Switches the running window to another resource file, keeping its
+  // top-left corner and its widget state.
+  bool ChangeSkin(PluginList* pluginList, const char* resourceFilePath);
+
+  // Skin realisation: parse the resource file and load its pictures; then cut
+  // the window to the background's shape and paint it.
+  bool LoadSkinImages(PluginList* pluginList, const char* resourceFilePath);
+  bool ApplySkin();
+
+  // Tooltip tools of the current skin.
+  bool RegisterTooltips();
+  // Widget painting: each repaints one widget into the back buffer.
+  bool RefreshToggleButtons();
+  bool PaintVolumeControl();
+  bool PaintSeekBar();
+  bool PaintTimeWindow();
+  bool PaintTextWindow();
+
+  SkinModel model;
+  HWND tooltip;
+  ImageBuffer scratchImage;
+  ImageBuffer frameImage;
+  LoadedImage backgroundPicture;
+  LoadedImage inactivePicture;
+  LoadedImage pressedPicture[3];
+  LoadedImage timeFontPicture;
+  LoadedImage volumePicture;
+  LoadedImage volumePositionPicture;
+  LoadedImage seekPicture;
+  SkinStatus status;
+  char errorText[kErrorTextSize];
+  char resourceFolder[kPathSize];
+  // The region the window was last cut to. Once SetWindowRgn took it, the
+  // window system owns and frees it; this handle is then only remembered.
+  HRGN windowRegion;
+  int capturedHit;
+  int capturedEntry;
+  POINT lastMouse;
+  POINT pressPoint;
+  RECT pressWindowRect;
+  int repeatOn;
+  HINSTANCE instance;
+  int volumePosition;
+  int seekPosition;
+  int timeFirst;
+  int timeSecond;
+  int timeSeparatorOn;
+  char text[kPathSize];
+  TextFont textFont;
+
+ private:
+  // Loads one picture into its slot; on failure names it in errorText.
+  bool LoadSkinPicture(LoadedImage& slot, PluginList* pluginList, const char* fileName,
+                       const char* key, int number);
+  // Cuts windowRegion from the background's non-magenta pixels.
+  bool BuildRegion();
+
+  // Message handlers of this level.
+  void RelayToTooltip(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnActivate(WPARAM wParam);
+  void OnLButtonDown(LPARAM lParam);
+  void OnMouseMove(LPARAM lParam);
+  void OnLButtonUp(LPARAM lParam);
+
+  // windowRegion while it is still the object's own (not yet handed over).
+  unique_hrgn ownedRegion_;
+};
+
+#endif
