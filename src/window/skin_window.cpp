@@ -109,6 +109,18 @@ bool SkinWindow::ChangeSkin(PluginList* pluginList, const char* resourceFilePath
   return ApplySkin();
 }
 
+const ButtonSpecList& SkinWindow::GetButtonSpecList(int button) const {
+  static const ButtonSpecList noPlacements;
+  if (button < 0 || button >= kButtonCount) return noPlacements;
+  return model.buttons[button];
+}
+
+ButtonSpec SkinWindow::GetButtonSpec(int button, int entry) const {
+  const ButtonSpecList& list = GetButtonSpecList(button);
+  if (entry < 0 || entry >= list.count) return ButtonSpec{};
+  return list[entry];
+}
+
 void SkinWindow::RelayToTooltip(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!tooltip) return;
   switch (message) {

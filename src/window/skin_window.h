@@ -33,6 +33,19 @@ constexpr int kFontBold = 1;
 constexpr int kFontItalic = 2;
 constexpr int kFontUnderline = 4;
 
+// Which TextFont fields SetTextFont takes.
+constexpr int kTextFontFace = 0x02;
+constexpr int kTextFontStyle = 0x04;
+constexpr int kTextFontColour = 0x08;
+constexpr int kTextFontShadow = 0x10;  // shadowColour and shadowOn
+constexpr int kTextFontAll = 0x1F;
+
+// Hit codes of a mouse press: 0..16 are button indices.
+constexpr int kHitNone = -1;
+constexpr int kHitBody = 17;
+constexpr int kHitVolume = 18;
+constexpr int kHitSeek = 19;
+
 class SkinWindow : public BackBufferWindow {
  public:
   SkinWindow();
@@ -80,12 +93,37 @@ class SkinWindow : public BackBufferWindow {
 
   // Tooltip tools of the current skin.
   bool RegisterTooltips();
-  // Widget painting: each repaints one widget into the back buffer.
+  // Widget painting: each repaints one widget into the back buffer and
+  // frameImage and invalidates its rectangle. False only when no drawing pass
+  // (or, for the text, no font) could be had.
+  bool PaintButton(int button, int entry, bool pressed);
   bool RefreshToggleButtons();
   bool PaintVolumeControl();
   bool PaintSeekBar();
   bool PaintTimeWindow();
   bool PaintTextWindow();
+
+  // Redraw entry points: the only way the rest of the program changes what
+  // the window shows. Each stores the new state, then repaints its widget.
+  bool SetTime(int first, int second, int separatorOn);
+  bool SetText(const char* newText);
+  bool SetTextFont(const TextFont& font, int mask);
+  bool SetVolumePosition(int position);
+  bool SetSeekPosition(int position);
+  bool SetToggleState(int button, int on);
+
+  // Mouse interaction: what lies under a point, and the positions the volume
+  // and seek grey maps give there (-1 where they give none).
+  int HitTest(int x, int y, int* entry) const;
+  int VolumeMapPosition(int x, int y) const;
+  int SeekMapPosition(int x, int y) const;
+  // Flips the toggle button's state (button 16), then fires the button's slot.
+  void FireButton(int button);
+
+  // The placements of button i (an empty list outside 0..16), and placement j
+  // of it (all zero when j is not below the count).
+  const ButtonSpecList& GetButtonSpecList(int button) const;
+  ButtonSpec GetButtonSpec(int button, int entry) const;
 
   SkinModel model;
   HWND tooltip;
