@@ -19,14 +19,14 @@ using ButtonSlot = void (SkinWindow::*)();
 
 // The event slot of each button, by button index.
 constexpr ButtonSlot kButtonSlots[kButtonCount] = {
-    &SkinWindow::OnCloseButton,         &SkinWindow::OnMinimizeButton,
-    &SkinWindow::OnAboutButton,         &SkinWindow::OnOpenFileButton,
-    &SkinWindow::OnStopButton,          &SkinWindow::OnPlayButton,
-    &SkinWindow::OnRewindButton,        &SkinWindow::OnForwardButton,
-    &SkinWindow::OnPreviousSongButton,  &SkinWindow::OnNextSongButton,
-    &SkinWindow::OnPauseButton,         &SkinWindow::OnPreferencesButton,
-    &SkinWindow::OnEqualizerButton,     &SkinWindow::OnEqualizerResetButton,
-    &SkinWindow::OnEqualizerOnButton,   &SkinWindow::OnEqualizerOffButton,
+    &SkinWindow::OnCloseButton,        &SkinWindow::OnMinimizeButton,
+    &SkinWindow::OnAboutButton,        &SkinWindow::OnOpenFileButton,
+    &SkinWindow::OnStopButton,         &SkinWindow::OnPlayButton,
+    &SkinWindow::OnRewindButton,       &SkinWindow::OnForwardButton,
+    &SkinWindow::OnPreviousSongButton, &SkinWindow::OnNextSongButton,
+    &SkinWindow::OnPauseButton,        &SkinWindow::OnPreferencesButton,
+    &SkinWindow::OnEqualizerButton,    &SkinWindow::OnEqualizerResetButton,
+    &SkinWindow::OnEqualizerOnButton,  &SkinWindow::OnEqualizerOffButton,
     &SkinWindow::OnRepeatButton,
 };
 
@@ -43,8 +43,6 @@ bool AddTool(HWND tooltip, HWND owner, HINSTANCE instance, UINT_PTR id, const RE
   tool.lpszText = const_cast<char*>(text);  // the control only reads it
   return SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
 }
-
-bool WantsTool(const RECT& rect, const char* text) { return text[0] != '\0' && !IsRectEmpty(&rect); }
 
 }  // namespace
 
@@ -146,20 +144,19 @@ bool SkinWindow::RegisterTooltips() {
     SendMessageA(tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
 
-  UINT_PTR id = 0;
+  // Only places with a text and an area get a tool; ids stay consecutive.
+  UINT_PTR nextId = 0;
+  bool added = true;  // the first refusal stops the registration
   auto add = [&](const RECT& rect, const char* text) {
-    if (!WantsTool(rect, text)) return true;
-    if (!AddTool(tooltip, hwnd, instance, id, rect, text)) return false;
-    ++id;
-    return true;
+    if (!added || text[0] == '\0' || IsRectEmpty(&rect)) return;
+    added = AddTool(tooltip, hwnd, instance, nextId++, rect, text);
   };
-  bool added = true;
-  for (int button = 0; button < kButtonCount && added; ++button) {
+  for (int button = 0; button < kButtonCount; ++button) {
     const ButtonSpecList& list = GetButtonSpecList(button);
-    for (int j = 0; j < list.count && added; ++j) added = add(list[j].rect, list[j].toolTip);
+    for (int j = 0; j < list.count; ++j) add(list[j].rect, list[j].toolTip);
   }
-  if (added) added = add(model.analyzerWindow, model.analyzerText);
-  if (added) added = add(model.equalizerWindow, model.equalizerText);
+  add(model.analyzerWindow, model.analyzerText);
+  add(model.equalizerWindow, model.equalizerText);
   if (!added) {
     status = SkinTooltipFailed;
     return false;

@@ -17,13 +17,12 @@ class SkinWindowTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite();
 
-  // Writes `name`.rc naming a background `name`_back.bmp drawn by `colour`
-  // and a plain inactive one, followed by `lines`; returns its path.
+  // Writes `name`.rc naming a background drawn by `colour` and a plain
+  // inactive one, followed by `lines`; returns its path.
   std::string WriteSkin(const std::string& name, int width, int height, const PixelColour& colour,
                         const std::string& lines);
-  // Writes a picture beside the skins.
-  void WritePicture(const std::string& file, int width, int height, const PixelColour& colour);
-  // Creates the window at (kLeft, kTop), not shown.
+  // Creates the window at (kLeft, kTop), not shown: Wine grants the capture
+  // to hidden windows too, and showing one under Xvfb takes seconds.
   bool Open(SkinWindow& window, const std::string& rcPath);
 
   static constexpr int kLeft = 30;
@@ -31,13 +30,15 @@ class SkinWindowTest : public ::testing::Test {
   ScratchFolder folder;
 };
 
-// Mouse messages with client coordinates, as the system sends them.
-LPARAM PointParam(int x, int y);
-void Press(HWND hwnd, int x, int y);
-void DoubleClick(HWND hwnd, int x, int y);
-void Move(HWND hwnd, int x, int y);
-void Release(HWND hwnd, int x, int y);
-void Click(HWND hwnd, int x, int y);  // press and release at one point
+// Sends a mouse message with client coordinates, packed as the system packs them.
+void SendMouse(HWND hwnd, UINT message, int x, int y);
+inline void Press(HWND hwnd, int x, int y) { SendMouse(hwnd, WM_LBUTTONDOWN, x, y); }
+inline void Move(HWND hwnd, int x, int y) { SendMouse(hwnd, WM_MOUSEMOVE, x, y); }
+inline void Release(HWND hwnd, int x, int y) { SendMouse(hwnd, WM_LBUTTONUP, x, y); }
+inline void Click(HWND hwnd, int x, int y) {
+  Press(hwnd, x, y);
+  Release(hwnd, x, y);
+}
 
 // The window's top-left corner on the screen.
 POINT WindowCorner(HWND hwnd);
