@@ -16,10 +16,9 @@ namespace {
 
 // A 24-bit picture whose pixel (x, y) is colour(x, y), through the BMP reader.
 template <typename Colour>
-void MakePicture(ImageBuffer* picture, int width, int height, Colour colour, bool topDown = false) {
+void MakePicture(ImageBuffer* picture, int width, int height, Colour colour) {
   BmpRecipe recipe;
   recipe.width = width;
-  recipe.topDown = topDown;
   for (int y = 0; y < height; ++y) {
     std::vector<COLORREF> row;
     for (int x = 0; x < width; ++x) row.push_back(colour(x, y));
@@ -39,28 +38,6 @@ void Fill(ImageBuffer* target, int width, int height, COLORREF colour) {
       p[2] = GetRValue(colour);
     }
   }
-}
-
-TEST(BlendRectTest, LightenKeepsTheBrighterChannelAndHalveIgnoresTheTarget) {
-  ImageBuffer source;
-  // Top-down, so a row-order mistake shows.
-  MakePicture(&source, 2, 2, [](int x, int y) {
-    return y == 0 ? RGB(200, 10, 100 + x) : RGB(201, 3, 128);
-  }, true);
-  ImageBuffer target;
-  Fill(&target, 4, 4, RGB(50, 60, 100));
-
-  BlendRect(source, RECT{0, 0, 2, 1}, target, 1, 1, BlendMode::Lighten);
-  EXPECT_EQ(target.GetPixel(1, 1), RGB(200, 60, 100));
-  EXPECT_EQ(target.GetPixel(2, 1), RGB(200, 60, 101));
-
-  BlendRect(source, RECT{0, 1, 2, 2}, target, 2, 3, BlendMode::Halve);
-  EXPECT_EQ(target.GetPixel(2, 3), RGB(100, 1, 64));
-  EXPECT_EQ(target.GetPixel(3, 3), RGB(100, 1, 64));
-  // Nothing else was touched.
-  EXPECT_EQ(target.GetPixel(0, 1), RGB(50, 60, 100));
-  EXPECT_EQ(target.GetPixel(1, 3), RGB(50, 60, 100));
-  EXPECT_EQ(target.GetPixel(3, 1), RGB(50, 60, 100));
 }
 
 TEST(BlendRectTest, PalettePixelsAreLookedUpInTheSourcePalette) {
@@ -135,59 +112,42 @@ TEST(GreyMapFillTest, LevelsUpToThePositionComeFromTheFilledPicture) {
   // The empty-look picture lacks the last column.
   Fill(&empty, 3, 2, RGB(0, 0, 90));
   Fill(&filled, 4, 2, RGB(240, 0, 0));
-  const COLORREF untouched = RGB(7, 7, 7);
-  const COLORREF E = RGB(0, 0, 90), F = RGB(240, 0, 0), U = untouched;
+  const COLORREF E = RGB(0, 0, 90), F = RGB(240, 0, 0), U = RGB(7, 7, 7);
   struct Case {
     int position;
+    RECT area;
     COLORREF expected[2][4];
   } cases[] = {
-      {-1, {{E, E, E, U}, {E, E, E, U}}},
-      {0, {{F, E, E, U}, {E, E, E, U}}},
-      {150, {{F, F, E, U}, {F, F, E, U}}},
-      {254, {{F, F, F, U}, {F, F, F, U}}},
-      {255, {{F, F, F, U}, {F, F, F, F}}},
+      {-1, {-2, -2, 9, 9}, {{E, E, E, U}, {E, E, E, U}}},
+      {0, {-2, -2, 9, 9}, {{F, E, E, U}, {E, E, E, U}}},
+      {254, {-2, -2, 9, 9}, {{F, F, F, U}, {F, F, F, U}}},
+      {255, {-2, -2, 9, 9}, {{F, F, F, U}, {F, F, F, F}}},
+      {255, {1, 1, 3, 2}, {{U, U, U, U}, {U, F, F, U}}},  // only the area
   };
   for (const Case& c : cases) {
     ImageBuffer target;
-    Fill(&target, 4, 2, untouched);
-    {
-      GuardedPicture guardMap(map), guardEmpty(empty), guardFilled(filled), guardTarget(target);
-      // The area reaches past every picture.
-      FillFromGreyMap(map, RECT{-2, -2, 9, 9}, c.position, empty, filled, target);
-      for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 4; ++x) {
-          EXPECT_EQ(target.GetPixel(x, y), c.expected[y][x])
-              << "position " << c.position << " at " << x << "," << y;
-        }
+    Fill(&target, 4, 2, U);
+    GuardedPicture guardMap(map), guardEmpty(empty), guardFilled(filled), guardTarget(target);
+    FillFromGreyMap(map, c.area, c.position, empty, filled, target);
+    for (int y = 0; y < 2; ++y) {
+      for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(target.GetPixel(x, y), c.expected[y][x])
+            << "position " << c.position << " at " << x << "," << y;
       }
     }
   }
-}
-
-TEST(GreyMapFillTest, OnlyTheAreaIsFilledAndAnUnreadableMapFillsNothing) {
-  ImageBuffer map, empty, filled, target;
-  ASSERT_EQ(LoadBytes(&map, EncodeBmp(GreyMapRecipe())), ImageOk);
-  Fill(&empty, 4, 2, RGB(0, 0, 90));
-  Fill(&filled, 4, 2, RGB(240, 0, 0));
-  Fill(&target, 4, 2, RGB(7, 7, 7));
-  FillFromGreyMap(map, RECT{1, 1, 3, 2}, 255, empty, filled, target);
-  EXPECT_EQ(target.GetPixel(1, 1), RGB(240, 0, 0));
-  EXPECT_EQ(target.GetPixel(2, 1), RGB(240, 0, 0));
-  EXPECT_EQ(target.GetPixel(0, 1), RGB(7, 7, 7));
-  EXPECT_EQ(target.GetPixel(3, 1), RGB(7, 7, 7));
-  EXPECT_EQ(target.GetPixel(1, 0), RGB(7, 7, 7));
 
   // 16-bit pixels read as black; black is grey, yet such a map is no map.
   BmpRecipe sixteen;
   sixteen.width = 2;
   sixteen.bitCount = 16;
   sixteen.rows = {std::string(4, '\x10'), std::string(4, '\x10')};
-  ImageBuffer unreadable;
+  ImageBuffer unreadable, target;
   ASSERT_EQ(LoadBytes(&unreadable, EncodeBmp(sixteen)), ImageOk);
   ASSERT_EQ(PixelView(unreadable).BytesPerPixel(), 0);
-  Fill(&target, 4, 2, RGB(7, 7, 7));
+  Fill(&target, 4, 2, U);
   FillFromGreyMap(unreadable, RECT{0, 0, 4, 2}, 255, empty, filled, target);
-  EXPECT_EQ(target.GetPixel(0, 0), RGB(7, 7, 7));
+  EXPECT_EQ(target.GetPixel(0, 0), U);
 }
 
 std::vector<int> Cells(int first, int second, bool separatorOn, int cellCount) {
