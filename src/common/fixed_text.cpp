@@ -3,6 +3,24 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+
+// A cut text may end between the two bytes of a double-byte character: drop
+// the orphaned lead byte so the text still holds whole characters.
+void DropCutLeadByte(char* text, size_t length) {
+  size_t i = 0;
+  while (i < length) {
+    bool lead = IsDBCSLeadByte(static_cast<BYTE>(text[i])) != 0;
+    if (lead && i + 1 == length) {
+      text[i] = '\0';
+      return;
+    }
+    i += lead ? 2 : 1;
+  }
+}
+
+}  // namespace
+
 void CopyText(char* dst, size_t capacity, const char* src) {
   if (capacity == 0) return;
   if (src == nullptr) src = "";
@@ -10,6 +28,7 @@ void CopyText(char* dst, size_t capacity, const char* src) {
   // src may overlap dst only when it is dst itself.
   if (src != dst) memmove(dst, src, n);
   dst[n] = '\0';
+  if (src[n] != '\0') DropCutLeadByte(dst, n);
 }
 
 void AppendText(char* dst, size_t capacity, const char* src) {
@@ -23,6 +42,7 @@ void FormatTextV(char* dst, size_t capacity, const char* format, va_list args) {
   int n = vsnprintf(dst, capacity, format, args);
   if (n < 0) dst[0] = '\0';
   dst[capacity - 1] = '\0';
+  if (n >= 0 && static_cast<size_t>(n) >= capacity) DropCutLeadByte(dst, capacity - 1);
 }
 
 void FormatText(char* dst, size_t capacity, const char* format, ...) {

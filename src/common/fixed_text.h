@@ -1,5 +1,6 @@
 // Bounded writes into the program's fixed text arrays. Every write is cut at
-// capacity - 1 bytes and always terminated; nothing is written past the array.
+// capacity - 1 bytes (one byte less when that would split a double-byte
+// character) and always terminated; nothing is written past the array.
 #ifndef ZANTO_COMMON_FIXED_TEXT_H
 #define ZANTO_COMMON_FIXED_TEXT_H
 
