@@ -3,8 +3,21 @@
 #include <commctrl.h>
 
 #include "app/application.h"
+#include "common/fixed_text.h"
 #include "common/handles.h"
 #include "window/skin_files.h"
+
+const char kGothicFace[] = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
+const char kBlackSquare[] = "\x81\xa1";
+
+TextFont GothicFont(int shadowOn) {
+  TextFont font = {};
+  CopyText(font.faceName, kGothicFace);
+  font.textColour = kYellowText;
+  font.shadowColour = kBlueShadow;
+  font.shadowOn = shadowOn;
+  return font;
+}
 
 COLORREF ActiveFace(int x, int y) { return RGB(100 + x % 50, 60 + y % 40, 140); }
 COLORREF InactiveFace(int x, int y) { return RGB(30, 30 + x % 20, 40 + y % 10); }

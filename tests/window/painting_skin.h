@@ -54,6 +54,14 @@ constexpr RECT kStopRect = {108, 12, 116, 20};
 constexpr RECT kPlayRect = {100, 22, 108, 30};
 constexpr RECT kRepeatRects[2] = {{100, 50, 110, 58}, {110, 50, 118, 58}};
 
+// The settings' default face "ＭＳ Ｐゴシック" and a black square, in Shift-JIS.
+extern const char kGothicFace[];
+extern const char kBlackSquare[];
+constexpr COLORREF kYellowText = RGB(255, 255, 0);
+constexpr COLORREF kBlueShadow = RGB(0, 0, 255);
+// The default face with yellow text and, when shadowOn, a blue shadow.
+TextFont GothicFont(int shadowOn);
+
 // Which optional pieces a test skin has, and extra resource-file lines.
 struct SkinOptions {
   bool pressed2 = false;
