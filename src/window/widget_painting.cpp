@@ -49,8 +49,7 @@ const ImageBuffer& SkinWindow::CurrentBackground() const {
     case Look::FollowActiveWindow:
       break;
   }
-  return GetActiveWindow() == hwnd ? static_cast<const ImageBuffer&>(backgroundPicture)
-                                   : inactivePicture;
+  return GetActiveWindow() == hwnd ? backgroundPicture : inactivePicture;
 }
 
 void SkinWindow::ComposeFromFrame(const RECT& area) { CopySameRect(scratchImage, frameImage, area); }

@@ -212,6 +212,19 @@ TEST_F(WidgetPainting, RepeatOnShowsPressedAfterEveryFullRepaint) {
   for (const RECT& r : kRepeatRects) ExpectArea(r, ActiveFace, "off");
 }
 
+TEST_F(WidgetPainting, WithoutADrawingPassNothingChanges) {
+  Create();
+  ASSERT_NE(window.BeginDraw(), nullptr);  // passes never nest
+  EXPECT_FALSE(window.SetTime(5, 7, 1));
+  EXPECT_FALSE(window.SetSeekPosition(255));
+  EXPECT_FALSE(window.PaintButton(MinimizeButton, 0, true));
+  EXPECT_FALSE(window.SetTextFont(GothicFont(1), kTextFontAll));
+  window.EndDraw();
+  ExpectArea(kTimeWindow, InactiveFace, "time window");
+  ExpectArea(kMinimizeRect, ActiveFace, "button");
+  ExpectArea(kSeekRegion, SeekLook(0, InactiveFace), "seek bar");
+}
+
 // Placements that reach past the window and pictures smaller than it.
 TEST_F(WidgetPainting, AreasOutsideThePicturesAreSkipped) {
   // Quarter-size pressed and inactive pictures; glyphs, volume frame and
