@@ -172,6 +172,23 @@ class SkinWindow : public BackBufferWindow {
 
   // windowRegion while it is still the object's own (not yet handed over).
   unique_hrgn ownedRegion_;
+
+  // Widget painting helpers.
+  enum class Look { FollowActiveWindow, Active, Inactive };
+  // The face the seek bar and time window are drawn on: the active or the
+  // inactive background.
+  const ImageBuffer& CurrentBackground() const;
+  // Puts what the window shows over `area` into scratchImage, so that pixels
+  // a smaller picture cannot give keep the current look.
+  void ComposeFromFrame(const RECT& area);
+  // scratchImage's `area` into the back buffer and frameImage in one drawing
+  // pass, then invalidated. False when no pass could be opened.
+  bool ShowComposed(const RECT& area);
+  // Every widget in its current state, in drawing order.
+  void RepaintWidgets();
+  // Set while the activation repaint runs: during a deactivation the system
+  // still reports this window as the active one.
+  Look activationLook_ = Look::FollowActiveWindow;
 };
 
 #endif

@@ -34,7 +34,14 @@ class RecordingWindow : public SkinWindow {
   void OnEqualizerResetButton() override { Slot(17); }
   void OnEqualizerOnButton() override { Slot(18); }
   void OnEqualizerOffButton() override { Slot(19); }
-  void OnRepeatButton() override { Record("slot 20 repeat " + std::to_string(repeatOn)); }
+  void OnRepeatButton() override {
+    // Flipped and redrawn before the slot: on shows the pressed look.
+    bool pressedLook = BufferPixel(*this, repeatProbe.x, repeatProbe.y) ==
+                       Darkened(TestPattern(repeatProbe.x, repeatProbe.y));
+    Record("slot 20 repeat " + std::to_string(repeatOn) + (pressedLook ? " pressed" : ""));
+  }
+
+  POINT repeatProbe = {100, 20};
 
   Events Take() {
     Events taken;
@@ -85,13 +92,27 @@ class Mouse : public SkinWindowTest {
 };
 
 TEST_F(Mouse, AButtonFiresOnceWhenReleasedInsideThePressedRectangle) {
+  // Play's and Pause's faces: pressed (darkened) or not.
+  auto faces = [&] {
+    std::string look;
+    for (int x : {20, 50}) {
+      COLORREF shown = BufferPixel(window, x, 20);
+      look += shown == TestPattern(x, 20) ? "-" : shown == Darkened(TestPattern(x, 20)) ? "P" : "?";
+    }
+    return look;
+  };
   Press(hwnd, 15, 15);
   EXPECT_EQ(GetCapture(), hwnd);
+  EXPECT_EQ(faces(), "P-");
   Move(hwnd, 35, 15);  // off
+  EXPECT_EQ(faces(), "--");
   Move(hwnd, 45, 15);  // over Pause, which stays unpressed
+  EXPECT_EQ(faces(), "--");
   Move(hwnd, 16, 16);  // back on
+  EXPECT_EQ(faces(), "P-");
   EXPECT_TRUE(window.Take().empty());
   Release(hwnd, 16, 16);
+  EXPECT_EQ(faces(), "--");
   EXPECT_EQ(window.Take(), Events{"slot 9"});
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_EQ(window.capturedHit, PlayButton);  // kept after the release
@@ -99,12 +120,21 @@ TEST_F(Mouse, AButtonFiresOnceWhenReleasedInsideThePressedRectangle) {
   // Released outside (over another button, or with no move before): cancelled.
   Press(hwnd, 15, 15);
   Release(hwnd, 45, 15);
+  EXPECT_EQ(faces(), "--");
   // The release point decides, not the last move.
   Press(hwnd, 15, 15);
   Move(hwnd, 45, 15);
   Release(hwnd, 29, 29);
   EXPECT_EQ(window.Take(), Events{"slot 9"});
+  EXPECT_EQ(faces(), "--");
   EXPECT_EQ(WindowCorner(hwnd).x, kLeft);
+
+  // A capture lost mid-press leaves the face as it was and fires nothing.
+  Press(hwnd, 15, 15);
+  ReleaseCapture();
+  Release(hwnd, 15, 15);
+  EXPECT_EQ(faces(), "P-");
+  EXPECT_TRUE(window.Take().empty());
 }
 
 TEST_F(Mouse, ADoubleClickFiresTwiceAndFlipsTheRepeatStateTwice) {
@@ -113,8 +143,8 @@ TEST_F(Mouse, ADoubleClickFiresTwiceAndFlipsTheRepeatStateTwice) {
     SendMouse(hwnd, WM_LBUTTONDBLCLK, at.x, at.y);
     Release(hwnd, at.x, at.y);
   }
-  EXPECT_EQ(window.Take(),
-            (Events{"slot 9", "slot 9", "slot 20 repeat 1", "slot 20 repeat 0"}));
+  EXPECT_EQ(window.Take(), (Events{"slot 9", "slot 9", "slot 20 repeat 1 pressed",
+                                   "slot 20 repeat 0"}));
   Click(hwnd, 100, 20);
   EXPECT_EQ(window.repeatOn, 1);
   Press(hwnd, 100, 20);
@@ -204,10 +234,7 @@ TEST_F(Mouse, TheBodyDragsTheWindowKeepingThePointersOffset) {
 }
 
 TEST_F(Mouse, WithoutTheCaptureOnlyTheLeftButtonsPressCounts) {
-  Press(hwnd, 15, 15);
-  ReleaseCapture();
-  Release(hwnd, 15, 15);
-  // Taken by another window: moves and the release are ignored here.
+  // Capture taken by another window: moves and the release are ignored here.
   RecordingWindow other;
   ASSERT_TRUE(Open(other, rc));
   Press(hwnd, 100, 20);

@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "common/handles.h"
 #include "support/test_support.h"
+#include "window/gui_objects.h"
 #include "window/reference_region.h"
 #include "window/skin_files.h"
 #include "window/skin_window.h"
@@ -298,32 +299,6 @@ TEST_F(SkinRealisation, ChangingToASmallerSkinKeepsTheCornerAndShrinksEverything
   EXPECT_EQ(window.timeFirst, 12);
   // The new skin names no seek picture, so the old one is not kept.
   EXPECT_TRUE(window.seekPicture.IsEmpty());
-}
-
-// GDI objects of this process. Where GetGuiResources is not implemented, the
-// live GDI handles are counted by probing every handle index.
-DWORD GdiObjectCount() {
-  DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (reported != 0) return reported;
-  DWORD live = 0;
-  for (uintptr_t index = 1; index < 0x10000; ++index) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++live;
-  }
-  return live;
-}
-
-BOOL CALLBACK CountWindow(HWND, LPARAM count) {
-  ++*reinterpret_cast<DWORD*>(count);
-  return TRUE;
-}
-
-// USER objects; where not reported, the windows of this thread.
-DWORD UserObjectCount() {
-  DWORD reported = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-  if (reported != 0) return reported;
-  DWORD windows = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&windows));
-  return windows;
 }
 
 TEST_F(SkinRealisation, SkinChangesLeakNoGdiOrUserObjects) {

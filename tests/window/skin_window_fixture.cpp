@@ -38,3 +38,15 @@ POINT WindowCorner(HWND hwnd) {
   GetWindowRect(hwnd, &rect);
   return POINT{rect.left, rect.top};
 }
+
+COLORREF BufferPixel(BackBufferWindow& window, int x, int y) {
+  HDC dc = window.BeginDraw();
+  if (!dc) return CLR_INVALID;
+  COLORREF colour = GetPixel(dc, x, y);
+  window.EndDraw();
+  return colour;
+}
+
+COLORREF Darkened(COLORREF face) {
+  return RGB(GetRValue(face) >> 1, GetGValue(face) >> 1, GetBValue(face) >> 1);
+}

@@ -42,5 +42,9 @@ inline void Click(HWND hwnd, int x, int y) {
 
 // The window's top-left corner on the screen.
 POINT WindowCorner(HWND hwnd);
+// A pixel of the back buffer, read in a drawing pass of its own.
+COLORREF BufferPixel(BackBufferWindow& window, int x, int y);
+// The pressed look of a DARKEN button: the face at half brightness.
+COLORREF Darkened(COLORREF face);
 
 #endif
