@@ -72,6 +72,9 @@ zanto_wine_start() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 </dev/null
     zanto_font_replacements
+    # Xvfb has no window manager: without this, closing a shown window waits
+    # about two seconds for one.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   fi
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
   zanto_register_virtual_cd "$build"
