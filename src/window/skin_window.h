@@ -9,6 +9,7 @@
 #include "skin/image_buffer.h"
 #include "skin/skin_model.h"
 #include "window/back_buffer_window.h"
+#include "window/hit_test.h"
 #include "window/skin_status.h"
 
 class PluginList;
@@ -39,12 +40,6 @@ constexpr int kTextFontStyle = 0x04;
 constexpr int kTextFontColour = 0x08;
 constexpr int kTextFontShadow = 0x10;  // shadowColour and shadowOn
 constexpr int kTextFontAll = 0x1F;
-
-// Hit codes of a mouse press: 0..16 are button indices.
-constexpr int kHitNone = -1;
-constexpr int kHitBody = 17;
-constexpr int kHitVolume = 18;
-constexpr int kHitSeek = 19;
 
 class SkinWindow : public BackBufferWindow {
  public:
@@ -170,6 +165,10 @@ class SkinWindow : public BackBufferWindow {
   void OnLButtonDown(LPARAM lParam);
   void OnMouseMove(LPARAM lParam);
   void OnLButtonUp(LPARAM lParam);
+  // Their shared steps: the volume map's position under a client point goes
+  // to the volume control and its slot; a body drag follows the pointer.
+  void ReportVolumeAt(POINT point);
+  void DragWindowTo(POINT point);
 
   // windowRegion while it is still the object's own (not yet handed over).
   unique_hrgn ownedRegion_;
