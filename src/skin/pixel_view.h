@@ -14,6 +14,13 @@
 // The colour read for a pixel outside a picture or of a format we do not read.
 constexpr COLORREF kUnreadablePixel = RGB(0, 0, 0);
 
+// The grey level 0..255 of a colour whose red, green and blue are equal, -1
+// for any other colour: the rule by which the skin's grey maps mark places.
+inline int GreyLevel(COLORREF colour) {
+  BYTE red = GetRValue(colour);
+  return red == GetGValue(colour) && red == GetBValue(colour) ? red : -1;
+}
+
 class PixelView {
  public:
   explicit PixelView(const ImageBuffer& image);

@@ -21,10 +21,9 @@ void FillFromGreyMap(const ImageBuffer& map, const RECT& area, int position,
   for (int y = top; y < bottom; ++y) {
     BYTE* out = to.Address(left, y);
     for (int x = left; x < right; ++x, out += targetBytes) {
-      COLORREF level = grey.At(x, y);
-      BYTE g = GetRValue(level);
-      if (GetGValue(level) != g || GetBValue(level) != g) continue;
-      const PixelView& source = g > position ? emptyPixels : filledPixels;
+      int level = GreyLevel(grey.At(x, y));
+      if (level < 0) continue;
+      const PixelView& source = level > position ? emptyPixels : filledPixels;
       if (!source.Contains(x, y)) continue;
       COLORREF colour = source.At(x, y);
       out[0] = GetBValue(colour);

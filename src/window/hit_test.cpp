@@ -8,10 +8,7 @@ int GreyMapLevel(const ImageBuffer& map, int x, int y) {
   // A map in a format we cannot read would otherwise read as all black,
   // which is grey level 0 everywhere: such a map marks nothing.
   if (view.BytesPerPixel() == 0 || !view.Contains(x, y)) return -1;
-  COLORREF colour = view.At(x, y);
-  BYTE red = GetRValue(colour);
-  if (red != GetGValue(colour) || red != GetBValue(colour)) return -1;
-  return red;
+  return GreyLevel(view.At(x, y));
 }
 
 int VolumeMapLevel(const SkinModel& model, const ImageBuffer& volumeMap, int x, int y) {
