@@ -12,6 +12,7 @@
 #include "window/reference_region.h"
 #include "window/skin_files.h"
 #include "window/skin_window.h"
+#include "window/skin_window_fixture.h"
 
 namespace {
 
@@ -93,14 +94,6 @@ TEST_F(SkinRealisation, AllMagentaLeavesNoVisibleAreaAndNoMagentaTheWholeRectang
   unique_hrgn whole(CreateRectRgn(0, 0, 12, 9));
   ASSERT_NE(GetWindowRgn(full.hwnd, shape.get()), ERROR);
   EXPECT_TRUE(EqualRgn(shape.get(), whole.get()));
-}
-
-COLORREF BufferPixel(BackBufferWindow& window, int x, int y) {
-  HDC dc = window.BeginDraw();
-  if (!dc) return CLR_INVALID;
-  COLORREF colour = GetPixel(dc, x, y);
-  window.EndDraw();
-  return colour;
 }
 
 TEST_F(SkinRealisation, TheBackgroundGoesIntoTheBackBufferAndTheFrameImage) {

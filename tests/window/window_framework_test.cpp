@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "window/back_buffer_window.h"
+#include "window/skin_window_fixture.h"
 
 namespace {
 
@@ -162,14 +163,6 @@ TEST(StaticWindowProcTest, DestroyingTheObjectDestroysItsWindow) {
     EXPECT_EQ(window.hwnd, handle);
   }
   EXPECT_FALSE(IsWindow(handle));
-}
-
-COLORREF BufferPixel(BackBufferWindow& window, int x, int y) {
-  HDC dc = window.BeginDraw();
-  if (!dc) return CLR_INVALID;
-  COLORREF colour = GetPixel(dc, x, y);
-  window.EndDraw();
-  return colour;
 }
 
 TEST(DrawingPass, PassesNeverNest) {
