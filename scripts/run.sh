@@ -14,6 +14,7 @@ cmake --build "$build" -j "$(nproc)"
 # shellcheck source=wine-env.sh
 . "$root/scripts/wine-env.sh"
 trap zanto_wine_stop EXIT
+trap 'exit 130' INT TERM
 had_display=${DISPLAY:-}
 # Its own prefix, so the demo's settings never mix with the tests'.
 zanto_wine_start "$build" "$build/run-prefix"
@@ -58,9 +59,15 @@ disc_windows=$(windows_path "$disc")
 wine regedit /S "$(windows_path "$reg_file")" >/dev/null 2>&1 </dev/null
 rm -f "$reg_file"
 
+# The demo runs from a copy of the install folder, so the settings and disc
+# memory it writes never end up in build/out.
+player="$demo/player"
+mkdir -p "$player"
+cp -f "$build/out/"* "$player/"
+
 # Track titles for the demo disc beside the program, in the ANSI code page the
 # player runs with. Added once; the player keeps its own entries there.
-cd_ini="$build/out/CD.ini"
+cd_ini="$player/CD.ini"
 section=$(printf '%X' "$identity")
 if ! grep -qi "^\[$section\]" "$cd_ini" 2>/dev/null; then
   titles=("朝の光" "Harbour Lights" "雨上がりの坂道" "Paper Planes" "夜行列車" "Slow Tide"
@@ -71,11 +78,11 @@ if ! grep -qi "^\[$section\]" "$cd_ini" 2>/dev/null; then
   } | iconv -f UTF-8 -t CP932 >>"$cd_ini"
 fi
 
-echo "Zanto Player: $build/out/ZantoPlay.exe"
+echo "Zanto Player: $player/ZantoPlay.exe"
 echo "Virtual CD: edit $disc to eject, insert or swap the disc."
 if [ -z "$had_display" ]; then
   echo "No DISPLAY was set: the player runs on Xvfb display $DISPLAY. Take a screenshot with"
   echo "  import -display $DISPLAY -window root shot.png"
 fi
-cd "$build/out"
+cd "$player"
 wine ./ZantoPlay.exe </dev/null

@@ -13,6 +13,7 @@ cmake --build "$build" -j "$(nproc)"
 # shellcheck source=wine-env.sh
 . "$root/scripts/wine-env.sh"
 trap zanto_wine_stop EXIT
+trap 'exit 130' INT TERM
 zanto_wine_start "$build"
 
 ctest --test-dir "$build" --output-on-failure
