@@ -85,4 +85,7 @@ if [ -z "$had_display" ]; then
   echo "  import -display $DISPLAY -window root shot.png"
 fi
 cd "$player"
-wine ./ZantoPlay.exe </dev/null
+# In the background, so an interrupt reaches this script at once and its
+# clean-up ends the player, Wine and Xvfb.
+wine ./ZantoPlay.exe </dev/null &
+wait $!
