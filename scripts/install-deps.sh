@@ -38,6 +38,16 @@ if [ "${#missing[@]}" -gt 0 ] || [ "$need_i386" -eq 1 ]; then
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# Some machines cannot run 32-bit programs at all (no 32-bit compatibility in
+# their kernel): there the tests run as x86_64 programs under wine64.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1 &&
+   ! dpkg-query -W -f='${Status}' g++-mingw-w64-x86-64-posix 2>/dev/null | grep -q 'install ok installed'; then
+  echo "install-deps: this machine cannot run 32-bit Wine; installing the x86_64 cross compiler"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 >/dev/null
+fi
+
 # Wine needs a Japanese locale to run with the ANSI code page 932.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
   echo "install-deps: generating ja_JP.UTF-8"

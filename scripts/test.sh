@@ -7,11 +7,11 @@ build=${BUILD_DIR:-$root/build}
 
 "$root/scripts/install-deps.sh"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZANTO_WERROR=ON >/dev/null
-cmake --build "$build" -j "$(nproc)"
-
 # shellcheck source=wine-env.sh
 . "$root/scripts/wine-env.sh"
+cmake -S "$root" -B "$build" -G Ninja -DZANTO_ARCH="$(zanto_arch)" -DCMAKE_BUILD_TYPE=Release -DZANTO_WERROR=ON >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
 trap zanto_wine_stop EXIT
 trap 'exit 130' INT TERM
 zanto_wine_start "$build"

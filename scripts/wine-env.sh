@@ -3,6 +3,24 @@
 
 zanto_xvfb_pid=""
 
+# The Windows architecture this machine's Wine runs: i686 where the 32-bit
+# loader starts, else x86_64 (kernels without 32-bit compatibility).
+zanto_arch() {
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo i686; else echo x86_64; fi
+}
+
+# On an x86_64-only machine every "wine" of ours, ctest's and wineboot's
+# included, must be the 64-bit loader: Debian's scripts pick the 32-bit one.
+zanto_use_wine64() {
+  local shim="$1/wine64-shim" name
+  mkdir -p "$shim"
+  for name in wine wine-stable; do
+    printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' >"$shim/$name"
+    chmod +x "$shim/$name"
+  done
+  export PATH="$shim:$PATH"
+}
+
 zanto_start_xvfb() {
   # Xvfb picks a free display number itself and reports it on a file.
   local numberFile
@@ -57,7 +75,12 @@ zanto_wine_start() {
   local build
   build=$(cd "$1" && pwd)
   export WINEPREFIX="${2:-$build/wineprefix}"
-  export WINEARCH=win32
+  if [ "$(zanto_arch)" = i686 ]; then
+    export WINEARCH=win32
+  else
+    export WINEARCH=win64
+    zanto_use_wine64 "$build"
+  fi
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export LC_ALL=ja_JP.UTF-8
