@@ -91,6 +91,9 @@
 #define IDM_TRACK_BASE            41000   // track t is IDM_TRACK_BASE + t
 #define IDM_TRACK_LAST            41050
 
+// Controls that the code never addresses
+#define IDC_STATIC                (-1)
+
 // About dialog controls
 #define IDC_ABOUT_VERSION         1000
 #define IDC_ABOUT_TEXT            1001
@@ -104,6 +107,7 @@
 #define IDC_ALWAYS_ON_TOP         1007
 #define IDC_CHG_RES_BY_CD         1010
 #define IDC_BLINK_WHEN_PAUSING    1011
+// Page controls share ids across pages (1013, 1026): each page is a dialog of its own.
 #define IDC_DO_OSUWARI            1013
 #define IDC_TITLE_BOLD            1013
 #define IDC_TITLE_ITALIC          1014

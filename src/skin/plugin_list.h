@@ -14,4 +14,13 @@ extern const char kSusiePluginKey[];
 // own key path.
 bool ReadRegistryPluginFolder(char* buffer, DWORD size, const char* keyPath = kSusiePluginKey);
 
+// ---- Folder picker (the settings dialog's browse button) ----
+// Shows the shell's folder picker owned by owner, rooted at the desktop, with
+// initialFolder preselected. 1 when the user chose a folder: its path is
+// written to outPath (MAX_PATH bytes; it may be initialFolder's own buffer).
+// 2 when the dialog was cancelled, or the chosen item is no file-system
+// folder: outPath is then left as it is.
+int BrowseForFolder(HWND owner, const char* initialFolder, const char* title, char* outPath);
+// ---- end of the folder picker ----
+
 #endif

@@ -1,0 +1,172 @@
+// The player's side of the dialogs: the about box it opens, and what it
+// re-applies around the settings dialog.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/application.h"
+#include "app/player_window.h"
+#include "common/fixed_text.h"
+#include "dialogs/dialog_fixture.h"
+#include "dialogs/dialog_script.h"
+#include "resources/resource.h"
+#include "settings/about_dialog.h"
+#include "window/skin_files.h"
+
+namespace {
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(1); }
+
+class PlayerDialogs : public DialogTest {
+ protected:
+  void Open(const std::string& skinLines) {
+    ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 40, 30, RGB(40, 80, 120)));
+    ASSERT_TRUE(WriteFileBytes(folder.File("skin.rc"), "BackgroundImage back.bmp\r\n"
+                                                       "BackgroundImageInactive back.bmp\r\n" +
+                                                           skinLines));
+    appPlayer.reset(new PlayerWindow);
+    ASSERT_TRUE(appPlayer->CreateSkinWindow(nullptr, folder.File("skin.rc").c_str(), 0, "test", WS_POPUP,
+                                            10, 10, nullptr, nullptr, appInstance));
+    hwnd = appPlayer->hwnd;
+  }
+  ~PlayerDialogs() override {
+    if (appPlayer && appPlayer->hwnd) DestroyWindow(appPlayer->hwnd);
+    appPlayer.reset();
+    MSG quit;  // the player's end posts the quit meant for the program's loop
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+  bool Topmost() const { return (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+  // Timer ticks of the animation timer arriving within ms milliseconds.
+  int AnimationTicks(DWORD ms) const {
+    int ticks = 0;
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+      MSG msg;
+      while (PeekMessageA(&msg, hwnd, WM_TIMER, WM_TIMER, PM_REMOVE)) ticks += msg.wParam == kAnimationTimer;
+      Sleep(5);
+    }
+    return ticks;
+  }
+
+  HWND hwnd = nullptr;
+};
+
+// Catches: a dialog hidden behind a topmost player, and a player that stays
+// topmost (or loses it) against its settings afterwards, on OK and on Cancel.
+TEST_F(PlayerDialogs, PreferencesLeavesTheTopmostBandWhileOpenAndReturnsOnlyWhenSettingsSaySo) {
+  Open("");
+  // A hidden window takes no place in the z-order. Wine does not raise a
+  // window that owns a topmost popup (the tooltip) into the topmost band.
+  ShowWindow(hwnd, SW_SHOWNA);
+  DestroyWindow(appPlayer->tooltip);
+  appPlayer->tooltip = nullptr;
+  const struct {
+    int alwaysOnTop, doOsuwari, button;
+    bool topmostAfter;
+  } cases[] = {{0, 0, IDOK, false}, {1, 0, IDOK, true}, {0, 1, IDCANCEL, true}, {0, 0, IDCANCEL, false}};
+  for (const auto& c : cases) {
+    settings().alwaysOnTop = c.alwaysOnTop;
+    settings().doOsuwari = c.doOsuwari;
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    bool topmostWhileOpen = true;
+    ScheduleScript([&](HWND dialog) {
+      topmostWhileOpen = Topmost();
+      Press(dialog, c.button);
+    });
+    appPlayer->OnPreferencesButton();
+    EXPECT_TRUE(ScriptRan());
+    EXPECT_FALSE(topmostWhileOpen);
+    EXPECT_EQ(Topmost(), c.topmostAfter) << c.alwaysOnTop << c.doOsuwari << " " << c.button;
+  }
+}
+
+// Catches: the timer left at its old interval or running outside mouth mode,
+// the text font not re-applied, and settings that reach the file only at exit.
+TEST_F(PlayerDialogs, OkRestartsTheAnimationTimerInMouthModeAppliesTheFontAndSaves) {
+  Open("");
+  settings().timeWindow = 2;
+  settings().mouseAnime = 60000;
+  SetTimer(hwnd, kAnimationTimer, 60000, nullptr);
+  ScheduleScript([](HWND dialog) { Press(dialog, IDCANCEL); });
+  appPlayer->OnPreferencesButton();
+  EXPECT_EQ(AnimationTicks(150), 0) << "Cancel keeps the running timer as it was";
+  EXPECT_FALSE(FileExists(folder.File("ZantoPlay.ini"))) << "Cancel writes nothing";
+
+  settings().textColor = RGB(1, 2, 3);
+  settings().shadowColor = RGB(4, 5, 6);
+  settings().fontStyle = kFontItalic;
+  ScheduleScript([](HWND dialog) {
+    SetDlgItemTextA(PageWith(dialog, IDC_TIME_INTERVAL), IDC_TIME_INTERVAL, "");
+    Press(dialog, IDOK);
+  });
+  appPlayer->OnPreferencesButton();
+  EXPECT_EQ(settings().mouseAnime, 0);
+  EXPECT_GT(AnimationTicks(150), 0) << "restarted with the emptied interval, 0 ms";
+  EXPECT_EQ(appPlayer->textFont.textColour, RGB(1, 2, 3));
+  EXPECT_EQ(appPlayer->textFont.shadowColour, RGB(4, 5, 6));
+  EXPECT_EQ(appPlayer->textFont.fontStyle, kFontItalic);
+  EXPECT_STREQ(appPlayer->textFont.faceName, settings().fontName);
+  std::string ini = ReadFileBytes(folder.File("ZantoPlay.ini"));
+  EXPECT_NE(ini.find("MouseAnime=0"), std::string::npos) << ini;
+
+  ScheduleScript([](HWND dialog) {
+    ClickItem(PageWith(dialog, IDC_TIME_CLOCK), IDC_TIME_CLOCK);
+    Press(dialog, IDOK);
+  });
+  appPlayer->OnPreferencesButton();
+  EXPECT_EQ(settings().timeWindow, 1);
+  EXPECT_FALSE(KillTimer(hwnd, kAnimationTimer)) << "outside mouth mode the timer stays stopped";
+}
+
+// Catches: Ctrl+P not reaching the preferences slot through the program's loop.
+TEST_F(PlayerDialogs, CtrlPOpensTheSettingsThroughTheAcceleratorTable) {
+  Open("");
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  PostMessageA(hwnd, WM_KEYDOWN, 'P', 1);
+  ScheduleScript([](HWND dialog) {
+    Press(dialog, IDCANCEL);
+    PostQuitMessage(0);
+  });
+  // Without a dialog the script gives up; this ends the loop all the same.
+  UINT_PTR guard = SetTimer(nullptr, 0, 6000, GiveUp);
+  int exitCode = RunMessageLoop(hwnd);
+  KillTimer(nullptr, guard);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  EXPECT_TRUE(ScriptRan());
+  EXPECT_EQ(exitCode, 0);
+}
+
+// Catches: ampersands turned into underlines, lost line breaks, and a version
+// line not taken from the version resource.
+TEST_F(PlayerDialogs, AboutShowsTheVersionAndTheSkinsOwnWords) {
+  Open("About Tom & Jerry\r\nAbout second line\r\n");
+  std::string version, about;
+  LONG_PTR style = 0;
+  ScheduleScript([&](HWND dialog) {
+    version = ItemText(dialog, IDC_ABOUT_VERSION);
+    about = ItemText(dialog, IDC_ABOUT_TEXT);
+    style = GetWindowLongPtrA(GetDlgItem(dialog, IDC_ABOUT_TEXT), GWL_STYLE);
+    Press(dialog, IDOK);
+  });
+  appPlayer->OnAboutButton();
+  EXPECT_TRUE(ScriptRan());
+  EXPECT_EQ(version, "Version 1.0.0");
+  EXPECT_EQ(about, "Tom & Jerry\nsecond line\n");
+  EXPECT_TRUE(style & SS_NOPREFIX);
+  EXPECT_EQ(style & SS_TYPEMASK, SS_CENTER);
+
+  // A file without a version resource leaves the line alone.
+  char line[64] = "Version";
+  ASSERT_TRUE(WriteFileBytes(folder.File("plain.exe"), "MZ not really a program"));
+  EXPECT_FALSE(FormatVersionLine(folder.File("plain.exe").c_str(), line, sizeof(line)));
+  EXPECT_STREQ(line, "Version");
+}
+
+}  // namespace
