@@ -1,0 +1,151 @@
+// One session with the real program: its settings dialog and about box,
+// opened by menu commands and read from outside the process.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "program_driver.h"
+#include "resources/resource.h"
+#include "support/test_support.h"
+#include "window/skin_files.h"
+
+namespace {
+
+// Asked of the control itself: GetWindowText does not ask windows of another
+// process, and an edit control keeps its text to itself.
+std::wstring WideText(HWND hwnd) {
+  wchar_t text[512] = L"";
+  SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// The program's dialog with this caption, or null after a few seconds.
+HWND WaitForDialog(ProgramDriver& program, const wchar_t* caption) {
+  for (int tries = 0; tries < 100; ++tries) {
+    HWND dialog = program.WaitForWindow("#32770", 100);
+    if (dialog && WideText(dialog) == caption) return dialog;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+bool WaitUntilGone(HWND hwnd) {
+  for (int tries = 0; tries < 100 && IsWindow(hwnd); ++tries) Sleep(50);
+  return !IsWindow(hwnd);
+}
+
+HWND PageWith(HWND dialog, int id) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetDlgItem(child, id) != nullptr) return child;
+  }
+  return nullptr;
+}
+
+struct Item {
+  int page;  // a control that only this page holds
+  int id;
+  const wchar_t* text;
+};
+
+// Every control the code addresses, with its text as the settings give it.
+const Item kItems[] = {
+    {IDC_ALWAYS_ON_TOP, IDC_ALWAYS_ON_TOP, L"常に手前に表示(&T)"},
+    {IDC_ALWAYS_ON_TOP, IDC_CHG_RES_BY_CD, L"CD毎にリソースを憶える(R)"},
+    {IDC_ALWAYS_ON_TOP, IDC_BLINK_WHEN_PAUSING, L"ポーズ中に点滅する(&B)"},
+    {IDC_TIME_PLAYTIME, IDC_TIME_PLAYTIME, L"演奏時間(&P)"},
+    {IDC_TIME_PLAYTIME, IDC_TIME_CLOCK, L"とけい(&C)"},
+    {IDC_TIME_PLAYTIME, IDC_TIME_MOUTH, L"口パク(&A)"},
+    {IDC_TIME_PLAYTIME, IDC_TIME_INTERVAL, L"500"},
+    {IDC_TIME_PLAYTIME, IDC_TIME_INTERVAL_LABEL, L"ミリ秒ごと(&M)"},
+    {IDC_TITLE_FONT, IDC_TITLE_BOLD, L"太字(&B)"},
+    {IDC_TITLE_FONT, IDC_TITLE_ITALIC, L"斜体(&I)"},
+    {IDC_TITLE_FONT, IDC_TITLE_UNDERLINE, L"下線(&U)"},
+    {IDC_TITLE_FONT, IDC_TITLE_TEXT_COLOR, L""},
+    {IDC_TITLE_FONT, IDC_TITLE_SHADOW, L"影付きで表示する(&H)"},
+    {IDC_TITLE_FONT, IDC_TITLE_SHADOW_LABEL, L"影の色(&O) :"},
+    {IDC_TITLE_FONT, IDC_TITLE_SHADOW_COLOR, L""},
+    {IDC_USE_PLUGIN, IDC_USE_PLUGIN, L"Susieのプラグインを使用する(&U)"},
+    {IDC_USE_PLUGIN, IDC_PLUGIN_FOLDER_LABEL, L"プラグインのあるフォルダ(&F) :"},
+    {IDC_USE_PLUGIN, IDC_PLUGIN_FOLDER, L""},
+    {IDC_USE_PLUGIN, IDC_PLUGIN_BROWSE, L"参照(&B)..."},
+    {IDC_OSUWARI_POSITION, IDC_DO_OSUWARI, L"おすわりする(&O)"},
+    {IDC_OSUWARI_POSITION, IDC_OSUWARI_LABEL, L"おすわり位置(&L)"},
+    {IDC_OSUWARI_POSITION, IDC_OSUWARI_LEFT_LABEL, L"左端"},
+    {IDC_OSUWARI_POSITION, IDC_OSUWARI_RIGHT_LABEL, L"右端"},
+    {IDC_OSUWARI_POSITION, IDC_OSUWARI_POSITION, L""},
+    {IDC_OSUWARI_POSITION, IDC_OSUWARI_PERCENT, L"90%"},
+};
+
+// Catches: commands that open nothing, pages missing, out of order or with
+// wrong ids, OK that leaves the setting in memory only, Cancel that writes,
+// and an about box without the version or the skin's words.
+TEST(DialogsSession, SettingsAndAboutOpenedByMenuCommands) {
+  ScratchFolder folder;
+  ProgramDriver program(folder.path());
+  ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 60, 40, RGB(30, 60, 90)));
+  ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay1.rc"),
+                             "BackgroundImage back.bmp\r\nBackgroundImageInactive back.bmp\r\n"
+                             "About A test skin & friends\r\nAbout line two\r\n"));
+  ASSERT_TRUE(program.Start());
+  HWND player = program.WaitForWindow("LuloWnd", 15000);
+  ASSERT_NE(player, nullptr);
+
+  PostMessageA(player, WM_COMMAND, IDM_PREFERENCES, 0);
+  HWND dialog = WaitForDialog(program, L"Zanto Playerの設定");
+  ASSERT_NE(dialog, nullptr) << "command 40002 opened no settings dialog";
+  HWND list = GetDlgItem(dialog, IDC_SETTINGS_PAGES);
+  const wchar_t* titles[] = {L"一般設定", L"TimeWindowの表示", L"曲名表示", L"Susieのプラグイン", L"おすわり"};
+  ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 5);
+  for (int row = 0; row < 5; ++row) {
+    wchar_t text[64] = L"";  // the wide call: an ANSI one comes back garbled across processes
+    SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::wstring(text), titles[row]) << "row " << row;
+  }
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+  EXPECT_TRUE(IsWindowVisible(PageWith(dialog, IDC_ALWAYS_ON_TOP)));
+  for (int page : {IDC_TIME_PLAYTIME, IDC_TITLE_FONT, IDC_USE_PLUGIN, IDC_OSUWARI_POSITION}) {
+    EXPECT_FALSE(IsWindowVisible(PageWith(dialog, page))) << "page of " << page;
+  }
+  EXPECT_EQ(WideText(GetDlgItem(dialog, IDOK)), L"OK");
+  EXPECT_EQ(WideText(GetDlgItem(dialog, IDCANCEL)), L"キャンセル");
+  for (const Item& item : kItems) {
+    HWND control = GetDlgItem(PageWith(dialog, item.page), item.id);
+    ASSERT_NE(control, nullptr) << "control " << item.id;
+    EXPECT_EQ(WideText(control), item.text) << "control " << item.id;
+  }
+
+  HWND general = PageWith(dialog, IDC_ALWAYS_ON_TOP);
+  SendDlgItemMessageA(general, IDC_ALWAYS_ON_TOP, BM_SETCHECK, BST_CHECKED, 0);
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntilGone(dialog));
+  EXPECT_NE(ReadFileBytes(folder.File("ZantoPlay.ini")).find("AlwaysOnTop=1"), std::string::npos)
+      << "OK leaves the setting in the file at once";
+
+  PostMessageA(player, WM_COMMAND, IDM_PREFERENCES, 0);
+  dialog = WaitForDialog(program, L"Zanto Playerの設定");
+  ASSERT_NE(dialog, nullptr);
+  general = PageWith(dialog, IDC_ALWAYS_ON_TOP);
+  EXPECT_EQ(SendDlgItemMessageA(general, IDC_ALWAYS_ON_TOP, BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendDlgItemMessageA(general, IDC_ALWAYS_ON_TOP, BM_SETCHECK, BST_UNCHECKED, 0);
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntilGone(dialog));
+  EXPECT_NE(ReadFileBytes(folder.File("ZantoPlay.ini")).find("AlwaysOnTop=1"), std::string::npos)
+      << "Cancel changes nothing";
+
+  PostMessageA(player, WM_COMMAND, IDM_ABOUT, 0);
+  HWND about = WaitForDialog(program, L"Zanto Playerのバージョン情報");
+  ASSERT_NE(about, nullptr) << "command 40010 opened no about box";
+  EXPECT_EQ(WindowText(GetDlgItem(about, IDC_ABOUT_VERSION)), "Version 1.0.0");
+  EXPECT_EQ(WindowText(GetDlgItem(about, IDC_ABOUT_TEXT)), "A test skin & friends\nline two\n");
+  PostMessageA(about, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntilGone(about));
+
+  PostMessageA(player, WM_CLOSE, 0, 0);
+  DWORD exitCode = 1234;
+  ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
+  EXPECT_EQ(exitCode, 0u);
+}
+
+}  // namespace
