@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kMouthMode = 2;
 constexpr int kIntervalDigits = 15;
 
 void EnableInterval(HWND page, bool on) {
@@ -16,17 +15,19 @@ void EnableInterval(HWND page, bool on) {
 }
 
 void Initialise(HWND page, const Settings& settings) {
-  int mode = settings.timeWindow >= 0 && settings.timeWindow <= kMouthMode ? settings.timeWindow : 0;
+  // A mode the program does not know shows as play time.
+  bool known = settings.timeWindow >= kTimeWindowPlayTime && settings.timeWindow <= kTimeWindowMouth;
+  int mode = known ? settings.timeWindow : kTimeWindowPlayTime;
   CheckRadioButton(page, IDC_TIME_PLAYTIME, IDC_TIME_MOUTH, IDC_TIME_PLAYTIME + mode);
   char interval[16];
   FormatText(interval, sizeof(interval), "%d", settings.mouseAnime);
   SetDlgItemTextA(page, IDC_TIME_INTERVAL, interval);
   SendDlgItemMessageA(page, IDC_TIME_INTERVAL, EM_LIMITTEXT, kIntervalDigits, 0);
-  EnableInterval(page, mode == kMouthMode);
+  EnableInterval(page, mode == kTimeWindowMouth);
 }
 
 void Write(HWND page, Settings& settings) {
-  for (int mode = 0; mode <= kMouthMode; ++mode) {
+  for (int mode = kTimeWindowPlayTime; mode <= kTimeWindowMouth; ++mode) {
     if (Ticked(page, IDC_TIME_PLAYTIME + mode)) {
       settings.timeWindow = mode;
       break;
