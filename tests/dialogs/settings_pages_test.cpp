@@ -207,4 +207,57 @@ TEST_F(SettingsPages, CancelWritesNothingAndTheNextOpeningStartsOnGeneral) {
   EXPECT_EQ(row, 0);
 }
 
+// The picker's red, green and blue fields.
+constexpr int kPickerRed = 706;
+
+// Opens the colour picker of the text colour, picks red 10, green 20, blue 30,
+// then ends the settings dialog with `button`.
+DialogScript PickColourThen(int button) {
+  return [button](HWND dialog) {
+    ScheduleScript([](HWND picker) {
+      const char* parts[] = {"10", "20", "30"};
+      for (int i = 0; i < 3; ++i) SetDlgItemTextA(picker, kPickerRed + i, parts[i]);
+      Press(picker, IDOK);
+    });
+    ClickItem(PageWith(dialog, IDC_TITLE_FONT), IDC_TITLE_TEXT_COLOR);
+    Press(dialog, button);
+  };
+}
+
+// Catches: a picked colour written on Cancel, and a working colour that
+// outlives the dialog instead of being reloaded from the settings.
+TEST_F(SettingsPages, PickedColourReachesTheSettingsOnlyThroughOk) {
+  settings().textColor = RGB(255, 255, 255);
+  RunWith(PickColourThen(IDCANCEL));
+  EXPECT_EQ(settings().textColor, RGB(255, 255, 255));
+  RunWith([](HWND dialog) { Press(dialog, IDOK); });
+  EXPECT_EQ(settings().textColor, RGB(255, 255, 255)) << "the next opening shows the stored colour";
+  RunWith(PickColourThen(IDOK));
+  EXPECT_EQ(settings().textColor, RGB(10, 20, 30));
+}
+
+// Catches: a cancelled picker that changes the folder, and a picker that does
+// not start on the folder already typed (OK would then bring back another).
+TEST_F(SettingsPages, FolderPickerStartsOnTheTypedFolderAndCancelKeepsTheText) {
+  std::string plugins = folder.File("plugins");
+  ASSERT_TRUE(CreateDirectoryA(plugins.c_str(), nullptr));
+  settings().usePlugin = 1;
+  CopyText(settings().pluginFolder, plugins.c_str());
+  std::string afterCancel, afterOk;
+  RunWith([&](HWND dialog) {
+    HWND page = PageWith(dialog, IDC_PLUGIN_BROWSE);
+    SetDlgItemTextA(page, IDC_PLUGIN_FOLDER, folder.path().c_str());
+    ScheduleScript([](HWND picker) { Press(picker, IDCANCEL); });
+    ClickItem(page, IDC_PLUGIN_BROWSE);
+    afterCancel = ItemText(page, IDC_PLUGIN_FOLDER);
+    SetDlgItemTextA(page, IDC_PLUGIN_FOLDER, plugins.c_str());
+    ScheduleScript([](HWND picker) { Press(picker, IDOK); });
+    ClickItem(page, IDC_PLUGIN_BROWSE);
+    afterOk = ItemText(page, IDC_PLUGIN_FOLDER);
+    Press(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(afterCancel, folder.path());
+  EXPECT_EQ(lstrcmpiA(afterOk.c_str(), plugins.c_str()), 0) << afterOk;
+}
+
 }  // namespace
