@@ -1,8 +1,14 @@
 #include "dialogs/dialog_script.h"
 
+#include <commctrl.h>
+
+#include "app/application.h"
+#include "common/fixed_text.h"
+#include "common/path_text.h"
+
 namespace {
 
-constexpr UINT kScriptTick = 20;          // ms
+constexpr UINT kScriptTick = 20;  // ms
 constexpr int kGiveUpTicks = 5000 / kScriptTick;
 
 DialogScript pending;
@@ -62,3 +68,19 @@ std::string ItemText(HWND page, int id) {
   GetDlgItemTextA(page, id, text, sizeof(text));
   return text;
 }
+
+void DialogTest::SetUpTestSuite() {
+  appInstance = GetModuleHandleA(nullptr);
+  InitCommonControls();
+  RegisterPlayerClass(appInstance);
+}
+
+DialogTest::DialogTest() {
+  appSettings.reset(new Settings);
+  CopyText(appSettings->iniFolder, folder.path().c_str());
+  AppendBackslash(appSettings->iniFolder, sizeof(appSettings->iniFolder));
+}
+
+DialogTest::~DialogTest() { appSettings.reset(); }
+
+Settings& DialogTest::settings() { return *appSettings; }

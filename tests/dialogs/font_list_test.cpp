@@ -19,53 +19,32 @@ FontFace Face(const char* name, BYTE charSet = SHIFTJIS_CHARSET, DWORD type = TR
   return face;
 }
 
-struct Offered {
-  std::vector<std::string> names;
-  int selected;
-};
-
-Offered Offer(const std::vector<FontFace>& faces, const char* fontName) {
+// The names offered, then the index selected for fontName.
+std::vector<std::string> Offer(const std::vector<FontFace>& faces, const char* fontName) {
   GrowableArray names(kFontNameSize, kFontListGrowth);
   for (const FontFace& face : faces) AddFontFace(face, names);
   SortFontNames(names);
-  Offered offered{{}, FindFontEntry(names, fontName)};
-  for (int i = 0; i < names.count; ++i) offered.names.push_back(static_cast<const char*>(names.At(i)));
+  std::vector<std::string> offered;
+  for (int i = 0; i < names.count; ++i) offered.push_back(static_cast<const char*>(names.At(i)));
+  offered.push_back(std::to_string(FindFontEntry(names, fontName)));
   return offered;
 }
 
-// Catches: vertical "@" faces, bitmap fonts or foreign character sets in the
-// list; a family listed once per character set; selection by anything but the
-// first sorted prefix match.
+// Catches: vertical "@" faces, bitmap fonts or other character sets offered; a
+// family listed once per character set; selection other than the first sorted
+// prefix match, or no fallback to the first entry.
 TEST(FontList, KeepsTrueTypeAnsiAndShiftJisFacesOnceSortedAndSelectsByPrefix) {
   std::vector<FontFace> faces = {
-      Face("Tahoma", ANSI_CHARSET),         Face("Gothic B"),
-      Face("@Gothic B"),                    Face("Gothic A"),
-      Face("Gothic A", ANSI_CHARSET),       Face("Greek Only", GREEK_CHARSET),
-      Face("Bitmap", ANSI_CHARSET, RASTER_FONTTYPE),
-      Face("Arial", ANSI_CHARSET),          Face("Gothic A", DEFAULT_CHARSET),
+      Face("Tahoma", ANSI_CHARSET), Face("Gothic B"), Face("@Gothic B"), Face("Gothic A"),
+      Face("Gothic A", ANSI_CHARSET), Face("Greek Only", GREEK_CHARSET),
+      Face("Bitmap", ANSI_CHARSET, RASTER_FONTTYPE), Face("Arial", ANSI_CHARSET),
   };
-  Offered offered = Offer(faces, "gothic");
-  EXPECT_EQ(offered.names, (std::vector<std::string>{"Arial", "Gothic A", "Gothic B", "Tahoma"}));
-  EXPECT_EQ(offered.selected, 1) << "a prefix of several: the first in sorted order";
-
-  EXPECT_EQ(Offer(faces, "Tahoma").selected, 3);
-  EXPECT_EQ(Offer(faces, "Courier").selected, 0) << "not offered: the first entry";
-  EXPECT_EQ(Offer(faces, "Tahoma Bold").selected, 0) << "longer than every entry";
-  EXPECT_EQ(Offer({Face("@Only")}, "x").selected, -1) << "nothing offered, nothing selected";
-}
-
-// Catches: the real enumeration handing over something the rule drops.
-TEST(FontList, SystemEnumerationOffersEachKeptFaceOnce) {
-  GrowableArray names(kFontNameSize, kFontListGrowth);
-  HDC screen = GetDC(nullptr);
-  EnumerateFontNames(screen, names);
-  ReleaseDC(nullptr, screen);
-  ASSERT_GT(names.count, 0);
-  for (int i = 0; i < names.count; ++i) {
-    const char* name = static_cast<const char*>(names.At(i));
-    EXPECT_NE(name[0], '@');
-    for (int j = 0; j < i; ++j) EXPECT_STRNE(name, static_cast<const char*>(names.At(j)));
-  }
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(Offer(faces, "gothic"), (Names{"Arial", "Gothic A", "Gothic B", "Tahoma", "1"}));
+  EXPECT_EQ(Offer(faces, "Tahoma").back(), "3");
+  EXPECT_EQ(Offer(faces, "Courier").back(), "0");
+  EXPECT_EQ(Offer(faces, "Tahoma Bold").back(), "0");
+  EXPECT_EQ(Offer({Face("@Only")}, "x"), Names{"-1"});
 }
 
 }  // namespace

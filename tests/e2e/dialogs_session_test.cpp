@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "dialogs/dialog_script.h"
 #include "program_driver.h"
 #include "resources/resource.h"
 #include "support/test_support.h"
@@ -34,13 +35,6 @@ HWND WaitForDialog(ProgramDriver& program, const wchar_t* caption) {
 bool WaitUntilGone(HWND hwnd) {
   for (int tries = 0; tries < 100 && IsWindow(hwnd); ++tries) Sleep(50);
   return !IsWindow(hwnd);
-}
-
-HWND PageWith(HWND dialog, int id) {
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (GetDlgItem(child, id) != nullptr) return child;
-  }
-  return nullptr;
 }
 
 struct Item {
