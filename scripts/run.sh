@@ -54,6 +54,11 @@ disc_windows=$(windows_path "$disc")
   echo '[HKEY_CURRENT_USER\Software\Zanto\VirtualCD]'
   echo "\"DiscFile\"=\"${disc_windows//\\/\\\\}\""
   echo '"Speed"="1"'
+  # Settle like a real drive: not ready, then the contents unreadable for a
+  # while after a disc goes in, and a stop that reports a position a little off.
+  echo '"NotReadyMs"="1500"'
+  echo '"TocSettleMs"="1500"'
+  echo '"StopDriftFrames"="30"'
   echo '"LogFile"=-'
 } >"$reg_file"
 wine regedit /S "$(windows_path "$reg_file")" >/dev/null 2>&1 </dev/null
