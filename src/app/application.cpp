@@ -2,10 +2,13 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "app/messages.h"
 #include "app/player_window.h"
+#include "app/window_position.h"
 #include "common/fixed_text.h"
 #include "common/path_text.h"
 #include "resources/resource.h"
@@ -15,6 +18,27 @@
 HINSTANCE appInstance = nullptr;
 std::unique_ptr<Settings> appSettings;
 std::unique_ptr<PlayerWindow> appPlayer;
+
+namespace {
+
+// Longer module paths do not fit any buffer of the program.
+constexpr DWORD kModulePathSize = 2 * MAX_PATH;
+
+}  // namespace
+
+PluginList* PluginsInUse() { return nullptr; }
+
+bool ProgramFolderFits(const char* modulePath) {
+  if (modulePath == nullptr || modulePath[0] == '\0') return false;
+  size_t folderLength = static_cast<size_t>(FileNamePart(modulePath) - modulePath);
+  size_t longestName = 0;
+  for (UINT id : {IDS_DEFAULT_RESOURCE, IDS_SETTINGS_FILE, IDS_CD_FILE}) {
+    char name[MAX_PATH];
+    LoadText(appInstance, id, name);
+    longestName = std::max(longestName, strlen(name));
+  }
+  return folderLength + longestName < kSettingsPathSize;
+}
 
 bool RegisterPlayerClass(HINSTANCE instance) {
   WNDCLASSEXA wc = {};
@@ -45,10 +69,21 @@ int RunMessageLoop(HWND target) {
   return static_cast<int>(msg.wParam);
 }
 
-int RunApplication(HINSTANCE instance, int showCommand) {
+int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath) {
   InitCommonControls();
   if (!RegisterPlayerClass(instance)) return 0;
   appInstance = instance;
+
+  char realModulePath[kModulePathSize] = "";
+  if (modulePath == nullptr) {
+    DWORD n = GetModuleFileNameA(nullptr, realModulePath, kModulePathSize);
+    if (n >= kModulePathSize) realModulePath[0] = '\0';  // cut off: fits nowhere
+    modulePath = realModulePath;
+  }
+  if (!ProgramFolderFits(modulePath)) {
+    ShowMessageId(nullptr, IDS_FOLDER_TOO_LONG, kMessageStyle);
+    return 0;
+  }
 
   appSettings.reset(new (std::nothrow) Settings);
   if (!appSettings) return 0;
@@ -76,6 +111,7 @@ int RunApplication(HINSTANCE instance, int showCommand) {
     return 0;
   }
   HWND window = appPlayer->hwnd;
+  if (appSettings->positionX != static_cast<int>(CW_USEDEFAULT)) KeepWithinReach(window);
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   int exitCode = RunMessageLoop(window);

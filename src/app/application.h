@@ -8,6 +8,7 @@
 #include <memory>
 
 class PlayerWindow;
+class PluginList;
 class Settings;
 
 extern HINSTANCE appInstance;
@@ -16,12 +17,20 @@ extern std::unique_ptr<Settings> appSettings;
 // The player's window object, created at start-up and destroyed first at shutdown.
 extern std::unique_ptr<PlayerWindow> appPlayer;
 
+// The plug-in list skins are loaded with: null while usePlugin is off.
+PluginList* PluginsInUse();
+
 // Registers the player's window class "LuloWnd"; false when registration failed.
 bool RegisterPlayerClass(HINSTANCE instance);
 // Runs the message loop until WM_QUIT, translating accelerator table 112 for
 // `target`. Returns the WM_QUIT exit value.
 int RunMessageLoop(HWND target);
-// The whole life of the program; returns the process exit code.
-int RunApplication(HINSTANCE instance, int showCommand);
+// True when files named fileNames fit beside the program's folder in the
+// settings' path buffers. The program never reads or writes its settings
+// anywhere else, so a folder too deep refuses the start.
+bool ProgramFolderFits(const char* modulePath);
+// The whole life of the program; returns the process exit code. Tests pass
+// the module path the program would see; null means the real one.
+int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath = nullptr);
 
 #endif

@@ -1,5 +1,13 @@
 #include "app/player_window.h"
 
+#include "app/application.h"
+#include "app/playback_rules.h"
+#include "app/messages.h"
+#include "app/window_position.h"
+#include "common/fixed_text.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+
 PlayerWindow::PlayerWindow()
     : discPresent(0),
       currentTrack(0),
@@ -9,15 +17,40 @@ PlayerWindow::PlayerWindow()
       paused(0),
       pausePosition(0),
       perchTarget(nullptr),
-      perchTargetRect{0, 0, 0, 0} {}
+      perchTargetRect{0, 0, 0, 0},
+      pollTickCount(0) {}
 
 PlayerWindow::~PlayerWindow() = default;
 
 LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_CREATE:
+      OnCreate();
+      break;
     case WM_DESTROY:
       OnDestroy();
       break;
+    case WM_ENDSESSION:
+      if (wParam) OnEndSession();
+      break;
+    case WM_CONTEXTMENU:
+      OnContextMenu(lParam);
+      break;
+    case WM_COMMAND:
+      if (!OnCommand(LOWORD(wParam))) {
+        return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+      }
+      break;
+    case WM_TIMER:
+      OnTimer(wParam);
+      break;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case MM_MCINOTIFY:
+      OnMciNotify(wParam);
+      MarkHandled(static_cast<int>(cdDevice.OnNotify(hwnd, message, wParam, lParam)));
+      return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
     default:
       return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
   }
@@ -25,26 +58,135 @@ LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
 }
 
-// Work in progress: the player's logic lands here next.
-void PlayerWindow::OnWindowCreated() {}
-void PlayerWindow::OnSeekRegion(int) {}
-void PlayerWindow::OnCloseButton() { DestroyWindow(hwnd); }
-void PlayerWindow::OnMinimizeButton() {}
-void PlayerWindow::OnOpenFileButton() {}
-void PlayerWindow::OnStopButton() {}
-void PlayerWindow::OnPlayButton() {}
-void PlayerWindow::OnPreviousSongButton() {}
-void PlayerWindow::OnNextSongButton() {}
-void PlayerWindow::OnPauseButton() {}
-void PlayerWindow::OnRepeatButton() {}
-MCIERROR PlayerWindow::PlayTrackAt(int, int, int, int) { return 0; }
-MCIERROR PlayerWindow::PausePlayback() { return 0; }
-MCIERROR PlayerWindow::ResumePlayback() { return 0; }
-void PlayerWindow::ChangeResourceFile(const char*) {}
-void PlayerWindow::ChooseResourceFile() {}
-void PlayerWindow::UpdateTimeAndTitle() {}
-void PlayerWindow::UpdateTrackText() {}
-void PlayerWindow::UpdateSeekPosition() {}
+void PlayerWindow::OnCreate() {
+  if (HICON big = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PLAYER))) {
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  }
+  HANDLE small = LoadImageA(instance, MAKEINTRESOURCEA(IDI_PLAYER), IMAGE_ICON,
+                            GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                            LR_DEFAULTCOLOR);
+  if (small) SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
 
-// The player's window is the program's life: its end ends the message loop.
-void PlayerWindow::OnDestroy() { PostQuitMessage(0); }
+void PlayerWindow::OnWindowCreated() {
+  DragAcceptFiles(hwnd, TRUE);
+  MCIERROR error = cdDevice.Open();
+  if (error) {
+    ShowMessageId(hwnd, error == MCIERR_MUST_USE_SHAREABLE ? IDS_CD_IN_USE : IDS_CD_INIT_FAILED,
+                  kMessageStyle);
+    DestroyWindow(hwnd);
+    return;
+  }
+  SetToggleState(RepeatButton, appSettings->repeat);
+  UpdateTimeAndTitle();
+  ApplyTextFont();
+  SetVolumePosition(128);
+  StartTimers();
+}
+
+void PlayerWindow::ApplyTextFont() {
+  TextFont font = {};
+  CopyText(font.faceName, appSettings->fontName);
+  font.fontStyle = appSettings->fontStyle;
+  font.textColour = appSettings->textColor;
+  font.shadowColour = appSettings->shadowColor;
+  font.shadowOn = appSettings->enableShadow;
+  SetTextFont(font, kTextFontAll);
+}
+
+void PlayerWindow::StartTimers() {
+  SetTimer(hwnd, kPollTimer, kPollInterval, nullptr);
+  StartAnimationTimer();
+}
+
+void PlayerWindow::StartAnimationTimer() {
+  UINT interval = appSettings->timeWindow == kTimeWindowMouth
+                      ? static_cast<UINT>(appSettings->mouseAnime)
+                      : kAnimationIdleInterval;
+  SetTimer(hwnd, kAnimationTimer, interval, nullptr);
+}
+
+void PlayerWindow::StopTimers() {
+  KillTimer(hwnd, kPollTimer);
+  KillTimer(hwnd, kAnimationTimer);
+}
+
+void PlayerWindow::OnDestroy() {
+  StopTimers();
+  StorePosition();
+  StopUnlessIdle();
+  PostQuitMessage(0);
+}
+
+// Windows ends the process soon after this message, before the loop could
+// finish: keep everything the shutdown would have written.
+void PlayerWindow::OnEndSession() {
+  StopTimers();
+  StorePosition();
+  StopUnlessIdle();
+  appSettings->Save();
+}
+
+void PlayerWindow::StorePosition() {
+  POINT topLeft;
+  if (!GetNormalPosition(hwnd, &topLeft)) return;
+  appSettings->positionX = topLeft.x;
+  appSettings->positionY = topLeft.y;
+}
+
+void PlayerWindow::StopUnlessIdle() {
+  DWORD mode = 0;
+  MCIERROR error = cdDevice.GetMode(mode);
+  // A failed query may hide a playing drive: stop it all the same.
+  if (!error && (mode == MCI_MODE_STOP || mode == MCI_MODE_OPEN || mode == MCI_MODE_NOT_READY)) {
+    return;
+  }
+  cdDevice.Stop();
+}
+
+bool PlayerWindow::OnCommand(WORD id) {
+  switch (id) {
+    case IDM_CHANGE_RESOURCE: ChooseResourceFile(); return true;
+    case IDM_PREFERENCES: OnPreferencesButton(); return true;
+    case IDM_PREVIOUS: OnPreviousSongButton(); return true;
+    case IDM_PLAY: OnPlayButton(); return true;
+    case IDM_PAUSE: OnPauseButton(); return true;
+    case IDM_STOP: OnStopButton(); return true;
+    case IDM_NEXT: OnNextSongButton(); return true;
+    case IDM_ABOUT: OnAboutButton(); return true;
+    case IDM_QUIT: OnCloseButton(); return true;
+    case IDM_TRAY: OnOpenFileButton(); return true;
+    case IDM_REPEAT:
+      // Slot 20 only flips the setting; a menu or key press shows it here.
+      OnRepeatButton();
+      SetToggleState(RepeatButton, appSettings->repeat);
+      return true;
+    default:
+      break;
+  }
+  if (id > IDM_TRACK_BASE && id <= IDM_TRACK_LAST) {
+    if (discPresent) {
+      currentTrack = MenuCommandTrack(id, trackCount);
+      PlayTrackAt(currentTrack, 0, 0, 0);
+    }
+    return true;
+  }
+  return false;
+}
+
+void PlayerWindow::OnMciNotify(WPARAM status) {
+  if (status != MCI_NOTIFY_SUCCESSFUL) return;  // replaced by a newer play, or stopped
+  // The play ran to the end of the disc.
+  currentTrack = 1;
+  if (appSettings->repeat) PlayTrackAt(1, 0, 0, 0);
+}
+
+void PlayerWindow::OnDropFiles(HDROP drop) {
+  char path[kPathSize] = "";
+  UINT length = DragQueryFileA(drop, 0, path, sizeof(path));
+  DragFinish(drop);
+  // A path that does not fit would name some other file.
+  if (length == 0 || length >= sizeof(path)) return;
+  SetForegroundWindow(hwnd);
+  ChangeResourceFile(path);
+}

@@ -12,7 +12,10 @@
 // Window timers of the player.
 constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT_PTR kAnimationTimer = 2;
-constexpr UINT kPollInterval = 100;  // ms
+constexpr UINT kPollInterval = 100;           // ms
+constexpr UINT kAnimationIdleInterval = 500;  // ms, outside the mouth animation
+// What a failed mode query stands for: none of the device's modes.
+constexpr DWORD kModeUnknown = 0;
 
 class PlayerWindow final : public SkinWindow {
  public:
@@ -47,6 +50,11 @@ class PlayerWindow final : public SkinWindow {
   // Sits the window on the foreground window's title bar (osuwari).
   void Perch();
 
+  // The text font from the settings, all five fields.
+  void ApplyTextFont();
+  // AnimationTimer at the mouth interval in mouth mode, else the idle one.
+  void StartAnimationTimer();
+
   CdAudioDevice cdDevice;
   int discPresent;
   int currentTrack;
@@ -57,15 +65,39 @@ class PlayerWindow final : public SkinWindow {
   DWORD pausePosition;  // TMSF
   HWND perchTarget;
   RECT perchTargetRect;
+  // PollTimer ticks since the last poll of the disc (1..5).
+  int pollTickCount;
 
  private:
+  // Message handlers.
   void OnCreate();
   void OnDestroy();
+  void OnEndSession();
   void OnContextMenu(LPARAM lParam);
   bool OnCommand(WORD id);
   void OnTimer(UINT_PTR id);
   void OnDropFiles(HDROP drop);
   void OnMciNotify(WPARAM status);
+
+  // Timer work.
+  void OnPollTimer(DWORD mode);
+  void OnAnimationTimer(DWORD mode);
+  void OnDiscAppeared();
+  void OnDiscGone();
+  // Minutes and seconds into the current track for the time display; false
+  // when the device is neither stopped nor playing.
+  bool ReadElapsed(int* minutes, int* seconds);
+
+  void StartTimers();
+  void StopTimers();
+  // The window's restored position into the settings.
+  void StorePosition();
+  // Stops the drive unless it is stopped, open or empty.
+  void StopUnlessIdle();
+  void SwitchToDiscSkin();
+  void FillTrackSubmenu(HMENU popup);
+  // Length of `track` in frames; 0 when the disc gave none.
+  int TrackLengthFrames(int track) const;
 };
 
 #endif

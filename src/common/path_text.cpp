@@ -49,6 +49,18 @@ void AppendBackslash(char* path, size_t capacity) {
   if (!endsWithBackslash) AppendText(path, capacity, "\\");
 }
 
+bool SamePathIgnoringCase(const char* a, const char* b) {
+  // Paths of this program are at most a few hundred bytes; anything that does
+  // not convert whole counts as different.
+  constexpr int kWideSize = 2 * MAX_PATH;
+  wchar_t wideA[kWideSize];
+  wchar_t wideB[kWideSize];
+  int lengthA = MultiByteToWideChar(CP_ACP, 0, a, -1, wideA, kWideSize);
+  int lengthB = MultiByteToWideChar(CP_ACP, 0, b, -1, wideB, kWideSize);
+  if (lengthA == 0 || lengthB == 0) return false;
+  return CompareStringOrdinal(wideA, lengthA - 1, wideB, lengthB - 1, TRUE) == CSTR_EQUAL;
+}
+
 void BuildPathBesideExecutable(const char* fileName, char* out, size_t capacity) {
   char modulePath[MAX_PATH] = "";
   DWORD n = GetModuleFileNameA(nullptr, modulePath, sizeof(modulePath));

@@ -14,6 +14,10 @@ const char* ExtensionPart(const char* path);
 void FolderOf(const char* path, char* out, size_t capacity);
 // Makes path end with a single-byte backslash ("" becomes "\").
 void AppendBackslash(char* path, size_t capacity);
+// Two paths of the ANSI code page compared the way the file system compares
+// names: ordinal, letters without regard to case, double-byte characters
+// whole (their trail bytes are never folded as if they were letters).
+bool SamePathIgnoringCase(const char* a, const char* b);
 // The running program's folder followed by fileName.
 void BuildPathBesideExecutable(const char* fileName, char* out, size_t capacity);
 

@@ -220,6 +220,16 @@ void Settings::StoreCdResource() {
   WriteText(section, Name(IDS_KEY_RESOURCEFILE), lastFile, path);
 }
 
+void Settings::ForgetCdResource() {
+  cdResourceFile[0] = '\0';
+  if (!cdKnown) return;
+  char path[kIniPathSize];
+  BuildIniPath(IDS_CD_FILE, path, sizeof(path));
+  char section[kDiscSectionSize];
+  DiscSection(cdIdentity, section, sizeof(section));
+  WritePrivateProfileStringA(section, Name(IDS_KEY_RESOURCEFILE), nullptr, path);
+}
+
 void Settings::ForgetCd() {
   StoreCdResource();
   cdKnown = 0;

@@ -12,6 +12,11 @@ constexpr int kTrackTitleSize = 260;  // one entry of cdTrackTitles
 constexpr int kTrackTitleGrowth = 20;
 constexpr int kFontNameSize = 32;
 
+// What the time window shows (timeWindow).
+constexpr int kTimeWindowPlayTime = 0;
+constexpr int kTimeWindowClock = 1;
+constexpr int kTimeWindowMouth = 2;
+
 class Settings {
  public:
   Settings();
@@ -26,6 +31,8 @@ class Settings {
   // With chgResByCd on and a disc known: lastFile becomes the disc's ResourceFile.
   void StoreCdResource();
   void ForgetCd();
+  // Drops the known disc's remembered resource file, in memory and in CD.ini.
+  void ForgetCdResource();
   // Title of track `track` (1-based) into buffer; true when it is not empty.
   // Without a known disc the buffer is left as it is.
   bool GetTrackTitle(int track, char* buffer, int capacity) const;

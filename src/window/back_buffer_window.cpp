@@ -90,7 +90,15 @@ bool BackBufferWindow::Fill(COLORREF colour) {
 bool BackBufferWindow::ResizeBackBuffer() {
   if (drawDC) return false;  // the old buffer is selected in an open pass
   RECT outer;
-  if (!GetWindowRect(hwnd, &outer)) return false;
+  if (IsIconic(hwnd)) {
+    // Minimised, the window rectangle is the icon's: draw at the restored size.
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(hwnd, &placement)) return false;
+    outer = placement.rcNormalPosition;
+  } else if (!GetWindowRect(hwnd, &outer)) {
+    return false;
+  }
   backBuffer.reset();
   bufferWidth = outer.right - outer.left;
   bufferHeight = outer.bottom - outer.top;

@@ -27,7 +27,8 @@ class BackBufferWindow : public BaseWindow {
   bool EndDraw();
   // Fills the whole back buffer with a solid colour in a pass of its own.
   bool Fill(COLORREF colour);
-  // A new back buffer of the window's current outer size, filled white.
+  // A new back buffer of the window's outer size (its restored size while
+  // minimised), filled white.
   bool ResizeBackBuffer();
 
   unique_hbitmap backBuffer;

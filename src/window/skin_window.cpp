@@ -98,10 +98,24 @@ bool SkinWindow::CreateSkinWindow(PluginList* pluginList, const char* resourceFi
 
 bool SkinWindow::ChangeSkin(PluginList* pluginList, const char* resourceFilePath) {
   if (!LoadSkinImages(pluginList, resourceFilePath)) return false;
-  RECT outer = {};
-  GetWindowRect(hwnd, &outer);
-  MoveWindow(hwnd, outer.left, outer.top, backgroundPicture.Width(), backgroundPicture.Height(),
-             TRUE);
+  int width = backgroundPicture.Width();
+  int height = backgroundPicture.Height();
+  if (IsIconic(hwnd)) {
+    // A minimised window has the size of its icon: the new size goes to the
+    // restored window, which keeps its place and stays minimised.
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(hwnd, &placement);
+    RECT& normal = placement.rcNormalPosition;
+    normal.right = normal.left + width;
+    normal.bottom = normal.top + height;
+    placement.showCmd = SW_SHOWMINNOACTIVE;
+    SetWindowPlacement(hwnd, &placement);
+  } else {
+    RECT outer = {};
+    GetWindowRect(hwnd, &outer);
+    MoveWindow(hwnd, outer.left, outer.top, width, height, TRUE);
+  }
   if (!ResizeBackBuffer()) {
     status = SkinBackBufferFailed;
     return false;

@@ -1,0 +1,26 @@
+// The arithmetic behind the player's buttons and displays: track stepping,
+// the seek bar in both directions and the "restart or go back" rule of
+// Previous. Plain functions over values.
+#ifndef ZANTO_APP_PLAYBACK_RULES_H
+#define ZANTO_APP_PLAYBACK_RULES_H
+
+#include <windows.h>
+
+// The track before `track`, wrapping from 1 to the last one.
+int StepBack(int track, int trackCount);
+// The track after `track`, wrapping from the last one to 1.
+int StepForward(int track, int trackCount);
+// Previous goes to the track before only in the first two seconds of a
+// track (0 minutes and at most 1 second elapsed); later it restarts the track.
+bool IsUnderTwoSeconds(DWORD elapsedMsf);
+// Frame within a track of `lengthFrames` that seek-map position p (0..255)
+// stands for: (p + 1)/256 of the track, so 255 is the very end.
+int SeekTargetFrames(int lengthFrames, int position);
+// The seek bar position for `elapsedFrames` into a track: -1 (no fill) for
+// the first 1/256 and for a track without a length, up to 255 at the end.
+int SeekBarPosition(int elapsedFrames, int lengthFrames);
+// The track a track-menu command stands for: its number, lowered to the
+// disc's last track.
+int MenuCommandTrack(int commandId, int trackCount);
+
+#endif

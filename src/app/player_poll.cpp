@@ -1,0 +1,194 @@
+// The player's timer work: the 100 ms poll (osuwari, and every fifth tick
+// the disc check and the displays), the mouth animation, and the three
+// display refreshes the buttons share.
+#include "app/application.h"
+#include "app/playback_rules.h"
+#include "app/player_window.h"
+#include "cd/msf.h"
+#include "common/fixed_text.h"
+#include "common/path_text.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr int kPollsPerRefresh = 5;  // the disc and the displays every 500 ms
+constexpr int kMouthFrames = 10;
+constexpr size_t kTitleSize = 32;    // the plain window title
+constexpr size_t kWindowTextSize = 64;
+
+bool IsDiscAbsentMode(DWORD mode) { return mode == MCI_MODE_OPEN || mode == MCI_MODE_NOT_READY; }
+
+}  // namespace
+
+void PlayerWindow::OnTimer(UINT_PTR id) {
+  // A failed query leaves kModeUnknown, which is none of the modes below:
+  // the disc state stays as it was and the displays keep their last values.
+  DWORD mode = kModeUnknown;
+  if (cdDevice.GetMode(mode)) mode = kModeUnknown;
+  if (id == kPollTimer) {
+    OnPollTimer(mode);
+  } else if (id == kAnimationTimer) {
+    OnAnimationTimer(mode);
+  }
+}
+
+void PlayerWindow::OnPollTimer(DWORD mode) {
+  if (appSettings->doOsuwari) Perch();
+  if (++pollTickCount < kPollsPerRefresh) return;
+  pollTickCount = 0;
+
+  if (!discPresent && mode != kModeUnknown && !IsDiscAbsentMode(mode)) {
+    OnDiscAppeared();
+  } else if (IsDiscAbsentMode(mode)) {
+    OnDiscGone();
+  }
+  UpdateSeekPosition();
+  UpdateTrackText();
+  UpdateTimeAndTitle();
+}
+
+void PlayerWindow::OnDiscAppeared() {
+  // Right after a disc goes in a drive answers "stopped" a while before its
+  // table of contents can be read: until it can, the disc is not taken as
+  // present, and the next poll reads it again.
+  int count = 0;
+  int identity = 0;
+  if (cdDevice.ReadTrackLengths() || cdDevice.GetTrackCount(count) ||
+      cdDevice.GetMediaIdentity(identity)) {
+    return;
+  }
+  trackCount = count;
+  appSettings->LoadCd(identity, trackCount);
+  const char* remembered = appSettings->cdResourceFile;
+  if (appSettings->chgResByCd && remembered[0] != '\0' &&
+      !SamePathIgnoringCase(remembered, appSettings->lastFile)) {
+    SwitchToDiscSkin();
+  }
+  currentTrack = 1;
+  discPresent = 1;
+  paused = 0;
+}
+
+void PlayerWindow::OnDiscGone() {
+  if (discPresent) appSettings->ForgetCd();
+  discPresent = 0;
+  currentTrack = 0;
+  trackCount = 0;
+  paused = 0;
+}
+
+void PlayerWindow::OnAnimationTimer(DWORD mode) {
+  if (appSettings->timeWindow != kTimeWindowMouth) return;
+  if (discPresent && paused) {
+    SetTime(0, mouthFrame, 0);  // the mouth holds still
+  } else if (discPresent && mode == MCI_MODE_PLAY) {
+    mouthFrame = (mouthFrame + 1) % kMouthFrames;
+    SetTime(0, mouthFrame, 0);
+  } else {
+    SetTime(-1, 0, 0);
+  }
+}
+
+void PlayerWindow::UpdateTimeAndTitle() {
+  char plainTitle[kTitleSize];
+  LoadText(instance, IDS_APP_NAME, plainTitle);
+  int timeWindow = appSettings->timeWindow;
+  if (!discPresent && timeWindow != kTimeWindowClock) {
+    SetWindowTextA(hwnd, plainTitle);
+    SetTime(-1, 0, 0);
+    return;
+  }
+  blinkPhase = blinkPhase ? 0 : 1;
+
+  int minutes = 0;
+  int seconds = 0;
+  // Seeking, or the disc just went and the next poll has not seen it yet:
+  // the title and the play time keep what they showed.
+  bool keepLast = !ReadElapsed(&minutes, &seconds) && discPresent;
+
+  if (!keepLast) {
+    char windowText[kWindowTextSize] = "";
+    if (!discPresent) {
+      CopyText(windowText, plainTitle);
+    } else if (!(paused && appSettings->blinkWhenPausing && blinkPhase)) {
+      FormatText(windowText, sizeof(windowText), "[%02d] %02d:%02d - %s", currentTrack, minutes,
+                 seconds, plainTitle);
+    }
+    SetWindowTextA(hwnd, windowText);
+  }
+
+  if (timeWindow == kTimeWindowPlayTime) {
+    // The separator blinks while paused whatever blinkWhenPausing says.
+    if (!keepLast) SetTime(minutes, seconds, paused && blinkPhase ? 0 : 1);
+  } else if (timeWindow == kTimeWindowClock) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SetTime(now.wHour, now.wMinute, blinkPhase ? 0 : 1);
+  }
+}
+
+bool PlayerWindow::ReadElapsed(int* minutes, int* seconds) {
+  DWORD mode = 0;
+  if (cdDevice.GetMode(mode)) return false;
+  if (mode == MCI_MODE_STOP) {
+    *minutes = paused ? TmsfMinutes(pausePosition) : 0;
+    *seconds = paused ? TmsfSeconds(pausePosition) : 0;
+    return true;
+  }
+  if (mode != MCI_MODE_PLAY) return false;
+  // The selection follows playback into the next track.
+  cdDevice.GetCurrentTrack(currentTrack);
+  DWORD start = 0;
+  DWORD current = 0;
+  cdDevice.GetPosition(start, currentTrack, TRUE);
+  cdDevice.GetPosition(current, 0, FALSE);
+  DWORD elapsed = MsfDifference(current, start, kNegativeToAbsolute);
+  *minutes = MsfMinutes(elapsed);
+  *seconds = MsfSeconds(elapsed);
+  return true;
+}
+
+void PlayerWindow::UpdateTrackText() {
+  if (currentTrack == 0) {
+    SetText("");
+    return;
+  }
+  char title[kTrackTitleSize] = "";
+  char line[kPathSize];
+  if (appSettings->GetTrackTitle(currentTrack, title, sizeof(title))) {
+    FormatText(line, sizeof(line), "%d. %s", currentTrack, title);
+  } else {
+    char format[kPathSize];
+    LoadText(instance, IDS_TRACK_FORMAT, format);
+    FormatText(line, sizeof(line), format, currentTrack);
+  }
+  SetText(line);
+}
+
+void PlayerWindow::UpdateSeekPosition() {
+  if (!discPresent) {
+    SetSeekPosition(-1);
+    return;
+  }
+  DWORD mode = 0;
+  if (cdDevice.GetMode(mode)) mode = kModeUnknown;
+  int track = 0;
+  DWORD elapsed = 0;
+  if (mode == MCI_MODE_STOP && paused) {
+    track = TmsfTrack(pausePosition);
+    elapsed = MakeMsf(TmsfMinutes(pausePosition), TmsfSeconds(pausePosition),
+                      TmsfFrames(pausePosition));
+  } else if (mode == MCI_MODE_PLAY) {
+    cdDevice.GetCurrentTrack(track);
+    DWORD start = 0;
+    DWORD current = 0;
+    cdDevice.GetPosition(start, track, TRUE);
+    cdDevice.GetPosition(current, 0, FALSE);
+    elapsed = MsfDifference(current, start, kNegativeToZero);
+  } else {
+    SetSeekPosition(-1);
+    return;
+  }
+  SetSeekPosition(SeekBarPosition(MsfToFrames(elapsed), TrackLengthFrames(track)));
+}

@@ -1,0 +1,69 @@
+// The context menu: menu 110 with the repeat check mark and one item per
+// track of the present disc, loaded afresh for every showing.
+#include "app/application.h"
+#include "app/player_window.h"
+#include "cd/msf.h"
+#include "common/fixed_text.h"
+#include "common/handles.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr int kMaxMenuTracks = IDM_TRACK_LAST - IDM_TRACK_BASE;
+constexpr size_t kTrackItemSize = 32;
+
+// The submenu of `popup` whose first item is the "(none)" placeholder.
+HMENU FindTrackSubmenu(HMENU popup) {
+  int count = GetMenuItemCount(popup);
+  for (int i = 0; i < count; ++i) {
+    if (GetMenuItemID(popup, i) != static_cast<UINT>(-1)) continue;  // not a submenu
+    HMENU submenu = GetSubMenu(popup, i);
+    if (submenu && GetMenuItemID(submenu, 0) == IDM_NO_TRACKS) return submenu;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void PlayerWindow::FillTrackSubmenu(HMENU popup) {
+  HMENU tracks = FindTrackSubmenu(popup);
+  if (!tracks) return;
+  DeleteMenu(tracks, IDM_NO_TRACKS, MF_BYCOMMAND);
+  int n = trackCount > kMaxMenuTracks ? kMaxMenuTracks : trackCount;
+  for (int i = 1; i <= n; ++i) {
+    DWORD length = MakeMsf(0, 0, 0);
+    if (i < cdDevice.trackLengths.count) {
+      length = *static_cast<const DWORD*>(cdDevice.trackLengths.At(i));
+    }
+    char text[kTrackItemSize];
+    FormatText(text, sizeof(text), "%02d (%02d:%02d)", i, MsfMinutes(length), MsfSeconds(length));
+    MENUITEMINFOA item = {};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_TYPE | MIIM_DATA;
+    item.fType = MFT_STRING;
+    item.fState = 0;
+    item.wID = static_cast<UINT>(IDM_TRACK_BASE + i);
+    item.dwTypeData = text;
+    InsertMenuItemA(tracks, static_cast<UINT>(i - 1), TRUE, &item);
+  }
+}
+
+void PlayerWindow::OnContextMenu(LPARAM lParam) {
+  POINT at;
+  if (lParam == -1) {
+    RECT window = {};
+    GetWindowRect(hwnd, &window);
+    at = {window.left, window.top};
+  } else {
+    // Signed halves: monitors left of or above the primary one have
+    // negative coordinates.
+    at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  }
+  unique_hmenu menu(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_CONTEXT_MENU)));
+  HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
+  if (!popup) return;
+  if (appSettings->repeat) CheckMenuItem(popup, IDM_REPEAT, MF_BYCOMMAND | MF_CHECKED);
+  if (discPresent) FillTrackSubmenu(popup);
+  TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr);
+}
