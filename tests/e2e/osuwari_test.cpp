@@ -7,17 +7,12 @@
 
 #include <string>
 
+#include "common/handles.h"
 #include "program_driver.h"
 #include "support/test_support.h"
 #include "window/skin_files.h"
 
 namespace {
-
-const char kTargetClass[] = "ZantoOsuwariTarget";
-
-LRESULT CALLBACK TargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(hwnd, message, wParam, lParam);
-}
 
 // Dispatches this thread's messages until the player's corner is `expected`
 // or the time is up; gives the last corner seen.
@@ -47,13 +42,9 @@ TEST(Osuwari, ThePlayerIsTopmostSitsOnTheForegroundWindowAndFollowsIt) {
   ASSERT_NE(player, nullptr);
   EXPECT_TRUE(GetWindowLongPtrA(player, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = TargetProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = kTargetClass;
-  RegisterClassA(&windowClass);
-  HWND target = CreateWindowExA(0, kTargetClass, "target", WS_OVERLAPPEDWINDOW, 100, 200, 400, 300, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+  unique_hwnd window(CreateWindowExA(0, "STATIC", "target", WS_OVERLAPPEDWINDOW, 100, 200, 400, 300, nullptr,
+                                     nullptr, GetModuleHandleA(nullptr), nullptr));
+  HWND target = window.get();
   ASSERT_NE(target, nullptr);
   ShowWindow(target, SW_SHOW);
   SetForegroundWindow(target);
@@ -69,7 +60,6 @@ TEST(Osuwari, ThePlayerIsTopmostSitsOnTheForegroundWindowAndFollowsIt) {
   EXPECT_EQ(followed.x, 570);
   EXPECT_EQ(followed.y, 270);
 
-  DestroyWindow(target);
   PostMessageA(player, WM_CLOSE, 0, 0);
   DWORD exitCode = 1234;
   ASSERT_TRUE(program.WaitForExit(15000, &exitCode));

@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "app/osuwari.h"
 #include "app/player_window.h"
+#include "common/handles.h"
 #include "settings/settings.h"
 #include "window/skin_window_fixture.h"
 
@@ -16,27 +17,11 @@ namespace {
 HWND testForeground = nullptr;
 HWND WINAPI TestForeground() { return testForeground; }
 
-// A plain top-level window of another class, to be perched on.
-class TargetWindow {
- public:
-  explicit TargetWindow(const RECT& rect) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "ZantoPerchTarget";
-    RegisterClassA(&windowClass);  // fails harmlessly when already registered
-    hwnd_ = CreateWindowExA(0, "ZantoPerchTarget", "target", WS_OVERLAPPEDWINDOW, rect.left, rect.top,
-                            rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
-  }
-  ~TargetWindow() { DestroyWindow(hwnd_); }
-  TargetWindow(const TargetWindow&) = delete;
-  TargetWindow& operator=(const TargetWindow&) = delete;
-  HWND hwnd() const { return hwnd_; }
-
- private:
-  HWND hwnd_;
-};
+// A plain top-level window with a title bar, to be perched on.
+unique_hwnd TargetAt(const RECT& r) {
+  return unique_hwnd(CreateWindowExA(0, "STATIC", "target", WS_OVERLAPPEDWINDOW, r.left, r.top, r.right - r.left,
+                                     r.bottom - r.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+}
 
 class PerchTest : public SkinWindowTest {
  protected:
@@ -73,49 +58,49 @@ class PerchTest : public SkinWindowTest {
 
 TEST_F(PerchTest, SitsOnTheTargetAndFollowsItOnlyWhenItChangesOrMoves) {
   OpenPlayer("");
-  TargetWindow first({100, 200, 500, 500});
-  TargetWindow second({300, 400, 500, 600});
+  unique_hwnd first = TargetAt({100, 200, 500, 500});
+  unique_hwnd second = TargetAt({300, 400, 500, 600});
 
-  EXPECT_TRUE(At(PerchOn(first.hwnd()), 420, 150));
-  EXPECT_EQ(player.perchTarget, first.hwnd());
+  EXPECT_TRUE(At(PerchOn(first.get()), 420, 150));
+  EXPECT_EQ(player.perchTarget, first.get());
   RECT remembered{100, 200, 500, 500};
   EXPECT_TRUE(EqualRect(&player.perchTargetRect, &remembered));
 
   // Dragged away by hand: it stays while the target stays put.
   PlacePlayer(5, 6);
-  EXPECT_TRUE(At(PerchOn(first.hwnd()), 5, 6)) << "moved although the target neither changed nor moved";
+  EXPECT_TRUE(At(PerchOn(first.get()), 5, 6)) << "moved although the target neither changed nor moved";
 
-  MoveWindow(first.hwnd(), 150, 250, 400, 300, FALSE);
-  EXPECT_TRUE(At(PerchOn(first.hwnd()), 470, 200)) << "did not follow the moved target";
+  MoveWindow(first.get(), 150, 250, 400, 300, FALSE);
+  EXPECT_TRUE(At(PerchOn(first.get()), 470, 200)) << "did not follow the moved target";
 
-  EXPECT_TRUE(At(PerchOn(second.hwnd()), 300 + 180 - 40, 350)) << "did not move to the new foreground window";
+  EXPECT_TRUE(At(PerchOn(second.get()), 300 + 180 - 40, 350)) << "did not move to the new foreground window";
 
   // The settings are read at every perch.
   appSettings->osuwariXPer = 0;
-  MoveWindow(second.hwnd(), 310, 400, 200, 200, FALSE);
-  EXPECT_TRUE(At(PerchOn(second.hwnd()), 270, 350));
+  MoveWindow(second.get(), 310, 400, 200, 200, FALSE);
+  EXPECT_TRUE(At(PerchOn(second.get()), 270, 350));
 }
 
 TEST_F(PerchTest, TheSkinsBaseLineSetsTheDepth) {
   OpenPlayer("# OsuwariBaseLine 30\r\n");
-  TargetWindow target({100, 200, 500, 500});
-  EXPECT_TRUE(At(PerchOn(target.hwnd()), 420, 170));
+  unique_hwnd target = TargetAt({100, 200, 500, 500});
+  EXPECT_TRUE(At(PerchOn(target.get()), 420, 170));
 }
 
 TEST_F(PerchTest, StaysPutForTargetsItMustNotSitOn) {
   OpenPlayer("");
-  TargetWindow parked({-32000, -32000, -31840, -31970});
-  TargetWindow minimised({100, 200, 500, 500});
-  ShowWindow(minimised.hwnd(), SW_SHOWMINNOACTIVE);
-  ASSERT_TRUE(IsIconic(minimised.hwnd()));
+  unique_hwnd parked = TargetAt({-32000, -32000, -31840, -31970});
+  unique_hwnd minimised = TargetAt({100, 200, 500, 500});
+  ShowWindow(minimised.get(), SW_SHOWMINNOACTIVE);
+  ASSERT_TRUE(IsIconic(minimised.get()));
   struct Case {
     const char* target;
     HWND hwnd;
   } cases[] = {
       {"no foreground window", nullptr},
       {"the player itself", player.hwnd},
-      {"a minimised window", minimised.hwnd()},
-      {"a window parked where minimised windows go", parked.hwnd()},
+      {"a minimised window", minimised.get()},
+      {"a window parked where minimised windows go", parked.get()},
       {"the desktop", GetDesktopWindow()},
       {"the shell's window", GetShellWindow()},
   };
@@ -126,9 +111,9 @@ TEST_F(PerchTest, StaysPutForTargetsItMustNotSitOn) {
   }
 
   // Restored, the window is a target like any other.
-  ShowWindow(minimised.hwnd(), SW_SHOWNOACTIVATE);
-  MoveWindow(minimised.hwnd(), 100, 200, 400, 300, FALSE);
-  EXPECT_TRUE(At(PerchOn(minimised.hwnd()), 420, 150));
+  ShowWindow(minimised.get(), SW_SHOWNOACTIVATE);
+  MoveWindow(minimised.get(), 100, 200, 400, 300, FALSE);
+  EXPECT_TRUE(At(PerchOn(minimised.get()), 420, 150));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ extern "C" BOOL WINAPI mciDriverNotify(HWND callback, MCIDEVICEID deviceId, UINT
 namespace {
 
 constexpr unsigned kFramesPerSecond = 75;
+constexpr ULONGLONG kFileTimePerMs = 10000;  // FILETIME counts 100 ns
 const wchar_t kProductName[] = L"Zanto virtual CD-audio drive";
 
 ULONGLONG SystemTime() {
@@ -151,7 +152,7 @@ void VirtualDrive::StartSettling(ULONGLONG when) {
 
 VirtualDrive::DiscState VirtualDrive::State() const {
   if (!discFile_.disc().present || discFile_.disc().trayOpen) return DiscState::kNone;
-  ULONGLONG elapsedMs = (SystemTime() - settleStart_) / 10000u;
+  ULONGLONG elapsedMs = (SystemTime() - settleStart_) / kFileTimePerMs;
   if (elapsedMs < settings_.notReadyMs) return DiscState::kSpinningUp;
   if (elapsedMs < static_cast<ULONGLONG>(settings_.notReadyMs) + settings_.tocSettleMs) {
     return DiscState::kTocUnreadable;
