@@ -33,3 +33,8 @@ int MenuCommandTrack(int commandId, int trackCount) {
   int track = commandId - IDM_TRACK_BASE;
   return track > trackCount ? trackCount : track;
 }
+
+POINT ContextMenuPoint(LPARAM lParam, const RECT& window) {
+  if (lParam == -1) return POINT{window.left, window.top};
+  return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}

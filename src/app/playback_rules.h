@@ -23,4 +23,10 @@ int SeekBarPosition(int elapsedFrames, int lengthFrames);
 // disc's last track.
 int MenuCommandTrack(int commandId, int trackCount);
 
+// Where the context menu opens: the click's screen position, or the
+// window's top-left corner when the menu was asked for from the keyboard
+// (lParam -1). The halves are signed: monitors left of or above the primary
+// one have negative coordinates.
+POINT ContextMenuPoint(LPARAM lParam, const RECT& window);
+
 #endif

@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "cd/cd_audio_device.h"
+#include "common/handles.h"
 #include "window/skin_window.h"
 
 // Window timers of the player.
@@ -50,6 +51,9 @@ class PlayerWindow final : public SkinWindow {
   // Sits the window on the foreground window's title bar (osuwari).
   void Perch();
 
+  // Menu 110 as the context menu shows it: the repeat check mark and, with
+  // a disc, one item per track. Its first submenu is the popup.
+  unique_hmenu BuildContextMenu();
   // The text font from the settings, all five fields.
   void ApplyTextFont();
   // AnimationTimer at the mouth interval in mouth mode, else the idle one.

@@ -1,6 +1,7 @@
 // The context menu: menu 110 with the repeat check mark and one item per
 // track of the present disc, loaded afresh for every showing.
 #include "app/application.h"
+#include "app/playback_rules.h"
 #include "app/player_window.h"
 #include "cd/msf.h"
 #include "common/fixed_text.h"
@@ -49,21 +50,21 @@ void PlayerWindow::FillTrackSubmenu(HMENU popup) {
   }
 }
 
-void PlayerWindow::OnContextMenu(LPARAM lParam) {
-  POINT at;
-  if (lParam == -1) {
-    RECT window = {};
-    GetWindowRect(hwnd, &window);
-    at = {window.left, window.top};
-  } else {
-    // Signed halves: monitors left of or above the primary one have
-    // negative coordinates.
-    at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  }
+unique_hmenu PlayerWindow::BuildContextMenu() {
   unique_hmenu menu(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_CONTEXT_MENU)));
   HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
-  if (!popup) return;
+  if (!popup) return unique_hmenu();
   if (appSettings->repeat) CheckMenuItem(popup, IDM_REPEAT, MF_BYCOMMAND | MF_CHECKED);
   if (discPresent) FillTrackSubmenu(popup);
-  TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr);
+  return menu;
+}
+
+void PlayerWindow::OnContextMenu(LPARAM lParam) {
+  RECT window = {};
+  GetWindowRect(hwnd, &window);
+  POINT at = ContextMenuPoint(lParam, window);
+  unique_hmenu menu = BuildContextMenu();
+  if (!menu) return;
+  // Destroying the loaded menu afterwards takes its submenus with it.
+  TrackPopupMenu(GetSubMenu(menu.get(), 0), TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr);
 }

@@ -60,6 +60,11 @@ HWND ProgramDriver::WaitForWindow(const char* className, DWORD timeoutMs) {
   return nullptr;
 }
 
+void ProgramDriver::Kill() {
+  TerminateProcess(process_.hProcess, 99);
+  WaitForSingleObject(process_.hProcess, 5000);
+}
+
 bool ProgramDriver::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
   if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
   GetExitCodeProcess(process_.hProcess, exitCode);

@@ -17,6 +17,8 @@ class ProgramDriver {
   bool Start();
   // A visible top-level window of the program with this class, or null after the timeout.
   HWND WaitForWindow(const char* className, DWORD timeoutMs);
+  // Ends the program from outside, as Windows does at the end of a session.
+  void Kill();
   // Waits for the program to end; false on timeout.
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
 

@@ -1,0 +1,281 @@
+// One scripted session of the real program on the virtual drive, driven from
+// outside: keys through its message loop, menu commands, its window title,
+// the drive's command log and the INI files it writes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "cd/msf.h"
+#include "cd/virtual_disc.h"
+#include "common/fixed_text.h"
+#include "program_driver.h"
+#include "resources/resource.h"
+#include "support/test_support.h"
+#include "window/skin_files.h"
+
+namespace {
+
+constexpr int kDiscIdentity = 0x1234;
+
+std::string Text(UINT id) {
+  char text[512];
+  LoadText(GetModuleHandleA(nullptr), id, text);
+  return text;
+}
+
+bool WaitFor(DWORD milliseconds, const std::function<bool()>& done) {
+  DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+// A key pressed and let go, as the keyboard delivers it to the focused window.
+void Key(HWND window, char key) {
+  PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+  PostMessageA(window, WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
+}
+
+void Command(HWND window, WORD id) { PostMessageA(window, WM_COMMAND, id, 0); }
+
+std::string Ini(const std::string& path, const char* section, const char* key) {
+  char value[MAX_PATH] = "";
+  GetPrivateProfileStringA(section, key, "", value, sizeof(value), path.c_str());
+  return value;
+}
+
+SIZE WindowSize(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void WriteSkin(const ScratchFolder& folder, const std::string& rcName, int width, int height) {
+  std::string picture = rcName + ".bmp";
+  ASSERT_TRUE(WriteBmp(folder.File(picture), width, height, TestPattern));
+  ASSERT_TRUE(WriteFileBytes(folder.File(rcName),
+                             "BackgroundImage " + picture + "\r\nBackgroundImageInactive " + picture +
+                                 "\r\n"));
+}
+
+class PlayerSession : public ::testing::Test {
+ protected:
+  PlayerSession() : program(folder.path()) {
+    WriteSkin(folder, "ZantoPlay1.rc", 70, 50);
+    WriteSkin(folder, "other.rc", 90, 60);
+    WriteSkin(folder, "third.rc", 110, 40);
+    WriteFileBytes(folder.File("broken.rc"), "BackgroundImage gone.bmp\r\n");
+  }
+
+  // The PLAY commands the drive received since the last call.
+  std::vector<std::string> Plays() {
+    std::vector<std::string> plays;
+    for (const std::string& line : drive.TakeLog()) {
+      if (line.find("PLAY ") != std::string::npos) plays.push_back(line);
+    }
+    return plays;
+  }
+  bool WaitForPlayFrom(DWORD tmsf, DWORD milliseconds) {
+    std::string from = Line("from=0x%08lX", tmsf);
+    return WaitFor(milliseconds, [&] {
+      for (const std::string& play : Plays()) {
+        if (play.find(from) != std::string::npos) return true;
+      }
+      return false;
+    });
+  }
+  bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds) {
+    return WaitFor(milliseconds, [&] { return WindowText(window) == title; });
+  }
+
+  ScratchFolder folder;
+  ProgramDriver program;
+  DiscContents disc = [] {
+    DiscContents d;
+    d.tracks.assign(12, "00:03:00");
+    d.identity = std::to_string(kDiscIdentity);
+    return d;
+  }();
+  VirtualDisc drive{disc};
+};
+
+TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
+  ASSERT_TRUE(WriteFileBytes(folder.File("CD.ini"), "[1234]\r\n0=First light\r\n1=Second\r\n"));
+  ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay.ini"), "[General]\r\nChgResByCD=1\r\n"));
+  ASSERT_TRUE(program.Start());
+  HWND window = program.WaitForWindow("LuloWnd", 15000);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(WaitForTitle(window, "[01] 00:00 - Zanto Player", 2000)) << WindowText(window);
+
+  {
+    SCOPED_TRACE("a second instance while the first holds the drive");
+    ScratchFolder second;
+    ProgramDriver other(second.path());
+    WriteSkin(second, "ZantoPlay1.rc", 70, 50);
+    ASSERT_TRUE(other.Start());
+    HWND box = other.WaitForWindow("#32770", 15000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), Text(IDS_CD_IN_USE));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    DWORD exitCode = 1234;
+    ASSERT_TRUE(other.WaitForExit(15000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+  }
+
+  {
+    SCOPED_TRACE("play, pause, resume, stop");
+    Plays();
+    Key(window, 'X');
+    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 2000));
+    EXPECT_TRUE(WaitForTitle(window, "[01] 00:01 - Zanto Player", 2500)) << WindowText(window);
+    Key(window, 'C');
+    std::string pausedAt;
+    ASSERT_TRUE(WaitFor(2000, [&] {
+      for (const std::string& line : drive.TakeLog()) {
+        if (line.find("STOP ") != std::string::npos) return true;
+      }
+      return false;
+    }));
+    Sleep(300);
+    Key(window, 'C');
+    // Resumed from where it stopped: a second or more into track 1.
+    bool resumed = WaitFor(2000, [&] {
+      for (const std::string& play : Plays()) {
+        size_t at = play.find("from=0x");
+        DWORD from = at == std::string::npos ? 0 : std::stoul(play.substr(at + 7, 8), nullptr, 16);
+        if (TmsfTrack(from) == 1 && TmsfSeconds(from) >= 1) return true;
+      }
+      return false;
+    });
+    EXPECT_TRUE(resumed);
+    Key(window, 'V');
+    Sleep(300);
+    Plays();
+    Key(window, 'X');
+    EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 2000)) << "play after stop starts afresh";
+  }
+
+  {
+    SCOPED_TRACE("next and previous");
+    Key(window, 'B');
+    Key(window, 'B');
+    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(3, 0, 0, 0), 2000));
+    Key(window, 'Z');  // under two seconds in: the track before
+    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(2, 0, 0, 0), 2000));
+    EXPECT_TRUE(WaitForTitle(window, "[02] 00:01 - Zanto Player", 2500)) << WindowText(window);
+    Sleep(1200);
+    Key(window, 'Z');  // over two seconds in: the same track again
+    EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(2, 0, 0, 0), 2000));
+    EXPECT_TRUE(WaitForTitle(window, "[02] 00:00 - Zanto Player", 1500)) << WindowText(window);
+  }
+
+  {
+    SCOPED_TRACE("the end of the disc, with and without repeat");
+    Key(window, 'N');  // repeat on
+    Command(window, IDM_TRACK_BASE + 12);
+    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(12, 0, 0, 0), 2000));
+    EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 5000)) << "repeat plays track 1 again";
+    Key(window, 'N');  // repeat off
+    Command(window, IDM_TRACK_BASE + 12);
+    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(12, 0, 0, 0), 2000));
+    EXPECT_TRUE(WaitForTitle(window, "[01] 00:00 - Zanto Player", 5000)) << WindowText(window);
+    EXPECT_TRUE(Plays().empty()) << "without repeat the player stops on track 1";
+  }
+
+  {
+    SCOPED_TRACE("the tray, and a disc that comes back with its own skin");
+    Command(window, IDM_TRAY);
+    EXPECT_TRUE(WaitForTitle(window, "Zanto Player", 1000)) << WindowText(window);
+    EXPECT_EQ(Ini(folder.File("CD.ini"), "1234", "ResourceFile"), folder.File("ZantoPlay1.rc"));
+    WritePrivateProfileStringA("1234", "ResourceFile", folder.File("other.rc").c_str(),
+                               folder.File("CD.ini").c_str());
+    Command(window, IDM_TRAY);
+    EXPECT_TRUE(WaitFor(2000, [&] { return WindowSize(window).cx == 90; }));
+    EXPECT_EQ(WindowSize(window).cy, 60);
+  }
+
+  {
+    SCOPED_TRACE("choosing a skin in the open-file dialog");
+    Key(window, 'R');
+    HWND dialog = program.WaitForWindow("#32770", 5000);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(dialog), Text(IDS_OPEN_RESOURCE_TITLE));
+    HWND name = GetDlgItem(dialog, 0x480);  // the file-name box
+    if (!name) name = GetDlgItem(dialog, 0x47C);
+    ASSERT_NE(name, nullptr);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.File("third.rc").c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor(3000, [&] { return WindowSize(window).cx == 110; }));
+  }
+
+  {
+    SCOPED_TRACE("a broken skin ends the program and keeps the last working one");
+    Key(window, 'R');
+    HWND dialog = program.WaitForWindow("#32770", 5000);
+    ASSERT_NE(dialog, nullptr);
+    HWND name = GetDlgItem(dialog, 0x480);
+    if (!name) name = GetDlgItem(dialog, 0x47C);
+    ASSERT_NE(name, nullptr);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.File("broken.rc").c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor(5000, [&] {
+      box = program.WaitForWindow("#32770", 50);
+      return box && MessageBoxText(box).find(Text(IDS_IMAGE_FAILED)) == 0;
+    }));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    DWORD exitCode = 1234;
+    ASSERT_TRUE(program.WaitForExit(10000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(Ini(folder.File("ZantoPlay.ini"), "Resources", "LastFile"), folder.File("third.rc"));
+  }
+}
+
+TEST_F(PlayerSession, TheWindowComesBackWhereItWasAfterACloseAndAnEndOfSession) {
+  ASSERT_TRUE(program.Start());
+  HWND window = program.WaitForWindow("LuloWnd", 15000);
+  ASSERT_NE(window, nullptr);
+  // Dragged by its body: pressed at (5, 5), moved by (+60, +35).
+  RECT start = {};
+  GetWindowRect(window, &start);
+  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(65, 40));
+  PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(65, 40));
+  ASSERT_TRUE(WaitFor(2000, [&] {
+    RECT now = {};
+    GetWindowRect(window, &now);
+    return now.left == start.left + 60 && now.top == start.top + 35;
+  }));
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  DWORD exitCode = 1234;
+  ASSERT_TRUE(program.WaitForExit(10000, &exitCode));
+
+  ProgramDriver again(folder.path());
+  ASSERT_TRUE(again.Start());
+  window = again.WaitForWindow("LuloWnd", 15000);
+  ASSERT_NE(window, nullptr);
+  RECT restored = {};
+  GetWindowRect(window, &restored);
+  EXPECT_EQ(restored.left, start.left + 60);
+  EXPECT_EQ(restored.top, start.top + 35);
+
+  // Windows ends the session: the program is ended from outside right after
+  // WM_ENDSESSION, so that is when everything must reach the disk.
+  SetWindowPos(window, nullptr, 140, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Key(window, 'N');
+  Sleep(300);
+  EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0));
+  SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+  again.Kill();
+  std::string ini = folder.File("ZantoPlay.ini");
+  EXPECT_EQ(Ini(ini, "MainWindow", "PositionX"), "140");
+  EXPECT_EQ(Ini(ini, "MainWindow", "PositionY"), "90");
+  EXPECT_EQ(Ini(ini, "General", "Repeat"), "1");
+}
+
+}  // namespace

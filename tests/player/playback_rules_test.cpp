@@ -1,0 +1,122 @@
+// The arithmetic of the buttons and displays, the window-position rules and
+// the path comparison, as plain functions.
+#include "app/playback_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "app/application.h"
+#include "app/window_position.h"
+#include "cd/msf.h"
+#include "common/path_text.h"
+#include "resources/resource.h"
+
+namespace {
+
+TEST(PlaybackRules, TrackStepsWrapAroundTheDisc) {
+  struct Case { int track, count, back, forward; } cases[] = {
+      {1, 12, 12, 2}, {12, 12, 11, 1}, {5, 12, 4, 6}, {1, 1, 1, 1},
+      {0, 0, 0, 1},  // no disc: the steps still give something harmless
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(StepBack(c.track, c.count), c.back) << c.track << "/" << c.count;
+    EXPECT_EQ(StepForward(c.track, c.count), c.forward) << c.track << "/" << c.count;
+  }
+}
+
+TEST(PlaybackRules, PreviousGoesBackOnlyInTheFirstTwoSeconds) {
+  EXPECT_TRUE(IsUnderTwoSeconds(MakeMsf(0, 0, 0)));
+  EXPECT_TRUE(IsUnderTwoSeconds(MakeMsf(0, 1, 74)));
+  EXPECT_FALSE(IsUnderTwoSeconds(MakeMsf(0, 2, 0)));
+  EXPECT_FALSE(IsUnderTwoSeconds(MakeMsf(1, 0, 0)));  // a minute in, seconds 0
+}
+
+TEST(PlaybackRules, SeekMapAndSeekBarAreInverses) {
+  const int length = MsfToFrames(MakeMsf(4, 12, 30));
+  EXPECT_EQ(SeekTargetFrames(length, 255), length);  // the very end
+  EXPECT_EQ(SeekTargetFrames(length, 0), length / 256);
+  EXPECT_EQ(SeekTargetFrames(445500, 254), 445500LL * 255 / 256);  // a 99-minute track
+  EXPECT_EQ(SeekBarPosition(128, 256), 127);
+  EXPECT_EQ(SeekBarPosition(0, 256), -1);
+  EXPECT_EQ(SeekBarPosition(256, 256), 255);
+  EXPECT_EQ(SeekBarPosition(300, 256), 255) << "a position past the end stays on the bar";
+  EXPECT_EQ(SeekBarPosition(10, 0), -1) << "a track without a length shows no fill";
+  for (int p = 0; p < 256; ++p) {
+    EXPECT_EQ(SeekBarPosition(SeekTargetFrames(256 * 75, p), 256 * 75), p);
+  }
+}
+
+TEST(PlaybackRules, TrackMenuCommandsAndMenuPosition) {
+  EXPECT_EQ(MenuCommandTrack(IDM_TRACK_BASE + 3, 12), 3);
+  EXPECT_EQ(MenuCommandTrack(IDM_TRACK_LAST, 12), 12) << "above the last track plays the last";
+  RECT window = {100, 200, 180, 240};
+  EXPECT_EQ(ContextMenuPoint(-1, window).x, 100);
+  EXPECT_EQ(ContextMenuPoint(-1, window).y, 200);
+  POINT left = ContextMenuPoint(MAKELPARAM(static_cast<WORD>(-300), 50), window);
+  EXPECT_EQ(left.x, -300) << "a monitor left of the primary one";
+  EXPECT_EQ(left.y, 50);
+  EXPECT_EQ(ContextMenuPoint(MAKELPARAM(20, static_cast<WORD>(-8)), window).y, -8);
+}
+
+TEST(WindowPosition, ARestoredWindowStaysWithinReach) {
+  const RECT primary = {0, 0, 1280, 1000};
+  const RECT right = {1280, 0, 2560, 1024};
+  const RECT both[] = {primary, right};
+  struct Case {
+    const char* name;
+    RECT window;
+    POINT expected;
+  } cases[] = {
+      {"on screen", {100, 100, 180, 140}, {100, 100}},
+      {"partly off the left edge", {-70, 10, 10, 50}, {-70, 10}},
+      {"on the second monitor", {2000, 500, 2080, 540}, {2000, 500}},
+      {"PositionX=99999", {99999, 100, 100079, 140}, {2480, 100}},
+      {"PositionY missing", {100, INT_MIN, 180, INT_MIN + 40}, {100, 0}},
+      {"a monitor since removed, above", {300, -900, 380, -860}, {300, 0}},
+      {"below the bottom", {10, 5000, 90, 5040}, {10, 960}},
+  };
+  for (const Case& c : cases) {
+    POINT p = ReachablePosition(c.window, both, 2);
+    EXPECT_EQ(p.x, c.expected.x) << c.name;
+    EXPECT_EQ(p.y, c.expected.y) << c.name;
+  }
+  // A window larger than the work area keeps its top-left corner visible.
+  POINT big = ReachablePosition({5000, 5000, 7000, 7000}, &primary, 1);
+  EXPECT_EQ(big.x, 0);
+  EXPECT_EQ(big.y, 0);
+}
+
+TEST(WindowPosition, WorkspaceCoordinatesBecomeScreenCoordinates) {
+  const RECT monitor = {0, 0, 1280, 1024};
+  RECT normal = {100, 50, 180, 90};
+  RECT topTaskbar = WorkspaceToScreen(normal, {0, 40, 1280, 1024}, monitor);
+  EXPECT_EQ(topTaskbar.top, 90) << "a taskbar at the top must not creep the window up";
+  RECT leftTaskbar = WorkspaceToScreen(normal, {60, 0, 1280, 1024}, monitor);
+  EXPECT_EQ(leftTaskbar.left, 160);
+  RECT bottomTaskbar = WorkspaceToScreen(normal, {0, 0, 1280, 984}, monitor);
+  EXPECT_EQ(bottomTaskbar.left, 100);
+  EXPECT_EQ(bottomTaskbar.top, 50);
+}
+
+TEST(PathText, SamePathIgnoresLetterCaseButNeverFoldsTrailBytes) {
+  EXPECT_TRUE(SamePathIgnoringCase("C:\\Skins\\Blue.RC", "c:\\skins\\blue.rc"));
+  // "ア" (83 41) and "ヂ" (83 61): trail bytes that read as 'A' and 'a'.
+  EXPECT_FALSE(SamePathIgnoringCase("C:\\\x83\x41\\x.rc", "C:\\\x83\x61\\x.rc"));
+  EXPECT_TRUE(SamePathIgnoringCase("C:\\\x83\x41\\X.rc", "c:\\\x83\x41\\x.RC"));
+  EXPECT_FALSE(SamePathIgnoringCase("C:\\a.rc", "C:\\a.rc2"));
+}
+
+TEST(ProgramFolder, SettingsAreKeptOnlyBesideTheProgram) {
+  appInstance = GetModuleHandleA(nullptr);
+  EXPECT_TRUE(ProgramFolderFits("C:\\Program Files\\Zanto\\ZantoPlay.exe"));
+  std::string deep = "C:\\" + std::string(250, 'd') + "\\ZantoPlay.exe";
+  EXPECT_FALSE(ProgramFolderFits(deep.c_str())) << "ZantoPlay.ini would not fit beside it";
+  std::string edge = "C:\\" + std::string(242, 'e') + "\\ZantoPlay.exe";  // 246 + 13 = 259
+  EXPECT_TRUE(ProgramFolderFits(edge.c_str()));
+  std::string over = "C:\\" + std::string(243, 'e') + "\\ZantoPlay.exe";
+  EXPECT_FALSE(ProgramFolderFits(over.c_str()));
+  EXPECT_FALSE(ProgramFolderFits(""));
+}
+
+}  // namespace
