@@ -60,6 +60,10 @@ struct RegistryKeyTraits {
   static HKEY Invalid() { return nullptr; }
   static void Close(HKEY h) { RegCloseKey(h); }
 };
+struct WindowTraits {
+  static HWND Invalid() { return nullptr; }
+  static void Close(HWND h) { DestroyWindow(h); }
+};
 
 using unique_hbitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using unique_hrgn = UniqueHandle<HRGN, GdiObjectTraits<HRGN>>;
@@ -70,6 +74,7 @@ using unique_hfile = UniqueHandle<HANDLE, FileTraits>;
 using unique_hmenu = UniqueHandle<HMENU, MenuTraits>;
 using unique_hmodule = UniqueHandle<HMODULE, ModuleTraits>;
 using unique_hkey = UniqueHandle<HKEY, RegistryKeyTraits>;
+using unique_hwnd = UniqueHandle<HWND, WindowTraits>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDc {

@@ -4,12 +4,16 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
 const char kDiscVariable[] = "ZANTO_VIRTUAL_CD_DISC";
 const char kLogVariable[] = "ZANTO_VIRTUAL_CD_LOG";
 const char kSpeedVariable[] = "ZANTO_VIRTUAL_CD_SPEED";
+const char kNotReadyVariable[] = "ZANTO_VIRTUAL_CD_NOT_READY_MS";
+const char kTocSettleVariable[] = "ZANTO_VIRTUAL_CD_TOC_SETTLE_MS";
+const char kStopDriftVariable[] = "ZANTO_VIRTUAL_CD_STOP_DRIFT_FRAMES";
 const char kNotifyClass[] = "ZantoCdTestNotify";
 
 std::string Describe(const DiscContents& disc) {
@@ -19,6 +23,22 @@ std::string Describe(const DiscContents& disc) {
   text += "identity = " + disc.identity + "\n";
   for (const std::string& track : disc.tracks) text += "track = " + track + "\n";
   return text;
+}
+
+void SetNumberVariable(const char* name, long long value) {
+  char text[32];
+  snprintf(text, sizeof(text), "%lld", value);
+  SetEnvironmentVariableA(name, text);
+}
+
+// "12345.678 STATUS ...": the time is digits, a point and three digits.
+LoggedCommand SplitTime(const std::string& line) {
+  size_t point = line.find_first_not_of("0123456789");
+  bool timed = point != std::string::npos && point > 0 && line.size() > point + 4 && line[point] == '.' &&
+               line.find_first_not_of("0123456789", point + 1) == point + 4 && line[point + 4] == ' ';
+  if (!timed) return LoggedCommand{-1.0, line};
+  size_t space = point + 4;
+  return LoggedCommand{strtod(line.substr(0, space).c_str(), nullptr), line.substr(space + 1)};
 }
 
 }  // namespace
@@ -37,10 +57,17 @@ void VirtualDisc::SetSpeed(double speed) {
   SetEnvironmentVariableA(kSpeedVariable, speedText);
 }
 
+void VirtualDisc::SetSettling(const DriveSettling& settling) {
+  SetNumberVariable(kNotReadyVariable, settling.notReadyMs);
+  SetNumberVariable(kTocSettleVariable, settling.tocSettleMs);
+  SetNumberVariable(kStopDriftVariable, settling.stopDriftFrames);
+}
+
 VirtualDisc::~VirtualDisc() {
-  SetEnvironmentVariableA(kDiscVariable, nullptr);
-  SetEnvironmentVariableA(kLogVariable, nullptr);
-  SetEnvironmentVariableA(kSpeedVariable, nullptr);
+  for (const char* name : {kDiscVariable, kLogVariable, kSpeedVariable, kNotReadyVariable, kTocSettleVariable,
+                           kStopDriftVariable}) {
+    SetEnvironmentVariableA(name, nullptr);
+  }
 }
 
 void VirtualDisc::Write(const DiscContents& disc) {
@@ -55,17 +82,24 @@ void VirtualDisc::Write(const DiscContents& disc) {
 
 std::string VirtualDisc::Text() const { return ReadFileBytes(discPath_); }
 
-std::vector<std::string> VirtualDisc::TakeLog() {
+std::vector<LoggedCommand> VirtualDisc::TakeTimedLog() {
   std::string text = ReadFileBytes(logPath_);
   DeleteFileA(logPath_.c_str());
-  std::vector<std::string> lines;
+  std::vector<LoggedCommand> lines;
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find("\r\n", start);
     if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
+    lines.push_back(SplitTime(text.substr(start, end - start)));
     start = end + 2;
   }
+  return lines;
+}
+
+std::vector<std::string> VirtualDisc::TakeLog() {
+  std::vector<std::string> lines;
+  // A line without a readable time stays whole, so a comparison shows it.
+  for (const LoggedCommand& command : TakeTimedLog()) lines.push_back(command.text);
   return lines;
 }
 

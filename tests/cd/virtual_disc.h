@@ -18,6 +18,22 @@ struct DiscContents {
   bool trayOpen = false;
 };
 
+// How slowly the drive settles, as a real one does (all 0: at once).
+struct DriveSettling {
+  unsigned notReadyMs = 0;   // after a disc goes in: not ready at all
+  unsigned tocSettleMs = 0;  // then: stopped, its contents unreadable
+  int stopDriftFrames = 0;   // a stopped play reports this far from where it stopped
+};
+// What scripts/run.sh sets: for the tests that the player copes with a real drive.
+constexpr DriveSettling kRealisticSettling{1500, 1500, 30};
+
+// One line of the command log: when the drive received it (seconds; -1 when
+// the line has no readable time) and the rest of the line.
+struct LoggedCommand {
+  double seconds;
+  std::string text;
+};
+
 class VirtualDisc {
  public:
   // Speed: disc seconds that pass in one real second.
@@ -28,10 +44,14 @@ class VirtualDisc {
 
   // Takes effect for devices opened afterwards.
   void SetSpeed(double speed);
+  // Takes effect for devices opened afterwards.
+  void SetSettling(const DriveSettling& settling);
   // Replaces the description in one step, as a user swapping discs would.
   void Write(const DiscContents& disc);
   std::string Text() const;
   // The command lines logged since the last call, then forgets them.
+  std::vector<LoggedCommand> TakeTimedLog();
+  // The same without the times.
   std::vector<std::string> TakeLog();
 
  private:

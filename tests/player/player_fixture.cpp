@@ -47,12 +47,14 @@ std::string PlayerTest::WriteSkin(const std::string& name, int width, int height
   return path;
 }
 
-void PlayerTest::Open(const DiscContents& disc, double speed) {
+void PlayerTest::Open(const DiscContents& disc, double speed, const DriveSettling& settling) {
   drive.reset(new VirtualDisc(disc, speed));
+  drive->SetSettling(settling);
   player.reset(new PlayerWindow);
   ASSERT_TRUE(player->CreateSkinWindow(nullptr, appSettings->lastFile, 0, "Zanto Player", WS_POPUP,
                                        30, 40, nullptr, nullptr, appInstance));
   ASSERT_TRUE(player->cdDevice.isOpen) << "is the virtual drive registered as cdaudio?";
+  if (keepTimers) return;
   // The test sends the ticks itself.
   KillTimer(player->hwnd, kPollTimer);
   KillTimer(player->hwnd, kAnimationTimer);

@@ -29,7 +29,7 @@ class PlayerTest : public ::testing::Test {
   std::string WriteSkin(const std::string& name, int width, int height);
   // Creates the player on the skin "main" (80 x 40) with `disc` in the drive;
   // speed as VirtualDisc's.
-  void Open(const DiscContents& disc, double speed = 1.0);
+  void Open(const DiscContents& disc, double speed = 1.0, const DriveSettling& settling = {});
   // One whole poll period: five PollTimer ticks.
   void Poll();
   void Tick(UINT_PTR timer);
@@ -40,6 +40,8 @@ class PlayerTest : public ::testing::Test {
   std::vector<std::string> Plays();
   std::string PlayFrom(int track, int minutes, int seconds, int frames) const;
 
+  // Open leaves the player's own timers running instead of the test's ticks.
+  bool keepTimers = false;
   ScratchFolder folder;
   std::unique_ptr<VirtualDisc> drive;
   std::unique_ptr<PlayerWindow> player;

@@ -70,8 +70,30 @@ TEST_F(PlayerTest, ThePollFindsTheDiscAndFillsTitleTextAndSeekBar) {
   EXPECT_STREQ(remembered, appSettings->lastFile);
 }
 
+TEST_F(PlayerTest, ADiscIsTakenOnlyOnceItsTracksCanBeRead) {
+  // A real drive: not ready, then stopped while its contents cannot be read.
+  Open(TracksOf(3), 1.0, kRealisticSettling);
+  DWORD start = GetTickCount();
+  bool sawUnreadable = false;
+  while (!player->discPresent && GetTickCount() - start < 6000) {
+    EXPECT_EQ(Title(), "Zanto Player");
+    sawUnreadable = sawUnreadable || Mode() == MCI_MODE_STOP;
+    Sleep(400);
+    Poll();
+  }
+  EXPECT_TRUE(sawUnreadable) << "the drive never showed its unreadable phase";
+  ASSERT_EQ(player->discPresent, 1);
+  EXPECT_EQ(player->trackCount, 3) << "a disc taken before its tracks could be read";
+  EXPECT_EQ(Title(), "[01] 00:00 - Zanto Player");
+  EXPECT_STREQ(player->text, "Track 1");
+}
+
 TEST_F(PlayerTest, PlaybackCommandsFollowTheStateMachine) {
-  Open(TracksOf(3), 0.01);  // the position barely moves during the test
+  // The position barely moves during the test; a stopped drive reports a
+  // position off where it stopped, as real ones do.
+  DriveSettling drift;
+  drift.stopDriftFrames = kRealisticSettling.stopDriftFrames;
+  Open(TracksOf(3), 0.01, drift);
   Poll();
   Command(IDM_PLAY);
   EXPECT_EQ(Mode(), static_cast<DWORD>(MCI_MODE_PLAY));
@@ -89,6 +111,7 @@ TEST_F(PlayerTest, PlaybackCommandsFollowTheStateMachine) {
   EXPECT_EQ(TmsfTrack(player->pausePosition), 1);
   EXPECT_EQ(TmsfMinutes(player->pausePosition), 1);
   EXPECT_EQ(TmsfSeconds(player->pausePosition), 30);
+  EXPECT_EQ(TmsfFrames(player->pausePosition), 0) << "taken from the drifted position after the stop";
   Plays();
   DWORD remembered = player->pausePosition;
   Command(IDM_PAUSE);
@@ -157,6 +180,56 @@ TEST_F(PlayerTest, PlaybackCommandsFollowTheStateMachine) {
   plays = Plays();
   ASSERT_EQ(plays.size(), 1u);
   EXPECT_TRUE(Contains(plays[0], PlayFrom(3, 0, 0, 0)));
+}
+
+// Commands per second of the log's time span, split into mode queries, the
+// current-track queries each display refresh sends twice, and the rest.
+struct Traffic {
+  double seconds = 0;
+  int modes = 0;
+  int trackQueries = 0;
+  int others = 0;
+};
+
+Traffic CountTraffic(const std::vector<LoggedCommand>& log) {
+  Traffic traffic;
+  if (log.size() < 2) return traffic;
+  traffic.seconds = log.back().seconds - log.front().seconds;
+  for (const LoggedCommand& command : log) {
+    if (Contains(command.text, Line("item=%d ", int(MCI_STATUS_MODE)))) {
+      ++traffic.modes;
+    } else if (Contains(command.text, Line("item=%d ", int(MCI_STATUS_CURRENT_TRACK)))) {
+      ++traffic.trackQueries;
+    } else {
+      ++traffic.others;
+    }
+  }
+  return traffic;
+}
+
+TEST_F(PlayerTest, BothTimersReadTheModeAndOnlyTheRefreshAsksForMore) {
+  keepTimers = true;
+  Open(TracksOf(3));
+  PumpUntil(3000, [this] { return player->discPresent != 0; });
+  struct Phase { const char* name; WORD command; int othersPerRefresh; } phases[] = {
+      {"stopped", IDM_STOP, 0},
+      // Per refresh: the seek bar and the time each ask for the current track
+      // and two positions, each position after its time format.
+      {"playing", IDM_PLAY, 8},
+  };
+  for (const Phase& phase : phases) {
+    Command(phase.command);
+    PumpMessages(300);
+    drive->TakeTimedLog();
+    PumpMessages(3000);
+    Traffic t = CountTraffic(drive->TakeTimedLog());
+    ASSERT_GT(t.seconds, 2.5) << phase.name;
+    double refreshes = phase.othersPerRefresh ? t.trackQueries / 2.0 : 2.0 * t.seconds;
+    EXPECT_NEAR(refreshes / t.seconds, 2.0, 0.5) << phase.name << ": a refresh every 500 ms";
+    EXPECT_EQ(t.others, phase.othersPerRefresh * t.trackQueries / 2) << phase.name;
+    // Ten poll ticks and two animation ticks a second, plus two per refresh.
+    EXPECT_NEAR(t.modes / t.seconds, 12.0 + 2.0 * refreshes / t.seconds, 3.0) << phase.name;
+  }
 }
 
 TEST_F(PlayerTest, TheEndOfTheDiscReturnsToTrackOneAndRepeatPlaysItAgain) {

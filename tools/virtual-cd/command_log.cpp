@@ -94,6 +94,20 @@ std::string DescribeParameters(UINT message, DWORD_PTR flags, DWORD_PTR paramete
 
 }  // namespace
 
+std::string LogTime() {
+  LARGE_INTEGER counter, frequency;
+  if (!QueryPerformanceCounter(&counter) || !QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0) {
+    return "0.000 ";
+  }
+  auto ticks = static_cast<unsigned long long>(counter.QuadPart);
+  auto perSecond = static_cast<unsigned long long>(frequency.QuadPart);
+  unsigned long long seconds = ticks / perSecond;
+  unsigned long long milliseconds = ticks % perSecond * 1000u / perSecond;
+  char text[32];
+  snprintf(text, sizeof(text), "%llu.%03llu ", seconds, milliseconds);
+  return text;
+}
+
 std::string DescribeCommand(UINT message, DWORD_PTR flags, DWORD_PTR parameters) {
   const char* name = CommandName(message);
   std::string text = name ? name : Format("MESSAGE_0x%04lX", message);

@@ -66,6 +66,8 @@ bool DiscFile::WriteText(const std::string& text) const {
   return false;
 }
 
+ULONGLONG DiscFile::writeTime() const { return seen_ ? FileTimeValue(lastWrite_) : 0; }
+
 bool DiscFile::Refresh() {
   if (path_.empty()) return false;
   WIN32_FILE_ATTRIBUTE_DATA attributes;

@@ -19,6 +19,9 @@ class DiscFile {
   // holds it) keeps the old description until the next call.
   bool Refresh();
   const DiscDescription& disc() const { return disc_; }
+  // When the file was last written, as a FILETIME value (0 without a file):
+  // the moment the disc now described went in, for every program using the drive.
+  ULONGLONG writeTime() const;
   // Changes the tray state and writes it back to the file for every other
   // user of the drive.
   void SetTrayOpen(bool open);

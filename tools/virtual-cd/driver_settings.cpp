@@ -26,6 +26,21 @@ std::wstring ReadSetting(const wchar_t* variable, const wchar_t* value) {
   return text;
 }
 
+// A whole number within [low, high]; anything else keeps the default.
+template <typename Number>
+void ReadWholeNumber(const wchar_t* variable, const wchar_t* value, long low, long high, Number& result) {
+  std::wstring text = ReadSetting(variable, value);
+  if (text.empty()) return;
+  wchar_t* end = nullptr;
+  long number = wcstol(text.c_str(), &end, 10);
+  if (*end != L'\0' || number < low || number > high) return;
+  result = static_cast<Number>(number);
+}
+
+// An hour of settling or of drift is no drive at all, and stays far from overflow.
+constexpr long kLongestSettleMs = 3600L * 1000L;
+constexpr long kLargestDriftFrames = 3600L * 75L;
+
 }  // namespace
 
 DriverSettings ReadDriverSettings() {
@@ -37,5 +52,9 @@ DriverSettings ReadDriverSettings() {
     double value = wcstod(speed.c_str(), nullptr);
     if (value > 0 && value <= 100000) settings.speed = value;
   }
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_NOT_READY_MS", L"NotReadyMs", 0, kLongestSettleMs, settings.notReadyMs);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_TOC_SETTLE_MS", L"TocSettleMs", 0, kLongestSettleMs, settings.tocSettleMs);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_STOP_DRIFT_FRAMES", L"StopDriftFrames", -kLargestDriftFrames,
+                  kLargestDriftFrames, settings.stopDriftFrames);
   return settings;
 }

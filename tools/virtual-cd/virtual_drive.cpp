@@ -10,7 +10,14 @@ extern "C" BOOL WINAPI mciDriverNotify(HWND callback, MCIDEVICEID deviceId, UINT
 namespace {
 
 constexpr unsigned kFramesPerSecond = 75;
+constexpr ULONGLONG kFileTimePerMs = 10000;  // FILETIME counts 100 ns
 const wchar_t kProductName[] = L"Zanto virtual CD-audio drive";
+
+ULONGLONG SystemTime() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  return (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
 
 LONGLONG Counter() {
   LARGE_INTEGER now;
@@ -50,7 +57,10 @@ VirtualDrive::VirtualDrive(MCIDEVICEID deviceId, const DriverSettings& settings)
   InitializeCriticalSection(&guard_);
   LARGE_INTEGER frequency;
   if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0) counterFrequency_ = frequency.QuadPart;
+  // A disc file written moments ago is a disc that has only just gone in,
+  // even for a drive opened after it.
   discFile_.Refresh();
+  StartSettling(discFile_.writeTime());
   stoppedFrame_ = discFile_.disc().firstTrackStart;
   wake_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   worker_ = CreateThread(nullptr, 0, WorkerMain, this, 0, nullptr);
@@ -70,7 +80,7 @@ VirtualDrive::~VirtualDrive() {
 }
 
 DWORD VirtualDrive::Command(UINT message, DWORD_PTR flags, DWORD_PTR parameters) {
-  std::string line = DescribeCommand(message, flags, parameters);
+  std::string line = LogTime() + DescribeCommand(message, flags, parameters);
   EnterCriticalSection(&guard_);
   Update();
   DWORD result = Dispatch(message, flags, parameters);
@@ -122,6 +132,7 @@ void VirtualDrive::Update() {
     // Another disc, an empty drive or an open tray: whatever played is cut off.
     if (play_.active) EndPlay(MCI_NOTIFY_ABORTED);
     stoppedFrame_ = discFile_.disc().firstTrackStart;
+    StartSettling(discFile_.writeTime());
   }
   if (play_.active && Position() >= play_.toFrame) EndPlay(MCI_NOTIFY_SUCCESSFUL);
 }
@@ -133,11 +144,37 @@ void VirtualDrive::EndPlay(UINT status) {
   if (window) mciDriverNotify(window, deviceId_, status);
 }
 
-bool VirtualDrive::DiscReady() const { return discFile_.disc().present && !discFile_.disc().trayOpen; }
+void VirtualDrive::StartSettling(ULONGLONG when) {
+  // A write time ahead of the clock must not keep the drive settling for ever.
+  ULONGLONG now = SystemTime();
+  settleStart_ = when < now ? when : now;
+}
+
+VirtualDrive::DiscState VirtualDrive::State() const {
+  if (!discFile_.disc().present || discFile_.disc().trayOpen) return DiscState::kNone;
+  ULONGLONG elapsedMs = (SystemTime() - settleStart_) / kFileTimePerMs;
+  if (elapsedMs < settings_.notReadyMs) return DiscState::kSpinningUp;
+  if (elapsedMs < static_cast<ULONGLONG>(settings_.notReadyMs) + settings_.tocSettleMs) {
+    return DiscState::kTocUnreadable;
+  }
+  return DiscState::kReadable;
+}
+
+bool VirtualDrive::DiscReady() const { return State() >= DiscState::kTocUnreadable; }
+
+DWORD VirtualDrive::ContentsError() const {
+  switch (State()) {
+    case DiscState::kReadable: return 0;
+    // The drive reports a stopped, ready disc, yet reading its table of
+    // contents fails the way a real drive's read does while it settles.
+    case DiscState::kTocUnreadable: return MCIERR_HARDWARE;
+    default: return MCIERR_DEVICE_NOT_READY;
+  }
+}
 
 DWORD VirtualDrive::Mode() const {
   if (discFile_.disc().trayOpen) return MCI_MODE_OPEN;
-  if (!discFile_.disc().present) return MCI_MODE_NOT_READY;
+  if (!DiscReady()) return MCI_MODE_NOT_READY;
   return play_.active ? MCI_MODE_PLAY : MCI_MODE_STOP;
 }
 
@@ -215,7 +252,7 @@ DWORD VirtualDrive::Status(DWORD_PTR flags, MCI_STATUS_PARMS* parms) {
     case MCI_STATUS_TIME_FORMAT: parms->dwReturn = timeFormat_; return 0;
     default: break;
   }
-  if (!DiscReady()) return MCIERR_DEVICE_NOT_READY;
+  if (DWORD error = ContentsError()) return error;
   bool ofTrack = (flags & MCI_TRACK) != 0;
   if (ofTrack && (parms->dwTrack < 1 || parms->dwTrack > TrackCount())) return MCIERR_OUTOFRANGE;
   unsigned track = static_cast<unsigned>(parms->dwTrack);
@@ -261,6 +298,7 @@ DWORD VirtualDrive::Set(DWORD_PTR flags, MCI_SET_PARMS* parms) {
       if (play_.active) EndPlay(MCI_NOTIFY_ABORTED);
       discFile_.SetTrayOpen(open);
       stoppedFrame_ = discFile_.disc().firstTrackStart;
+      if (!open) StartSettling(SystemTime());
     }
   }
   return 0;
@@ -269,14 +307,14 @@ DWORD VirtualDrive::Set(DWORD_PTR flags, MCI_SET_PARMS* parms) {
 DWORD VirtualDrive::Info(DWORD_PTR flags, MCI_INFO_PARMSW* parms) {
   if (flags & MCI_INFO_PRODUCT) return ReturnText(kProductName, parms->lpstrReturn, parms->dwRetSize);
   if (flags & MCI_INFO_MEDIA_IDENTITY) {
-    if (!DiscReady()) return MCIERR_DEVICE_NOT_READY;
+    if (DWORD error = ContentsError()) return error;
     return ReturnText(Widen(discFile_.disc().identity), parms->lpstrReturn, parms->dwRetSize);
   }
   return MCIERR_UNSUPPORTED_FUNCTION;
 }
 
 DWORD VirtualDrive::StartPlay(DWORD_PTR flags, MCI_PLAY_PARMS* parms) {
-  if (!DiscReady()) return MCIERR_DEVICE_NOT_READY;
+  if (DWORD error = ContentsError()) return error;
   unsigned from = Position();
   unsigned to = DiscEnd();
   if ((flags & MCI_FROM) && !ToFrame(parms->dwFrom, from)) return MCIERR_OUTOFRANGE;
@@ -292,7 +330,7 @@ DWORD VirtualDrive::StartPlay(DWORD_PTR flags, MCI_PLAY_PARMS* parms) {
 }
 
 DWORD VirtualDrive::Seek(DWORD_PTR flags, MCI_SEEK_PARMS* parms) {
-  if (!DiscReady()) return MCIERR_DEVICE_NOT_READY;
+  if (DWORD error = ContentsError()) return error;
   unsigned frame = 0;
   if (flags & MCI_SEEK_TO_START) {
     frame = discFile_.disc().firstTrackStart;
@@ -310,7 +348,12 @@ DWORD VirtualDrive::Seek(DWORD_PTR flags, MCI_SEEK_PARMS* parms) {
 
 DWORD VirtualDrive::StopPlay() {
   if (!DiscReady()) return MCIERR_DEVICE_NOT_READY;
-  if (play_.active) EndPlay(MCI_NOTIFY_ABORTED);
+  if (!play_.active) return 0;
+  EndPlay(MCI_NOTIFY_ABORTED);
+  // A real drive reports a position near, not at, where it stopped.
+  long long drifted = static_cast<long long>(stoppedFrame_) + settings_.stopDriftFrames;
+  long long first = discFile_.disc().firstTrackStart, end = DiscEnd();
+  stoppedFrame_ = static_cast<unsigned>(drifted < first ? first : drifted > end ? end : drifted);
   return 0;
 }
 

@@ -1,6 +1,7 @@
 // One open instance of the virtual CD-audio drive: answers the MCI commands,
-// plays by letting the position run with real time (times the speed factor)
-// and tells the caller's window when a play ends.
+// plays by letting the position run with real time (times the speed factor),
+// tells the caller's window when a play ends, and settles after a disc goes
+// in as slowly as the settings ask.
 #ifndef ZANTO_VIRTUAL_CD_VIRTUAL_DRIVE_H
 #define ZANTO_VIRTUAL_CD_VIRTUAL_DRIVE_H
 
@@ -31,6 +32,9 @@ class VirtualDrive {
     HWND notifyWindow = nullptr;
   };
 
+  // How far a disc in the drive has come since it went in.
+  enum class DiscState { kNone, kSpinningUp, kTocUnreadable, kReadable };
+
   DWORD Dispatch(UINT message, DWORD_PTR flags, DWORD_PTR parameters);
   DWORD OpenDriver(DWORD_PTR flags);
   DWORD CloseDriver();
@@ -47,7 +51,13 @@ class VirtualDrive {
   // Ends the running play, telling its window `status`.
   void EndPlay(UINT status);
 
+  DiscState State() const;
+  // Spun up: the drive says it is ready, though its contents may be unreadable yet.
   bool DiscReady() const;
+  // 0 when the disc's contents can be read, else the error a real drive gives.
+  DWORD ContentsError() const;
+  // The disc just went in (or the tray closed on it) at `when`, a FILETIME value.
+  void StartSettling(ULONGLONG when);
   DWORD Mode() const;
   unsigned Position() const;
   unsigned TrackCount() const;
@@ -71,6 +81,7 @@ class VirtualDrive {
   CRITICAL_SECTION guard_;
   DWORD timeFormat_ = MCI_FORMAT_MSF;
   unsigned stoppedFrame_ = 0;
+  ULONGLONG settleStart_ = 0;  // FILETIME value: when the disc went in
   Play play_;
   LONGLONG counterFrequency_ = 1;
   HANDLE wake_ = nullptr;
