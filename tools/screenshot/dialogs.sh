@@ -12,7 +12,7 @@ output=${1:-$root/docs}
 # shellcheck source=../../scripts/wine-env.sh
 . "$root/scripts/wine-env.sh"
 cmake -S "$root" -B "$build" -G Ninja -DZANTO_ARCH="$(zanto_arch)" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target ZantoPlay default_skin virtual_cd
+cmake --build "$build" -j2 --target ZantoPlay virtual_cd
 
 work=$(mktemp -d)
 player_pid=""
@@ -25,13 +25,14 @@ finish() {
   rm -rf "$work"
 }
 
-# A display of our own, so nothing else is on the pictures.
+# A display and a prefix of our own, so nothing else is on the pictures.
 unset DISPLAY
 trap finish EXIT
-zanto_wine_start "$build"
+zanto_wine_start "$build" "$work/prefix"
 
-cp -f "$build/out/"* "$work/"
-(cd "$work" && exec wine ./ZantoPlay.exe >/dev/null 2>&1 </dev/null) &
+mkdir -p "$work/player"
+cp -f "$build/out/"* "$work/player/"
+(cd "$work/player" && exec wine ./ZantoPlay.exe >/dev/null 2>&1 </dev/null) &
 player_pid=$!
 
 player=$(timeout 20 xdotool search --sync --onlyvisible --name 'Zanto Player$' | head -n 1)
