@@ -32,6 +32,16 @@ HWND WaitForDialog(ProgramDriver& program, const wchar_t* caption) {
   return nullptr;
 }
 
+// The player writes its settings once the dialog has ended, a moment after
+// its window went away.
+bool WaitForIniLine(const std::string& path, const std::string& line) {
+  for (int tries = 0; tries < 100; ++tries) {
+    if (ReadFileBytes(path).find(line) != std::string::npos) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
 bool WaitUntilGone(HWND hwnd) {
   for (int tries = 0; tries < 100 && IsWindow(hwnd); ++tries) Sleep(50);
   return !IsWindow(hwnd);
@@ -114,7 +124,7 @@ TEST(DialogsSession, SettingsAndAboutOpenedByMenuCommands) {
   SendDlgItemMessageA(general, IDC_ALWAYS_ON_TOP, BM_SETCHECK, BST_CHECKED, 0);
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntilGone(dialog));
-  EXPECT_NE(ReadFileBytes(folder.File("ZantoPlay.ini")).find("AlwaysOnTop=1"), std::string::npos)
+  EXPECT_TRUE(WaitForIniLine(folder.File("ZantoPlay.ini"), "AlwaysOnTop=1"))
       << "OK leaves the setting in the file at once";
 
   PostMessageA(player, WM_COMMAND, IDM_PREFERENCES, 0);
@@ -125,12 +135,13 @@ TEST(DialogsSession, SettingsAndAboutOpenedByMenuCommands) {
   SendDlgItemMessageA(general, IDC_ALWAYS_ON_TOP, BM_SETCHECK, BST_UNCHECKED, 0);
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitUntilGone(dialog));
-  EXPECT_NE(ReadFileBytes(folder.File("ZantoPlay.ini")).find("AlwaysOnTop=1"), std::string::npos)
-      << "Cancel changes nothing";
 
   PostMessageA(player, WM_COMMAND, IDM_ABOUT, 0);
   HWND about = WaitForDialog(program, L"Zanto Playerのバージョン情報");
   ASSERT_NE(about, nullptr) << "command 40010 opened no about box";
+  // The about box shows only once the settings command has returned.
+  EXPECT_NE(ReadFileBytes(folder.File("ZantoPlay.ini")).find("AlwaysOnTop=1"), std::string::npos)
+      << "Cancel changes nothing";
   EXPECT_EQ(WindowText(GetDlgItem(about, IDC_ABOUT_VERSION)), "Version 1.0.0");
   EXPECT_EQ(WindowText(GetDlgItem(about, IDC_ABOUT_TEXT)), "A test skin & friends\nline two\n");
   PostMessageA(about, WM_COMMAND, IDOK, 0);
