@@ -10,11 +10,17 @@
 #include "common/path_text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
+#include "skin/plugin_list.h"
 #include "window/skin_window.h"
 
 HINSTANCE appInstance = nullptr;
 std::unique_ptr<Settings> appSettings;
+std::unique_ptr<PluginList> appPlugins;
 std::unique_ptr<PlayerWindow> appPlayer;
+
+PluginList* PluginsInUse() {
+  return appSettings && appSettings->usePlugin ? appPlugins.get() : nullptr;
+}
 
 bool RegisterPlayerClass(HINSTANCE instance) {
   WNDCLASSEXA wc = {};
@@ -55,6 +61,12 @@ int RunApplication(HINSTANCE instance, int showCommand) {
   appSettings->Load();
   const char* lastFile = appSettings->lastFile;
 
+  // The list exists for the whole run even with plug-ins off; it is filled
+  // only here, so a folder changed later takes effect at the next start.
+  appPlugins.reset(new (std::nothrow) PluginList);
+  if (!appPlugins) return 0;
+  if (appSettings->usePlugin) appPlugins->Scan(appSettings->pluginFolder);
+
   DWORD exStyle = appSettings->alwaysOnTop || appSettings->doOsuwari ? WS_EX_TOPMOST : 0;
   char title[360];
   LoadText(instance, IDS_APP_NAME, title);
@@ -64,8 +76,7 @@ int RunApplication(HINSTANCE instance, int showCommand) {
     ShowMessageId(nullptr, IDS_NO_MEMORY, kMessageStyle);
     return 0;
   }
-  // Image plug-ins are not hosted yet: pictures go through the BMP reader.
-  if (!appPlayer->CreateSkinWindow(nullptr, lastFile, exStyle, title,
+  if (!appPlayer->CreateSkinWindow(PluginsInUse(), lastFile, exStyle, title,
                                    WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, appSettings->positionX,
                                    appSettings->positionY, nullptr, nullptr, instance)) {
     char message[kComposedMessageSize];
@@ -84,5 +95,7 @@ int RunApplication(HINSTANCE instance, int showCommand) {
   // Only a start-up that got this far writes the settings back.
   appSettings->Save();
   appSettings.reset();
+  // Last: no picture of a plug-in may outlive its library.
+  appPlugins.reset();
   return exitCode;
 }
