@@ -92,18 +92,16 @@ ImageStatus ImageBuffer::LoadBmpFromMemory(const BYTE* file, size_t fileSize) {
   DecodedBmp decoded;
   ImageStatus status = DecodeBmp(file, fileSize, &decoded);
   if (status != ImageOk) return status;
-  DibFormat format;
   auto* decodedInfo = reinterpret_cast<BITMAPINFO*>(decoded.info.get());
+  DibFormat format;
   if (!DescribeDibBlocks(decodedInfo, kInfoBlockSize, decoded.bits.get(), decoded.bitsSize,
                          &format)) {
     return ImageBadData;
   }
-  if (!IsReadableAsStored(format)) {
-    DecodedBmp converted;
-    status = ConvertToRgb24(decodedInfo, decoded.bits.get(), format, &converted);
-    if (status != ImageOk) return status;
-    decoded = std::move(converted);
-  }
+  DecodedBmp converted;
+  status = MakeReadable(decodedInfo, decoded.bits.get(), format, &converted);
+  if (status != ImageOk) return status;
+  if (converted.info) decoded = std::move(converted);
   Adopt(reinterpret_cast<BITMAPINFO*>(decoded.info.release()), kInfoBlockSize,
         decoded.bits.release(), decoded.bitsSize);
   return ImageOk;

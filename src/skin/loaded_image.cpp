@@ -108,18 +108,20 @@ ImageStatus LoadedImage::AdoptPluginBlocks(HLOCAL infoBlock, HLOCAL bitsBlock) {
                                 LocalSize(bitsBlock), &format)) {
     // Only blocks holding everything their header makes a reader touch.
     status = ImageBadData;
-  } else if (IsReadableAsStored(format)) {
-    Release();
-    info = lockedInfo;
-    infoSize = LocalSize(infoBlock);
-    bits = lockedBits;
-    bitsSize = LocalSize(bitsBlock);
-    infoHandle = infoBlock;
-    bitsHandle = bitsBlock;
-    return ImageOk;
   } else {
     DecodedBmp converted;
-    status = ConvertToRgb24(lockedInfo, lockedBits, format, &converted);
+    status = MakeReadable(lockedInfo, lockedBits, format, &converted);
+    if (status == ImageOk && !converted.info) {
+      // Used in place, locked, until the picture is released.
+      Release();
+      info = lockedInfo;
+      infoSize = LocalSize(infoBlock);
+      bits = lockedBits;
+      bitsSize = LocalSize(bitsBlock);
+      infoHandle = infoBlock;
+      bitsHandle = bitsBlock;
+      return ImageOk;
+    }
     if (status == ImageOk) {
       Adopt(reinterpret_cast<BITMAPINFO*>(converted.info.release()), kInfoBlockSize,
             converted.bits.release(), converted.bitsSize);

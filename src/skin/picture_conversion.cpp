@@ -1,14 +1,27 @@
 #include "skin/picture_conversion.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <new>
 
 #include "common/handles.h"
 
-bool IsReadableAsStored(const DibFormat& format) {
-  bool readableDepth = format.bitCount == 8 || format.bitCount == 24 || format.bitCount == 32;
-  return format.compression == BI_RGB && readableDepth && !format.topDown;
+namespace {
+
+bool IsReadableDepth(const DibFormat& format) {
+  return format.compression == BI_RGB &&
+         (format.bitCount == 8 || format.bitCount == 24 || format.bitCount == 32);
+}
+
+void FlipToBottomUp(BITMAPINFO* info, BYTE* bits, const DibFormat& format) {
+  const size_t stride = static_cast<size_t>(format.stride);
+  for (int top = 0, bottom = format.height - 1; top < bottom; ++top, --bottom) {
+    std::swap_ranges(bits + static_cast<size_t>(top) * stride,
+                     bits + static_cast<size_t>(top + 1) * stride,
+                     bits + static_cast<size_t>(bottom) * stride);
+  }
+  info->bmiHeader.biHeight = format.height;
 }
 
 ImageStatus ConvertToRgb24(const BITMAPINFO* info, const BYTE* bits, const DibFormat& format,
@@ -22,7 +35,7 @@ ImageStatus ConvertToRgb24(const BITMAPINFO* info, const BYTE* bits, const DibFo
   header.biCompression = BI_RGB;
   const uint64_t stride = (3 * static_cast<uint64_t>(format.width) + 3) / 4 * 4;
   const uint64_t wholeSize = stride * static_cast<uint64_t>(format.height);
-  // The same bound as for pictures read as they are (a 1-bit picture grows 24-fold).
+  // The same bound as for pictures read as stored (a 1-bit one grows 24-fold).
   if (stride > kMaxPictureBytes || wholeSize > kMaxPictureBytes) return ImageBadData;
   const size_t size = static_cast<size_t>(wholeSize);
 
@@ -39,9 +52,12 @@ ImageStatus ConvertToRgb24(const BITMAPINFO* info, const BYTE* bits, const DibFo
   int drawn;
   {
     SelectedObject selected(dc.get(), section.get());
-    unique_hbrush skipped(CreateSolidBrush(kSkippedPixelColour));
-    RECT all = {0, 0, format.width, format.height};
-    if (!skipped || !FillRect(dc.get(), &all, skipped.get())) return ImageOutOfMemory;
+    // Only compressed pictures leave pixels undrawn.
+    if (format.compressed) {
+      unique_hbrush skipped(CreateSolidBrush(kSkippedPixelColour));
+      RECT all = {0, 0, format.width, format.height};
+      if (!skipped || !FillRect(dc.get(), &all, skipped.get())) return ImageOutOfMemory;
+    }
     drawn = StretchDIBits(dc.get(), 0, 0, format.width, format.height, 0, 0, format.width,
                           format.height, bits, info, DIB_RGB_COLORS, SRCCOPY);
     GdiFlush();
@@ -52,5 +68,14 @@ ImageStatus ConvertToRgb24(const BITMAPINFO* info, const BYTE* bits, const DibFo
   out->info = std::move(newInfo);
   out->bits = std::move(newBits);
   out->bitsSize = size;
+  return ImageOk;
+}
+
+}  // namespace
+
+ImageStatus MakeReadable(BITMAPINFO* info, BYTE* bits, const DibFormat& format,
+                         DecodedBmp* converted) {
+  if (!IsReadableDepth(format)) return ConvertToRgb24(info, bits, format, converted);
+  if (format.topDown) FlipToBottomUp(info, bits, format);
   return ImageOk;
 }

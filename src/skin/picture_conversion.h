@@ -1,5 +1,7 @@
-// Pictures in a form the pixel operations read: what GDI draws of any other
-// picture, kept as a 24-bit bottom-up one.
+// Pictures in a form the pixel operations read: 8-, 24- or 32-bit
+// uncompressed rows, bottom-up. Anything else GDI draws is drawn by GDI into
+// a 24-bit picture when it is loaded, so every picture that loads looks and
+// behaves as its 24-bit equivalent.
 #ifndef ZANTO_SKIN_PICTURE_CONVERSION_H
 #define ZANTO_SKIN_PICTURE_CONVERSION_H
 
@@ -14,15 +16,13 @@
 // shows through.
 constexpr COLORREF kSkippedPixelColour = RGB(255, 0, 255);
 
-// True for the formats GetPixel and CopyRect read as stored: 8-, 24- and
-// 32-bit uncompressed pictures with bottom-up rows.
-bool IsReadableAsStored(const DibFormat& format);
-
-// Lets GDI draw the picture (blocks that DescribeDibBlocks accepted as
-// `format`) into a new 24-bit bottom-up picture of the same size, in program
-// blocks. ImageBadData when GDI cannot draw it, ImageOutOfMemory when the
-// picture or GDI's objects cannot be had.
-ImageStatus ConvertToRgb24(const BITMAPINFO* info, const BYTE* bits, const DibFormat& format,
-                           DecodedBmp* out);
+// Brings a picture (blocks DescribeDibBlocks accepted as `format`) into that
+// form. 8-, 24- and 32-bit uncompressed pictures stay in their blocks (top-down
+// rows are reversed in place and the header made bottom-up) and `converted`
+// stays empty; any other is drawn by GDI into a new 24-bit bottom-up picture
+// in `converted`. ImageBadData when GDI cannot draw it, ImageOutOfMemory when
+// the picture or GDI's objects cannot be had.
+ImageStatus MakeReadable(BITMAPINFO* info, BYTE* bits, const DibFormat& format,
+                         DecodedBmp* converted);
 
 #endif

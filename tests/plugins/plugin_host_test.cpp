@@ -1,0 +1,266 @@
+// The Susie plug-in host against real libraries: the PNG plug-in and the
+// misbehaving one (tools/susie-test-plugins), copied into scratch folders
+// under the names that select their behaviour.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "images/picture_test_util.h"
+#include "png_file.h"
+#include "skin/image_buffer.h"
+#include "skin/plugin_list.h"
+#include "support/test_support.h"
+
+namespace {
+
+bool Install(const char* built, const std::string& folder, const std::string& name) {
+  return CopyFileA(BinaryPath(std::string("plugins/") + built).c_str(),
+                   (folder + "\\" + name).c_str(), FALSE) != FALSE;
+}
+bool InstallOdd(const std::string& folder, const std::string& name) {
+  return Install("odd.spi", folder, name);
+}
+
+// The order the folder search returns the .spi files in: the order of the list.
+std::vector<std::string> SearchOrder(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*.spi").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    names.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+const COLORREF kPluginGreen = RGB(0, 255, 0);
+const COLORREF kBmpBlue = RGB(10, 20, 200);
+
+// A scratch folder with a 1 x 1 BMP of kBmpBlue, "picture.bmp".
+struct PictureFolder {
+  PictureFolder() {
+    BmpRecipe recipe;
+    recipe.width = 1;
+    recipe.rows = {Rgb24Row({kBmpBlue})};
+    WriteFileBytes(bmp(), EncodeBmp(recipe));
+  }
+  std::string bmp() const { return folder.File("picture.bmp"); }
+  ScratchFolder folder;
+};
+
+enum class Gives { Unchanged, Bmp, Green, Sample };
+
+void ExpectPicture(const LoadedImage& image, Gives gives, COLORREF before) {
+  switch (gives) {
+    case Gives::Unchanged:
+      EXPECT_EQ(image.GetPixel(0, 0), before);
+      break;
+    case Gives::Bmp:
+      EXPECT_EQ(image.GetPixel(0, 0), kBmpBlue);
+      break;
+    case Gives::Green:
+      EXPECT_EQ(image.GetPixel(0, 0), kPluginGreen);
+      break;
+    case Gives::Sample:
+      ExpectSampleColors(image);
+      break;
+  }
+}
+
+}  // namespace
+
+// Faults caught: a trailing backslash doubled or missing, a Shift-JIS trail
+// byte 0x5C taken for a separator, a broken library stopping the scan, paths
+// built past MAX_PATH.
+TEST(PluginScan, FindsTheSameLibrariesWithOrWithoutTheBackslashAndSkipsNonLibraries) {
+  ScratchFolder scratch;
+  const std::string& folder = scratch.path();
+  ASSERT_TRUE(Install("png.spi", folder, "png.spi"));
+  ASSERT_TRUE(Install("no_exports.spi", folder, "no_exports.spi"));
+  // Not a library; whatever the search order, the others still load.
+  ASSERT_TRUE(WriteFileBytes(folder + "\\broken.spi", "MZ but nothing more"));
+  ASSERT_TRUE(WriteFileBytes(folder + "\\readme.txt", "not a plug-in"));
+
+  PluginList list;
+  for (const std::string& given : {folder, folder + "\\"}) {
+    SCOPED_TRACE(given);
+    EXPECT_TRUE(list.Scan(given.c_str()));
+    EXPECT_EQ(list.count, 2);
+  }
+  list.UnloadAll();
+  EXPECT_EQ(list.count, 0);
+  EXPECT_TRUE(list.Scan((folder + "\\missing").c_str()));
+  EXPECT_EQ(list.count, 0);
+
+  if (GetACP() == 932) {
+    // "表" is 0x95 0x5C: its trail byte is the backslash code.
+    std::string kanji = folder + "\\\x95\x5C";
+    ASSERT_TRUE(CreateDirectoryA(kanji.c_str(), nullptr));
+    ASSERT_TRUE(Install("png.spi", kanji, "png.spi"));
+    EXPECT_TRUE(list.Scan(kanji.c_str()));
+    EXPECT_EQ(list.count, 1) << "the folder name's trail byte was taken for a backslash";
+  }
+
+  // A file whose full path would pass MAX_PATH is skipped; a folder whose
+  // pattern would, is not searched. Neither is written past a buffer.
+  std::string deep = folder + "\\" + std::string(MAX_PATH - 30 - folder.size(), 'd');
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+  ASSERT_TRUE(Install("png.spi", deep, "png.spi"));
+  ASSERT_TRUE(Install("png.spi", deep, std::string(40, 'p') + ".spi"));
+  EXPECT_TRUE(list.Scan(deep.c_str()));
+  EXPECT_EQ(list.count, 1);
+  EXPECT_TRUE(list.Scan(std::string(MAX_PATH - 3, 'x').c_str()));
+  EXPECT_EQ(list.count, 0);
+}
+
+// Faults caught: a result code mapped to the wrong status, a failing plug-in
+// followed by the BMP reader, a refusing one asked for the picture anyway, a
+// 4-bit or top-down picture read as black, blocks too short taken over, the
+// previous picture lost on failure.
+TEST(PluginLoad, EachPluginAnswerGivesItsStatusAndPicture) {
+  struct Case {
+    const char* plugin;
+    ImageStatus status;
+    Gives gives;
+  };
+  const Case cases[] = {
+      {"code3.spi", ImageBadData, Gives::Unchanged},
+      {"code8.spi", ImageBadData, Gives::Unchanged},
+      {"code4.spi", ImageOutOfMemory, Gives::Unchanged},
+      {"code5.spi", ImageOutOfMemory, Gives::Unchanged},
+      {"code6.spi", ImageReadFailed, Gives::Unchanged},
+      // Codes that mean "not this plug-in": the BMP reader takes over.
+      {"codeM1.spi", ImageOk, Gives::Bmp},
+      {"code1.spi", ImageOk, Gives::Bmp},
+      {"code2.spi", ImageOk, Gives::Bmp},
+      {"code7.spi", ImageOk, Gives::Bmp},
+      {"code99.spi", ImageOk, Gives::Bmp},
+      {"never.spi", ImageOk, Gives::Bmp},
+      {"no_exports.spi", ImageOk, Gives::Bmp},
+      {"png.spi", ImageOk, Gives::Bmp},  // its IsSupported refuses a BMP
+      {"green.spi", ImageOk, Gives::Green},
+      {"pal4.spi", ImageOk, Gives::Sample},
+      {"topdown.spi", ImageOk, Gives::Sample},
+      {"short.spi", ImageBadData, Gives::Unchanged},
+  };
+  PictureFolder pictures;
+  const COLORREF before = RGB(1, 2, 3);
+  BmpRecipe previous;
+  previous.width = 1;
+  previous.rows = {Rgb24Row({before})};
+  const std::string previousBmp = EncodeBmp(previous);
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.plugin);
+    ScratchFolder pluginFolder;
+    std::string name = c.plugin;
+    ASSERT_TRUE(name == "png.spi" || name == "no_exports.spi"
+                    ? Install(c.plugin, pluginFolder.path(), name)
+                    : InstallOdd(pluginFolder.path(), name));
+    PluginList list;
+    list.Scan(pluginFolder.path().c_str());
+    ASSERT_EQ(list.count, 1);
+
+    LoadedImage image;
+    ASSERT_EQ(image.LoadBmpFromMemory(reinterpret_cast<const BYTE*>(previousBmp.data()),
+                                      previousBmp.size()),
+              ImageOk);
+    EXPECT_EQ(image.LoadPicture(&list, pictures.bmp().c_str()), c.status);
+    ExpectPicture(image, c.gives, before);
+    // Whatever is held is read as stored: converted pictures are 24-bit,
+    // the top-down one bottom-up.
+    EXPECT_GT(image.info->bmiHeader.biHeight, 0);
+  }
+}
+
+// Faults caught: a picture lost or leaked on the way from the plug-in, rows
+// or channels swapped, a file that cannot be opened reported otherwise, the
+// list consulted in the wrong order.
+TEST(PluginLoad, PngSkinPicturesComeThroughThePngPluginAndTheFirstPluginFoundWins) {
+  ScratchFolder pluginFolder;
+  ASSERT_TRUE(Install("png.spi", pluginFolder.path(), "png.spi"));
+  PluginList list;
+  list.Scan(pluginFolder.path().c_str());
+  ASSERT_EQ(list.count, 1);
+
+  ImageBuffer sample;
+  ASSERT_EQ(LoadBytes(&sample, EncodeBmp(SampleRecipe())), ImageOk);
+  PictureFolder pictures;
+  std::string png = pictures.folder.File("sample.png");
+  ASSERT_TRUE(WriteFileBytes(png, PngBytes(sample)));
+
+  LoadedImage image;
+  ASSERT_EQ(image.LoadPicture(&list, png.c_str()), ImageOk);
+  EXPECT_NE(image.infoHandle, nullptr) << "a 32-bit bottom-up picture is used in place";
+  ExpectSampleColors(image);
+
+  // Hundreds of loads of a 160 KB picture, replaced or released: a lost
+  // LocalFree shows as tens of megabytes more in the process.
+  ImageBuffer large;
+  ASSERT_TRUE(large.CreateBlank(200, 200));
+  std::string largePng = pictures.folder.File("large.png");
+  ASSERT_TRUE(WriteFileBytes(largePng, PngBytes(large)));
+  PROCESS_MEMORY_COUNTERS_EX before = {}, after = {};
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&before),
+                       sizeof(before));
+  for (int i = 0; i < 300; ++i) {
+    ASSERT_EQ(image.LoadPicture(&list, largePng.c_str()), ImageOk);
+    if (i % 2 == 0) image.Release();
+  }
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&after),
+                       sizeof(after));
+  EXPECT_LT(after.PrivateUsage, before.PrivateUsage + 8 * 1024 * 1024);
+  // The BMP route frees the plug-in's blocks through their handles.
+  ASSERT_EQ(image.LoadPicture(&list, pictures.bmp().c_str()), ImageOk);
+  EXPECT_EQ(image.infoHandle, nullptr);
+  EXPECT_EQ(image.GetPixel(0, 0), kBmpBlue);
+  EXPECT_EQ(image.LoadPicture(&list, pictures.folder.File("gone.png").c_str()), ImageCannotOpen);
+  EXPECT_EQ(image.GetPixel(0, 0), kBmpBlue);
+
+  // Two plug-ins that both take every file: the one the search finds first.
+  ScratchFolder twoFolder;
+  ASSERT_TRUE(InstallOdd(twoFolder.path(), "green.spi"));
+  ASSERT_TRUE(InstallOdd(twoFolder.path(), "pal4.spi"));
+  list.Scan(twoFolder.path().c_str());
+  ASSERT_EQ(list.count, 2);
+  std::vector<std::string> order = SearchOrder(twoFolder.path());
+  ASSERT_EQ(order.size(), 2u);
+  ASSERT_EQ(image.LoadPicture(&list, png.c_str()), ImageOk);
+  if (order[0] == "green.spi") {
+    EXPECT_EQ(image.GetPixel(0, 0), kPluginGreen);
+  } else {
+    ExpectSampleColors(image);
+  }
+  list.UnloadAll();  // so the scratch folders can go
+}
+
+// The fault caught: ImageBuffer's own loaders, called on a LoadedImage that
+// holds a plug-in's blocks, dropping them without freeing their handles.
+TEST(PluginLoad, ImageBufferLoadersFreeAPluginsBlocksToo) {
+  ScratchFolder pluginFolder;
+  ASSERT_TRUE(InstallOdd(pluginFolder.path(), "green.spi"));
+  PluginList list;
+  list.Scan(pluginFolder.path().c_str());
+  PictureFolder pictures;
+  LoadedImage image;
+  ImageBuffer& asBuffer = image;
+  for (int route = 0; route < 2; ++route) {
+    ASSERT_EQ(image.LoadPicture(&list, pictures.bmp().c_str()), ImageOk);
+    HLOCAL held = image.infoHandle;
+    ASSERT_NE(held, nullptr);
+    if (route == 0) {
+      ASSERT_TRUE(asBuffer.CreateBlank(2, 2));
+    } else {
+      ASSERT_EQ(asBuffer.LoadBmp(pictures.bmp().c_str()), ImageOk);
+    }
+    EXPECT_EQ(image.infoHandle, nullptr);
+    EXPECT_EQ(image.bitsHandle, nullptr);
+    EXPECT_EQ(LocalFlags(held), LMEM_INVALID_HANDLE) << "the plug-in's block was not freed";
+  }
+}
