@@ -3,6 +3,7 @@
 // under the names that select their behaviour.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <gtest/gtest.h>
@@ -263,4 +264,67 @@ TEST(PluginLoad, ImageBufferLoadersFreeAPluginsBlocksToo) {
     EXPECT_EQ(image.bitsHandle, nullptr);
     EXPECT_EQ(LocalFlags(held), LMEM_INVALID_HANDLE) << "the plug-in's block was not freed";
   }
+}
+
+namespace {
+
+struct PickerRun {
+  std::string initial;
+  char outPath[MAX_PATH];
+  int result = 0;
+};
+
+DWORD WINAPI RunPicker(void* data) {
+  auto* run = static_cast<PickerRun*>(data);
+  run->result = BrowseForFolder(nullptr, run->initial.c_str(), "plug-in folder", run->outPath);
+  return 0;
+}
+
+// Runs the picker on a thread of its own, answers it with `command` once it
+// is up, and returns what BrowseForFolder gave.
+PickerRun AnswerPicker(const std::string& initial, WPARAM command) {
+  PickerRun run;
+  run.initial = initial;
+  lstrcpynA(run.outPath, "untouched", sizeof(run.outPath));
+  HANDLE thread = CreateThread(nullptr, 0, RunPicker, &run, 0, nullptr);
+  HWND picker = nullptr;
+  for (int i = 0; i < 200 && picker == nullptr; ++i) {
+    Sleep(50);
+    picker = FindWindowA("#32770", nullptr);
+  }
+  // The selection moves to the initial folder once the dialog is initialised:
+  // wait until the tree's selected item is named like it.
+  std::string leaf = initial.substr(initial.find_last_of('\\') + 1);
+  HWND tree = picker ? FindWindowExA(picker, nullptr, "SysTreeView32", nullptr) : nullptr;
+  for (int i = 0; i < 100 && tree != nullptr; ++i) {
+    char text[MAX_PATH] = "";
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    if (item.hItem != nullptr && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) &&
+        lstrcmpiA(text, leaf.c_str()) == 0) {
+      break;
+    }
+    Sleep(50);
+  }
+  if (picker != nullptr) PostMessageA(picker, WM_COMMAND, command, 0);
+  if (WaitForSingleObject(thread, 10000) != WAIT_OBJECT_0) TerminateThread(thread, 1);
+  CloseHandle(thread);
+  return run;
+}
+
+}  // namespace
+
+// Faults caught: the initial folder not preselected (OK would then answer
+// another folder), a cancel that writes the path anyway.
+TEST(FolderPicker, OkAnswersThePreselectedFolderAndCancelLeavesThePathAlone) {
+  ScratchFolder folder;
+  PickerRun chosen = AnswerPicker(folder.path(), IDOK);
+  EXPECT_EQ(chosen.result, kFolderChosen);
+  EXPECT_EQ(lstrcmpiA(chosen.outPath, folder.path().c_str()), 0) << chosen.outPath;
+  PickerRun cancelled = AnswerPicker(folder.path(), IDCANCEL);
+  EXPECT_EQ(cancelled.result, kFolderCancelled);
+  EXPECT_STREQ(cancelled.outPath, "untouched");
 }
