@@ -247,7 +247,14 @@ PickerRun AnswerPicker(const std::string& initial, WPARAM command) {
 // another folder), a cancel that writes the path anyway.
 TEST(FolderPicker, OkAnswersThePreselectedFolderAndCancelLeavesThePathAlone) {
   ScratchFolder folder;
-  PickerRun chosen = AnswerPicker(folder.path(), IDOK);
+  // Wine's picker now and then (about one run in eight here) leaves the
+  // selection on the desktop whatever it is told; a picker that never
+  // preselects fails every attempt.
+  PickerRun chosen;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    chosen = AnswerPicker(folder.path(), IDOK);
+    if (lstrcmpiA(chosen.outPath, folder.path().c_str()) == 0) break;
+  }
   EXPECT_EQ(chosen.result, kFolderChosen);
   EXPECT_EQ(lstrcmpiA(chosen.outPath, folder.path().c_str()), 0) << chosen.outPath;
   PickerRun cancelled = AnswerPicker(folder.path(), IDCANCEL);
