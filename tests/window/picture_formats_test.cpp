@@ -84,12 +84,12 @@ std::vector<COLORREF> Reference(const std::string& f) {
         uint32_t v = static_cast<uint8_t>(f[at + 2 * x]) | static_cast<uint8_t>(f[at + 2 * x + 1]) << 8;
         BYTE channel[3];
         for (int i = 0; i < 3; ++i) {
-          int shift = 0, width = 0;
+          int shift = 0, size = 0;
           while (!(masks[i] >> shift & 1)) ++shift;
-          while (masks[i] >> (shift + width) & 1) ++width;
+          while (masks[i] >> (shift + size) & 1) ++size;
           uint32_t c = (v & masks[i]) >> shift;
           // Widened by repeating its top bits, as GDI does.
-          channel[i] = static_cast<BYTE>(c << (8 - width) | c >> (2 * width - 8));
+          channel[i] = static_cast<BYTE>(c << (8 - size) | c >> (2 * size - 8));
         }
         put(x, row, RGB(channel[0], channel[1], channel[2]));
       }
