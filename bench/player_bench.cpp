@@ -68,7 +68,9 @@ void PumpFor(double milliseconds) {
   while (NowMs() < end) {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    // Sleeps until the next message, as the program's own loop does.
+    double left = end - NowMs();
+    if (left > 0) MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left) + 1, QS_ALLINPUT);
   }
 }
 

@@ -13,7 +13,9 @@
 #include "app/application.h"
 #include "common/handles.h"
 #include "skin/image_buffer.h"
+#include "plugins/png_file.h"
 #include "skin/pixel_view.h"
+#include "skin/plugin_list.h"
 #include "skin/skin_model.h"
 #include "skin/skin_region.h"
 #include "support/test_support.h"
@@ -101,13 +103,13 @@ bool LoadPictureFile(const std::string& path, LoadedImage& picture) {
 }
 
 // Parse, decode, region and first paint of a skin, the window shown and painted.
-void BenchSkinLoad(const char* name, const std::string& rcPath) {
+void BenchSkinLoad(const char* name, const std::string& rcPath, PluginList* plugins = nullptr) {
   double created = 0, shown = 0;
   bool ok = true;
   for (int i = 0; i < 3 && ok; ++i) {
     SkinWindow window;
     double start = NowMs();
-    ok = window.CreateSkinWindow(nullptr, rcPath.c_str(), 0, "bench", WS_POPUP, 0, 0, nullptr,
+    ok = window.CreateSkinWindow(plugins, rcPath.c_str(), 0, "bench", WS_POPUP, 0, 0, nullptr,
                                  nullptr, GetModuleHandleA(nullptr));
     double afterCreate = NowMs();
     if (!ok) {
@@ -127,6 +129,43 @@ void BenchSkinLoad(const char* name, const std::string& rcPath) {
   }
   printf("load   %-34s created %7.1f ms  shown and painted %7.1f ms (best of 3)\n", name, created,
          shown);
+}
+
+// Decoding every picture of a skin folder (*.bmp or *.png), best of 5.
+double BestPictureLoadMs(const std::string& folder, const char* pattern, PluginList* plugins) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return -1;
+  do {
+    names.push_back(folder + "\\" + found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return BestMs(5, [&] {
+    for (const std::string& name : names) {
+      LoadedImage picture;
+      picture.LoadPicture(plugins, name.c_str());
+    }
+  });
+}
+
+// The default skin in PNG through the PNG plug-in against the same skin in BMP.
+void BenchPluginSkin(const std::string& bmpRc) {
+  ScratchFolder pngSkin, pluginFolder;
+  PluginList plugins;
+  if (!ConvertSkinToPng(SourcePath("skins/default"), pngSkin.path(), "ZantoPlay1.rc") ||
+      !CopyFileA(BinaryPath("plugins/png.spi").c_str(), pluginFolder.File("png.spi").c_str(),
+                 FALSE) ||
+      !plugins.Scan(pluginFolder.path().c_str()) || plugins.count != 1) {
+    printf("plugin no PNG skin or plug-in to time\n");
+    return;
+  }
+  BenchSkinLoad("default skin as PNG, PNG plug-in", pngSkin.File("ZantoPlay1.rc"), &plugins);
+  BenchSkinLoad("default skin as BMP, BMP reader", bmpRc);
+  printf("decode default skin's pictures              BMP reader %6.1f ms  PNG plug-in %6.1f ms "
+         "(best of 5)\n",
+         BestPictureLoadMs(SourcePath("skins/default"), "*.bmp", nullptr),
+         BestPictureLoadMs(pngSkin.path(), "*.png", &plugins));
 }
 
 struct Search {
@@ -318,6 +357,7 @@ int main() {
     BenchSkinLoad("360x120 shaped test skin", shaped.File("ZantoPlay1.rc"));
   }
   BenchSkinLoad("1920x1080 shaped skin", largeRc);
+  if (haveDefault) BenchPluginSkin(defaultRc);
   BenchProgramStart("ZantoPlay.exe, 1920x1080 shaped skin", large.path());
 
   // One widget repaint: must not grow with the window's size.

@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-tools
   wine wine32:i386 wine64
   xvfb xauth xdotool imagemagick
-  googletest
+  googletest libstb-dev
   fonts-ipafont-gothic
   locales
 )

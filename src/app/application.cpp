@@ -13,10 +13,12 @@
 #include "common/path_text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
+#include "skin/plugin_list.h"
 #include "window/skin_window.h"
 
 HINSTANCE appInstance = nullptr;
 std::unique_ptr<Settings> appSettings;
+std::unique_ptr<PluginList> appPlugins;
 std::unique_ptr<PlayerWindow> appPlayer;
 
 namespace {
@@ -26,7 +28,9 @@ constexpr DWORD kModulePathSize = 2 * MAX_PATH;
 
 }  // namespace
 
-PluginList* PluginsInUse() { return nullptr; }
+PluginList* PluginsInUse() {
+  return appSettings && appSettings->usePlugin ? appPlugins.get() : nullptr;
+}
 
 bool ProgramFolderFits(const char* modulePath) {
   if (modulePath == nullptr || modulePath[0] == '\0') return false;
@@ -90,6 +94,12 @@ int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath) 
   appSettings->Load();
   const char* lastFile = appSettings->lastFile;
 
+  // The list exists for the whole run even with plug-ins off; it is filled
+  // only here, so a folder changed later takes effect at the next start.
+  appPlugins.reset(new (std::nothrow) PluginList);
+  if (!appPlugins) return 0;
+  if (appSettings->usePlugin) appPlugins->Scan(appSettings->pluginFolder);
+
   DWORD exStyle = appSettings->alwaysOnTop || appSettings->doOsuwari ? WS_EX_TOPMOST : 0;
   char title[360];
   LoadText(instance, IDS_APP_NAME, title);
@@ -99,8 +109,7 @@ int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath) 
     ShowMessageId(nullptr, IDS_NO_MEMORY, kMessageStyle);
     return 0;
   }
-  // Image plug-ins are not hosted yet: pictures go through the BMP reader.
-  if (!appPlayer->CreateSkinWindow(nullptr, lastFile, exStyle, title,
+  if (!appPlayer->CreateSkinWindow(PluginsInUse(), lastFile, exStyle, title,
                                    WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, appSettings->positionX,
                                    appSettings->positionY, nullptr, nullptr, instance)) {
     char message[kComposedMessageSize];
@@ -120,5 +129,7 @@ int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath) 
   // Only a start-up that got this far writes the settings back.
   appSettings->Save();
   appSettings.reset();
+  // Last: no picture of a plug-in may outlive its library.
+  appPlugins.reset();
   return exitCode;
 }

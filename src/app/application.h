@@ -14,10 +14,13 @@ class Settings;
 extern HINSTANCE appInstance;
 // The one settings record, alive from start-up to shutdown.
 extern std::unique_ptr<Settings> appSettings;
+// The loaded Susie image plug-ins, created second and destroyed last.
+extern std::unique_ptr<PluginList> appPlugins;
 // The player's window object, created at start-up and destroyed first at shutdown.
 extern std::unique_ptr<PlayerWindow> appPlayer;
 
-// The plug-in list skins are loaded with: null while usePlugin is off.
+// The plug-in list picture loading should use: appPlugins while the settings
+// switch plug-ins on, else null (pictures then take the BMP reader only).
 PluginList* PluginsInUse();
 
 // Registers the player's window class "LuloWnd"; false when registration failed.

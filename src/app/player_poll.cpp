@@ -1,6 +1,8 @@
 // The player's timer work: the 100 ms poll (osuwari, and every fifth tick
 // the disc check and the displays), the mouth animation, and the three
 // display refreshes the buttons share.
+#include <cstring>
+
 #include "app/application.h"
 #include "app/playback_rules.h"
 #include "app/player_window.h"
@@ -81,12 +83,12 @@ void PlayerWindow::OnDiscGone() {
 void PlayerWindow::OnAnimationTimer(DWORD mode) {
   if (appSettings->timeWindow != kTimeWindowMouth) return;
   if (discPresent && paused) {
-    SetTime(0, mouthFrame, 0);  // the mouth holds still
+    ShowTime(0, mouthFrame, 0);  // the mouth holds still
   } else if (discPresent && mode == MCI_MODE_PLAY) {
     mouthFrame = (mouthFrame + 1) % kMouthFrames;
-    SetTime(0, mouthFrame, 0);
+    ShowTime(0, mouthFrame, 0);
   } else {
-    SetTime(-1, 0, 0);
+    ShowTime(-1, 0, 0);
   }
 }
 
@@ -95,8 +97,8 @@ void PlayerWindow::UpdateTimeAndTitle() {
   LoadText(instance, IDS_APP_NAME, plainTitle);
   int timeWindow = appSettings->timeWindow;
   if (!discPresent && timeWindow != kTimeWindowClock) {
-    SetWindowTextA(hwnd, plainTitle);
-    SetTime(-1, 0, 0);
+    ShowTitle(plainTitle);
+    ShowTime(-1, 0, 0);
     return;
   }
   blinkPhase = blinkPhase ? 0 : 1;
@@ -115,16 +117,16 @@ void PlayerWindow::UpdateTimeAndTitle() {
       FormatText(windowText, sizeof(windowText), "[%02d] %02d:%02d - %s", currentTrack, minutes,
                  seconds, plainTitle);
     }
-    SetWindowTextA(hwnd, windowText);
+    ShowTitle(windowText);
   }
 
   if (timeWindow == kTimeWindowPlayTime) {
     // The separator blinks while paused whatever blinkWhenPausing says.
-    if (!keepLast) SetTime(minutes, seconds, paused && blinkPhase ? 0 : 1);
+    if (!keepLast) ShowTime(minutes, seconds, paused && blinkPhase ? 0 : 1);
   } else if (timeWindow == kTimeWindowClock) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    SetTime(now.wHour, now.wMinute, blinkPhase ? 0 : 1);
+    ShowTime(now.wHour, now.wMinute, blinkPhase ? 0 : 1);
   }
 }
 
@@ -151,7 +153,7 @@ bool PlayerWindow::ReadElapsed(int* minutes, int* seconds) {
 
 void PlayerWindow::UpdateTrackText() {
   if (currentTrack == 0) {
-    SetText("");
+    ShowText("");
     return;
   }
   char title[kTrackTitleSize] = "";
@@ -163,7 +165,24 @@ void PlayerWindow::UpdateTrackText() {
     LoadText(instance, IDS_TRACK_FORMAT, format);
     FormatText(line, sizeof(line), format, currentTrack);
   }
-  SetText(line);
+  ShowText(line);
+}
+
+// The displays change only every second or so while the poll refreshes them
+// twice a second: what already shows is not drawn again.
+void PlayerWindow::ShowTime(int first, int second, int separatorOn) {
+  if (first == timeFirst && second == timeSecond && separatorOn == timeSeparatorOn) return;
+  SetTime(first, second, separatorOn);
+}
+
+void PlayerWindow::ShowText(const char* line) {
+  if (strcmp(line, text) != 0) SetText(line);
+}
+
+void PlayerWindow::ShowTitle(const char* title) {
+  char shown[kWindowTextSize] = "";
+  GetWindowTextA(hwnd, shown, sizeof(shown));
+  if (strcmp(title, shown) != 0) SetWindowTextA(hwnd, title);
 }
 
 void PlayerWindow::UpdateSeekPosition() {

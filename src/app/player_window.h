@@ -91,6 +91,10 @@ class PlayerWindow final : public SkinWindow {
   // Minutes and seconds into the current track for the time display; false
   // when the device is neither stopped nor playing.
   bool ReadElapsed(int* minutes, int* seconds);
+  // The redraw entry points and the window title, called only for a change.
+  void ShowTime(int first, int second, int separatorOn);
+  void ShowText(const char* line);
+  void ShowTitle(const char* title);
 
   void StartTimers();
   void StopTimers();

@@ -8,6 +8,7 @@
 #include "common/handles.h"
 #include "skin/bmp_decoder.h"
 #include "skin/dib_format.h"
+#include "skin/picture_conversion.h"
 #include "skin/picture_file.h"
 #include "skin/pixel_view.h"
 
@@ -30,31 +31,27 @@ void ClipRange(int from, int to, int sourceSize, int destination, int destinatio
 
 }  // namespace
 
-ImageBuffer::ImageBuffer()
-    : info(nullptr), bits(nullptr), bitsSize(0), infoSize(0), ownsBlocks_(true) {}
+ImageBuffer::ImageBuffer() : info(nullptr), bits(nullptr), bitsSize(0), infoSize(0) {}
 
-ImageBuffer::~ImageBuffer() { Release(); }
+// A derived buffer has released its own kind of blocks in its destructor.
+ImageBuffer::~ImageBuffer() { ImageBuffer::Release(); }
 
 void ImageBuffer::Release() {
-  if (ownsBlocks_) {
-    delete[] reinterpret_cast<BYTE*>(info);
-    delete[] bits;
-  }
+  delete[] reinterpret_cast<BYTE*>(info);
+  delete[] bits;
   info = nullptr;
   bits = nullptr;
   infoSize = 0;
   bitsSize = 0;
-  ownsBlocks_ = true;
 }
 
 void ImageBuffer::Adopt(BITMAPINFO* newInfo, size_t newInfoSize, BYTE* newBits,
-                        size_t newBitsSize, bool programOwned) {
+                        size_t newBitsSize) {
   Release();
   info = newInfo;
   infoSize = newInfoSize;
   bits = newBits;
   bitsSize = newBitsSize;
-  ownsBlocks_ = programOwned;
 }
 
 bool ImageBuffer::CreateBlank(int width, int height) {
@@ -76,7 +73,7 @@ bool ImageBuffer::CreateBlank(int width, int height) {
   header.biCompression = BI_RGB;
   std::memcpy(newInfo.get(), &header, sizeof(header));
   Adopt(reinterpret_cast<BITMAPINFO*>(newInfo.release()), kInfoBlockSize, newBits.release(),
-        static_cast<size_t>(size), true);
+        static_cast<size_t>(size));
   return true;
 }
 
@@ -95,8 +92,18 @@ ImageStatus ImageBuffer::LoadBmpFromMemory(const BYTE* file, size_t fileSize) {
   DecodedBmp decoded;
   ImageStatus status = DecodeBmp(file, fileSize, &decoded);
   if (status != ImageOk) return status;
+  auto* decodedInfo = reinterpret_cast<BITMAPINFO*>(decoded.info.get());
+  DibFormat format;
+  if (!DescribeDibBlocks(decodedInfo, kInfoBlockSize, decoded.bits.get(), decoded.bitsSize,
+                         &format)) {
+    return ImageBadData;
+  }
+  DecodedBmp converted;
+  status = MakeReadable(decodedInfo, decoded.bits.get(), format, &converted);
+  if (status != ImageOk) return status;
+  if (converted.info) decoded = std::move(converted);
   Adopt(reinterpret_cast<BITMAPINFO*>(decoded.info.release()), kInfoBlockSize,
-        decoded.bits.release(), decoded.bitsSize, true);
+        decoded.bits.release(), decoded.bitsSize);
   return ImageOk;
 }
 
@@ -151,9 +158,8 @@ int ImageBuffer::Blit(HDC hdc, int xDest, int yDest, int wDest, int hDest, int x
                       int wSrc, int hSrc, DWORD rop) const {
   DibFormat format;
   if (!DescribeDibBlocks(info, infoSize, bits, bitsSize, &format)) return 0;
-  // StretchDIBits counts source rows from the bottom of the picture, and it
-  // does so for top-down pictures as well: passing ySrc unchanged for those
-  // would draw the mirrored band of rows.
+  // StretchDIBits counts source rows from the bottom of the picture. Loaded
+  // pictures are all bottom-up (top-down ones are converted when loaded).
   int64_t row = static_cast<int64_t>(format.height) - ySrc - hSrc;
   if (row < INT32_MIN || row > INT32_MAX) return 0;
   return StretchDIBits(hdc, xDest, yDest, wDest, hDest, xSrc, static_cast<int>(row), wSrc, hSrc,

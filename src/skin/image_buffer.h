@@ -21,17 +21,22 @@ enum ImageStatus : int {
 // for 256 palette entries.
 constexpr size_t kInfoBlockSize = sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD);
 
+// Owns its two blocks. Every path that replaces or frees them goes through the
+// virtual Release, so a LoadedImage holding a plug-in's blocks frees them
+// through their handles whichever loader (ImageBuffer's included) replaces them.
 class ImageBuffer {
  public:
   ImageBuffer();
-  ~ImageBuffer();
+  virtual ~ImageBuffer();
   ImageBuffer(const ImageBuffer&) = delete;
   ImageBuffer& operator=(const ImageBuffer&) = delete;
 
-  void Release();
+  virtual void Release();
   // A blank (black) 24-bit bottom-up picture; false when allocation failed.
   bool CreateBlank(int width, int height);
-  // The program's own BMP reader. On failure the previous picture stays.
+  // The program's own BMP reader. Pictures the pixel operations cannot read
+  // as stored are converted on the way in (see picture_conversion.h). On
+  // failure the previous picture stays.
   ImageStatus LoadBmp(const char* path);
   // The same reader over a whole file's bytes in memory.
   ImageStatus LoadBmpFromMemory(const BYTE* file, size_t fileSize);
@@ -62,20 +67,16 @@ class ImageBuffer {
   size_t infoSize;
 
  protected:
-  // Replaces the picture with the given blocks; programOwned tells whether
-  // Release frees them with the program's allocator or leaves them to their
-  // owner (a LoadedImage's plug-in handles).
-  void Adopt(BITMAPINFO* newInfo, size_t newInfoSize, BYTE* newBits, size_t newBitsSize,
-             bool programOwned);
-
- private:
-  bool ownsBlocks_;
+  // Replaces the picture with blocks the program allocated (new[]).
+  void Adopt(BITMAPINFO* newInfo, size_t newInfoSize, BYTE* newBits, size_t newBitsSize);
 };
 
+// An ImageBuffer that can also hold the two local-memory blocks a Susie
+// plug-in hands over; then `info` and `bits` are their locked addresses.
 class LoadedImage : public ImageBuffer {
  public:
   LoadedImage();
-  ~LoadedImage();
+  ~LoadedImage() override;
 
   // Loads through the Susie plug-ins when a list is given, else (or when no
   // plug-in takes the file) through the BMP reader. On failure the previous
@@ -83,21 +84,18 @@ class LoadedImage : public ImageBuffer {
   ImageStatus LoadPicture(PluginList* pluginList, const char* path);
 
   // Takes over the two local-memory blocks a plug-in decoded (header with
-  // palette, pixels): locks them and makes them the picture. The handles are
-  // consumed either way; on failure (4: a lock failed, 3: the blocks do not
-  // hold the picture their header describes) they are freed and the previous
-  // picture stays.
+  // palette, pixels). A picture the pixel operations read as stored is used
+  // in place, locked; any other is converted into program blocks and the
+  // plug-in's are freed at once. The handles are consumed either way; on
+  // failure (4: a lock or allocation failed, 3: the blocks do not hold a
+  // picture GDI can draw) the previous picture stays.
   ImageStatus AdoptPluginBlocks(HLOCAL infoBlock, HLOCAL bitsBlock);
 
   // Frees the picture whichever way its blocks were obtained.
-  void Release();
+  void Release() override;
 
   HLOCAL infoHandle;
   HLOCAL bitsHandle;
-
- private:
-  ImageStatus LoadBmpRoute(const char* path);
-  void FreePluginBlocks();
 };
 
 #endif

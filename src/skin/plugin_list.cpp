@@ -3,10 +3,117 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <cstring>
+
 #include "common/fixed_text.h"
 #include "common/handles.h"
+#include "common/path_text.h"
 
 const char kSusiePluginKey[] = "Software\\Ferrun\\Susie\\Plug-in";
+
+namespace {
+
+constexpr int kPluginGrowBy = 32;
+constexpr char kPluginPattern[] = "*.spi";
+
+// The plug-in interface: __stdcall, undecorated names. The second argument of
+// IsSupported is a DWORD in 32-bit plug-ins and pointer-sized in 64-bit ones;
+// we always pass the header's address, never a file handle.
+using IsSupportedProc = int(WINAPI*)(LPCSTR path, ULONG_PTR header);
+using GetPictureProc = int(WINAPI*)(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* info,
+                                    HLOCAL* bits, FARPROC progress, LONG_PTR data);
+
+// Source is a file named by the first argument; no progress callback.
+constexpr unsigned int kSourceIsFile = 0;
+
+// An export of the given type, or null. FARPROC stands for any function
+// type; the detour through void* says so to the compiler.
+template <typename Proc>
+Proc FindExport(HMODULE module, const char* name) {
+  return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// Whether head + tail fits a MAX_PATH buffer with its terminator.
+bool FitsPath(const char* head, const char* tail) {
+  return std::strlen(head) + std::strlen(tail) < MAX_PATH;
+}
+
+// Preselects the initial folder once the picker is up.
+int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
+  if (message == BFFM_INITIALIZED && data != 0) {
+    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
+  }
+  return 0;
+}
+
+// COM for the picker, for the current thread and one call.
+class ComScope {
+ public:
+  ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComScope() {
+    if (initialised_) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+}  // namespace
+
+PluginList::PluginList() : GrowableArray(sizeof(HMODULE), kPluginGrowBy) {}
+
+PluginList::~PluginList() { UnloadAll(); }
+
+void PluginList::UnloadAll() {
+  for (int i = 0; i < count; ++i) FreeLibrary(Module(i));
+  RemoveAll();
+}
+
+bool PluginList::Scan(const char* folder) {
+  UnloadAll();
+  char prefix[MAX_PATH];
+  char pattern[MAX_PATH];
+  // A folder that would be cut is not scanned at all: a cut one names another folder.
+  if (folder == nullptr || !FitsPath(folder, "\\")) return true;
+  CopyText(prefix, folder);
+  AppendBackslash(prefix, sizeof(prefix));
+  if (!FitsPath(prefix, kPluginPattern)) return true;
+  CopyText(pattern, prefix);
+  AppendText(pattern, kPluginPattern);
+
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern, &found);
+  if (search == INVALID_HANDLE_VALUE) return true;
+  // A broken .spi must not stop start-up with a system error box.
+  UINT oldErrorMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    if (!FitsPath(prefix, found.cFileName)) continue;
+    char libraryPath[MAX_PATH];
+    CopyText(libraryPath, prefix);
+    AppendText(libraryPath, found.cFileName);
+    HMODULE module = LoadLibraryA(libraryPath);
+    if (module != nullptr && Add(&module) < 0) FreeLibrary(module);
+  } while (FindNextFileA(search, &found));
+  SetErrorMode(oldErrorMode);
+  FindClose(search);
+  return true;
+}
+
+int PluginList::CallIsSupported(int index, const char* path, const BYTE* header) const {
+  auto isSupported = FindExport<IsSupportedProc>(Module(index), "IsSupported");
+  if (isSupported == nullptr) return -1;
+  return isSupported(path, reinterpret_cast<ULONG_PTR>(header));
+}
+
+int PluginList::CallGetPicture(int index, const char* path, HLOCAL* infoHandle,
+                               HLOCAL* bitsHandle) const {
+  auto getPicture = FindExport<GetPictureProc>(Module(index), "GetPicture");
+  if (getPicture == nullptr) return -1;
+  return getPicture(path, 0, kSourceIsFile, infoHandle, bitsHandle, nullptr, 0);
+}
 
 bool ReadRegistryPluginFolder(char* buffer, DWORD size, const char* keyPath) {
   if (buffer == nullptr || size == 0) return false;
@@ -29,60 +136,33 @@ bool ReadRegistryPluginFolder(char* buffer, DWORD size, const char* keyPath) {
   return true;
 }
 
-// ---- Folder picker (the settings dialog's browse button) ----
-namespace {
-
-int CALLBACK PreselectFolder(HWND dialog, UINT message, LPARAM, LPARAM initialFolder) {
-  if (message == BFFM_INITIALIZED && initialFolder != 0) {
-    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, initialFolder);
-  }
-  return 0;
-}
-
-// The shell's picker needs COM on the calling thread; undone only when this
-// call was the one that set it up.
-class ComForThread {
- public:
-  ComForThread() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComForThread() {
-    if (initialised_) CoUninitialize();
-  }
-  ComForThread(const ComForThread&) = delete;
-  ComForThread& operator=(const ComForThread&) = delete;
-
- private:
-  bool initialised_;
-};
-
-void FreeItemList(LPITEMIDLIST items) {
-  IMalloc* allocator = nullptr;
-  if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator != nullptr) {
-    allocator->Free(items);
-    allocator->Release();
-  }
-}
-
-}  // namespace
-
 int BrowseForFolder(HWND owner, const char* initialFolder, const char* title, char* outPath) {
-  ComForThread com;
+  ComScope com;
+  // The picker keeps reading the initial folder until it closes, and outPath
+  // may be that same buffer: the answer goes through a buffer of its own.
+  char initial[MAX_PATH];
+  CopyText(initial, initialFolder);
   BROWSEINFOA request = {};
   request.hwndOwner = owner;
   request.pidlRoot = nullptr;
   request.pszDisplayName = nullptr;
   request.lpszTitle = title;
   request.ulFlags = 0;
-  request.lpfn = PreselectFolder;
-  request.lParam = reinterpret_cast<LPARAM>(initialFolder);
+  request.lpfn = BrowseCallback;
+  request.lParam = initial[0] != '\0' ? reinterpret_cast<LPARAM>(initial) : 0;
   LPITEMIDLIST chosen = SHBrowseForFolderA(&request);
-  if (chosen == nullptr) return 2;
-  // An item without a file-system path (a printer, the control panel) keeps
-  // the old text rather than emptying it.
+  if (chosen == nullptr) return kFolderCancelled;
+
   char path[MAX_PATH] = "";
-  BOOL isFolder = SHGetPathFromIDListA(chosen, path);
-  FreeItemList(chosen);
-  if (!isFolder) return 2;
+  // An item with no file-system path (the desktop's virtual folders) leaves
+  // the caller's text as it was, like a cancel.
+  bool isFolder = SHGetPathFromIDListA(chosen, path) != FALSE;
+  IMalloc* shellAllocator = nullptr;
+  if (SUCCEEDED(SHGetMalloc(&shellAllocator)) && shellAllocator != nullptr) {
+    shellAllocator->Free(chosen);
+    shellAllocator->Release();
+  }
+  if (!isFolder) return kFolderCancelled;
   CopyText(outPath, MAX_PATH, path);
-  return 1;
+  return kFolderChosen;
 }
-// ---- end of the folder picker ----

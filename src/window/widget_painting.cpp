@@ -114,10 +114,12 @@ bool SkinWindow::PaintVolumeControl() {
   if (model.volumeControlType != VolumeControlBmp || volumePicture.IsEmpty()) return true;
   const int64_t frames = model.volumeControlImageNb;
   const int64_t frameWidth = model.volumeControlImageXSize;
-  if (frames <= 0 || frameWidth <= 0) return true;  // a strip without frames
+  if (frameWidth <= 0) return true;  // frames without width
 
-  // Frame k of the strip, frame 0 at its left.
-  const int64_t frame = static_cast<int64_t>(volumePosition) * frames / 256;
+  // Frame k of the strip, frame 0 at its left. A strip that gives no frame
+  // count (0 or missing) shows frame 0, as the arithmetic says.
+  const int64_t frame =
+      std::max<int64_t>(0, static_cast<int64_t>(volumePosition) * frames / 256);
   const int64_t sourceLeft = std::min<int64_t>(frame * frameWidth, volumePicture.Width());
   const int64_t sourceRight = std::min<int64_t>(sourceLeft + frameWidth, volumePicture.Width());
   const RECT area = {button.left, button.top, Clamp(button.left + frameWidth), button.bottom};

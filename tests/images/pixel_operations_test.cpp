@@ -142,14 +142,14 @@ TEST(PixelOperations, UnreadablePixelsAreBlackAndShortBlocksAreNotDrawn) {
   for (auto xy : {std::make_pair(-1, 0), {3, 0}, {0, -1}, {0, 2}, {INT_MIN, INT_MAX}}) {
     EXPECT_EQ(image.GetPixel(xy.first, xy.second), kBlack);
   }
-  // A 4-bit picture loads and draws, but is not read pixel by pixel.
+  // A 4-bit picture is read pixel by pixel like its 24-bit equivalent.
   BmpRecipe nibbles;
   nibbles.width = 2;
   nibbles.bitCount = 4;
   nibbles.palette = {kRed, kGreen};
   nibbles.rows = {std::string("\x01", 1), std::string("\x10", 1)};
   Load(&image, nibbles);
-  EXPECT_EQ(image.GetPixel(1, 0), kBlack);
+  EXPECT_EQ(image.GetPixel(1, 0), kGreen);
   EXPECT_EQ(image.Blit(canvas.dc(), 0, 0, 2, 2, 0, 0, 2, 2, SRCCOPY), 2);
   EXPECT_EQ(canvas.At(1, 0), kGreen);
   EXPECT_EQ(canvas.At(0, 1), kGreen);

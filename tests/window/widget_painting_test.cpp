@@ -160,6 +160,17 @@ TEST_F(WidgetPainting, VolumeFramesFollowThePositionAndABarDrawsNothing) {
   }
   EXPECT_EQ(128 * kVolumeFrames / 256, 5);
 
+  // No frame count (0, or the key missing): position x 0 / 256 is frame 0,
+  // which must show rather than nothing.
+  SkinWindow uncounted;
+  SkinOptions noCount;
+  noCount.extraLines = "VolumeControlImageNb 0\r\n";
+  ScratchFolder noCountFolder;
+  ASSERT_TRUE(CreateTestSkinWindow(uncounted, WritePaintingSkin(noCountFolder, noCount)));
+  ASSERT_TRUE(uncounted.SetVolumePosition(200));
+  BufferSnapshot frameZero(uncounted);
+  EXPECT_EQ(frameZero.At(kVolumeButton.left, kVolumeButton.top), VolumeFrameColour(0));
+
   SkinWindow bar;
   SkinOptions options;
   options.volumeType = "BAR";

@@ -83,10 +83,13 @@ DWORD VirtualDrive::Command(UINT message, DWORD_PTR flags, DWORD_PTR parameters)
   std::string line = LogTime() + DescribeCommand(message, flags, parameters);
   EnterCriticalSection(&guard_);
   Update();
+  Play before = play_;
   DWORD result = Dispatch(message, flags, parameters);
-  Update();  // a play of no length ends at once
+  EndFinishedPlay();  // a play of no length ends at once
+  // The worker sleeps until the running play's end: wake it only when that changed.
+  bool playChanged = before.active != play_.active || before.startCounter != play_.startCounter;
   LeaveCriticalSection(&guard_);
-  SetEvent(wake_);
+  if (playChanged) SetEvent(wake_);
   if (result == 0 && (flags & MCI_NOTIFY) && message != MCI_PLAY && parameters) {
     HWND window = reinterpret_cast<HWND>(reinterpret_cast<MCI_GENERIC_PARMS*>(parameters)->dwCallback);
     if (window) mciDriverNotify(window, deviceId_, MCI_NOTIFY_SUCCESSFUL);
@@ -134,6 +137,10 @@ void VirtualDrive::Update() {
     stoppedFrame_ = discFile_.disc().firstTrackStart;
     StartSettling(discFile_.writeTime());
   }
+  EndFinishedPlay();
+}
+
+void VirtualDrive::EndFinishedPlay() {
   if (play_.active && Position() >= play_.toFrame) EndPlay(MCI_NOTIFY_SUCCESSFUL);
 }
 

@@ -48,6 +48,8 @@ class VirtualDrive {
 
   // Takes in a changed disc file and notices the end of a running play.
   void Update();
+  // Ends a play whose position has reached its end.
+  void EndFinishedPlay();
   // Ends the running play, telling its window `status`.
   void EndPlay(UINT status);
 

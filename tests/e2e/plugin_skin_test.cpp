@@ -1,0 +1,96 @@
+// The real program loads the default skin converted to PNG through the PNG
+// plug-in, and it looks as the BMP skin does; without plug-ins it reports the
+// first picture it cannot read.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/fixed_text.h"
+#include "common/handles.h"
+#include "plugins/png_file.h"
+#include "program_driver.h"
+#include "resources/resource.h"
+#include "support/test_support.h"
+
+namespace {
+
+constexpr int kLeft = 40, kTop = 40;
+
+std::string Settings(int usePlugin, const std::string& pluginFolder) {
+  return "[MainWindow]\r\nPositionX=" + std::to_string(kLeft) +
+         "\r\nPositionY=" + std::to_string(kTop) + "\r\n[SusiePlugin]\r\nUsePlugin=" +
+         std::to_string(usePlugin) + "\r\nPluginFolder=" + pluginFolder + "\r\n";
+}
+
+// What the screen shows inside the program's window once it has settled;
+// empty when no window came.
+std::vector<COLORREF> RunAndCapture(const std::string& folder) {
+  ProgramDriver program(folder);
+  std::vector<COLORREF> pixels;
+  if (!program.Start()) return pixels;
+  HWND window = program.WaitForWindow("LuloWnd", 15000);
+  if (window == nullptr) return pixels;
+  Sleep(1500);  // the first poll has drawn the displays
+  RECT r;
+  GetWindowRect(window, &r);
+  WindowDc screen(nullptr);
+  unique_hdc memory(CreateCompatibleDC(screen.get()));
+  unique_hbitmap bitmap(CreateCompatibleBitmap(screen.get(), r.right - r.left, r.bottom - r.top));
+  {
+    SelectedObject selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, r.right - r.left, r.bottom - r.top, screen.get(), r.left, r.top,
+           SRCCOPY);
+    for (int y = 0; y < r.bottom - r.top; ++y) {
+      for (int x = 0; x < r.right - r.left; ++x) pixels.push_back(GetPixel(memory.get(), x, y));
+    }
+  }
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  DWORD exitCode = 1234;
+  EXPECT_TRUE(program.WaitForExit(15000, &exitCode));
+  return pixels;
+}
+
+}  // namespace
+
+// Faults caught: plug-ins not scanned at start-up or not handed to the skin
+// window, PNG pictures drawn differently from the BMP ones (rows, channels,
+// alpha), the plug-in list used although the settings switch it off.
+TEST(PluginSkin, ThePngDefaultSkinLooksLikeTheBmpOneAndNeedsThePlugin) {
+  const std::string skin = SourcePath("skins/default");
+  ScratchFolder bmpFolder, pngFolder;
+  ASSERT_TRUE(CopySkin(skin, bmpFolder.path(), "ZantoPlay1.rc"));
+  ASSERT_TRUE(WriteFileBytes(bmpFolder.File("ZantoPlay.ini"), Settings(0, "")));
+  ASSERT_TRUE(ConvertSkinToPng(skin, pngFolder.path(), "ZantoPlay1.rc"));
+  const std::string plugins = pngFolder.File("plugins");
+  ASSERT_TRUE(CreateDirectoryA(plugins.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileA(BinaryPath("plugins/png.spi").c_str(), (plugins + "\\png.spi").c_str(), FALSE));
+  ASSERT_TRUE(WriteFileBytes(pngFolder.File("ZantoPlay.ini"), Settings(1, plugins)));
+
+  std::vector<COLORREF> bmpLook = RunAndCapture(bmpFolder.path());
+  ASSERT_FALSE(bmpLook.empty());
+  ASSERT_GT(std::set<COLORREF>(bmpLook.begin(), bmpLook.end()).size(), 50u)
+      << "the screen capture shows no skin";
+  std::vector<COLORREF> pngLook = RunAndCapture(pngFolder.path());
+  ASSERT_EQ(pngLook.size(), bmpLook.size()) << "the PNG skin did not start at the same size";
+  size_t different = 0;
+  for (size_t i = 0; i < bmpLook.size(); ++i) different += bmpLook[i] != pngLook[i];
+  EXPECT_EQ(different, 0u) << "of " << bmpLook.size() << " pixels";
+
+  // Plug-ins off: the BMP reader meets the first PNG picture.
+  ASSERT_TRUE(WriteFileBytes(pngFolder.File("ZantoPlay.ini"), Settings(0, plugins)));
+  ProgramDriver program(pngFolder.path());
+  ASSERT_TRUE(program.Start());
+  HWND box = program.WaitForWindow("#32770", 15000);
+  ASSERT_NE(box, nullptr) << "no message box appeared";
+  char failed[512];
+  LoadText(GetModuleHandleA(nullptr), IDS_IMAGE_FAILED, failed);
+  EXPECT_EQ(MessageBoxText(box),
+            std::string(failed) + "\n" + "BackgroundImage ( " + pngFolder.File("main.png") + " )");
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  DWORD exitCode = 1234;
+  ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
+}

@@ -1,0 +1,263 @@
+// The Susie plug-in host against real libraries: the PNG plug-in and the
+// misbehaving one (tools/susie-test-plugins), copied into scratch folders
+// under the names that select their behaviour.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "images/picture_test_util.h"
+#include "png_file.h"
+#include "skin/image_buffer.h"
+#include "skin/plugin_list.h"
+#include "support/test_support.h"
+
+namespace {
+
+bool Install(const char* built, const std::string& folder, const std::string& name) {
+  return CopyFileA(BinaryPath(std::string("plugins/") + built).c_str(),
+                   (folder + "\\" + name).c_str(), FALSE) != FALSE;
+}
+bool InstallOdd(const std::string& folder, const std::string& name) {
+  return Install("odd.spi", folder, name);
+}
+
+// The order the folder search returns the .spi files in: the order of the list.
+std::vector<std::string> SearchOrder(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*.spi").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    names.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+const COLORREF kPluginGreen = RGB(0, 255, 0);
+const COLORREF kBmpBlue = RGB(10, 20, 200);
+
+// A 1 x 1 BMP of one colour.
+std::string OnePixelBmp(COLORREF colour) {
+  BmpRecipe recipe;
+  recipe.width = 1;
+  recipe.rows = {Rgb24Row({colour})};
+  return EncodeBmp(recipe);
+}
+
+}  // namespace
+
+// Faults caught: a trailing backslash doubled or missing, a Shift-JIS trail
+// byte 0x5C taken for a separator, a broken library stopping the scan, paths
+// built past MAX_PATH.
+TEST(PluginScan, FindsTheSameLibrariesWithOrWithoutTheBackslashAndSkipsNonLibraries) {
+  ScratchFolder scratch;
+  const std::string& folder = scratch.path();
+  ASSERT_TRUE(Install("png.spi", folder, "png.spi"));
+  ASSERT_TRUE(Install("no_exports.spi", folder, "no_exports.spi"));
+  // Not a library; whatever the search order, the others still load.
+  ASSERT_TRUE(WriteFileBytes(folder + "\\broken.spi", "MZ but nothing more"));
+  ASSERT_TRUE(WriteFileBytes(folder + "\\readme.txt", "not a plug-in"));
+
+  PluginList list;
+  for (const std::string& given : {folder, folder + "\\"}) {
+    SCOPED_TRACE(given);
+    EXPECT_TRUE(list.Scan(given.c_str()));
+    EXPECT_EQ(list.count, 2);
+  }
+  list.UnloadAll();
+  EXPECT_EQ(list.count, 0);
+  EXPECT_TRUE(list.Scan((folder + "\\missing").c_str()));
+  EXPECT_EQ(list.count, 0);
+
+  if (GetACP() == 932) {
+    // "表" is 0x95 0x5C: its trail byte is the backslash code.
+    std::string kanji = folder + "\\\x95\x5C";
+    ASSERT_TRUE(CreateDirectoryA(kanji.c_str(), nullptr));
+    ASSERT_TRUE(Install("png.spi", kanji, "png.spi"));
+    EXPECT_TRUE(list.Scan(kanji.c_str()));
+    EXPECT_EQ(list.count, 1) << "the folder name's trail byte was taken for a backslash";
+  }
+
+  // A file whose full path would pass MAX_PATH is skipped; a folder whose
+  // pattern would, is not searched. Neither is written past a buffer.
+  std::string deep = folder + "\\" + std::string(MAX_PATH - 30 - folder.size(), 'd');
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+  ASSERT_TRUE(Install("png.spi", deep, "png.spi"));
+  ASSERT_TRUE(Install("png.spi", deep, std::string(40, 'p') + ".spi"));
+  EXPECT_TRUE(list.Scan(deep.c_str()));
+  EXPECT_EQ(list.count, 1);
+  EXPECT_TRUE(list.Scan(std::string(MAX_PATH - 3, 'x').c_str()));
+  EXPECT_EQ(list.count, 0);
+}
+
+// Faults caught: a result code mapped to the wrong status, a failing plug-in
+// followed by the BMP reader, a refusing one asked for the picture anyway, a
+// 4-bit or top-down picture read as black, blocks too short taken over, the
+// previous picture lost on failure.
+TEST(PluginLoad, EachPluginAnswerGivesItsStatusAndPicture) {
+  const COLORREF kBefore = RGB(1, 2, 3), kSampleTopLeft = kRed;
+  const struct {
+    const char* plugin;
+    ImageStatus status;
+    COLORREF topLeft;  // kBefore: the previous picture stays
+  } cases[] = {
+      {"code3.spi", ImageBadData, kBefore},   {"code8.spi", ImageBadData, kBefore},
+      {"code4.spi", ImageOutOfMemory, kBefore}, {"code5.spi", ImageOutOfMemory, kBefore},
+      {"code6.spi", ImageReadFailed, kBefore}, {"short.spi", ImageBadData, kBefore},
+      // Codes that mean "not this plug-in": the BMP reader takes over.
+      {"codeM1.spi", ImageOk, kBmpBlue}, {"code1.spi", ImageOk, kBmpBlue},
+      {"code2.spi", ImageOk, kBmpBlue},  {"code7.spi", ImageOk, kBmpBlue},
+      {"code99.spi", ImageOk, kBmpBlue}, {"never.spi", ImageOk, kBmpBlue},
+      {"no_exports.spi", ImageOk, kBmpBlue},
+      {"png.spi", ImageOk, kBmpBlue},  // its IsSupported refuses a BMP
+      {"green.spi", ImageOk, kPluginGreen},
+      {"pal4.spi", ImageOk, kSampleTopLeft}, {"topdown.spi", ImageOk, kSampleTopLeft},
+  };
+  ScratchFolder pictures;
+  const std::string bmp = pictures.File("picture.bmp"), previous = OnePixelBmp(kBefore);
+  ASSERT_TRUE(WriteFileBytes(bmp, OnePixelBmp(kBmpBlue)));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.plugin);
+    ScratchFolder pluginFolder;
+    std::string name = c.plugin;
+    bool own = name == "png.spi" || name == "no_exports.spi";
+    ASSERT_TRUE(own ? Install(c.plugin, pluginFolder.path(), name)
+                    : InstallOdd(pluginFolder.path(), name));
+    PluginList list;
+    list.Scan(pluginFolder.path().c_str());
+    ASSERT_EQ(list.count, 1);
+
+    LoadedImage image;
+    ASSERT_EQ(LoadBytes(&image, previous), ImageOk);
+    EXPECT_EQ(image.LoadPicture(&list, bmp.c_str()), c.status);
+    EXPECT_EQ(image.GetPixel(0, 0), c.topLeft);
+    if (c.topLeft == kSampleTopLeft) ExpectSampleColors(image);
+    // Whatever is held is read as stored: converted pictures are 24-bit,
+    // the top-down one bottom-up.
+    EXPECT_GT(image.info->bmiHeader.biHeight, 0);
+  }
+}
+
+// Faults caught: a picture lost or leaked on the way from the plug-in (by
+// LoadPicture or by ImageBuffer's own loaders called on a LoadedImage), rows
+// or channels swapped, a missing file reported otherwise, the list consulted
+// in the wrong order.
+TEST(PluginLoad, PngPicturesComeThroughThePluginAndTheFirstPluginFoundWins) {
+  ScratchFolder pluginFolder, pictures;
+  ASSERT_TRUE(Install("png.spi", pluginFolder.path(), "png.spi"));
+  PluginList list;
+  list.Scan(pluginFolder.path().c_str());
+  ASSERT_EQ(list.count, 1);
+  ImageBuffer sample;
+  ASSERT_EQ(LoadBytes(&sample, EncodeBmp(SampleRecipe())), ImageOk);
+  const std::string png = pictures.File("sample.png"), bmp = pictures.File("blue.bmp");
+  ASSERT_TRUE(WriteFileBytes(png, PngBytes(sample)));
+  ASSERT_TRUE(WriteFileBytes(bmp, OnePixelBmp(kBmpBlue)));
+
+  LoadedImage image;
+  ImageBuffer& asBuffer = image;
+  for (int route = 0; route < 3; ++route) {
+    SCOPED_TRACE(route);
+    ASSERT_EQ(image.LoadPicture(&list, png.c_str()), ImageOk);
+    ExpectSampleColors(image);
+    HLOCAL held = image.infoHandle;
+    ASSERT_NE(held, nullptr) << "a 32-bit bottom-up picture is used in place";
+    bool replaced = route == 0   ? asBuffer.CreateBlank(2, 2)
+                    : route == 1 ? asBuffer.LoadBmp(bmp.c_str()) == ImageOk
+                                 : image.LoadPicture(&list, bmp.c_str()) == ImageOk;
+    ASSERT_TRUE(replaced);
+    EXPECT_EQ(image.infoHandle, nullptr);
+    EXPECT_EQ(image.bitsHandle, nullptr);
+    EXPECT_EQ(LocalFlags(held), LMEM_INVALID_HANDLE) << "the plug-in's block was not freed";
+  }
+  EXPECT_EQ(image.LoadPicture(&list, pictures.File("gone.png").c_str()), ImageCannotOpen);
+  EXPECT_EQ(image.GetPixel(0, 0), kBmpBlue);
+
+  // Two plug-ins that both take every file: the one the search finds first.
+  ScratchFolder twoFolder;
+  ASSERT_TRUE(InstallOdd(twoFolder.path(), "green.spi"));
+  ASSERT_TRUE(InstallOdd(twoFolder.path(), "pal4.spi"));
+  list.Scan(twoFolder.path().c_str());
+  ASSERT_EQ(list.count, 2);
+  std::vector<std::string> order = SearchOrder(twoFolder.path());
+  ASSERT_EQ(order.size(), 2u);
+  ASSERT_EQ(image.LoadPicture(&list, png.c_str()), ImageOk);
+  EXPECT_EQ(image.GetPixel(0, 0), order[0] == "green.spi" ? kPluginGreen : kRed);
+  list.UnloadAll();  // so the scratch folders can go
+}
+
+namespace {
+
+struct PickerRun {
+  std::string initial;
+  char outPath[MAX_PATH];
+  int result = 0;
+};
+
+DWORD WINAPI RunPicker(void* data) {
+  auto* run = static_cast<PickerRun*>(data);
+  run->result = BrowseForFolder(nullptr, run->initial.c_str(), "plug-in folder", run->outPath);
+  return 0;
+}
+
+// Runs the picker on a thread of its own, answers it with `command` once it
+// is up, and returns what BrowseForFolder gave.
+PickerRun AnswerPicker(const std::string& initial, WPARAM command) {
+  PickerRun run;
+  run.initial = initial;
+  lstrcpynA(run.outPath, "untouched", sizeof(run.outPath));
+  HANDLE thread = CreateThread(nullptr, 0, RunPicker, &run, 0, nullptr);
+  HWND picker = nullptr;
+  for (int i = 0; i < 200 && picker == nullptr; ++i) {
+    Sleep(50);
+    picker = FindWindowA("#32770", nullptr);
+  }
+  // The selection moves to the initial folder once the dialog is initialised:
+  // wait until the tree's selected item is named like it.
+  std::string leaf = initial.substr(initial.find_last_of('\\') + 1);
+  HWND tree = picker ? FindWindowExA(picker, nullptr, "SysTreeView32", nullptr) : nullptr;
+  for (int i = 0; i < 100 && tree != nullptr; ++i) {
+    char text[MAX_PATH] = "";
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    if (item.hItem != nullptr && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) &&
+        lstrcmpiA(text, leaf.c_str()) == 0) {
+      break;
+    }
+    Sleep(50);
+  }
+  if (picker != nullptr) PostMessageA(picker, WM_COMMAND, command, 0);
+  if (WaitForSingleObject(thread, 10000) != WAIT_OBJECT_0) TerminateThread(thread, 1);
+  CloseHandle(thread);
+  return run;
+}
+
+}  // namespace
+
+// Faults caught: the initial folder not preselected (OK would then answer
+// another folder), a cancel that writes the path anyway.
+TEST(FolderPicker, OkAnswersThePreselectedFolderAndCancelLeavesThePathAlone) {
+  ScratchFolder folder;
+  // Wine's picker now and then (about one run in eight here) leaves the
+  // selection on the desktop whatever it is told; a picker that never
+  // preselects fails every attempt.
+  PickerRun chosen;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    chosen = AnswerPicker(folder.path(), IDOK);
+    if (lstrcmpiA(chosen.outPath, folder.path().c_str()) == 0) break;
+  }
+  EXPECT_EQ(chosen.result, kFolderChosen);
+  EXPECT_EQ(lstrcmpiA(chosen.outPath, folder.path().c_str()), 0) << chosen.outPath;
+  PickerRun cancelled = AnswerPicker(folder.path(), IDCANCEL);
+  EXPECT_EQ(cancelled.result, kFolderCancelled);
+  EXPECT_STREQ(cancelled.outPath, "untouched");
+}

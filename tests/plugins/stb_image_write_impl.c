@@ -1,0 +1,4 @@
+/* stb_image_write's implementation, writing to memory only. */
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_WRITE_NO_STDIO
+#include "stb_image_write.h"
