@@ -19,7 +19,9 @@ void Browse(HWND page) {
   LoadText(appInstance, IDS_PLUGIN_FOLDER_TITLE, title);
   char folder[MAX_PATH];
   GetDlgItemTextA(page, IDC_PLUGIN_FOLDER, folder, sizeof(folder));
-  if (BrowseForFolder(page, folder, title, folder) == kFolderChosen) SetDlgItemTextA(page, IDC_PLUGIN_FOLDER, folder);
+  if (BrowseForFolder(page, folder, title, folder) == kFolderChosen) {
+    SetDlgItemTextA(page, IDC_PLUGIN_FOLDER, folder);
+  }
 }
 
 }  // namespace
