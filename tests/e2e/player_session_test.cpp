@@ -137,11 +137,11 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
     SCOPED_TRACE("play, pause, resume, stop");
     Plays();
     Key(window, 'X');
-    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 2000));
+    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 5000));
     EXPECT_TRUE(WaitForTitle(window, "[01] 00:01 - Zanto Player", 2500)) << WindowText(window);
     Key(window, 'C');
     std::string pausedAt;
-    ASSERT_TRUE(WaitFor(2000, [&] {
+    ASSERT_TRUE(WaitFor(5000, [&] {
       for (const std::string& line : drive.TakeLog()) {
         if (line.find("STOP ") != std::string::npos) return true;
       }
@@ -150,7 +150,7 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
     Sleep(300);
     Key(window, 'C');
     // Resumed from where it stopped: a second or more into track 1.
-    bool resumed = WaitFor(2000, [&] {
+    bool resumed = WaitFor(5000, [&] {
       for (const std::string& play : Plays()) {
         size_t at = play.find("from=0x");
         DWORD from = at == std::string::npos ? 0 : std::stoul(play.substr(at + 7, 8), nullptr, 16);
@@ -163,20 +163,20 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
     Sleep(300);
     Plays();
     Key(window, 'X');
-    EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 2000)) << "play after stop starts afresh";
+    EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 5000)) << "play after stop starts afresh";
   }
 
   {
     SCOPED_TRACE("next and previous");
     Key(window, 'B');
     Key(window, 'B');
-    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(3, 0, 0, 0), 2000));
+    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(3, 0, 0, 0), 5000));
     Key(window, 'Z');  // under two seconds in: the track before
-    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(2, 0, 0, 0), 2000));
+    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(2, 0, 0, 0), 5000));
     EXPECT_TRUE(WaitForTitle(window, "[02] 00:01 - Zanto Player", 2500)) << WindowText(window);
     Sleep(1200);
     Key(window, 'Z');  // over two seconds in: the same track again
-    EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(2, 0, 0, 0), 2000));
+    EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(2, 0, 0, 0), 5000));
     EXPECT_TRUE(WaitForTitle(window, "[02] 00:00 - Zanto Player", 1500)) << WindowText(window);
   }
 
@@ -184,11 +184,11 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
     SCOPED_TRACE("the end of the disc, with and without repeat");
     Key(window, 'N');  // repeat on
     Command(window, IDM_TRACK_BASE + 12);
-    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(12, 0, 0, 0), 2000));
+    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(12, 0, 0, 0), 5000));
     EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 5000)) << "repeat plays track 1 again";
     Key(window, 'N');  // repeat off
     Command(window, IDM_TRACK_BASE + 12);
-    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(12, 0, 0, 0), 2000));
+    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(12, 0, 0, 0), 5000));
     EXPECT_TRUE(WaitForTitle(window, "[01] 00:00 - Zanto Player", 5000)) << WindowText(window);
     EXPECT_TRUE(Plays().empty()) << "without repeat the player stops on track 1";
   }
@@ -253,7 +253,7 @@ TEST_F(PlayerSession, TheWindowComesBackWhereItWasAfterACloseAndAnEndOfSession) 
   PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   PostMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(65, 40));
   PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(65, 40));
-  ASSERT_TRUE(WaitFor(2000, [&] {
+  ASSERT_TRUE(WaitFor(5000, [&] {
     RECT now = {};
     GetWindowRect(window, &now);
     return now.left == start.left + 60 && now.top == start.top + 35;
