@@ -1,18 +1,4 @@
-# Cross-build for 32-bit Windows with Debian's MinGW-w64 (posix threading model).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-build for 32-bit Windows, the program as it ships.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(ZANTO_TRIPLET i686-w64-mingw32)
-set(CMAKE_C_COMPILER   ${ZANTO_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ZANTO_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER  ${ZANTO_TRIPLET}-windres)
-set(CMAKE_AR           ${ZANTO_TRIPLET}-ar)
-set(CMAKE_RANLIB       ${ZANTO_TRIPLET}-ranlib)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ZANTO_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# ctest runs every Windows test program through Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

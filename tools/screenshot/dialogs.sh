@@ -8,32 +8,14 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${BUILD_DIR:-$root/build}
 output=${1:-$root/docs}
 
-"$root/scripts/install-deps.sh"
-# shellcheck source=../../scripts/wine-env.sh
-. "$root/scripts/wine-env.sh"
-cmake -S "$root" -B "$build" -G Ninja -DZANTO_ARCH="$(zanto_arch)" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target ZantoPlay virtual_cd
-
-work=$(mktemp -d)
-player_pid=""
-finish() {
-  if [ -n "$player_pid" ]; then
-    kill "$player_pid" 2>/dev/null || true
-    wait "$player_pid" 2>/dev/null || true
-  fi
-  zanto_wine_stop
-  rm -rf "$work"
-}
-
-# A display and a prefix of our own, so nothing else is on the pictures.
-unset DISPLAY
-trap finish EXIT
-zanto_wine_start "$build" "$work/prefix"
+# shellcheck source=screenshot-env.sh
+. "$root/tools/screenshot/screenshot-env.sh"
+zanto_shot_start "$root" "$build"
+work=$zanto_shot_work
 
 mkdir -p "$work/player"
 cp -f "$build/out/"* "$work/player/"
-(cd "$work/player" && exec wine ./ZantoPlay.exe >/dev/null 2>&1 </dev/null) &
-player_pid=$!
+zanto_shot_run_player "$work/player"
 
 player=$(timeout 20 xdotool search --sync --onlyvisible --name 'Zanto Player$' | head -n 1)
 sleep 1

@@ -9,34 +9,16 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${BUILD_DIR:-$root/build}
 output=${1:-$root/docs/screenshot.png}
 
-"$root/scripts/install-deps.sh"
-# shellcheck source=../../scripts/wine-env.sh
-. "$root/scripts/wine-env.sh"
-cmake -S "$root" -B "$build" -G Ninja -DZANTO_ARCH="$(zanto_arch)" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target ZantoPlay virtual_cd
-
-work=$(mktemp -d)
-player_pid=""
-finish() {
-  if [ -n "$player_pid" ]; then
-    kill "$player_pid" 2>/dev/null || true
-    wait "$player_pid" 2>/dev/null || true
-  fi
-  zanto_wine_stop
-  rm -rf "$work"
-}
-
-# A display and a prefix of our own, so nothing else is on the picture.
-unset DISPLAY
-trap finish EXIT
-zanto_wine_start "$build" "$work/prefix"
+# shellcheck source=screenshot-env.sh
+. "$root/tools/screenshot/screenshot-env.sh"
+zanto_shot_start "$root" "$build"
+work=$zanto_shot_work
 # shellcheck source=../../scripts/demo.sh
 . "$root/scripts/demo.sh"
 # Forty disc seconds a real second: the seek bar fills visibly while we wait.
 zanto_demo_install "$build" "$work/demo" 40
 
-(cd "$zanto_demo_player" && exec wine ./ZantoPlay.exe </dev/null >/dev/null 2>&1) &
-player_pid=$!
+zanto_shot_run_player "$zanto_demo_player"
 # The title names track 1 once the drive has settled and the disc is read.
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^\[01\] 00:00 - Zanto Player$' | head -n 1)
 xdotool key --window "$window" x
