@@ -154,7 +154,7 @@ TEST_F(SkinCheckTest, FileBackgroundAndShapeProblems) {
 
 // A checker that cried wolf on the shipped skins would teach authors to ignore it.
 TEST_F(SkinCheckTest, ShippedSkinsHaveNoProblem) {
-  const char* const skins[] = {"skins/default/ZantoPlay1.rc"};
+  const char* const skins[] = {"skins/default/ZantoPlay1.rc", "skins/perch/Perch.rc"};
   for (const char* skin : skins) {
     SCOPED_TRACE(skin);
     SkinCheck check;
