@@ -12,17 +12,19 @@ sys.path.insert(0, os.path.join(ROOT, "tools", "skin-art"))
 
 import bmpio  # noqa: E402
 import make_default_skin as skin  # noqa: E402
+import make_guide_pictures  # noqa: E402
 import make_perch_skin  # noqa: E402
 
 
 class CommittedSkin(unittest.TestCase):
     def test_generators_reproduce_the_committed_files(self):
-        for folder, generator in (("default", skin), ("perch", make_perch_skin)):
+        for folder, generator in (("skins/default", skin), ("skins/perch", make_perch_skin),
+                                  ("docs/skinning", make_guide_pictures)):
             with self.subTest(folder):
                 self.check_generator(folder, generator)
 
     def check_generator(self, folder, generator):
-        committed = os.path.join(ROOT, "skins", folder)
+        committed = os.path.join(ROOT, *folder.split("/"))
         with tempfile.TemporaryDirectory() as out:
             sys.argv = ["generator", out]
             generator.main()
