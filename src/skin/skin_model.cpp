@@ -280,7 +280,7 @@ bool SkinModel::AddButtonSpec(ButtonSpecList* list) {
 
 bool SkinModel::ParseOsuwariComment(const char* word) {
   if (EqualsIgnoreCase(word, "OsuwariBaseLine")) {
-    if (listener) listener->OnKnownKey(lineNumber, "OsuwariBaseLine");
+    if (listener) listener->OnKnownKey(lineNumber, "#OsuwariBaseLine");
     osuwariBaseLine = ReadInt();
   }
   return true;

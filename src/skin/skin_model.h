@@ -58,7 +58,7 @@ constexpr int kShortTextSize = 256;
 class SkinParseListener {
  public:
   // A line whose key the parser knows; `key` is the key's table spelling
-  // ("OsuwariBaseLine" for the comment that sets it).
+  // ("#OsuwariBaseLine" for the comment that sets it).
   virtual void OnKnownKey(int lineNumber, const char* key) = 0;
   // A line whose first token is no key, no comment and not empty: ignored.
   virtual void OnUnknownKey(int lineNumber, const char* word) = 0;

@@ -35,8 +35,8 @@ int main(int argc, char** argv) {
   PluginList plugins;
   PluginList* pluginList = nullptr;
   if (argc == 3) {
-    if (!(GetFileAttributesA(argv[2]) & FILE_ATTRIBUTE_DIRECTORY) ||
-        GetFileAttributesA(argv[2]) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD attributes = GetFileAttributesA(argv[2]);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
       PickMessage("no such plug-in folder:", "プラグインのフォルダがありません:", language, text,
                   sizeof(text));
       fprintf(stdout, "%s %s\n", text, argv[2]);

@@ -12,14 +12,13 @@
 
 namespace {
 
-constexpr int kKeySlots = 64;
 constexpr int kTimeFontCells = 12;
 // Beyond this many placements the pairwise overlap test would take too long
 // on a hostile file; so many buttons are a problem of their own anyway.
 constexpr int kMaxOverlapPlacements = 2000;
 
 int KeyIndex(const char* key) {
-  for (int i = 0; i < kKeySlots && KnownSkinKey(i); ++i) {
+  for (int i = 0; i < kKnownKeySlots && KnownSkinKey(i); ++i) {
     if (EqualsIgnoreCase(KnownSkinKey(i), key)) return i;
   }
   return -1;
@@ -138,7 +137,9 @@ int SkinCheck::LineOf(const char* key) const {
 }
 
 void SkinCheck::Run(PluginList* pluginList, const char* resourceFilePath) {
-  for (int i = 0; i < kKeySlots; ++i) firstLine[i] = lastLine[i] = 0;
+  problems.RemoveAll();
+  refusals = warnings = unlisted = 0;
+  for (int i = 0; i < kKnownKeySlots; ++i) firstLine[i] = lastLine[i] = 0;
   for (auto& lines : buttonLines) lines.RemoveAll();
   FolderOf(resourceFilePath, folder, sizeof(folder));
   if (!model.LoadResourceFile(resourceFilePath)) {
@@ -243,15 +244,19 @@ void SkinCheck::CheckButtons() {
       const RECT& rect = list[j].rect;
       const int line = *static_cast<int*>(buttonLines[b].At(j));
       if (!InsideBackground(rect)) Add(ProblemButtonOutside, line, kButtonKeys[b]);
+      // Only the part on the background counts; a rectangle wholly off it
+      // was reported above.
+      bool onBackground = false;
       bool opaque = false;
       const int right = std::min<LONG>(rect.right, background.Width());
       const int bottom = std::min<LONG>(rect.bottom, background.Height());
       for (int y = std::max<LONG>(rect.top, 0); y < bottom && !opaque; ++y) {
         for (int x = std::max<LONG>(rect.left, 0); x < right && !opaque; ++x) {
+          onBackground = true;
           opaque = background.GetPixel(x, y) != kTransparentColour;
         }
       }
-      if (!opaque) Add(ProblemButtonTransparent, line, kButtonKeys[b]);
+      if (onBackground && !opaque) Add(ProblemButtonTransparent, line, kButtonKeys[b]);
     }
   }
 }

@@ -14,6 +14,8 @@ class PluginList;
 
 // A window region with more rectangles than this appears slowly under Wine.
 constexpr int kRaggedShapeRectangles = 20000;
+// At least the number of keys KnownSkinKey lists.
+constexpr int kKnownKeySlots = 64;
 // Problems kept; any more are only counted.
 constexpr int kMaxProblems = 200;
 
@@ -24,7 +26,7 @@ class SkinCheck : private SkinParseListener {
   SkinCheck(const SkinCheck&) = delete;
   SkinCheck& operator=(const SkinCheck&) = delete;
 
-  // Checks one resource file; pluginList (may be null) reads pictures as the
+  // Checks one resource file, forgetting any earlier check; pluginList (may be null) reads pictures as the
   // player's plug-in setting would.
   void Run(PluginList* pluginList, const char* resourceFilePath);
 
@@ -60,8 +62,8 @@ class SkinCheck : private SkinParseListener {
   SkinModel model;
   char folder[kPathSize];
   // First and last line of every known key, by KnownSkinKey index.
-  int firstLine[64];
-  int lastLine[64];
+  int firstLine[kKnownKeySlots];
+  int lastLine[kKnownKeySlots];
   // Line of every button placement, in file order per button.
   GrowableArray buttonLines[kButtonCount];
   LoadedImage background, inactive, pressed[3], timeFont, volume, volumeMap, seek;
