@@ -100,9 +100,22 @@ const KeyRule kKeyRules[] = {
      }},
 };
 
+constexpr int kPlainKeyCount = static_cast<int>(sizeof(kKeyRules) / sizeof(kKeyRules[0]));
+
 }  // namespace
 
-SkinModel::SkinModel() : lineNumber(0), status(ParseOk), cursor(nullptr) { Clear(); }
+const char* KnownSkinKey(int index) {
+  if (index == 0) return "About";
+  if (--index < 0) return nullptr;
+  if (index < kPlainKeyCount) return kKeyRules[index].key;
+  index -= kPlainKeyCount;
+  if (index < kButtonCount) return kButtonKeys[index];
+  return index == kButtonCount ? "#OsuwariBaseLine" : nullptr;
+}
+
+SkinModel::SkinModel() : lineNumber(0), status(ParseOk), cursor(nullptr), listener(nullptr) {
+  Clear();
+}
 
 void SkinModel::Clear() {
   aboutText[0] = '\0';
@@ -186,6 +199,7 @@ bool SkinModel::ParseText(char* text, size_t size) {
     }
     if (!ParseLine(p)) {
       cursor = nullptr;
+      if (listener) listener->OnStop(lineNumber, status);
       return false;
     }
     ++lineNumber;
@@ -203,20 +217,26 @@ bool SkinModel::ParseLine(char* line) {
   }
   char* key = NextToken(line);
   if (EqualsIgnoreCase(key, "About")) {
+    if (listener) listener->OnKnownKey(lineNumber, "About");
     AppendAboutLine(cursor);
     return true;
   }
   for (const KeyRule& rule : kKeyRules) {
     if (EqualsIgnoreCase(key, rule.key)) {
+      if (listener) listener->OnKnownKey(lineNumber, rule.key);
       rule.read(*this);
       return true;
     }
   }
   for (int i = 0; i < kButtonCount; ++i) {
-    if (EqualsIgnoreCase(key, kButtonKeys[i])) return AddButtonSpec(&buttons[i]);
+    if (EqualsIgnoreCase(key, kButtonKeys[i])) {
+      if (listener) listener->OnKnownKey(lineNumber, kButtonKeys[i]);
+      return AddButtonSpec(&buttons[i]);
+    }
   }
   if (strcmp(key, "#") == 0) return ParseOsuwariComment(NextToken(nullptr));
   if (key[0] == '#') return ParseOsuwariComment(key + 1);
+  if (key[0] != '\0' && listener) listener->OnUnknownKey(lineNumber, key);
   return true;
 }
 
@@ -259,7 +279,10 @@ bool SkinModel::AddButtonSpec(ButtonSpecList* list) {
 }
 
 bool SkinModel::ParseOsuwariComment(const char* word) {
-  if (EqualsIgnoreCase(word, "OsuwariBaseLine")) osuwariBaseLine = ReadInt();
+  if (EqualsIgnoreCase(word, "OsuwariBaseLine")) {
+    if (listener) listener->OnKnownKey(lineNumber, "#OsuwariBaseLine");
+    osuwariBaseLine = ReadInt();
+  }
   return true;
 }
 

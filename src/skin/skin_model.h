@@ -53,6 +53,26 @@ constexpr int kAboutTextSize = 1280;
 constexpr int kPathSize = 260;
 constexpr int kShortTextSize = 256;
 
+// Told what the parser passes over, for tools that explain a skin; the
+// parser behaves the same with or without one.
+class SkinParseListener {
+ public:
+  // A line whose key the parser knows; `key` is the key's table spelling
+  // ("#OsuwariBaseLine" for the comment that sets it).
+  virtual void OnKnownKey(int lineNumber, const char* key) = 0;
+  // A line whose first token is no key, no comment and not empty: ignored.
+  virtual void OnUnknownKey(int lineNumber, const char* word) = 0;
+  // The line at which the parse stopped; `status` says why.
+  virtual void OnStop(int lineNumber, ParseStatus status) = 0;
+
+ protected:
+  ~SkinParseListener() = default;
+};
+
+// Every key the parser knows, in table order ("About" first, the button keys
+// last); null past the end.
+const char* KnownSkinKey(int index);
+
 // One placement of a button.
 struct ButtonSpec {
   RECT rect;
@@ -124,6 +144,8 @@ class SkinModel {
   int lineNumber;
   ParseStatus status;
   char* cursor;
+  // Null unless a tool listens; never owned.
+  SkinParseListener* listener;
 
   // Value readers used by the key table.
   int ReadInt();

@@ -12,21 +12,29 @@ sys.path.insert(0, os.path.join(ROOT, "tools", "skin-art"))
 
 import bmpio  # noqa: E402
 import make_default_skin as skin  # noqa: E402
+import make_guide_pictures  # noqa: E402
+import make_perch_skin  # noqa: E402
 
 
 class CommittedSkin(unittest.TestCase):
-    def test_generator_reproduces_the_committed_files(self):
-        committed = os.path.join(ROOT, "skins", "default")
+    def test_generators_reproduce_the_committed_files(self):
+        for folder, generator in (("skins/default", skin), ("skins/perch", make_perch_skin),
+                                  ("docs/skinning", make_guide_pictures)):
+            with self.subTest(folder):
+                self.check_generator(folder, generator)
+
+    def check_generator(self, folder, generator):
+        committed = os.path.join(ROOT, *folder.split("/"))
         with tempfile.TemporaryDirectory() as out:
-            sys.argv = ["make_default_skin.py", out]
-            skin.main()
+            sys.argv = ["generator", out]
+            generator.main()
             made = sorted(os.listdir(out))
             self.assertEqual(made, sorted(os.listdir(committed)))
             for name in made:
                 with open(os.path.join(out, name), "rb") as a, \
                         open(os.path.join(committed, name), "rb") as b:
                     self.assertTrue(a.read() == b.read(),
-                                    "%s is stale: run tools/skin-art/make_default_skin.py" % name)
+                                    "%s is stale: run %s" % (name, generator.__file__))
 
 
 class BmpFiles(unittest.TestCase):

@@ -1,0 +1,341 @@
+#include "skincheck/skin_check.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/ascii_text.h"
+#include "common/fixed_text.h"
+#include "common/handles.h"
+#include "common/path_text.h"
+#include "skin/skin_region.h"
+#include "window/hit_test.h"
+
+namespace {
+
+constexpr int kTimeFontCells = 12;
+// Beyond this many placements the pairwise overlap test would take too long
+// on a hostile file; so many buttons are a problem of their own anyway.
+constexpr int kMaxOverlapPlacements = 2000;
+
+int KeyIndex(const char* key) {
+  for (int i = 0; i < kKnownKeySlots && KnownSkinKey(i); ++i) {
+    if (EqualsIgnoreCase(KnownSkinKey(i), key)) return i;
+  }
+  return -1;
+}
+
+bool AccumulatingKey(const char* key) {
+  if (EqualsIgnoreCase(key, "About")) return true;
+  for (const char* button : kButtonKeys) {
+    if (EqualsIgnoreCase(key, button)) return true;
+  }
+  return false;
+}
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Edits (insert, delete, replace) between two words, letters without regard to
+// case; words longer than the key table's are cut, as no key is that long.
+int EditDistance(const char* a, const char* b) {
+  constexpr int kLongest = 40;
+  const int n = static_cast<int>(std::min<size_t>(strlen(a), kLongest));
+  const int m = static_cast<int>(std::min<size_t>(strlen(b), kLongest));
+  int row[kLongest + 1];
+  for (int j = 0; j <= m; ++j) row[j] = j;
+  for (int i = 1; i <= n; ++i) {
+    int diagonal = row[0];
+    row[0] = i;
+    for (int j = 1; j <= m; ++j) {
+      const int above = row[j];
+      const int replace = diagonal + (LowerAscii(a[i - 1]) == LowerAscii(b[j - 1]) ? 0 : 1);
+      row[j] = std::min({above + 1, row[j - 1] + 1, replace});
+      diagonal = above;
+    }
+  }
+  return row[m];
+}
+
+const char* NearestKey(const char* word) {
+  const char* best = KnownSkinKey(0);
+  int bestDistance = EditDistance(word, best);
+  for (int i = 1; KnownSkinKey(i); ++i) {
+    const int distance = EditDistance(word, KnownSkinKey(i));
+    if (distance < bestDistance) {
+      best = KnownSkinKey(i);
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
+bool Intersects(const RECT& a, const RECT& b) {
+  RECT both;
+  return IntersectRect(&both, &a, &b) != FALSE;
+}
+
+}  // namespace
+
+SkinCheck::SkinCheck()
+    : refusals(0),
+      warnings(0),
+      unlisted(0),
+      problems(sizeof(SkinProblem), 16),
+      buttonLines{{sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3},
+                  {sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3},
+                  {sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3},
+                  {sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3},
+                  {sizeof(int), 3}} {
+  folder[0] = '\0';
+  model.listener = this;
+}
+
+SkinCheck::~SkinCheck() { model.listener = nullptr; }
+
+SkinProblem& SkinCheck::Add(ProblemKind kind, int line, const char* key) {
+  static SkinProblem overflow;
+  if (IsRefusal(kind)) ++refusals; else ++warnings;
+  SkinProblem problem{};
+  problem.kind = kind;
+  problem.line = line;
+  CopyText(problem.key, key);
+  const int index = problems.count < kMaxProblems ? problems.Add(&problem) : -1;
+  if (index < 0) {
+    ++unlisted;
+    overflow = problem;
+    return overflow;
+  }
+  return *static_cast<SkinProblem*>(problems.At(index));
+}
+
+void SkinCheck::OnKnownKey(int lineNumber, const char* key) {
+  const int index = KeyIndex(key);
+  if (index < 0) return;
+  if (firstLine[index] > 0 && !AccumulatingKey(key)) {
+    Add(ProblemKeyTwice, lineNumber, key).otherLine = lastLine[index];
+  }
+  if (firstLine[index] == 0) firstLine[index] = lineNumber;
+  lastLine[index] = lineNumber;
+  for (int i = 0; i < kButtonCount; ++i) {
+    if (strcmp(key, kButtonKeys[i]) == 0 && buttonLines[i].Add(&lineNumber) < 0) {
+      Add(ProblemOutOfMemory, lineNumber, key);
+    }
+  }
+}
+
+void SkinCheck::OnUnknownKey(int lineNumber, const char* word) {
+  CopyText(Add(ProblemUnknownKey, lineNumber, word).detail, NearestKey(word));
+}
+
+void SkinCheck::OnStop(int lineNumber, ParseStatus status) {
+  if (status == ParseLineTooLong) Add(ProblemLineTooLong, lineNumber, "");
+  else Add(ProblemOutOfMemory, lineNumber, "");
+}
+
+int SkinCheck::LineOf(const char* key) const {
+  const int index = KeyIndex(key);
+  return index < 0 ? 0 : lastLine[index];
+}
+
+void SkinCheck::Run(PluginList* pluginList, const char* resourceFilePath) {
+  problems.RemoveAll();
+  refusals = warnings = unlisted = 0;
+  for (int i = 0; i < kKnownKeySlots; ++i) firstLine[i] = lastLine[i] = 0;
+  for (auto& lines : buttonLines) lines.RemoveAll();
+  FolderOf(resourceFilePath, folder, sizeof(folder));
+  if (!model.LoadResourceFile(resourceFilePath)) {
+    // A stop inside the file was reported by OnStop.
+    if (model.status == ParseCannotOpen) {
+      CopyText(Add(ProblemCannotOpen, 0, "").detail, resourceFilePath);
+    } else if (model.status == ParseReadFailed) {
+      CopyText(Add(ProblemReadFailed, 0, "").detail, resourceFilePath);
+    } else if (model.status == ParseOutOfMemory && model.lineNumber == 0) {
+      Add(ProblemOutOfMemory, 0, "");
+    }
+    return;
+  }
+  LoadPictures(pluginList);
+  if (background.IsEmpty()) return;
+  CheckShape();
+  CheckButtons();
+  CheckButtonOverlaps();
+  CheckSizes();
+  if (!seek.IsEmpty()) CheckGreyMap(seek, model.seekRegion, "SeekImage", "SeekRegion");
+  if (!volumeMap.IsEmpty()) {
+    CheckGreyMap(volumeMap, model.volumeControlButton, "VolumeControlImagePosition",
+                 "VolumeControlButton");
+  }
+  if (!IsRectEmpty(&model.filenameWindow) && !InsideBackground(model.filenameWindow)) {
+    Add(ProblemTextWindowOutside, LineOf("FilenameWindow"), "FilenameWindow");
+  }
+}
+
+bool SkinCheck::Load(LoadedImage& slot, PluginList* pluginList, const char* fileName,
+                     const char* key, bool required) {
+  if (fileName[0] == '\0') {
+    if (required) Add(ProblemPictureNotNamed, 0, key);
+    return false;
+  }
+  char path[kPathSize + kPathSize];
+  CopyText(path, folder);
+  AppendText(path, fileName);
+  const ImageStatus result = slot.LoadPicture(pluginList, path);
+  if (result == ImageOk) return true;
+  SkinProblem& problem = Add(ProblemPictureFailed, LineOf(key), key);
+  CopyText(problem.detail, path);
+  problem.number = result;
+  return false;
+}
+
+// The same pictures, under the same conditions, as the player's skin load;
+// the player stops at the first failure, this goes on to name them all.
+void SkinCheck::LoadPictures(PluginList* pluginList) {
+  Load(background, pluginList, model.backgroundImageFile, "BackgroundImage", true);
+  Load(inactive, pluginList, model.backgroundImageInactiveFile, "BackgroundImageInactive", true);
+  if (!background.IsEmpty()) {
+    ImageBuffer work;
+    if (!work.CreateBlank(background.Width(), background.Height())) {
+      SkinProblem& problem = Add(ProblemWorkPictures, 0, "BackgroundImage");
+      problem.number = background.Width();
+      problem.otherNumber = background.Height();
+    }
+  }
+  static const char* const kPressedKeys[3] = {
+      "BackgroundImagePressed1", "BackgroundImagePressed2", "BackgroundImagePressed3"};
+  for (int i = 0; i < 3; ++i) {
+    Load(pressed[i], pluginList, model.backgroundImagePressedFile[i], kPressedKeys[i], false);
+  }
+  Load(timeFont, pluginList, model.timeFontImageFile, "TimeFontImage", false);
+  const bool hasVolume = model.volumeControlType == VolumeControlBar ||
+                         model.volumeControlType == VolumeControlBmp;
+  if (hasVolume) Load(volume, pluginList, model.volumeControlImageFile, "VolumeControlImage", true);
+  if (model.volumeControlType == VolumeControlBmp) {
+    Load(volumeMap, pluginList, model.volumeControlImagePositionFile,
+         "VolumeControlImagePosition", true);
+  }
+  Load(seek, pluginList, model.seekImageFile, "SeekImage", false);
+}
+
+void SkinCheck::CheckShape() {
+  int rectangles = 0;
+  ForEachOpaqueRun(
+      background.Width(), background.Height(),
+      [this](int x, int y) { return background.GetPixel(x, y) != kTransparentColour; },
+      [&rectangles](int, int, int) {
+        ++rectangles;
+        return true;
+      });
+  unique_hrgn region(CreateRectRgn(0, 0, 0, 0));
+  if (!region || !AddPictureShape(background, region.get())) {
+    Add(ProblemRegionFailed, 0, "BackgroundImage");
+  } else if (rectangles > kRaggedShapeRectangles) {
+    Add(ProblemRaggedShape, LineOf("BackgroundImage"), "BackgroundImage").number = rectangles;
+  }
+}
+
+bool SkinCheck::InsideBackground(const RECT& rect) const {
+  return rect.left >= 0 && rect.top >= 0 && rect.right <= background.Width() &&
+         rect.bottom <= background.Height();
+}
+
+void SkinCheck::CheckButtons() {
+  for (int b = 0; b < kButtonCount; ++b) {
+    const ButtonSpecList& list = model.buttons[b];
+    for (int j = 0; j < list.count && j < buttonLines[b].count; ++j) {
+      const RECT& rect = list[j].rect;
+      const int line = *static_cast<int*>(buttonLines[b].At(j));
+      if (!InsideBackground(rect)) Add(ProblemButtonOutside, line, kButtonKeys[b]);
+      // Only the part on the background counts; a rectangle wholly off it
+      // was reported above.
+      bool onBackground = false;
+      bool opaque = false;
+      const int right = std::min<LONG>(rect.right, background.Width());
+      const int bottom = std::min<LONG>(rect.bottom, background.Height());
+      for (int y = std::max<LONG>(rect.top, 0); y < bottom && !opaque; ++y) {
+        for (int x = std::max<LONG>(rect.left, 0); x < right && !opaque; ++x) {
+          onBackground = true;
+          opaque = background.GetPixel(x, y) != kTransparentColour;
+        }
+      }
+      if (onBackground && !opaque) Add(ProblemButtonTransparent, line, kButtonKeys[b]);
+    }
+  }
+}
+
+// The mouse finds the lower button index first: each later placement that
+// overlaps an earlier-found one of another button loses there.
+void SkinCheck::CheckButtonOverlaps() {
+  int placements = 0;
+  for (const auto& list : model.buttons) placements += list.count;
+  if (placements > kMaxOverlapPlacements) return;
+  for (int a = 0; a < kButtonCount; ++a) {
+    for (int b = a + 1; b < kButtonCount; ++b) {
+      for (int i = 0; i < model.buttons[a].count && i < buttonLines[a].count; ++i) {
+        for (int j = 0; j < model.buttons[b].count && j < buttonLines[b].count; ++j) {
+          if (!Intersects(model.buttons[a][i].rect, model.buttons[b][j].rect)) continue;
+          const int lineA = *static_cast<int*>(buttonLines[a].At(i));
+          const int lineB = *static_cast<int*>(buttonLines[b].At(j));
+          // Reported on the later line, naming the earlier one.
+          const bool aLater = lineA > lineB;
+          SkinProblem& problem =
+              Add(ProblemButtonsOverlap, aLater ? lineA : lineB, kButtonKeys[aLater ? a : b]);
+          CopyText(problem.detail, kButtonKeys[aLater ? b : a]);
+          problem.otherLine = aLater ? lineB : lineA;
+          problem.otherNumber = aLater ? 1 : 0;  // does this line's button win?
+        }
+      }
+    }
+  }
+}
+
+void SkinCheck::CheckSizes() {
+  const int width = background.Width();
+  const int height = background.Height();
+  struct Sized {
+    const ImageBuffer& picture;
+    const char* key;
+    const char* fileName;
+  };
+  const Sized sized[] = {
+      {inactive, "BackgroundImageInactive", model.backgroundImageInactiveFile},
+      {pressed[0], "BackgroundImagePressed1", model.backgroundImagePressedFile[0]},
+      {pressed[1], "BackgroundImagePressed2", model.backgroundImagePressedFile[1]},
+      {pressed[2], "BackgroundImagePressed3", model.backgroundImagePressedFile[2]},
+      {seek, "SeekImage", model.seekImageFile},
+      {volumeMap, "VolumeControlImagePosition", model.volumeControlImagePositionFile},
+  };
+  for (const Sized& s : sized) {
+    if (s.picture.IsEmpty() || (s.picture.Width() >= width && s.picture.Height() >= height)) {
+      continue;
+    }
+    SkinProblem& problem = Add(ProblemPictureSmaller, LineOf(s.key), s.key);
+    CopyText(problem.detail, s.fileName);
+    problem.number = s.picture.Width();
+    problem.otherNumber = s.picture.Height();
+  }
+  if (!volume.IsEmpty() && model.volumeControlType == VolumeControlBmp &&
+      (model.volumeControlImageNb <= 0 || volume.Width() % model.volumeControlImageNb != 0)) {
+    SkinProblem& problem = Add(ProblemVolumeStrip, LineOf("VolumeControlImageNb"),
+                               "VolumeControlImageNb");
+    problem.number = volume.Width();
+    problem.otherNumber = model.volumeControlImageNb;
+  }
+  if (!timeFont.IsEmpty() &&
+      (model.timeFontWidth <= 0 ||
+       static_cast<long long>(model.timeFontWidth) * kTimeFontCells != timeFont.Width())) {
+    SkinProblem& problem = Add(ProblemTimeFontCells, LineOf("TimeFontSize"), "TimeFontSize");
+    problem.number = timeFont.Width();
+    problem.otherNumber = model.timeFontWidth;
+  }
+}
+
+void SkinCheck::CheckGreyMap(const ImageBuffer& map, const RECT& area, const char* mapKey,
+                             const char* areaKey) {
+  const int right = std::min<LONG>(area.right, map.Width());
+  const int bottom = std::min<LONG>(area.bottom, map.Height());
+  for (int y = std::max<LONG>(area.top, 0); y < bottom; ++y) {
+    for (int x = std::max<LONG>(area.left, 0); x < right; ++x) {
+      if (GreyMapLevel(map, x, y) >= 0) return;
+    }
+  }
+  CopyText(Add(ProblemMapNoGrey, LineOf(mapKey), mapKey).detail, areaKey);
+}
