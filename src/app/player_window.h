@@ -56,8 +56,6 @@ class PlayerWindow final : public SkinWindow {
   unique_hmenu BuildContextMenu();
   // The text font from the settings, all five fields.
   void ApplyTextFont();
-  // AnimationTimer at the mouth interval in mouth mode, else the idle one.
-  void StartAnimationTimer();
 
   CdAudioDevice cdDevice;
   int discPresent;
@@ -97,6 +95,8 @@ class PlayerWindow final : public SkinWindow {
   void ShowTitle(const char* title);
 
   void StartTimers();
+  // AnimationTimer at the mouth interval in mouth mode, else the idle one.
+  void StartAnimationTimer();
   void StopTimers();
   // The window's restored position into the settings.
   void StorePosition();
