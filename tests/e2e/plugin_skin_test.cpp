@@ -84,13 +84,8 @@ TEST(PluginSkin, ThePngDefaultSkinLooksLikeTheBmpOneAndNeedsThePlugin) {
   ASSERT_TRUE(WriteFileBytes(pngFolder.File("ZantoPlay.ini"), Settings(0, plugins)));
   ProgramDriver program(pngFolder.path());
   ASSERT_TRUE(program.Start());
-  HWND box = program.WaitForWindow("#32770", 15000);
-  ASSERT_NE(box, nullptr) << "no message box appeared";
-  char failed[512];
-  LoadText(GetModuleHandleA(nullptr), IDS_IMAGE_FAILED, failed);
-  EXPECT_EQ(MessageBoxText(box),
-            std::string(failed) + "\n" + "BackgroundImage ( " + pngFolder.File("main.png") + " )");
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
   DWORD exitCode = 1234;
-  ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
+  EXPECT_EQ(program.AnswerMessageBox(&exitCode),
+            ImageFailedMessage("BackgroundImage", pngFolder.File("main.png")));
+  EXPECT_EQ(exitCode, 0u);
 }

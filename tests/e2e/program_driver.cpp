@@ -1,5 +1,7 @@
 #include "program_driver.h"
 
+#include "common/fixed_text.h"
+#include "resources/resource.h"
 #include "support/test_support.h"
 
 ProgramDriver::ProgramDriver(const std::string& folder) : folder_(folder) {
@@ -60,6 +62,15 @@ HWND ProgramDriver::WaitForWindow(const char* className, DWORD timeoutMs) {
   return nullptr;
 }
 
+std::string ProgramDriver::AnswerMessageBox(DWORD* exitCode) {
+  HWND box = WaitForWindow("#32770", 15000);
+  if (!box) return "(no message box)";
+  std::string text = MessageBoxText(box);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  WaitForExit(15000, exitCode);
+  return text;
+}
+
 void ProgramDriver::Kill() {
   TerminateProcess(process_.hProcess, 99);
   WaitForSingleObject(process_.hProcess, 5000);
@@ -86,4 +97,10 @@ std::string MessageBoxText(HWND box) {
     if (lstrcmpiA(className, "Static") == 0 && !WindowText(child).empty()) text = WindowText(child);
   }
   return text;
+}
+
+std::string ImageFailedMessage(const std::string& key, const std::string& path) {
+  char failed[512];
+  LoadText(GetModuleHandleA(nullptr), IDS_IMAGE_FAILED, failed);
+  return std::string(failed) + "\n" + key + " ( " + path + " )";
 }

@@ -22,6 +22,11 @@ class ProgramDriver {
   // Waits for the program to end; false on timeout.
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
 
+  // Waits for the program's message box, presses OK on it and waits for the
+  // program to end. The box's text, or "(no message box)"; exitCode stays
+  // untouched when the program did not end.
+  std::string AnswerMessageBox(DWORD* exitCode);
+
   const std::string& exePath() const { return exePath_; }
 
  private:
@@ -33,5 +38,8 @@ class ProgramDriver {
 // Caption and message text of a standard message box.
 std::string WindowText(HWND hwnd);
 std::string MessageBoxText(HWND box);
+// The start-up message of a picture that failed: string 28801, then the
+// resource-file key and the path.
+std::string ImageFailedMessage(const std::string& key, const std::string& path);
 
 #endif

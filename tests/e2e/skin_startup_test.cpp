@@ -48,15 +48,9 @@ TEST(SkinStartup, AMissingBackgroundIsReportedByKeyAndPath) {
   ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay1.rc"),
                              "BackgroundImage gone.bmp\r\nBackgroundImageInactive gone.bmp\r\n"));
   ASSERT_TRUE(program.Start());
-  HWND box = program.WaitForWindow("#32770", 15000);
-  ASSERT_NE(box, nullptr) << "no message box appeared";
-  char failed[512];
-  LoadText(GetModuleHandleA(nullptr), IDS_IMAGE_FAILED, failed);
-  EXPECT_EQ(MessageBoxText(box),
-            std::string(failed) + "\n" + "BackgroundImage ( " + folder.File("gone.bmp") + " )");
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
   DWORD exitCode = 1234;
-  ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
+  EXPECT_EQ(program.AnswerMessageBox(&exitCode),
+            ImageFailedMessage("BackgroundImage", folder.File("gone.bmp")));
   EXPECT_EQ(exitCode, 0u);
   EXPECT_FALSE(FileExists(folder.File("ZantoPlay.ini")));
 }
