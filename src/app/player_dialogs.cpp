@@ -26,6 +26,7 @@ void PlayerWindow::OnPreferencesButton() {
       SetTimer(hwnd, kAnimationTimer, static_cast<UINT>(settings.mouseAnime), nullptr);
     }
     ApplyTextFont();
+    ApplyMediaHotKeys();
     // Written at once, not only at shutdown: a crash must not lose what the
     // user has just accepted.
     settings.Save();

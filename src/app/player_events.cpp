@@ -8,7 +8,7 @@
 #include "settings/settings.h"
 
 MCIERROR PlayerWindow::PlayTrackAt(int track, int minutes, int seconds, int frames) {
-  MCIERROR error = cdDevice.PlayFrom(hwnd, MakeTmsf(track, minutes, seconds, frames));
+  MCIERROR error = PlayFromWithModes(MakeTmsf(track, minutes, seconds, frames));
   if (!error) paused = 0;
   return error;
 }
@@ -30,7 +30,7 @@ MCIERROR PlayerWindow::PausePlayback() {
 }
 
 MCIERROR PlayerWindow::ResumePlayback() {
-  MCIERROR error = cdDevice.PlayFrom(hwnd, pausePosition);
+  MCIERROR error = PlayFromWithModes(pausePosition);
   if (!error) paused = 0;
   return error;
 }
@@ -41,6 +41,8 @@ void PlayerWindow::OnPlayButton() {
   if (cdDevice.GetMode(mode) || mode == MCI_MODE_PLAY) return;
   if (paused) {
     ResumePlayback();
+  } else if (appSettings->shuffle && playOrder.count <= 0) {
+    StartShuffledPlay();
   } else {
     PlayTrackAt(currentTrack, 0, 0, 0);
   }
@@ -71,11 +73,11 @@ void PlayerWindow::OnPreviousSongButton() {
     cdDevice.GetPosition(start, currentTrack, TRUE);
     cdDevice.GetPosition(current, 0, FALSE);
     if (IsUnderTwoSeconds(MsfDifference(current, start, kNegativeToZero))) {
-      currentTrack = StepBack(currentTrack, trackCount);
+      currentTrack = TrackBefore(currentTrack);
     }
     PlayTrackAt(currentTrack, 0, 0, 0);
   } else {
-    currentTrack = StepBack(currentTrack, trackCount);
+    currentTrack = TrackBefore(currentTrack);
   }
   paused = 0;
   UpdateTimeAndTitle();
@@ -85,7 +87,7 @@ void PlayerWindow::OnPreviousSongButton() {
 void PlayerWindow::OnNextSongButton() {
   DWORD mode = 0;
   if (cdDevice.GetMode(mode)) return;
-  currentTrack = StepForward(currentTrack, trackCount);
+  currentTrack = TrackAfter(currentTrack);
   if (mode == MCI_MODE_PLAY) PlayTrackAt(currentTrack, 0, 0, 0);
   paused = 0;
   UpdateTimeAndTitle();

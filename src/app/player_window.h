@@ -6,6 +6,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/media_keys.h"
+#include "app/play_order.h"
+#include "app/volume_output.h"
 #include "cd/cd_audio_device.h"
 #include "common/handles.h"
 #include "window/skin_window.h"
@@ -27,6 +30,7 @@ class PlayerWindow final : public SkinWindow {
   // Slots, in slot order.
   LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnWindowCreated() override;
+  void OnVolumeControl(int position) override;
   void OnSeekRegion(int position) override;
   void OnCloseButton() override;
   void OnMinimizeButton() override;
@@ -34,11 +38,14 @@ class PlayerWindow final : public SkinWindow {
   void OnOpenFileButton() override;
   void OnStopButton() override;
   void OnPlayButton() override;
+  void OnRewindButton() override;
+  void OnForwardButton() override;
   void OnPreviousSongButton() override;
   void OnNextSongButton() override;
   void OnPauseButton() override;
   void OnPreferencesButton() override;
   void OnRepeatButton() override;
+  void OnTimeWindowClick() override;
 
   MCIERROR PlayTrackAt(int track, int minutes, int seconds, int frames);
   MCIERROR PausePlayback();
@@ -70,6 +77,32 @@ class PlayerWindow final : public SkinWindow {
   // PollTimer ticks since the last poll of the disc (1..5).
   int pollTickCount;
 
+  // The play modes: shuffle, repeat one, intro scan, and the time display.
+  PlayModes CurrentModes() const;
+  // The disc's tracks as the play-mode rules see them.
+  TrackTable Tracks() const;
+  // Moves the play (or the pause position) by `deltaFrames` within the audio.
+  void SeekBy(int deltaFrames);
+  // The play as the modes want it from `tmsf`: each play of one track ends
+  // at that track's end (or its intro's), and the order follows it.
+  MCIERROR PlayFromWithModes(DWORD tmsf);
+  // A new shuffled order, played from its first track.
+  void StartShuffledPlay();
+  // Next and Previous: in the shuffled order when shuffle is on.
+  int TrackAfter(int track);
+  int TrackBefore(int track);
+  // A disc was found: a new order, and with AutoPlay the play.
+  void OnDiscArrived();
+  void DoMediaAction(MediaAction action);
+  // The media hot keys as the settings say.
+  void ApplyMediaHotKeys();
+
+  PlayOrder playOrder;
+  unsigned randomState;
+  DWORD lastKeyStep;  // GetTickCount of the last arrow-key step
+  VolumeOutput volumeOutput;
+  MediaHotKeys mediaHotKeys;
+
  private:
   // Message handlers.
   void OnCreate();
@@ -80,6 +113,29 @@ class PlayerWindow final : public SkinWindow {
   void OnTimer(UINT_PTR id);
   void OnDropFiles(HDROP drop);
   void OnMciNotify(WPARAM status);
+  // The arrow keys step back and on; false for every other key.
+  bool OnKeyDown(WPARAM key, LPARAM lParam);
+  bool OnAppCommand(LPARAM lParam);
+  void OnHotKey(WPARAM id);
+  // Mode commands of the menu and keys.
+  void OnShuffleCommand();
+  void OnRepeatTrackCommand();
+  void OnIntroScanCommand();
+  void OnNextTimeMode();
+  // Makes `track` the order's current place, drawing an order that holds it
+  // when there is none.
+  void FollowInOrder(int track);
+  // A play of one track ended by itself: the next one in the order, the
+  // same again, or a stop. False when the play was not one track's.
+  bool OnTrackEnd();
+  // After a mode change: a running play is started again from where it is,
+  // so that it ends where the new modes say.
+  void ReplayWithModes();
+  void PlayPause();
+  // Where the play is: its track and the frames into it. False unless playing.
+  bool ReadPlayPosition(TrackPosition* at);
+  // The window title's time and the time window's digits for the time mode.
+  ShownTime TimeToShow(int elapsedFrames) const;
 
   // Timer work.
   void OnPollTimer(DWORD mode);
@@ -88,7 +144,7 @@ class PlayerWindow final : public SkinWindow {
   void OnDiscGone();
   // Minutes and seconds into the current track for the time display; false
   // when the device is neither stopped nor playing.
-  bool ReadElapsed(int* minutes, int* seconds);
+  bool ReadElapsed(int* elapsedFrames);
   // The redraw entry points and the window title, called only for a change.
   void ShowTime(int first, int second, int separatorOn);
   void ShowText(const char* line);

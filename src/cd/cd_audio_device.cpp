@@ -128,6 +128,16 @@ MCIERROR CdAudioDevice::PlayFrom(HWND notifyWindow, DWORD tmsf) {
   return Send(deviceId, MCI_PLAY, MCI_FROM | MCI_NOTIFY, &parms);
 }
 
+MCIERROR CdAudioDevice::PlayFromTo(HWND notifyWindow, DWORD fromTmsf, DWORD toTmsf) {
+  MCIERROR error = SetTimeFormat(MCI_FORMAT_TMSF);
+  if (error) return error;
+  MCI_PLAY_PARMS parms = {};
+  parms.dwCallback = reinterpret_cast<DWORD_PTR>(notifyWindow);
+  parms.dwFrom = fromTmsf;
+  parms.dwTo = toTmsf;
+  return Send(deviceId, MCI_PLAY, MCI_FROM | MCI_TO | MCI_NOTIFY, &parms);
+}
+
 MCIERROR CdAudioDevice::Stop() {
   MCI_GENERIC_PARMS parms = {};
   return Send(deviceId, MCI_STOP, MCI_WAIT, &parms);

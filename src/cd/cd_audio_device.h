@@ -30,6 +30,8 @@ class CdAudioDevice {
   MCIERROR GetMediaIdentity(int& identity);
   // Plays from `tmsf` to the end of the disc; MM_MCINOTIFY goes to notifyWindow.
   MCIERROR PlayFrom(HWND notifyWindow, DWORD tmsf);
+  // The same, ending at `toTmsf`.
+  MCIERROR PlayFromTo(HWND notifyWindow, DWORD fromTmsf, DWORD toTmsf);
   MCIERROR Stop();
   MCIERROR OpenDoor();
   MCIERROR CloseDoor();

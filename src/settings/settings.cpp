@@ -91,6 +91,13 @@ Settings::Settings()
       textColor(kDefaultTextColor),
       shadowColor(kDefaultShadowColor),
       enableShadow(1),
+      volume(kFullVolume),
+      shuffle(0),
+      repeatTrack(0),
+      introScan(0),
+      timeMode(0),
+      mediaHotKeys(0),
+      autoPlay(0),
       iniFolder{},
       pluginRegistryKey(kSusiePluginKey) {
   CopyText(fontName, kDefaultFontName);
@@ -149,6 +156,27 @@ void Settings::Load() {
   chgResByCd = ReadInt(general, Name(IDS_KEY_CHGRESBYCD), 0, path);
   repeat = ReadInt(general, Name(IDS_KEY_REPEAT), 0, path);
   blinkWhenPausing = ReadInt(general, Name(IDS_KEY_BLINKWHENPAUSING), 1, path);
+  LoadPlayerControls(general, path);
+}
+
+void Settings::LoadPlayerControls(const char* general, const char* path) {
+  volume = ReadInt(general, Name(IDS_KEY_VOLUME), kFullVolume, path);
+  shuffle = ReadInt(general, Name(IDS_KEY_SHUFFLE), 0, path);
+  repeatTrack = ReadInt(general, Name(IDS_KEY_REPEATTRACK), 0, path);
+  introScan = ReadInt(general, Name(IDS_KEY_INTROSCAN), 0, path);
+  timeMode = ReadInt(general, Name(IDS_KEY_TIMEMODE), 0, path);
+  mediaHotKeys = ReadInt(general, Name(IDS_KEY_MEDIAHOTKEYS), 0, path);
+  autoPlay = ReadInt(general, Name(IDS_KEY_AUTOPLAY), 0, path);
+}
+
+void Settings::SavePlayerControls(const char* general, const char* path) const {
+  WriteIniInt(general, Name(IDS_KEY_VOLUME), volume, path);
+  WriteIniInt(general, Name(IDS_KEY_SHUFFLE), shuffle, path);
+  WriteIniInt(general, Name(IDS_KEY_REPEATTRACK), repeatTrack, path);
+  WriteIniInt(general, Name(IDS_KEY_INTROSCAN), introScan, path);
+  WriteIniInt(general, Name(IDS_KEY_TIMEMODE), timeMode, path);
+  WriteIniInt(general, Name(IDS_KEY_MEDIAHOTKEYS), mediaHotKeys, path);
+  WriteIniInt(general, Name(IDS_KEY_AUTOPLAY), autoPlay, path);
 }
 
 void Settings::Save() {
@@ -183,6 +211,7 @@ void Settings::Save() {
   WriteIniInt(general, Name(IDS_KEY_CHGRESBYCD), chgResByCd, path);
   WriteIniInt(general, Name(IDS_KEY_REPEAT), repeat, path);
   WriteIniInt(general, Name(IDS_KEY_BLINKWHENPAUSING), blinkWhenPausing, path);
+  SavePlayerControls(general, path);
 
   StoreCdResource();
 }
