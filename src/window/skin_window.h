@@ -43,7 +43,7 @@ constexpr int kTextFontAll = 0x1F;
 
 // The skin window's own timer: a held RewindButton or ForwardButton repeats
 // at this interval. The player's timers take the ids below it.
-constexpr UINT_PTR kButtonHoldTimer = 3;
+constexpr UINT_PTR kButtonHoldTimer = 8;
 constexpr UINT kButtonHoldInterval = 250;  // ms
 
 // RewindButton and ForwardButton act at the press and again while held;
