@@ -101,7 +101,7 @@ void PlayerWindow::StartTimers() {
 
 void PlayerWindow::StartAnimationTimer() {
   UINT interval = appSettings->timeWindow == kTimeWindowMouth
-                      ? static_cast<UINT>(appSettings->mouseAnime)
+                      ? AnimationInterval(appSettings->mouseAnime)
                       : kAnimationIdleInterval;
   SetTimer(hwnd, kAnimationTimer, interval, nullptr);
 }
