@@ -82,10 +82,20 @@ VirtualDisc::~VirtualDisc() {
   }
 }
 
-void VirtualDisc::Write(const DiscContents& disc) {
+void VirtualDisc::Write(const DiscContents& disc, bool backdated) {
   // Written aside and moved over, so the drive never reads half a file.
   std::string next = discPath_ + ".next";
   WriteFileBytes(next, Describe(disc));
+  if (backdated) {
+    HANDLE file = CreateFileA(next.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
+    time.QuadPart -= 24ULL * 3600ULL * 10000000ULL;
+    FILETIME dayAgo = {time.LowPart, time.HighPart};
+    SetFileTime(file, nullptr, nullptr, &dayAgo);
+    CloseHandle(file);
+  }
   for (int attempt = 0; attempt < 100; ++attempt) {
     if (MoveFileExA(next.c_str(), discPath_.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
     Sleep(10);

@@ -57,8 +57,9 @@ class VirtualDisc {
   // Takes effect for devices opened afterwards.
   void SetFaults(const DriveFaults& faults);
   const std::string& discPath() const { return discPath_; }
-  // Replaces the description in one step, as a user swapping discs would.
-  void Write(const DiscContents& disc);
+  // Replaces the description in one step, as a user swapping discs would;
+  // `backdated` gives the new file a time a day old (mv, cp -p).
+  void Write(const DiscContents& disc, bool backdated = false);
   std::string Text() const;
   // The command lines logged since the last call, then forgets them.
   std::vector<LoggedCommand> TakeTimedLog();
