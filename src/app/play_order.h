@@ -7,8 +7,7 @@
 
 #include <windows.h>
 
-// An audio CD holds at most 99 tracks.
-constexpr int kMaxDiscTracks = 99;
+#include "app/audio_tracks.h"  // kMaxDiscTracks
 
 // How far a rewind or forward step moves, and how often a held control repeats.
 constexpr int kSeekStepFrames = 5 * 75;

@@ -2,7 +2,6 @@
 // forward, the play modes (shuffle, repeat one, intro scan) and the time
 // modes, the volume, and the keyboard's media keys.
 #include "app/application.h"
-#include "app/playback_rules.h"
 #include "app/player_window.h"
 #include "cd/msf.h"
 #include "settings/settings.h"
@@ -26,7 +25,7 @@ TrackTable PlayerWindow::Tracks() const {
   table.count = trackCount < kMaxDiscTracks ? trackCount : kMaxDiscTracks;
   for (int t = 1; t <= table.count; ++t) {
     table.lengthFrames[t] = TrackLengthFrames(t);
-    table.audio[t] = true;
+    table.audio[t] = IsAudioTrack(audioTracks, t);
   }
   return table;
 }
@@ -95,32 +94,37 @@ void PlayerWindow::FollowInOrder(int track) {
   if (index >= 0) playOrder.index = index;
 }
 
-MCIERROR PlayerWindow::PlayFromWithModes(DWORD tmsf) {
+bool PlayerWindow::PlayEndForModes(DWORD tmsf, DWORD* endTmsf) {
   int track = TmsfTrack(tmsf);
   FollowInOrder(track);
   int frames = MsfToFrames(MakeMsf(TmsfMinutes(tmsf), TmsfSeconds(tmsf), TmsfFrames(tmsf)));
   TrackPosition end = PlayEnd(Tracks(), CurrentModes(), TrackPosition{track, frames});
-  if (end.track == 0) return cdDevice.PlayFrom(hwnd, tmsf);
-  return cdDevice.PlayFromTo(hwnd, tmsf, MakeTmsf(end.track, end.frames / kFramesPerMinute,
-                                                  (end.frames % kFramesPerMinute) / kFramesPerSecond,
-                                                  end.frames % kFramesPerSecond));
+  if (end.track == 0) return false;
+  *endTmsf = MakeTmsf(end.track, end.frames / kFramesPerMinute,
+                      (end.frames % kFramesPerMinute) / kFramesPerSecond,
+                      end.frames % kFramesPerSecond);
+  return true;
 }
 
-void PlayerWindow::StartShuffledPlay() {
+void PlayerWindow::StartShuffledPlay(bool automatic) {
   playOrder = DrawShuffle(Tracks(), &randomState, 0);
   if (playOrder.count <= 0) return;
   currentTrack = playOrder.tracks[0];
-  PlayTrackAt(currentTrack, 0, 0, 0);
+  if (automatic) {
+    PlayAutomatically(currentTrack);
+  } else {
+    PlayTrackAt(currentTrack, 0, 0, 0);
+  }
 }
 
 int PlayerWindow::TrackAfter(int track) {
-  if (!appSettings->shuffle) return StepForward(track, trackCount);
+  if (!appSettings->shuffle) return NextAudioTrack(audioTracks, track);
   FollowInOrder(track);
   return OrderStepForward(&playOrder);
 }
 
 int PlayerWindow::TrackBefore(int track) {
-  if (!appSettings->shuffle) return StepBack(track, trackCount);
+  if (!appSettings->shuffle) return PreviousAudioTrack(audioTracks, track);
   FollowInOrder(track);
   return OrderStepBack(&playOrder);
 }
@@ -140,12 +144,14 @@ bool PlayerWindow::OnTrackEnd() {
     playOrder = PlayOrder();
     return true;
   }
+  // Every restart goes through the guard: a track that ends at once must
+  // not become a loop of plays.
   if (next.redraw) {
-    StartShuffledPlay();
+    StartShuffledPlay(true);
     return true;
   }
   currentTrack = next.track;
-  PlayTrackAt(currentTrack, 0, 0, 0);
+  PlayAutomatically(currentTrack);
   return true;
 }
 
@@ -200,10 +206,8 @@ void PlayerWindow::OnVolumeControl(int position) {
 void PlayerWindow::PlayPause() {
   DWORD mode = 0;
   bool playing = cdDevice.GetMode(mode) == 0 && mode == MCI_MODE_PLAY;
-  if (playing) {
-    PausePlayback();
-  } else if (paused) {
-    ResumePlayback();
+  if (playing || paused) {
+    OnPauseButton();
   } else {
     OnPlayButton();
   }
@@ -218,7 +222,7 @@ void PlayerWindow::DoMediaAction(MediaAction action) {
     case MediaAction::Play: OnPlayButton(); break;
     case MediaAction::Pause: {
       DWORD mode = 0;
-      if (cdDevice.GetMode(mode) == 0 && mode == MCI_MODE_PLAY) PausePlayback();
+      if (cdDevice.GetMode(mode) == 0 && mode == MCI_MODE_PLAY) OnPauseButton();
       break;
     }
     case MediaAction::None: break;
