@@ -117,6 +117,26 @@ TEST_F(PlayerModes, RewindAndForwardStepWhilePlayingOrPausedAndNotWhenStopped) {
   ASSERT_EQ(plays.size(), 2u);
   EXPECT_EQ(Tms(plays[0].from), "2/00:02") << "the repeat after 250 ms steps";
   EXPECT_EQ(Tms(plays[1].from), "1/04:09");
+
+  // A data track between two audio ones is stepped over, both ways.
+  DiscContents mixed;
+  mixed.tracks = {"00:20:00", "01:00:00 data", "04:00:00"};
+  mixed.identity = "99";
+  drive->Write(mixed);
+  Command(IDM_STOP);
+  ASSERT_TRUE(PumpUntil(4000, [&] {
+    Poll();
+    return player->audioTracks.dataTrack[2];
+  })) << "the swapped disc was never read";
+  player->PlayTrackAt(1, 0, 18, 0);
+  player->OnForwardButton();
+  player->OnRewindButton();
+  player->OnRewindButton();
+  plays = TakePlays();
+  ASSERT_EQ(plays.size(), 4u);
+  EXPECT_EQ(Tms(plays[1].from), "3/00:03");
+  EXPECT_EQ(Tms(plays[2].from), "1/00:18");
+  EXPECT_EQ(Tms(plays[3].from), "1/00:13");
 }
 
 TEST_F(PlayerModes, ShuffleRepeatOneAndIntroEndEachPlayAtItsTrackAndChainTheRestarts) {
