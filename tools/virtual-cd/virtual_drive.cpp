@@ -146,7 +146,8 @@ void VirtualDrive::Update() {
     if (play_.active) EndPlay(MCI_NOTIFY_ABORTED);
     paused_ = false;
     stoppedFrame_ = discFile_.disc().firstTrackStart;
-    StartSettling(discFile_.insertedTime());
+    // A changer's next disc needs no spinning up: settled long ago.
+    StartSettling(discFile_.disc().gapless ? 0 : discFile_.insertedTime());
   }
   EndFinishedPlay();
 }
