@@ -410,7 +410,8 @@ DWORD VirtualDrive::Pause() {
   if (DWORD error = ContentsError()) return error;
   if (!play_.active) return 0;
   unsigned to = play_.toFrame;
-  EndPlay(MCI_NOTIFY_ABORTED);
+  // As the system's CD-audio driver does: the paused play counts as replaced.
+  EndPlay(MCI_NOTIFY_SUPERSEDED);
   paused_ = true;
   pausedTo_ = to;
   return 0;
