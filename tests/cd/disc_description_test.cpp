@@ -8,6 +8,7 @@ TEST(DiscDescription, ReadsEveryKeyAndSkipsWhatItDoesNotKnow) {
   DiscDescription disc = ParseDiscDescription(
       "# demo\r\n"
       "  Present = YES \r\n"
+      "gapless = yes\n"
       "tray=open\n"
       "identity =  12345 \n"
       "colour = blue\n"
@@ -21,6 +22,7 @@ TEST(DiscDescription, ReadsEveryKeyAndSkipsWhatItDoesNotKnow) {
       "track = 00:30:00 video\n"  // no such kind
       "track = 00:40:00 audio\n");
   EXPECT_TRUE(disc.present);
+  EXPECT_TRUE(disc.gapless);
   EXPECT_TRUE(disc.trayOpen);
   EXPECT_EQ(disc.identity, "12345");
   EXPECT_EQ(disc.firstTrackStart, 0u);

@@ -77,7 +77,7 @@ TEST(DriveFaultsTest, SeekingPausedAndSlowDrivesReportSo) {
   EXPECT_EQ(held, MakeMsf(0, 4, 0)) << "paused where it played (track 3 starts at 0:04)";
   PumpUntil(1000, [&] { return !window.statuses().empty(); });
   ASSERT_EQ(window.statuses().size(), 1u);
-  EXPECT_EQ(window.statuses()[0], static_cast<WPARAM>(MCI_NOTIFY_ABORTED));
+  EXPECT_EQ(window.statuses()[0], static_cast<WPARAM>(MCI_NOTIFY_SUPERSEDED));
   MCI_PLAY_PARMS onward = {};
   ASSERT_EQ(Command(device, MCI_PLAY, 0, &onward), 0u);
   Sleep(350);

@@ -25,6 +25,7 @@ std::string Describe(const DiscContents& disc) {
   text += disc.present ? "present = yes\n" : "present = no\n";
   text += disc.trayOpen ? "tray = open\n" : "tray = closed\n";
   text += "identity = " + disc.identity + "\n";
+  if (disc.gapless) text += "gapless = yes\n";
   for (const std::string& track : disc.tracks) text += "track = " + track + "\n";
   return text;
 }

@@ -16,6 +16,7 @@ struct DiscContents {
   std::string identity = "255";
   bool present = true;
   bool trayOpen = false;
+  bool gapless = false;  // swapped in as a changer does: no settling at all
 };
 
 // How slowly the drive settles, as a real one does (all 0: at once).

@@ -97,6 +97,8 @@ DiscDescription ParseDiscDescription(const std::string& text) {
     unsigned frames = 0;
     if (key == "present") {
       ParseFlag(value, disc.present);
+    } else if (key == "gapless") {
+      ParseFlag(value, disc.gapless);
     } else if (key == "tray") {
       std::string v = Lower(value);
       if (v == "open") disc.trayOpen = true;

@@ -17,11 +17,14 @@ struct DiscDescription {
   // One flag per track: a data track (mixed-mode and enhanced discs), which
   // a drive refuses to play as audio.
   std::vector<bool> dataTracks;
+  // The disc came in without the drive ever being open or not ready (a
+  // changer, a fast slot drive): it is readable at once, with no settling.
+  bool gapless = false;
 
   bool operator==(const DiscDescription& other) const {
     return present == other.present && trayOpen == other.trayOpen && identity == other.identity &&
            firstTrackStart == other.firstTrackStart && trackFrames == other.trackFrames &&
-           dataTracks == other.dataTracks;
+           dataTracks == other.dataTracks && gapless == other.gapless;
   }
   bool operator!=(const DiscDescription& other) const { return !(*this == other); }
 };

@@ -146,7 +146,8 @@ void VirtualDrive::Update() {
     if (play_.active) EndPlay(MCI_NOTIFY_ABORTED);
     paused_ = false;
     stoppedFrame_ = discFile_.disc().firstTrackStart;
-    StartSettling(discFile_.insertedTime());
+    // A changer's next disc needs no spinning up: settled long ago.
+    StartSettling(discFile_.disc().gapless ? 0 : discFile_.insertedTime());
   }
   EndFinishedPlay();
 }
@@ -409,7 +410,8 @@ DWORD VirtualDrive::Pause() {
   if (DWORD error = ContentsError()) return error;
   if (!play_.active) return 0;
   unsigned to = play_.toFrame;
-  EndPlay(MCI_NOTIFY_ABORTED);
+  // As the system's CD-audio driver does: the paused play counts as replaced.
+  EndPlay(MCI_NOTIFY_SUPERSEDED);
   paused_ = true;
   pausedTo_ = to;
   return 0;
