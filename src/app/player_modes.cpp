@@ -12,6 +12,16 @@ int Flipped(int flag) { return flag ? 0 : 1; }
 
 int Clamp255(int value) { return value < 0 ? 0 : value > 255 ? 255 : value; }
 
+DWORD ToTmsf(TrackPosition at) {
+  return MakeTmsf(at.track, at.frames / kFramesPerMinute,
+                  (at.frames % kFramesPerMinute) / kFramesPerSecond, at.frames % kFramesPerSecond);
+}
+
+TrackPosition FromTmsf(DWORD tmsf) {
+  return TrackPosition{TmsfTrack(tmsf),
+                       MsfToFrames(MakeMsf(TmsfMinutes(tmsf), TmsfSeconds(tmsf), TmsfFrames(tmsf)))};
+}
+
 }  // namespace
 
 PlayModes PlayerWindow::CurrentModes() const {
@@ -50,17 +60,11 @@ void PlayerWindow::SeekBy(int deltaFrames) {
   if (ReadPlayPosition(&at)) {
     TrackPosition to = StepPosition(Tracks(), at, deltaFrames);
     currentTrack = to.track;
-    PlayTrackAt(to.track, to.frames / kFramesPerMinute,
-                (to.frames % kFramesPerMinute) / kFramesPerSecond, to.frames % kFramesPerSecond);
+    PlayFromTmsf(ToTmsf(to));
   } else if (paused) {
-    at = TrackPosition{TmsfTrack(pausePosition),
-                       MsfToFrames(MakeMsf(TmsfMinutes(pausePosition), TmsfSeconds(pausePosition),
-                                           TmsfFrames(pausePosition)))};
-    TrackPosition to = StepPosition(Tracks(), at, deltaFrames);
+    TrackPosition to = StepPosition(Tracks(), FromTmsf(pausePosition), deltaFrames);
     currentTrack = to.track;
-    pausePosition = MakeTmsf(to.track, to.frames / kFramesPerMinute,
-                             (to.frames % kFramesPerMinute) / kFramesPerSecond,
-                             to.frames % kFramesPerSecond);
+    pausePosition = ToTmsf(to);
   } else {
     return;  // stopped: a step has nowhere to start from
   }
@@ -95,14 +99,10 @@ void PlayerWindow::FollowInOrder(int track) {
 }
 
 bool PlayerWindow::PlayEndForModes(DWORD tmsf, DWORD* endTmsf) {
-  int track = TmsfTrack(tmsf);
-  FollowInOrder(track);
-  int frames = MsfToFrames(MakeMsf(TmsfMinutes(tmsf), TmsfSeconds(tmsf), TmsfFrames(tmsf)));
-  TrackPosition end = PlayEnd(Tracks(), CurrentModes(), TrackPosition{track, frames});
+  FollowInOrder(TmsfTrack(tmsf));
+  TrackPosition end = PlayEnd(Tracks(), CurrentModes(), FromTmsf(tmsf));
   if (end.track == 0) return false;
-  *endTmsf = MakeTmsf(end.track, end.frames / kFramesPerMinute,
-                      (end.frames % kFramesPerMinute) / kFramesPerSecond,
-                      end.frames % kFramesPerSecond);
+  *endTmsf = ToTmsf(end);
   return true;
 }
 
@@ -159,8 +159,7 @@ void PlayerWindow::ReplayWithModes() {
   TrackPosition at = {0, 0};
   if (!discPresent || !ReadPlayPosition(&at)) return;
   currentTrack = at.track;
-  PlayTrackAt(at.track, at.frames / kFramesPerMinute,
-              (at.frames % kFramesPerMinute) / kFramesPerSecond, at.frames % kFramesPerSecond);
+  PlayFromTmsf(ToTmsf(at));
 }
 
 void PlayerWindow::OnShuffleCommand() {
