@@ -200,6 +200,13 @@ void PlayerWindow::OnVolumeControl(int position) {
   appSettings->volume = Clamp255(position);
   volumeOutput.SetSessionVolume(appSettings->volume);
   volumeOutput.SetDriveVolume(appSettings->volume);
+  // Saved once the control rests a moment, not at every pixel of a drag.
+  SetTimer(hwnd, kVolumeSaveTimer, kVolumeSaveDelay, nullptr);
+}
+
+void PlayerWindow::OnVolumeSaveTimer() {
+  KillTimer(hwnd, kVolumeSaveTimer);
+  appSettings->Save();
 }
 
 void PlayerWindow::PlayPause() {

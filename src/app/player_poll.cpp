@@ -28,6 +28,10 @@ void PlayerWindow::OnTimer(UINT_PTR id) {
   // A failed query leaves kModeUnknown, which is none of the modes below:
   // the disc state stays as it was and the displays keep their last values.
   if (id == kButtonHoldTimer) return;  // the skin window's own
+  if (id == kVolumeSaveTimer) {
+    OnVolumeSaveTimer();
+    return;
+  }
   DWORD mode = kModeUnknown;
   if (id == kAnimationTimer) {
     // Only the mouth needs the mode, and one the poll read under a tick ago

@@ -20,6 +20,9 @@ constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT_PTR kAnimationTimer = 2;
 // One-shot: an automatic restart that had to wait (see RestartGuard).
 constexpr UINT_PTR kRestartTimer = 3;
+// One-shot: the settings saved a second after the volume control last moved.
+constexpr UINT_PTR kVolumeSaveTimer = 4;
+constexpr UINT kVolumeSaveDelay = 1000;  // ms
 constexpr UINT kPollInterval = 100;           // ms
 constexpr UINT kAnimationIdleInterval = 500;  // ms, outside the mouth animation
 // What a failed mode query stands for: none of the device's modes.
@@ -149,6 +152,7 @@ class PlayerWindow final : public SkinWindow {
   bool OnKeyDown(WPARAM key, LPARAM lParam);
   bool OnAppCommand(LPARAM lParam);
   void OnHotKey(WPARAM id);
+  void OnVolumeSaveTimer();
   // Mode commands of the menu and keys.
   void OnShuffleCommand();
   void OnRepeatTrackCommand();

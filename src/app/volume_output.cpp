@@ -76,7 +76,6 @@ UINT FindCdAuxDevice() {
 VolumeOutput::VolumeOutput() {
   // S_FALSE (already initialised on this thread) also needs its uninitialise.
   comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-  auxDevice_ = FindCdAuxDevice();
 }
 
 bool VolumeOutput::OpenSession() {
@@ -95,8 +94,14 @@ void VolumeOutput::SetSessionVolume(int position) {
   if (OpenSession()) session_->SetMasterVolume(SessionLevel(position), nullptr);
 }
 
+bool VolumeOutput::OpenDriveOutput() {
+  if (!auxAsked_) auxDevice_ = FindCdAuxDevice();
+  auxAsked_ = true;
+  return auxDevice_ != kNoAuxDevice;
+}
+
 void VolumeOutput::SetDriveVolume(int position) {
-  if (HasDriveOutput()) auxSetVolume(auxDevice_, AuxVolumeValue(position));
+  if (OpenDriveOutput()) auxSetVolume(auxDevice_, AuxVolumeValue(position));
 }
 
 float VolumeOutput::SessionVolume() const {

@@ -17,9 +17,9 @@ DWORD AuxVolumeValue(int position);
 
 class VolumeOutput {
  public:
-  // COM for this thread as long as the object lives, and the CD-audio
-  // auxiliary device where the system has one; the program's audio session
-  // is looked for at the first SetSessionVolume.
+  // COM for this thread as long as the object lives. The audio session and
+  // the CD-audio auxiliary device are looked for when first set, so that a
+  // player whose volume nobody moves never loads the audio drivers.
   VolumeOutput();
   ~VolumeOutput();
   VolumeOutput(const VolumeOutput&) = delete;
@@ -34,12 +34,14 @@ class VolumeOutput {
   bool OpenSession();
   // The session's level as the system has it now; -1 without a session.
   float SessionVolume() const;
-  bool HasDriveOutput() const { return auxDevice_ != kNoAuxDevice; }
+  // Finds the CD's analogue output at the first call; false where there is none.
+  bool OpenDriveOutput();
 
  private:
   static constexpr UINT kNoAuxDevice = static_cast<UINT>(-1);
   bool comStarted_ = false;
   bool sessionAsked_ = false;
+  bool auxAsked_ = false;
   ISimpleAudioVolume* session_ = nullptr;  // owned: released in the destructor
   UINT auxDevice_ = kNoAuxDevice;
 };

@@ -212,6 +212,16 @@ TEST_F(PlayerModes, TheTimeModesCycleAndOnlyTheTitleShowsTheMinus) {
   }
   Command(IDM_NEXT_TIME_MODE);
   EXPECT_EQ(Ini("TimeMode"), "1");
+  // Each play mode carries its check mark in the context menu.
+  for (UINT id : {IDM_SHUFFLE, IDM_REPEAT_TRACK, IDM_INTRO_SCAN}) {
+    Command(static_cast<WORD>(id));
+    unique_hmenu menu = player->BuildContextMenu();
+    HMENU popup = GetSubMenu(menu.get(), 0);
+    EXPECT_TRUE(GetMenuState(popup, id, MF_BYCOMMAND) & MF_CHECKED) << id;
+    Command(static_cast<WORD>(id));
+    menu = player->BuildContextMenu();
+    EXPECT_FALSE(GetMenuState(GetSubMenu(menu.get(), 0), id, MF_BYCOMMAND) & MF_CHECKED) << id;
+  }
   player->OnTimeWindowClick();
   EXPECT_EQ(appSettings->timeMode, 2);
 }
@@ -282,9 +292,43 @@ TEST_F(PlayerModes, PlayOnInsertAndTheVolumeStartsAtItsSetting) {
   std::vector<Play> plays = TakePlays();
   ASSERT_EQ(plays.size(), 1u) << "a disc found at start-up counts as arriving";
   EXPECT_EQ(Tms(plays[0].from), "1/00:00");
+  Command(IDM_STOP);
+  DiscContents swapped = TracksOf(2);
+  swapped.identity = "77";
+  drive->Write(swapped);
+  EXPECT_TRUE(PumpUntil(4000, [&] {
+    Poll();
+    return !Plays().empty();
+  })) << "a swapped disc counts as arriving";
 
   player->OnVolumeControl(40);
   EXPECT_EQ(appSettings->volume, 40);
+  EXPECT_EQ(Ini("Volume"), "") << "not at every move of a drag";
+  PumpUntil(3000, [&] { return Ini("Volume") == "40"; });
+  EXPECT_EQ(Ini("Volume"), "40") << "saved once the control rested";
+}
+
+// Catches: one channel left out of the aux value, a position past the ends
+// wrapping instead of holding, and a session level that never reaches 1.
+TEST(VolumeLevels, PositionsMapOntoBothMechanisms) {
+  const struct {
+    int position;
+    DWORD aux;
+    float session;
+  } cases[] = {{0, 0, 0.0f},
+               {128, 0x80808080u, 128 / 255.0f},
+               {255, 0xFFFFFFFFu, 1.0f},
+               {300, 0xFFFFFFFFu, 1.0f},
+               {-4, 0, 0.0f}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(AuxVolumeValue(c.position), c.aux) << c.position;
+    EXPECT_FLOAT_EQ(SessionLevel(c.position), c.session) << c.position;
+  }
+}
+
+TEST_F(PlayerModes, TheVolumeReachesTheProgramsAudioSession) {
+  Open(TracksOf(1), 0.01);
+  player->OnVolumeControl(40);
   if (!player->volumeOutput.OpenSession()) {
     GTEST_SKIP() << "no audio session on this system: the volume moves the control only";
   }
