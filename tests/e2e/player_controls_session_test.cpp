@@ -56,14 +56,16 @@ class ControlsSession : public ::testing::Test {
                                "BackgroundImage ZantoPlay1.bmp\r\n"
                                "BackgroundImageInactive ZantoPlay1.bmp\r\n"));
   }
-  // The from= of every PLAY the drive received since the last call.
-  std::vector<DWORD> PlaysFrom() {
+  // The from= of every PLAY the drive received since the last call; its to=
+  // goes into `to` when asked for.
+  std::vector<DWORD> PlaysFrom(std::vector<DWORD>* to = nullptr) {
     std::vector<DWORD> from;
     for (const std::string& line : drive.TakeLog()) {
       size_t at = line.find("from=0x");
-      if (line.find("PLAY ") != std::string::npos && at != std::string::npos) {
-        from.push_back(std::stoul(line.substr(at + 7, 8), nullptr, 16));
-      }
+      size_t end = line.find("to=0x");
+      if (line.find("PLAY ") == std::string::npos || at == std::string::npos) continue;
+      from.push_back(std::stoul(line.substr(at + 7, 8), nullptr, 16));
+      if (to) to->push_back(end == std::string::npos ? 0 : std::stoul(line.substr(end + 5, 8), nullptr, 16));
     }
     return from;
   }
@@ -158,12 +160,19 @@ TEST_F(ControlsSession, ForwardTimeModesMediaKeysAndAShuffledDisc) {
     PlaysFrom();
     Key(window, 'X');
     std::vector<int> order;
+    std::vector<DWORD> ends;
+    auto collect = [&] {
+      for (DWORD from : PlaysFrom(&ends)) order.push_back(TmsfTrack(from));
+    };
     WaitFor(20000, [&] {
-      for (DWORD from : PlaysFrom()) order.push_back(TmsfTrack(from));
+      collect();
       return order.size() >= 8;
     });
     Sleep(1800);  // nothing more: the order has played out
-    for (DWORD from : PlaysFrom()) order.push_back(TmsfTrack(from));
+    collect();
+    for (size_t i = 0; i < ends.size() && i < order.size(); ++i) {
+      EXPECT_EQ(ends[i], MakeTmsf(order[i], 0, 1, 0)) << "each play ends at its track's end";
+    }
     EXPECT_EQ(order.size(), 8u);
     EXPECT_EQ(std::set<int>(order.begin(), order.end()).size(), 8u) << "a track twice, or one missed";
     EXPECT_NE(order, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8})) << "not shuffled";

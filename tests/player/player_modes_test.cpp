@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -139,31 +138,10 @@ TEST_F(PlayerModes, RewindAndForwardStepWhilePlayingOrPausedAndNotWhenStopped) {
   EXPECT_EQ(Tms(plays[3].from), "1/00:13");
 }
 
-TEST_F(PlayerModes, ShuffleRepeatOneAndIntroEndEachPlayAtItsTrackAndChainTheRestarts) {
-  {
-    SCOPED_TRACE("shuffle: every track once, each to its end, then stop");
-    Open(Tracks(5, "00:02:00"), 8.0);  // a quarter second a track
-    player->randomState = 12345;       // an order other than the disc's
-    Poll();
-    Command(IDM_SHUFFLE);
-    EXPECT_EQ(Ini("Shuffle"), "1") << "a mode is saved as it changes";
-    Command(IDM_PLAY);
-    PlayOut(8000);
-    std::vector<Play> plays = TakePlays();
-    std::set<int> tracks;
-    std::vector<int> order;
-    for (const Play& play : plays) {
-      EXPECT_EQ(TmsfTrack(play.to), TmsfTrack(play.from));
-      EXPECT_EQ(Tms(play.to), Line("%d/00:02", TmsfTrack(play.from))) << "ends at its track's end";
-      tracks.insert(TmsfTrack(play.from));
-      order.push_back(TmsfTrack(play.from));
-    }
-    EXPECT_EQ(plays.size(), 5u);
-    EXPECT_EQ(tracks.size(), 5u) << "a track played twice";
-    EXPECT_NE(order, (std::vector<int>{1, 2, 3, 4, 5})) << "not shuffled";
-    EXPECT_EQ(Mode(), static_cast<DWORD>(MCI_MODE_STOP));
-    Command(IDM_SHUFFLE);
-  }
+TEST_F(PlayerModes, RepeatOneAndIntroEndEachPlayAtItsTrackAndChainTheRestarts) {
+  // Shuffle's own session is the real program's (e2e); here the other two.
+  Open(Tracks(5, "00:02:00"), 8.0);  // a quarter second a track
+  Poll();
   {
     SCOPED_TRACE("repeat one: the same track again until stopped");
     Command(IDM_REPEAT_TRACK);
@@ -172,7 +150,10 @@ TEST_F(PlayerModes, ShuffleRepeatOneAndIntroEndEachPlayAtItsTrackAndChainTheRest
     Command(IDM_STOP);
     std::vector<Play> plays = TakePlays();
     ASSERT_GE(plays.size(), 2u);
-    for (const Play& play : plays) EXPECT_EQ(Tms(play.from), "3/00:00");
+    for (const Play& play : plays) {
+      EXPECT_EQ(Tms(play.from), "3/00:00");
+      EXPECT_EQ(Tms(play.to), "3/00:02") << "ends at its track's end";
+    }
     Command(IDM_REPEAT_TRACK);
   }
   {
