@@ -16,10 +16,9 @@ MCIERROR PlayerWindow::PlayFromTmsf(DWORD tmsf) {
   // A real drive refuses to play a data track; do not even ask.
   if (!IsAudioTrack(audioTracks, track)) return MCIERR_OUTOFRANGE;
   int runEnd = RunEndTrack(audioTracks, track);
-  DWORD length = 0;
   MCIERROR error = 0;
   if (runEnd < cdDevice.trackLengths.count) {
-    length = *static_cast<const DWORD*>(cdDevice.trackLengths.At(runEnd));
+    DWORD length = *static_cast<const DWORD*>(cdDevice.trackLengths.At(runEnd));
     error = cdDevice.PlayRange(hwnd, tmsf,
                                MakeTmsf(runEnd, MsfMinutes(length), MsfSeconds(length), MsfFrames(length)));
   } else {
@@ -62,8 +61,10 @@ void PlayerWindow::OnRestartTimer(DWORD mode) {
 MCIERROR PlayerWindow::StopPlayback() {
   CancelPendingRestart();
   polledModeValid = false;
-  restartGuard.Stopped();
-  return cdDevice.Stop();
+  MCIERROR error = cdDevice.Stop();
+  // A stop the drive refused leaves its play running: that play's end counts.
+  if (!error) restartGuard.Stopped();
+  return error;
 }
 
 MCIERROR PlayerWindow::PausePlayback() {
