@@ -16,7 +16,6 @@ MCIERROR PlayerWindow::PlayFromTmsf(DWORD tmsf) {
   // A real drive refuses to play a data track; do not even ask.
   if (!IsAudioTrack(audioTracks, track)) return MCIERR_OUTOFRANGE;
   int runEnd = RunEndTrack(audioTracks, track);
-  DWORD length = 0;
   DWORD modesEnd = 0;
   MCIERROR error = 0;
   if (PlayEndForModes(tmsf, &modesEnd)) {
@@ -24,7 +23,7 @@ MCIERROR PlayerWindow::PlayFromTmsf(DWORD tmsf) {
     error = cdDevice.PlayRange(hwnd, tmsf, modesEnd);
     runEnd = track;
   } else if (runEnd < cdDevice.trackLengths.count) {
-    length = *static_cast<const DWORD*>(cdDevice.trackLengths.At(runEnd));
+    DWORD length = *static_cast<const DWORD*>(cdDevice.trackLengths.At(runEnd));
     error = cdDevice.PlayRange(hwnd, tmsf,
                                MakeTmsf(runEnd, MsfMinutes(length), MsfSeconds(length), MsfFrames(length)));
   } else {
@@ -67,8 +66,10 @@ void PlayerWindow::OnRestartTimer(DWORD mode) {
 MCIERROR PlayerWindow::StopPlayback() {
   CancelPendingRestart();
   polledModeValid = false;
-  restartGuard.Stopped();
-  return cdDevice.Stop();
+  MCIERROR error = cdDevice.Stop();
+  // A stop the drive refused leaves its play running: that play's end counts.
+  if (!error) restartGuard.Stopped();
+  return error;
 }
 
 MCIERROR PlayerWindow::PausePlayback() {

@@ -1,7 +1,7 @@
 // The player on a drive that behaves like real hardware: discs with data
-// tracks, a disc swapped without the mode ever saying so, plays that end at
-// once, playback rolling over a track boundary between polls, failing
-// queries, and an emptied animation interval.
+// tracks, plays that end at once, playback rolling over a track boundary
+// between polls, refused queries, an emptied animation interval. (A disc
+// swapped without a gap is the end-to-end session's.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -17,72 +17,62 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-std::string Range(DWORD from, DWORD to) { return Line("from=0x%08lX to=0x%08lX", from, to); }
+int CountPlays(const std::vector<std::string>& log) {
+  int plays = 0;
+  for (const std::string& line : log) plays += Contains(line, "PLAY ") ? 1 : 0;
+  return plays;
+}
 
-// Catches a player that plays, steps or lists data tracks as audio: Play
-// starting on the data track 1 of a mixed-mode disc, a play running into the
-// data track of an enhanced disc, steps landing on data, a data-only disc
-// that claims a track.
+// Catches data tracks taken for audio: Play starting on the data track 1 of
+// a mixed-mode disc, a play running into the data track of an enhanced one,
+// steps or menu items landing on data, a data-only disc claiming a track.
 TEST_F(PlayerTest, DiscsWithDataTracksPlayAndStepOverTheirAudioOnly) {
   struct Case {
-    const char* name;
-    std::vector<std::string> tracks;
-    const char* identity;
+    const char* kinds;  // 'a' audio, 'd' data, each track 00:03:00
     const char* title;
-    int first, last;  // the first Play's range, audio tracks only; 0: nothing to play
-    WORD step;        // a step while stopped, from the first audio track
-    int stepped;
-    int greyedItem;         // 0-based menu position of a data track
+    int first, last;    // the range of Play; 0: nothing to play
+    int previous;       // Previous while stopped on the first audio track
   } cases[] = {
-      {"mixed mode", {"10:00:00 data", "00:03:00", "00:03:00"}, "11", "[02] 00:00 - Zanto Player", 2, 3,
-       IDM_PREVIOUS, 3, 0},
-      {"enhanced", {"00:03:00", "00:03:00", "10:00:00 data"}, "12", "[01] 00:00 - Zanto Player", 1, 2,
-       IDM_PREVIOUS, 2, 2},
-      {"no audio", {"10:00:00 data", "20:00:00 data"}, "13", "Zanto Player", 0, 0, IDM_NEXT, 0, 1},
+      {"daa", "[02] 00:00 - Zanto Player", 2, 3, 3},
+      {"aad", "[01] 00:00 - Zanto Player", 1, 2, 2},
+      {"dd", "Zanto Player", 0, 0, 0},
   };
   Open(TracksOf(1), 0.01);
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Command(IDM_STOP);
+    SCOPED_TRACE(c.kinds);
     DiscContents disc;
-    disc.tracks = c.tracks;
-    disc.identity = c.identity;
+    for (const char* k = c.kinds; *k; ++k) disc.tracks.push_back(*k == 'd' ? "00:03:00 data" : "00:03:00");
+    disc.identity = std::to_string(11 + (&c - cases));
     drive->Write(disc);
     player->discPresent = 0;
     Poll();
-    ASSERT_EQ(player->discPresent, 1);
     EXPECT_EQ(Title(), c.title);
     Plays();
     Command(IDM_PLAY);
-    Lines plays = Plays();
-    if (!c.first) {
-      EXPECT_TRUE(plays.empty()) << "a disc without audio played";
-      EXPECT_EQ(Title(), "Zanto Player");
-    } else {
-      // Up to the end of the last audio track: never into the data.
+    std::vector<std::string> plays = Plays();
+    if (c.first) {
       ASSERT_EQ(plays.size(), 1u);
-      EXPECT_TRUE(Contains(plays[0], Range(MakeTmsf(c.first, 0, 0, 0), MakeTmsf(c.last, 0, 3, 0)))) << plays[0];
-      EXPECT_TRUE(Contains(plays[0], "=> 0")) << plays[0];
-      Command(IDM_STOP);
+      // Up to the end of the last audio track: never into the data.
+      EXPECT_TRUE(Contains(plays[0], Line("from=0x%08lX to=0x%08lX => 0", MakeTmsf(c.first, 0, 0, 0),
+                                          MakeTmsf(c.last, 0, 3, 0))))
+          << plays[0];
     }
-    Command(c.step);
-    EXPECT_EQ(player->currentTrack, c.stepped);
+    EXPECT_EQ(plays.size(), c.first ? 1u : 0u);
+    Command(IDM_STOP);
+    Command(IDM_PREVIOUS);
+    EXPECT_EQ(player->currentTrack, c.previous);
     unique_hmenu menu = player->BuildContextMenu();
     HMENU tracks = GetSubMenu(GetSubMenu(menu.get(), 0), 2);
-    ASSERT_EQ(GetMenuItemCount(tracks), static_cast<int>(c.tracks.size()));
-    for (int i = 0; i < GetMenuItemCount(tracks); ++i) {
-      bool data = Contains(c.tracks[i], "data");
-      EXPECT_EQ((GetMenuState(tracks, i, MF_BYPOSITION) & MF_GRAYED) != 0, data) << "item " << i;
+    for (int i = 0; c.kinds[i]; ++i) {
+      char text[32] = "";
+      GetMenuStringA(tracks, i, text, sizeof(text), MF_BYPOSITION);
+      EXPECT_TRUE(Contains(text, "(00:03)")) << "every track keeps its length: " << text;
+      EXPECT_EQ((GetMenuState(tracks, i, MF_BYPOSITION) & MF_GRAYED) != 0, c.kinds[i] == 'd') << i;
+      Command(IDM_TRACK_BASE + i + 1);
+      EXPECT_EQ(CountPlays(Plays()), c.kinds[i] == 'd' ? 0 : 1) << "track " << i + 1 << " from the menu";
     }
-    char text[64] = "";
-    GetMenuStringA(tracks, c.greyedItem, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_TRUE(Contains(text, "(10:00)") || Contains(text, "(20:00)")) << "a data track keeps its length: " << text;
-    Command(IDM_TRACK_BASE + c.greyedItem + 1);
-    EXPECT_TRUE(Plays().empty()) << "a data track chosen by its id played";
   }
 }
 
@@ -100,23 +90,15 @@ TEST_F(PlayerTest, RepeatOnAnEnhancedDiscStartsAgainAfterTheLastAudioTrack) {
     appSettings->repeat = 1;
     Command(IDM_PLAY);
     Plays();
-    std::string again = PlayFrom(1, 0, 0, 0);
-    bool repeated = PumpUntil(4000, [&] {
+    EXPECT_TRUE(PumpUntil(4000, [&] {
       for (const std::string& play : Plays()) {
-        if (Contains(play, again)) return true;
+        if (Contains(play, PlayFrom(1, 0, 0, 0))) return true;
       }
       return false;
-    });
-    EXPECT_TRUE(repeated);
+    }));
     player.reset();
     drive.reset();
   }
-}
-
-int CountPlays(const Lines& log) {
-  int plays = 0;
-  for (const std::string& line : log) plays += Contains(line, "PLAY ") ? 1 : 0;
-  return plays;
 }
 
 // Catches the runaway repeat loop: a disc of no length with repeat on sends
@@ -137,8 +119,7 @@ TEST_F(PlayerTest, APlayThatEndsAtOnceRestartsAtMostOnceASecondAndStopEndsIt) {
   Command(IDM_STOP);
   PumpMessages(1500);
   EXPECT_EQ(CountPlays(drive->TakeLog()), 0) << "a pending restart outlived Stop";
-
-  // The notice of this play is posted before Stop runs and read after it.
+  // This play's notice is posted before Stop runs and read after it.
   Command(IDM_PLAY);
   Command(IDM_STOP);
   drive->TakeLog();
@@ -146,56 +127,28 @@ TEST_F(PlayerTest, APlayThatEndsAtOnceRestartsAtMostOnceASecondAndStopEndsIt) {
   EXPECT_EQ(CountPlays(drive->TakeLog()), 0) << "a notice queued before Stop restarted the disc";
 }
 
-// Catches a disc swapped without "open" or "not ready" in between: the old
-// disc's tracks stay and Next walks past the new disc's end; the old disc's
-// skin must be stored under the old disc.
-TEST_F(PlayerTest, ADiscSwappedWithoutAGapIsRecognisedWithinASecond) {
-  appSettings->chgResByCd = 1;
-  Open(TracksOf(12));
-  Poll();
-  for (int i = 0; i < 5; ++i) Command(IDM_NEXT);
-  ASSERT_EQ(player->currentTrack, 6);
-  DiscContents other = TracksOf(3);
-  other.identity = "22136";  // 0x5678
-  drive->Write(other);
-  Poll();
-  Poll();  // a second of polls
-  EXPECT_EQ(player->trackCount, 3);
-  EXPECT_EQ(Title(), "[01] 00:00 - Zanto Player");
-  char stored[MAX_PATH] = "";
-  GetPrivateProfileStringA("1234", "ResourceFile", "", stored, sizeof(stored), folder.File("CD.ini").c_str());
-  EXPECT_STREQ(stored, appSettings->lastFile) << "the old disc's skin was not stored under it";
-  Command(IDM_PLAY);
-  Lines plays = Plays();
-  ASSERT_FALSE(plays.empty());
-  EXPECT_TRUE(Contains(plays.back(), PlayFrom(1, 0, 0, 0) + " ")) << plays.back();
-  EXPECT_TRUE(Contains(plays.back(), "=> 0")) << plays.back();
-}
-
-// Catches commands that act on the track the last poll saw: within half a
-// second of playback rolling into track 2, Next, Previous and Pause must
-// act on track 2.
+// Catches commands acting on the track the last poll saw: just after
+// playback rolled into track 2, Next, Previous and Pause act on track 2.
 TEST_F(PlayerTest, CommandsRightAfterATrackBoundaryActOnTheTrackNowPlaying) {
   Open(TracksOf(3), 10.0);
   Poll();
   struct Case { WORD command; int track; } cases[] = {
       {IDM_NEXT, 3},      // not a restart of track 2
-      {IDM_PREVIOUS, 2},  // 3 s into track 2: restarts it, not track 1
+      {IDM_PREVIOUS, 2},  // 3.5 s into track 2: restarts it, not track 1
       {IDM_PAUSE, 2},
   };
   for (const Case& c : cases) {
     Poll();
     player->currentTrack = 1;
     player->PlayTrackAt(1, 4, 12, 20);
-    Sleep(350);  // at ten times the speed: 3 s into track 2, and no poll since
+    Sleep(350);  // ten times the speed: 3.5 s into track 2, and no poll since
     Plays();
     Command(c.command);
+    std::vector<std::string> plays = Plays();
     if (c.command == IDM_PAUSE) {
       EXPECT_EQ(TmsfTrack(player->pausePosition), c.track);
-      EXPECT_LE(TmsfMinutes(player->pausePosition) * 60 + TmsfSeconds(player->pausePosition), 10)
-          << "a pause time past the end of its track";
+      EXPECT_EQ(TmsfMinutes(player->pausePosition), 0) << "a pause time past the end of its track";
     } else {
-      Lines plays = Plays();
       ASSERT_EQ(plays.size(), 1u) << c.command;
       EXPECT_TRUE(Contains(plays[0], PlayFrom(c.track, 0, 0, 0))) << c.command << ": " << plays[0];
     }
@@ -203,24 +156,19 @@ TEST_F(PlayerTest, CommandsRightAfterATrackBoundaryActOnTheTrackNowPlaying) {
   }
 }
 
-// Catches a title that shows made-up times when the drive refuses a query:
-// a failed start-of-track or position query read as 0 shows the time on the
-// disc as the time in the track.
+// Catches made-up times when the drive refuses a query: a failed start or
+// position read as 0 shows the time on the disc as the time in the track.
 TEST_F(PlayerTest, RefusedQueriesNeverShowATimeTheDriveDidNotReport) {
-  // Every 12th: a poll while playing asks 13 times, so the failure moves one
-  // query on at every poll and meets each of them in turn. (Reading a disc
-  // asks six times in a row after five mode queries: a shorter cycle would
-  // keep any player from ever reading it.)
+  // A poll while playing asks 13 times: every 12th failing meets each query
+  // in turn. (A shorter cycle would keep any player from reading the disc.)
   faults.failEveryNthStatus = 12;
   Open(TracksOf(3), 0.01);
   for (int i = 0; i < 20 && !player->discPresent; ++i) Poll();
-  ASSERT_EQ(player->discPresent, 1);
   ASSERT_EQ(player->PlayTrackAt(2, 0, 0, 0), 0u);
   player->currentTrack = 2;
   for (int i = 0; i < 26; ++i) {
     Poll();
-    std::string title = Title();
-    EXPECT_TRUE(title == "[02] 00:00 - Zanto Player" || title == "[01] 00:00 - Zanto Player") << title;
+    EXPECT_TRUE(Contains(Title(), "] 00:00 - ")) << Title();
     EXPECT_LE(player->seekPosition, 1) << "poll " << i;
   }
 }
@@ -236,8 +184,7 @@ TEST_F(PlayerTest, AnEmptiedMouthIntervalKeepsTheDriveTrafficLow) {
   PumpMessages(2000);
   std::vector<LoggedCommand> log = drive->TakeTimedLog();
   ASSERT_GT(log.size(), 2u);
-  double seconds = log.back().seconds - log.front().seconds;
-  EXPECT_LT(log.size() / seconds, 25.0);
+  EXPECT_LT(log.size() / (log.back().seconds - log.front().seconds), 25.0);
   EXPECT_EQ(appSettings->mouseAnime, 0) << "the stored value stays";
 }
 
