@@ -9,6 +9,7 @@
 #include "common/path_text.h"
 #include "skin/skin_region.h"
 #include "window/hit_test.h"
+#include "window/skin_window.h"
 
 namespace {
 
@@ -314,10 +315,12 @@ bool SkinCheck::InsideBackground(const RECT& rect) const {
 }
 
 void SkinCheck::CheckButtons() {
+  int tooltips = 0;
   for (int b = 0; b < kButtonCount; ++b) {
     const ButtonSpecList& list = model.buttons[b];
     for (int j = 0; j < list.count && j < buttonLines[b].count; ++j) {
       const RECT& rect = list[j].rect;
+      if (list[j].toolTip[0] != '\0' && !IsRectEmpty(&rect)) ++tooltips;
       const int line = PlacementLine(b, j);
       const PressStyle style = list[j].pressStyle;
       if (style >= PressStyleBmp1 && style <= PressStyleBmp3 &&
@@ -344,6 +347,11 @@ void SkinCheck::CheckButtons() {
       }
       if (onBackground && !opaque) Add(ProblemButtonTransparent, line, kButtonKeys[b]);
     }
+  }
+  if (tooltips > static_cast<int>(kMaxTooltipTools)) {
+    SkinProblem& problem = Add(ProblemManyTooltips, 0, "");
+    problem.number = tooltips;
+    problem.otherNumber = static_cast<int>(kMaxTooltipTools);
   }
 }
 

@@ -66,6 +66,8 @@ const ProblemText kProblemTexts[kProblemKindCount] = {
      "first word (%s): this line is ignored; save the file without it (in Shift-JIS)",
      "ファイルの先頭に UTF-8 のバイト順マークがあり、プレーヤーは最初の語 (%s) の一部として"
      "読むため、この行は無視されます。マークなし (Shift-JIS) で保存してください"},
+    {"%d places have a tooltip text: only the first %d get a tooltip",
+     "ツールチップの文字がある場所が %d 個あります。ツールチップが出るのは最初の %d 個だけです"},
 };
 
 const ProblemText kImageReasons[] = {
@@ -169,6 +171,7 @@ void FormatProblem(const SkinProblem& problem, MessageLanguage language, char* o
       FormatText(body, sizeof(body), format, problem.key, problem.otherLine);
       break;
     case ProblemWorkPictures:
+    case ProblemManyTooltips:
     case ProblemVolumeStrip:
     case ProblemTimeFontCells:
       FormatText(body, sizeof(body), format, problem.number, problem.otherNumber);

@@ -35,6 +35,7 @@ enum ProblemKind : int {
   ProblemUnknownPressStyle, // key, line, detail: the word
   ProblemPressedNotGiven,   // key, line, number: n of BMPn
   ProblemByteOrderMark,     // line 1, detail: the first word after the mark
+  ProblemManyTooltips,      // number: places with a tooltip, otherNumber: the ones shown
   kProblemKindCount
 };
 

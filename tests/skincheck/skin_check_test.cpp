@@ -100,6 +100,11 @@ TEST_F(SkinCheckTest, EachBrokenSkinNamesItsProblemAndAgreesWithThePlayer) {
       {"BMP3 without its picture", "BackgroundImagePressed1 back.bmp\r\n"
                                    "PlayButton 12 0 20 10 t BMP3\r\n",
        ProblemPressedNotGiven, 4, "PlayButton"},
+      {"more tooltips than are shown", [] {
+         std::string lines;
+         for (UINT_PTR i = 0; i <= kMaxTooltipTools; ++i) lines += "PlayButton 12 0 20 10 t\r\n";
+         return lines;
+       }(), ProblemManyTooltips, 0, ""},
       {"unknown key", "PlayButon 12 0 20 10 x\r\n", ProblemUnknownKey, 3, "PlayButon"},
   };
   for (const BrokenSkin& skin : table) {
