@@ -38,6 +38,7 @@
 #define IDS_CD_INIT_FAILED        28808
 #define IDS_DIALOG_FAILED         28809
 #define IDS_FOLDER_TOO_LONG       28810
+#define IDS_SKIN_NO_SHAPE         28816
 
 // Strings: INI sections
 #define IDS_SECTION_RESOURCES     28928

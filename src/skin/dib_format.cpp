@@ -33,6 +33,7 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibFormat* format) {
   f.width = header.biWidth;
   f.topDown = header.biHeight < 0;
   f.height = f.topDown ? -header.biHeight : header.biHeight;
+  if (f.width > kMaxPictureSide || f.height > kMaxPictureSide) return false;
   f.bitCount = header.biBitCount;
   f.compression = header.biCompression;
   if (!IsDrawableFormat(f.bitCount, f.compression, f.topDown)) return false;

@@ -12,6 +12,9 @@
 // picture) are refused: no skin needs them, and GDI expands compressed ones
 // to that size when it draws them.
 constexpr uint64_t kMaxPictureBytes = 64u * 1024u * 1024u;
+// Nor a side longer than this: a 70000 x 1 background would open a window
+// wider than any screen.
+constexpr int kMaxPictureSide = 16384;
 
 struct DibFormat {
   int width = 0;         // > 0
@@ -33,7 +36,8 @@ struct DibFormat {
 // Fills `format` for a header GDI can draw: positive width, non-zero height,
 // one of the bit count / compression pairs of a desktop DIB (1, 4, 8, 16, 24,
 // 32 bits uncompressed; RLE8 with 8 and RLE4 with 4 bits, bottom-up only;
-// BITFIELDS with 16 and 32), at most kMaxPictureBytes. False for anything else.
+// BITFIELDS with 16 and 32), at most kMaxPictureBytes and kMaxPictureSide.
+// False for anything else.
 bool DescribeDib(const BITMAPINFOHEADER& header, DibFormat* format);
 
 // True when the info block (infoSize bytes) and the pixel block (bitsSize
