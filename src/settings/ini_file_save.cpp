@@ -1,6 +1,7 @@
 #include "settings/ini_file_save.h"
 
 #include <cstring>
+#include <new>
 
 #include "common/fixed_text.h"
 #include "common/handles.h"
@@ -9,38 +10,20 @@ namespace {
 
 const char kCopySuffix[] = ".new";
 constexpr size_t kIntTextSize = 16;
-constexpr DWORD kCopyChunk = 16384;
+constexpr DWORD kWriteChunk = 1 << 20;
 // A file another program holds open (a virus scanner, an indexer, an editor
 // reading it) cannot be replaced until it lets go: try again for a second.
 constexpr int kReplaceTries = 40;
 constexpr DWORD kReplacePause = 25;  // ms
-
-// The system's profile services keep files they have read in memory (Wine's
-// by path and modification time, which a rename carries along): forget what
-// they hold for `path`, so that the next read sees the file as it is now.
-void ForgetCachedProfile(const char* path) { WritePrivateProfileStringA(nullptr, nullptr, nullptr, path); }
 
 DWORD LastErrorOr(DWORD fallback) {
   DWORD code = GetLastError();
   return code != 0 ? code : fallback;
 }
 
-// Copies what `from` holds into `to`, to its end; 0 or the error code.
-DWORD CopyBytes(HANDLE from, HANDLE to) {
-  char chunk[kCopyChunk];
-  for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(from, chunk, sizeof(chunk), &got, nullptr)) return LastErrorOr(ERROR_READ_FAULT);
-    if (got == 0) return 0;
-    DWORD put = 0;
-    if (!WriteFile(to, chunk, got, &put, nullptr)) return LastErrorOr(ERROR_WRITE_FAULT);
-    if (put != got) return ERROR_DISK_FULL;
-  }
-}
-
 }  // namespace
 
-IniFileSave::IniFileSave(const char* path) : path_{}, copyPath_{}, error_(0), copyMade_(false) {
+IniFileSave::IniFileSave(const char* path) : path_{}, copyPath_{}, error_(0) {
   size_t length = strlen(path);
   // A path cut to fit, or a copy's name cut short, would name another file.
   if (length + sizeof(kCopySuffix) > sizeof(copyPath_)) {
@@ -50,18 +33,14 @@ IniFileSave::IniFileSave(const char* path) : path_{}, copyPath_{}, error_(0), co
   CopyText(path_, path);
   CopyText(copyPath_, path);
   AppendText(copyPath_, kCopySuffix);
-  Begin();
-}
-
-IniFileSave::~IniFileSave() {
-  if (copyMade_) DeleteFileA(copyPath_);
+  Read();
 }
 
 void IniFileSave::Fail(DWORD code) {
   if (error_ == 0) error_ = code;
 }
 
-void IniFileSave::Begin() {
+void IniFileSave::Read() {
   // A read-only file is the user's wish that it stay as it is; a rename over
   // it would ignore that (Wine lets it through where Windows refuses).
   DWORD attributes = GetFileAttributesA(path_);
@@ -70,28 +49,46 @@ void IniFileSave::Begin() {
     Fail(ERROR_ACCESS_DENIED);
     return;
   }
-  unique_hfile original(CreateFileA(path_, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!original && GetLastError() != ERROR_FILE_NOT_FOUND) {
+  unique_hfile file(CreateFileA(path_, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     // Beginning from nothing would lose every line the program does not write.
+    DWORD code = GetLastError();
+    if (code != ERROR_FILE_NOT_FOUND) Fail(code != 0 ? code : ERROR_READ_FAULT);
+    return;
+  }
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.get(), &size)) {
     Fail(LastErrorOr(ERROR_READ_FAULT));
     return;
   }
-
-  ForgetCachedProfile(copyPath_);  // a copy of an earlier save may be remembered
-  unique_hfile copy(
-      CreateFileA(copyPath_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!copy) {
-    Fail(LastErrorOr(ERROR_WRITE_FAULT));
+  if (static_cast<unsigned long long>(size.QuadPart) > static_cast<size_t>(-1) / 2) {
+    Fail(ERROR_NOT_ENOUGH_MEMORY);
     return;
   }
-  copyMade_ = true;
-  if (original) Fail(CopyBytes(original.get(), copy.get()));
+  size_t total = static_cast<size_t>(size.QuadPart);
+  char* bytes = new (std::nothrow) char[total ? total : 1];
+  if (!bytes) {
+    Fail(ERROR_NOT_ENOUGH_MEMORY);
+    return;
+  }
+  size_t got = 0;
+  while (got < total) {
+    DWORD chunk = total - got < kWriteChunk ? static_cast<DWORD>(total - got) : kWriteChunk;
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes + got, chunk, &read, nullptr) || read == 0) break;
+    got += read;
+  }
+  if (got != total) {
+    Fail(LastErrorOr(ERROR_READ_FAULT));
+  } else if (!text_.Assign(bytes, total)) {
+    Fail(ERROR_NOT_ENOUGH_MEMORY);
+  }
+  delete[] bytes;
 }
 
 void IniFileSave::WriteText(const char* section, const char* key, const char* value) {
-  if (error_ != 0) return;
-  if (!WritePrivateProfileStringA(section, key, value, copyPath_)) Fail(LastErrorOr(ERROR_WRITE_FAULT));
+  if (error_ == 0 && !text_.SetValue(section, key, value)) Fail(ERROR_NOT_ENOUGH_MEMORY);
 }
 
 void IniFileSave::WriteInt(const char* section, const char* key, int value) {
@@ -101,8 +98,34 @@ void IniFileSave::WriteInt(const char* section, const char* key, int value) {
 }
 
 void IniFileSave::WriteSection(const char* section, const char* lines) {
-  if (error_ != 0) return;
-  if (!WritePrivateProfileSectionA(section, lines, copyPath_)) Fail(LastErrorOr(ERROR_WRITE_FAULT));
+  if (error_ == 0 && !text_.SetSection(section, lines)) Fail(ERROR_NOT_ENOUGH_MEMORY);
+}
+
+bool IniFileSave::WriteCopy() {
+  unique_hfile copy(
+      CreateFileA(copyPath_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!copy) {
+    Fail(LastErrorOr(ERROR_WRITE_FAULT));
+    return false;
+  }
+  // Every byte counted: a full disk shows as a short write.
+  for (size_t put = 0; put < text_.size();) {
+    size_t left = text_.size() - put;
+    DWORD chunk = left < kWriteChunk ? static_cast<DWORD>(left) : kWriteChunk;
+    DWORD written = 0;
+    if (!WriteFile(copy.get(), text_.data() + put, chunk, &written, nullptr) || written != chunk) {
+      Fail(LastErrorOr(ERROR_DISK_FULL));
+      return false;
+    }
+    put += written;
+  }
+  // On the disk before it takes the file's place, or a power cut could
+  // leave the new name on data that never arrived.
+  if (!FlushFileBuffers(copy.get())) {
+    Fail(LastErrorOr(ERROR_WRITE_FAULT));
+    return false;
+  }
+  return true;
 }
 
 bool IniFileSave::Replace() const {
@@ -119,21 +142,18 @@ bool IniFileSave::Replace() const {
 
 bool IniFileSave::Commit() {
   if (error_ != 0) return false;
-  {
-    unique_hfile copy(CreateFileA(copyPath_, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
-    // On the disk before it takes the file's place, or a power cut could
-    // leave the new name on data that never arrived.
-    if (!copy || !FlushFileBuffers(copy.get())) {
-      Fail(LastErrorOr(ERROR_WRITE_FAULT));
-      return false;
-    }
+  if (!WriteCopy()) {
+    DeleteFileA(copyPath_);
+    return false;
   }
   if (!Replace()) {
     Fail(LastErrorOr(ERROR_WRITE_FAULT));
+    DeleteFileA(copyPath_);
     return false;
   }
-  copyMade_ = false;
-  ForgetCachedProfile(path_);
+  // The profile services may still hold the file as it was (Wine keeps it
+  // by path and modification time, which the rename carries along): have
+  // them read it afresh.
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_);
   return true;
 }
