@@ -9,7 +9,6 @@
 
 #include "dialogs/dialog_script.h"
 #include "resources/resource.h"
-#include "settings/ini_file_save.h"
 #include "settings_fixture.h"
 
 namespace {
@@ -118,16 +117,6 @@ TEST_F(AtomicSaveTest, UnknownLinesSurviveAndAStaleCopyIsNeitherReadNorKept) {
   for (const char* line : {"0=First", "1=Second", "ResourceFile=C:\\skins\\disc.rc", "0=Other disc"}) {
     EXPECT_TRUE(HasLine(CdFile(), line)) << line;
   }
-
-  // One whole CD.ini section replaced in one save, as a title editor does.
-  IniFileSave titles(CdFile().c_str());
-  titles.WriteSection("ABC", "0=Morning\0001=Evening\0ResourceFile=C:\\a.rc\0");
-  ASSERT_TRUE(titles.Commit());
-  settings.LoadCd(0xABC, 2);
-  char title[64];
-  EXPECT_TRUE(settings.GetTrackTitle(2, title, sizeof(title)));
-  EXPECT_STREQ(title, "Evening");
-  EXPECT_TRUE(HasLine(CdFile(), "0=Other disc"));
 }
 
 // Catches: a save that cannot write being lost without a word, a message
