@@ -1,17 +1,10 @@
 // The player's side of the settings dialog and the about box.
 #include "app/application.h"
 #include "app/player_window.h"
+#include "app/topmost_band.h"
 #include "settings/about_dialog.h"
 #include "settings/settings.h"
 #include "settings/settings_dialog.h"
-
-namespace {
-
-void PlaceInTopmostBand(HWND hwnd, bool topmost) {
-  SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
-}  // namespace
 
 void PlayerWindow::OnAboutButton() { AboutDialog().Run(hwnd); }
 
