@@ -18,7 +18,14 @@ PlayerWindow::PlayerWindow()
       pausePosition(0),
       perchTarget(nullptr),
       perchTargetRect{0, 0, 0, 0},
-      pollTickCount(0) {}
+      pollTickCount(0),
+      playRunEnd(0),
+      pendingRestartTrack(0),
+      discIdentity(0),
+      identityPollCount(0),
+      polledMode(kModeUnknown),
+      polledModeTick(0),
+      polledModeValid(false) {}
 
 PlayerWindow::~PlayerWindow() = default;
 
@@ -101,7 +108,7 @@ void PlayerWindow::StartTimers() {
 
 void PlayerWindow::StartAnimationTimer() {
   UINT interval = appSettings->timeWindow == kTimeWindowMouth
-                      ? static_cast<UINT>(appSettings->mouseAnime)
+                      ? AnimationInterval(appSettings->mouseAnime)
                       : kAnimationIdleInterval;
   SetTimer(hwnd, kAnimationTimer, interval, nullptr);
 }
@@ -109,6 +116,7 @@ void PlayerWindow::StartAnimationTimer() {
 void PlayerWindow::StopTimers() {
   KillTimer(hwnd, kPollTimer);
   KillTimer(hwnd, kAnimationTimer);
+  CancelPendingRestart();
 }
 
 void PlayerWindow::OnDestroy() {
@@ -165,9 +173,12 @@ bool PlayerWindow::OnCommand(WORD id) {
       break;
   }
   if (id > IDM_TRACK_BASE && id <= IDM_TRACK_LAST) {
-    if (discPresent) {
-      currentTrack = MenuCommandTrack(id, trackCount);
+    int track = MenuCommandTrack(id, trackCount);
+    // A data track is greyed in the menu; its id may still come another way.
+    if (discPresent && IsAudioTrack(audioTracks, track)) {
+      currentTrack = track;
       PlayTrackAt(currentTrack, 0, 0, 0);
+      RefreshDisplays();
     }
     return true;
   }
@@ -175,10 +186,22 @@ bool PlayerWindow::OnCommand(WORD id) {
 }
 
 void PlayerWindow::OnMciNotify(WPARAM status) {
-  if (status != MCI_NOTIFY_SUCCESSFUL) return;  // replaced by a newer play, or stopped
-  // The play ran to the end of the disc.
-  currentTrack = 1;
-  if (appSettings->repeat) PlayTrackAt(1, 0, 0, 0);
+  // Superseded or aborted: a newer play, or a stop. A drive may end a play
+  // at its MCI_TO with a failure: that is the end of the run all the same.
+  if (status != MCI_NOTIFY_SUCCESSFUL && status != MCI_NOTIFY_FAILURE) return;
+  // Queued before the user stopped: the stop wins.
+  if (!restartGuard.EndCounts()) return;
+  int next = NextRunStart(audioTracks, playRunEnd);
+  if (next) {
+    // A data track cut the run short; the disc's audio goes on after it.
+    currentTrack = next;
+    PlayAutomatically(next);
+    return;
+  }
+  // The end of the disc's audio.
+  playRunEnd = 0;
+  currentTrack = FirstAudioTrack(audioTracks);
+  if (appSettings->repeat && currentTrack) PlayAutomatically(currentTrack);
 }
 
 void PlayerWindow::OnDropFiles(HDROP drop) {

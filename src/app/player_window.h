@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/audio_tracks.h"
+#include "app/restart_guard.h"
 #include "cd/cd_audio_device.h"
 #include "common/handles.h"
 #include "window/skin_window.h"
@@ -13,6 +15,8 @@
 // Window timers of the player.
 constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT_PTR kAnimationTimer = 2;
+// One-shot: an automatic restart that had to wait (see RestartGuard).
+constexpr UINT_PTR kRestartTimer = 3;
 constexpr UINT kPollInterval = 100;           // ms
 constexpr UINT kAnimationIdleInterval = 500;  // ms, outside the mouth animation
 // What a failed mode query stands for: none of the device's modes.
@@ -40,7 +44,17 @@ class PlayerWindow final : public SkinWindow {
   void OnPreferencesButton() override;
   void OnRepeatButton() override;
 
+  // Every play goes through here: from an audio track up to the end of its
+  // run of audio tracks (MCI_TO), never into a data track.
   MCIERROR PlayTrackAt(int track, int minutes, int seconds, int frames);
+  MCIERROR PlayFromTmsf(DWORD tmsf);
+  // A play the player starts by itself (repeat, the next run of audio
+  // tracks): at once, or later through kRestartTimer when the last play
+  // began less than a second ago.
+  void PlayAutomatically(int track);
+  void CancelPendingRestart();
+  // Stops the drive for the user: no queued end notice restarts it.
+  MCIERROR StopPlayback();
   MCIERROR PausePlayback();
   MCIERROR ResumePlayback();
   void ChangeResourceFile(const char* path);
@@ -69,6 +83,22 @@ class PlayerWindow final : public SkinWindow {
   RECT perchTargetRect;
   // PollTimer ticks since the last poll of the disc (1..5).
   int pollTickCount;
+  // Which tracks of the present disc are audio; read once when it appears.
+  AudioTrackList audioTracks;
+  RestartGuard restartGuard;
+  // The last track of the run the latest play was sent for.
+  int playRunEnd;
+  // The track an automatic restart waits to play (0: none pending).
+  int pendingRestartTrack;
+  // The media identity of the present disc, and the stopped polls since it
+  // was last compared with the drive's.
+  int discIdentity;
+  int identityPollCount;
+  // The mode the latest PollTimer tick read, and when; our own plays and
+  // stops make it stale at once.
+  DWORD polledMode;
+  DWORD polledModeTick;
+  bool polledModeValid;
 
  private:
   // Message handlers.
@@ -86,6 +116,13 @@ class PlayerWindow final : public SkinWindow {
   void OnAnimationTimer(DWORD mode);
   void OnDiscAppeared();
   void OnDiscGone();
+  // While stopped, once a second: a disc swapped without the drive ever
+  // saying "open" or "not ready" is told by its identity.
+  void CheckDiscIdentity();
+  void ReadAudioTracks(int count);
+  void OnRestartTimer(DWORD mode);
+  // The time, title, text and seek bar as the drive now reports them.
+  void RefreshDisplays();
   // Minutes and seconds into the current track for the time display; false
   // when the device is neither stopped nor playing.
   bool ReadElapsed(int* minutes, int* seconds);

@@ -1,5 +1,6 @@
 // The context menu: menu 110 with the repeat check mark and one item per
-// track of the present disc, loaded afresh for every showing.
+// track of the present disc (data tracks greyed), loaded afresh for every
+// showing.
 #include "app/application.h"
 #include "app/playback_rules.h"
 #include "app/player_window.h"
@@ -43,7 +44,8 @@ void PlayerWindow::FillTrackSubmenu(HMENU popup) {
     item.cbSize = sizeof(item);
     item.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_TYPE | MIIM_DATA;
     item.fType = MFT_STRING;
-    item.fState = 0;
+    // A data track shows with its length but cannot be chosen.
+    item.fState = IsAudioTrack(audioTracks, i) ? 0 : MFS_GRAYED;
     item.wID = static_cast<UINT>(IDM_TRACK_BASE + i);
     item.dwTypeData = text;
     InsertMenuItemA(tracks, static_cast<UINT>(i - 1), TRUE, &item);
