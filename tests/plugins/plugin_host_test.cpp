@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -47,6 +48,24 @@ const COLORREF kPluginGreen = RGB(0, 255, 0);
 const COLORREF kBmpBlue = RGB(10, 20, 200);
 
 DWORD WINAPI ReturnAtOnce(void*) { return 0; }
+
+// Whether every record of this thread's frame-handler chain lies in a frame
+// that is still live: above `deepest`, a local of the caller. Frame handlers
+// exist on i686 only.
+bool FrameHandlersAllLive(const void* deepest) {
+#if defined(__i386__)
+  struct Record {
+    Record* next;
+    void* handler;
+  }* record;
+  __asm__ __volatile__("movl %%fs:0, %0" : "=r"(record));
+  for (; record != reinterpret_cast<Record*>(~static_cast<uintptr_t>(0)); record = record->next) {
+    if (reinterpret_cast<uintptr_t>(record) < reinterpret_cast<uintptr_t>(deepest)) return false;
+  }
+#endif
+  (void)deepest;
+  return true;
+}
 
 // A 1 x 1 BMP of one colour.
 std::string OnePixelBmp(COLORREF colour) {
@@ -208,12 +227,14 @@ TEST(PluginLoad, PngPicturesComeThroughThePluginAndTheFirstPluginFoundWins) {
 // Faults caught: a plug-in's access violation ending the program, a faulted
 // plug-in called again, the picture stopping at it instead of going on to
 // the next plug-in and then the BMP reader, a fault while loading taken for
-// a plug-in, the thread left unable to start threads after a fault.
+// a plug-in, the thread left unable to start threads after a fault, (i686)
+// the plug-in's frame handlers left chained after its frames are given up.
 TEST(PluginFault, AFaultingPluginRefusesFromThenOnAndThePictureGoesOn) {
   ScratchFolder pictures;
   const std::string bmp = pictures.File("picture.bmp");
   ASSERT_TRUE(WriteFileBytes(bmp, OnePixelBmp(kBmpBlue)));
-  for (const char* faulting : {"nullis", "nullget", "minus1is", "minus1get", "faultonce"}) {
+  for (const char* faulting :
+       {"nullis", "nullget", "minus1is", "minus1get", "nullseh", "faultonce"}) {
     SCOPED_TRACE(faulting);
     for (bool withNext : {false, true}) {
       ScratchFolder folder;
@@ -236,6 +257,7 @@ TEST(PluginFault, AFaultingPluginRefusesFromThenOnAndThePictureGoesOn) {
           EXPECT_EQ(image.GetPixel(0, 0), kBmpBlue);
         }
         EXPECT_TRUE(list.Faulted(0));
+        EXPECT_TRUE(FrameHandlersAllLive(&image)) << "the chain leads into abandoned frames";
         if (withNext) {
           EXPECT_FALSE(list.Faulted(1));
         }

@@ -12,6 +12,8 @@
 //   minus1is.spi, minus1get.spi  read from address -1 there
 //   nullmain.spi                 writes through a null pointer in DllMain
 //   nullfree.spi                 the same when it is unloaded; otherwise green
+//   nullseh.spi                  IsSupported chains a frame handler of its own
+//                                (32-bit only) and writes through a null pointer
 //   faultonce.spi                IsSupported faults on its first call only;
 //                                then it takes every file and gives green
 // (The extension is .sph in the 64-bit build.)
@@ -30,7 +32,7 @@ HMODULE self = nullptr;
 enum class Behaviour {
   Never, Green, Code, Pal4, TopDown, Short, V5Palette, V5Bitfields,
   NullInIsSupported, NullInGetPicture, Minus1InIsSupported, Minus1InGetPicture, NullInDllMain,
-  NullWhenFreed, FaultOnce, Unknown
+  NullWhenFreed, NullUnderOwnHandler, FaultOnce, Unknown
 };
 
 struct Selected {
@@ -59,6 +61,7 @@ Selected SelectByName() {
   if (_strnicmp(name, "minus1get.", 10) == 0) s.behaviour = Behaviour::Minus1InGetPicture;
   if (_strnicmp(name, "nullmain.", 9) == 0) s.behaviour = Behaviour::NullInDllMain;
   if (_strnicmp(name, "nullfree.", 9) == 0) s.behaviour = Behaviour::NullWhenFreed;
+  if (_strnicmp(name, "nullseh.", 8) == 0) s.behaviour = Behaviour::NullUnderOwnHandler;
   if (_strnicmp(name, "faultonce.", 10) == 0) s.behaviour = Behaviour::FaultOnce;
   if (_strnicmp(name, "code", 4) == 0) {
     s.behaviour = Behaviour::Code;
@@ -174,6 +177,31 @@ int WriteThroughNull() {
 int ReadFromMinus1() { return *minus1Source == 0 ? 2 : 1; }
 int isSupportedCalls = 0;
 
+// As code from compilers with frame-based handlers does on i686: a record on
+// this frame's stack, linked at the head of the thread's chain, is still
+// there when the fault comes.
+#if defined(__i386__)
+struct HandlerRecord {
+  HandlerRecord* next;
+  void* handler;
+};
+EXCEPTION_DISPOSITION __cdecl PassOn(EXCEPTION_RECORD*, void*, CONTEXT*, void*) {
+  return ExceptionContinueSearch;
+}
+int NullUnderOwnHandler() {
+  HandlerRecord record;
+  __asm__ __volatile__("movl %%fs:0, %0" : "=r"(record.next));
+  record.handler = reinterpret_cast<void*>(&PassOn);
+  HandlerRecord* head = &record;
+  __asm__ __volatile__("movl %0, %%fs:0" : : "r"(head) : "memory");
+  int result = WriteThroughNull();
+  __asm__ __volatile__("movl %0, %%fs:0" : : "r"(record.next) : "memory");
+  return result;
+}
+#else
+int NullUnderOwnHandler() { return WriteThroughNull(); }
+#endif
+
 }  // namespace
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
@@ -204,6 +232,8 @@ __declspec(dllexport) int WINAPI IsSupported(LPCSTR, ULONG_PTR) {
       return WriteThroughNull();
     case Behaviour::Minus1InIsSupported:
       return ReadFromMinus1();
+    case Behaviour::NullUnderOwnHandler:
+      return NullUnderOwnHandler();
     case Behaviour::FaultOnce:
       return ++isSupportedCalls == 1 ? WriteThroughNull() : 1;
     default:
@@ -239,6 +269,7 @@ __declspec(dllexport) int WINAPI GetPicture(LPCSTR, LONG_PTR, unsigned int, HLOC
       return s.behaviour == Behaviour::NullInGetPicture ? WriteThroughNull() : ReadFromMinus1();
     case Behaviour::NullInIsSupported:
     case Behaviour::Minus1InIsSupported:
+    case Behaviour::NullUnderOwnHandler:
     case Behaviour::NullInDllMain:
     case Behaviour::Unknown:
       break;
