@@ -14,11 +14,16 @@
 // restores the frame and stack pointers; msvcrt's longjmp would unwind on x64
 // through plug-in frames that may carry no unwind data.
 //
+// LoadLibrary and FreeLibrary are the exception: the loader runs DllMain
+// inside its own handler and holds the loader lock, so there a fault is only
+// noted and left to the loader (see CallLoaderGuarded).
+//
 // What it cannot protect against: heap corruption (the damage shows later,
-// anywhere), locks the plug-in held at the fault, hangs and endless loops, stack overflow (not caught: no stack is
-// left to resume on), faults on threads the plug-in starts, and a plug-in
-// that relies on catching its own hardware faults (this handler sees them
-// first and ends the call).
+// anywhere), locks the plug-in held at the fault, hangs and endless loops,
+// stack overflow (not caught: no stack is left to resume on), faults on
+// threads the plug-in starts, a plug-in that changed the floating-point
+// control words before faulting, and a plug-in that relies on catching its
+// own hardware faults (this handler sees them first and ends the call).
 
 namespace {
 
@@ -34,7 +39,20 @@ struct GuardFrame {
 #endif
 };
 
-thread_local GuardFrame* currentFrame = nullptr;
+// The innermost guarded call of each thread, in a system TLS slot: the
+// handler runs for every exception of every thread, and reading the slot
+// allocates nothing there (a compiler-made thread_local would on a thread's
+// first use).
+DWORD frameSlot = TLS_OUT_OF_INDEXES;
+
+GuardFrame* CurrentFrame() {
+  if (frameSlot == TLS_OUT_OF_INDEXES) return nullptr;
+  DWORD lastError = GetLastError();  // TlsGetValue clears it; the faulting code may need it
+  auto* frame = static_cast<GuardFrame*>(TlsGetValue(frameSlot));
+  SetLastError(lastError);
+  return frame;
+}
+void SetCurrentFrame(GuardFrame* frame) { TlsSetValue(frameSlot, frame); }
 
 // Room between the frame that called the plug-in and the resume function's
 // stack pointer; that stretch was the plug-in's and is given up.
@@ -54,10 +72,10 @@ void SetFrameHandlerChain(void* chain) {
 }
 #endif
 
-[[noreturn]] void ResumeGuardedCaller() { __builtin_longjmp(currentFrame->jump, 1); }
+[[noreturn]] void ResumeGuardedCaller() { __builtin_longjmp(CurrentFrame()->jump, 1); }
 
 LONG CALLBACK OnException(EXCEPTION_POINTERS* exception) {
-  GuardFrame* frame = currentFrame;
+  GuardFrame* frame = CurrentFrame();
   if (frame == nullptr || frame->resuming ||
       !IsGuardedFault(exception->ExceptionRecord->ExceptionCode)) {
     return EXCEPTION_CONTINUE_SEARCH;
@@ -79,11 +97,15 @@ LONG CALLBACK OnException(EXCEPTION_POINTERS* exception) {
   return EXCEPTION_CONTINUE_EXECUTION;
 }
 
-void InstallHandlerOnce() {
+// False when no TLS slot is to be had; the call then runs unguarded.
+bool InstallHandlerOnce() {
   // Registered for the whole run: it does nothing outside a guarded call.
   // Last among vectored handlers, so any a plug-in registers come first.
-  static PVOID handler = AddVectoredExceptionHandler(0, OnException);
-  (void)handler;
+  static bool installed = [] {
+    frameSlot = TlsAlloc();
+    return frameSlot != TLS_OUT_OF_INDEXES && AddVectoredExceptionHandler(0, OnException) != nullptr;
+  }();
+  return installed;
 }
 
 // Not inlined, so its frame lies below CallGuarded's live one: the resume
@@ -112,35 +134,41 @@ bool IsGuardedFault(DWORD exceptionCode) {
 }
 
 bool CallGuarded(void (*call)(void* context), void* context) {
-  InstallHandlerOnce();
+  if (!InstallHandlerOnce()) {
+    call(context);
+    return true;
+  }
   GuardFrame frame;
-  frame.outer = currentFrame;
+  frame.outer = CurrentFrame();
 #if defined(__i386__)
   frame.sehChain = FrameHandlerChain();
 #endif
   if (__builtin_setjmp(frame.jump) != 0) {
     // Back from a fault. Frame handlers the plug-in chained on i686 lived in
     // the frames just given up: the chain must not lead into them.
-    GuardFrame* resumed = currentFrame;
+    GuardFrame* resumed = CurrentFrame();
 #if defined(__i386__)
     SetFrameHandlerChain(resumed->sehChain);
 #endif
-    currentFrame = resumed->outer;
+    SetCurrentFrame(resumed->outer);
     return false;
   }
-  currentFrame = &frame;
+  SetCurrentFrame(&frame);
   CallThrough(call, context, &frame);
-  currentFrame = frame.outer;
+  SetCurrentFrame(frame.outer);
   return true;
 }
 
 bool CallLoaderGuarded(void (*call)(void* context), void* context) {
-  InstallHandlerOnce();
+  if (!InstallHandlerOnce()) {
+    call(context);
+    return true;
+  }
   GuardFrame frame;
-  frame.outer = currentFrame;
+  frame.outer = CurrentFrame();
   frame.leaveToLoader = true;
-  currentFrame = &frame;
+  SetCurrentFrame(&frame);
   call(context);
-  currentFrame = frame.outer;
+  SetCurrentFrame(frame.outer);
   return !frame.faulted;
 }

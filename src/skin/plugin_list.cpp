@@ -151,7 +151,8 @@ bool PluginList::Scan(const char* folder) {
 
 int PluginList::CallIsSupported(int index, const char* path, const BYTE* header) {
   if (Faulted(index)) return 0;
-  IsSupportedCall call = {FindExport<IsSupportedProc>(Module(index), "IsSupported"), path, header, -1};
+  IsSupportedCall call = {FindExport<IsSupportedProc>(Module(index), "IsSupported"), path, header,
+                          -1};
   if (call.proc == nullptr) return -1;
   bool returned = CallGuarded(
       [](void* c) {

@@ -80,7 +80,9 @@ TEST(PluginSkin, ThePngDefaultSkinLooksLikeTheBmpOneAndNeedsThePlugin) {
   ASSERT_TRUE(ConvertSkinToPng(skin, pngFolder.path(), "ZantoPlay1.rc"));
   const std::string plugins = pngFolder.File("plugins");
   ASSERT_TRUE(CreateDirectoryA(plugins.c_str(), nullptr));
-  for (const char* faulting : kFaultingPlugins) ASSERT_TRUE(InstallPlugin("odd", plugins, faulting));
+  for (const char* faulting : kFaultingPlugins) {
+    ASSERT_TRUE(InstallPlugin("odd", plugins, faulting));
+  }
   ASSERT_TRUE(InstallPlugin("png", plugins, "png"));
   ASSERT_TRUE(WriteFileBytes(pngFolder.File("ZantoPlay.ini"), Settings(1, plugins)));
 

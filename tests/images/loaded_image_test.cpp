@@ -117,7 +117,8 @@ HLOCAL LongHeaderBlock(DWORD headerSize, int bitCount, DWORD compression,
   std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
   bytes += std::string(reinterpret_cast<const char*>(masks.data()), masks.size() * sizeof(DWORD));
   if (bytes.size() < headerSize) bytes.resize(std::min<size_t>(headerSize, blockSize), '\0');
-  bytes += std::string(reinterpret_cast<const char*>(palette.data()), palette.size() * sizeof(RGBQUAD));
+  bytes += std::string(reinterpret_cast<const char*>(palette.data()),
+                       palette.size() * sizeof(RGBQUAD));
   block.replace(0, std::min(bytes.size(), blockSize), bytes.substr(0, blockSize));
   return LocalBlock(block.data(), block.size());
 }
