@@ -154,8 +154,8 @@ void BenchPluginSkin(const std::string& bmpRc) {
   ScratchFolder pngSkin, pluginFolder;
   PluginList plugins;
   if (!ConvertSkinToPng(SourcePath("skins/default"), pngSkin.path(), "ZantoPlay1.rc") ||
-      !CopyFileA(BinaryPath("plugins/png.spi").c_str(), pluginFolder.File("png.spi").c_str(),
-                 FALSE) ||
+      !CopyFileA(BinaryPath(std::string("plugins/png") + kPluginExtension).c_str(),
+                 pluginFolder.File(std::string("png") + kPluginExtension).c_str(), FALSE) ||
       !plugins.Scan(pluginFolder.path().c_str()) || plugins.count != 1) {
     printf("plugin no PNG skin or plug-in to time\n");
     return;

@@ -73,6 +73,26 @@ int RunMessageLoop(HWND target) {
   return static_cast<int>(msg.wParam);
 }
 
+bool CreatePlayer(const char* resourceFile, DWORD exStyle, const char* title, HINSTANCE instance) {
+  appPlayer.reset(new (std::nothrow) PlayerWindow);
+  if (!appPlayer) {
+    ShowMessageId(nullptr, IDS_NO_MEMORY, kMessageStyle);
+    return false;
+  }
+  if (appPlayer->CreateSkinWindow(PluginsInUse(), resourceFile, exStyle, title,
+                                  WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, appSettings->positionX,
+                                  appSettings->positionY, nullptr, nullptr, instance)) {
+    return true;
+  }
+  char message[kComposedMessageSize];
+  ComposeSkinFailure(appPlayer->status, appPlayer->model.status, appPlayer->model.lineNumber,
+                     resourceFile, appPlayer->errorText, message, sizeof(message));
+  // A fresh object for the next try; the failed window goes without a quit.
+  appPlayer.reset(new (std::nothrow) PlayerWindow);
+  ShowMessage(nullptr, message, kMessageStyle);
+  return false;
+}
+
 int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath) {
   InitCommonControls();
   if (!RegisterPlayerClass(instance)) return 0;
@@ -104,20 +124,21 @@ int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath) 
   char title[360];
   LoadText(instance, IDS_APP_NAME, title);
 
-  appPlayer.reset(new (std::nothrow) PlayerWindow);
-  if (!appPlayer) {
-    ShowMessageId(nullptr, IDS_NO_MEMORY, kMessageStyle);
-    return 0;
-  }
-  if (!appPlayer->CreateSkinWindow(PluginsInUse(), lastFile, exStyle, title,
-                                   WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, appSettings->positionX,
-                                   appSettings->positionY, nullptr, nullptr, instance)) {
-    char message[kComposedMessageSize];
-    ComposeSkinFailure(appPlayer->status, appPlayer->model.status, appPlayer->model.lineNumber,
-                       lastFile, appPlayer->errorText, message, sizeof(message));
-    appPlayer.reset();
-    ShowMessage(nullptr, message, kMessageStyle);
-    return 0;
+  // A skin that cannot be loaded (deleted, broken, empty) must not lock the
+  // user out: after its message the default skin beside the program is
+  // tried, and becomes the one saved. Only when that fails too does the
+  // start end, without writing the settings.
+  if (!CreatePlayer(lastFile, exStyle, title, instance)) {
+    char defaultName[MAX_PATH];
+    LoadText(instance, IDS_DEFAULT_RESOURCE, defaultName);
+    char defaultFile[kSettingsPathSize];
+    BuildPathBesideExecutable(defaultName, defaultFile, sizeof(defaultFile));
+    if (!appPlayer || SamePathIgnoringCase(defaultFile, lastFile) ||
+        !CreatePlayer(defaultFile, exStyle, title, instance)) {
+      appPlayer.reset();
+      return 0;
+    }
+    CopyText(appSettings->lastFile, defaultFile);
   }
   HWND window = appPlayer->hwnd;
   if (appSettings->positionX != static_cast<int>(CW_USEDEFAULT)) KeepWithinReach(window);

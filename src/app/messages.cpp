@@ -50,6 +50,9 @@ void ComposeSkinFailure(int skinStatus, int parseStatus, int lineNumber, const c
   } else if (skinStatus == SkinImageFailed) {
     LoadText(appInstance, IDS_IMAGE_FAILED, text);
     detail = errorText;
+  } else if (skinStatus == SkinEmptyShape) {
+    LoadText(appInstance, IDS_SKIN_NO_SHAPE, text);
+    detail = errorText;
   } else {
     LoadText(appInstance, IDS_WINDOW_FAILED, text);
   }

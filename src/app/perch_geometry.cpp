@@ -17,13 +17,26 @@ int Clamped(long long value) {
   return static_cast<int>(value);
 }
 
+// The start of a span of `size` moved into [low, high); a span larger than
+// the range starts at `low`.
+long long KeptWithin(long long start, long long size, LONG low, LONG high) {
+  if (start + size > high) start = high - size;
+  if (start < low) start = low;
+  return start;
+}
+
 }  // namespace
 
-POINT PerchPosition(const RECT& target, SIZE player, int osuwariXPer, int osuwariBaseLine) {
+POINT PerchPosition(const RECT& target, SIZE player, int osuwariXPer, int osuwariBaseLine,
+                    const RECT& workArea) {
   long long width = static_cast<long long>(target.right) - target.left;
   long long baseLine = osuwariBaseLine == kNoBaseLine ? static_cast<long long>(player.cy) - kDefaultOverlap
                                                       : osuwariBaseLine;
   long long x = target.left + width * osuwariXPer / 100 - player.cx / 2;
   long long y = target.top - baseLine;
+  if (workArea.right > workArea.left && workArea.bottom > workArea.top) {
+    x = KeptWithin(x, player.cx, workArea.left, workArea.right);
+    y = KeptWithin(y, player.cy, workArea.top, workArea.bottom);
+  }
   return POINT{Clamped(x), Clamped(y)};
 }

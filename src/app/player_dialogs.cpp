@@ -2,17 +2,10 @@
 #include "app/application.h"
 #include "app/playback_rules.h"
 #include "app/player_window.h"
+#include "app/topmost_band.h"
 #include "settings/about_dialog.h"
 #include "settings/settings.h"
 #include "settings/settings_dialog.h"
-
-namespace {
-
-void PlaceInTopmostBand(HWND hwnd, bool topmost) {
-  SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
-}  // namespace
 
 void PlayerWindow::OnAboutButton() { AboutDialog().Run(hwnd); }
 

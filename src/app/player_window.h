@@ -202,6 +202,13 @@ class PlayerWindow final : public SkinWindow {
   // Stops the drive unless it is stopped, open or empty.
   void StopUnlessIdle();
   void SwitchToDiscSkin();
+  // Loads a resource file on a scratch window; false with the message the
+  // failure gets. The window's own skin is left untouched either way.
+  bool SkinLoads(const char* path, char* message, size_t capacity);
+  // ChangeSkin to a file that loaded a moment ago, recorded as lastFile. If
+  // it fails after all, the skin that worked is put back; false when even
+  // that failed and the window is gone.
+  bool SwitchSkinTo(const char* path);
   void FillTrackSubmenu(HMENU popup);
   // Length of `track` in frames; 0 when the disc gave none.
   int TrackLengthFrames(int track) const;

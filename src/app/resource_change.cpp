@@ -14,6 +14,8 @@
 #include "common/path_text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
+#include "skin/skin_model.h"
+#include "window/skin_status.h"
 
 namespace {
 
@@ -25,37 +27,70 @@ constexpr char kDefaultExtension[] = "rc";
 
 }  // namespace
 
+bool PlayerWindow::SkinLoads(const char* path, char* message, size_t capacity) {
+  // Loading replaces the model and pictures as it goes, so a file that fails
+  // half-way would leave the working skin half-replaced: try it elsewhere.
+  std::unique_ptr<SkinWindow> trial(new (std::nothrow) SkinWindow);
+  if (!trial) {
+    ComposeSkinFailure(SkinResourceFailed, ParseOutOfMemory, 0, path, "", message, capacity);
+    return false;
+  }
+  if (trial->LoadSkinImages(PluginsInUse(), path)) return true;
+  ComposeSkinFailure(trial->status, trial->model.status, trial->model.lineNumber, path,
+                     trial->errorText, message, capacity);
+  return false;
+}
+
+bool PlayerWindow::SwitchSkinTo(const char* path) {
+  if (ChangeSkin(PluginsInUse(), path)) {
+    CopyText(appSettings->lastFile, path);
+    return true;
+  }
+  // The file changed since the trial, or the window system refused.
+  char message[kComposedMessageSize];
+  ComposeSkinFailure(status, model.status, model.lineNumber, path, errorText, message,
+                     sizeof(message));
+  if (ChangeSkin(PluginsInUse(), appSettings->lastFile)) {
+    ShowMessage(hwnd, message, kMessageStyle);
+    return true;
+  }
+  ShowWindow(hwnd, SW_HIDE);
+  ShowMessage(nullptr, message, kMessageStyle);
+  DestroyWindow(hwnd);  // lastFile still names the last working skin
+  return false;
+}
+
 void PlayerWindow::ChangeResourceFile(const char* path) {
   if (!EqualsIgnoreCase(ExtensionPart(path), ".rc")) return;
   // The failure message needs the path after the skin's buffers changed.
   char newFile[kPathSize];
   CopyText(newFile, path);
   StopTimers();
-  if (!ChangeSkin(PluginsInUse(), newFile)) {
-    ShowWindow(hwnd, SW_HIDE);
-    char message[kComposedMessageSize];
-    ComposeSkinFailure(status, model.status, model.lineNumber, newFile, errorText, message,
-                       sizeof(message));
-    ShowMessage(nullptr, message, kMessageStyle);
-    DestroyWindow(hwnd);  // lastFile still names the last working skin
+  char message[kComposedMessageSize];
+  if (!SkinLoads(newFile, message, sizeof(message))) {
+    // A refused skin costs nothing: the current one stays. The box is the
+    // window's own, so it shows above a topmost player.
+    ShowMessage(hwnd, message, kMessageStyle);
+    StartTimers();
     return;
   }
-  CopyText(appSettings->lastFile, newFile);
-  StartTimers();
+  if (SwitchSkinTo(newFile)) StartTimers();
 }
 
 void PlayerWindow::SwitchToDiscSkin() {
   // A skin remembered for a disc may have been deleted or broken since: that
-  // must not end the program each time the disc is seen. Try it on a
-  // scratch window first; keep the current skin and forget the entry if it
-  // does not load.
-  std::unique_ptr<SkinWindow> trial(new (std::nothrow) SkinWindow);
-  if (!trial || !trial->LoadSkinImages(PluginsInUse(), appSettings->cdResourceFile)) {
+  // must not cost a message each time the disc is seen. Keep the current
+  // skin and forget the entry if it does not load.
+  char newFile[kPathSize];
+  CopyText(newFile, appSettings->cdResourceFile);
+  if (!EqualsIgnoreCase(ExtensionPart(newFile), ".rc")) return;
+  char message[kComposedMessageSize];
+  if (!SkinLoads(newFile, message, sizeof(message))) {
     appSettings->ForgetCdResource();
     return;
   }
-  trial.reset();
-  ChangeResourceFile(appSettings->cdResourceFile);
+  StopTimers();
+  if (SwitchSkinTo(newFile)) StartTimers();
 }
 
 void PlayerWindow::ChooseResourceFile() {

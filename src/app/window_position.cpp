@@ -79,8 +79,11 @@ bool GetNormalPosition(HWND window, POINT* topLeft) {
   if (monitor && GetMonitorInfoA(monitor, &info)) {
     normal = WorkspaceToScreen(normal, info.rcWork, info.rcMonitor);
   }
-  topLeft->x = normal.left;
-  topLeft->y = normal.top;
+  // A place no monitor shows is not worth keeping: the next start would
+  // only have to move the window back.
+  WorkAreas list = {};
+  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&list));
+  *topLeft = ReachablePosition(normal, list.areas, list.count);
   return true;
 }
 

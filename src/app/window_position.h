@@ -17,7 +17,8 @@ RECT WorkspaceToScreen(const RECT& rect, const RECT& workArea, const RECT& monit
 POINT ReachablePosition(const RECT& window, const RECT* workAreas, int count);
 
 // The window's restored position in screen coordinates, also while it is
-// minimised or maximised. False when the system cannot tell.
+// minimised or maximised, moved onto the nearest work area when it meets
+// none (ReachablePosition). False when the system cannot tell.
 bool GetNormalPosition(HWND window, POINT* topLeft);
 // Moves a window that meets no monitor's work area onto the nearest one.
 void KeepWithinReach(HWND window);

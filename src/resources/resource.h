@@ -37,7 +37,9 @@
 #define IDS_CD_IN_USE             28807
 #define IDS_CD_INIT_FAILED        28808
 #define IDS_DIALOG_FAILED         28809
+#define IDS_SAVE_FAILED           28830
 #define IDS_FOLDER_TOO_LONG       28810
+#define IDS_SKIN_NO_SHAPE         28816
 
 // Strings: INI sections
 #define IDS_SECTION_RESOURCES     28928

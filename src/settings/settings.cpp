@@ -1,10 +1,13 @@
 #include "settings/settings.h"
 
 #include "app/application.h"
+#include "app/messages.h"
+#include "app/player_window.h"
 #include "common/fixed_text.h"
 #include "common/path_text.h"
 #include "resources/resource.h"
 #include "settings/color_text.h"
+#include "settings/ini_file_save.h"
 #include "skin/plugin_list.h"
 
 namespace {
@@ -13,9 +16,7 @@ constexpr size_t kNameSize = 256;     // section and key names
 constexpr size_t kColorTextSize = 260;
 constexpr size_t kIntTextSize = 16;
 constexpr size_t kDiscSectionSize = 16;
-// Room for the longest folder plus a file name: a path cut at 260 bytes would
-// name some other file, so a too-long path is left for the system to refuse.
-constexpr size_t kIniPathSize = 2 * MAX_PATH;
+constexpr size_t kIniPathSize = kIniFilePathSize;
 
 // "ＭＳ Ｐゴシック" in code page 932, the code page the program is made for.
 const char kDefaultFontName[] = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
@@ -50,14 +51,10 @@ COLORREF ReadColor(const char* section, const char* key, COLORREF defaultColor, 
   return ParseColorText(text, defaultColor);
 }
 
-void WriteText(const char* section, const char* key, const char* value, const char* path) {
-  WritePrivateProfileStringA(section, key, value, path);  // a failed write is not reported
-}
-
-void WriteColor(const char* section, const char* key, COLORREF color, const char* path) {
+void WriteColor(IniFileSave& file, const char* section, const char* key, COLORREF color) {
   char text[kColorTextSize];
   FormatColorText(color, text, sizeof(text));
-  WriteText(section, key, text, path);
+  file.WriteText(section, key, text);
 }
 
 // CD.ini names a disc's section by its identity in upper-case hexadecimal.
@@ -99,7 +96,9 @@ Settings::Settings()
       mediaHotKeys(0),
       autoPlay(0),
       iniFolder{},
-      pluginRegistryKey(kSusiePluginKey) {
+      pluginRegistryKey(kSusiePluginKey),
+      settingsFailureShown(false),
+      cdFailureShown(false) {
   CopyText(fontName, kDefaultFontName);
   BuildPathBesideExecutable("", iniFolder, sizeof(iniFolder));
 }
@@ -169,49 +168,51 @@ void Settings::LoadPlayerControls(const char* general, const char* path) {
   autoPlay = ReadInt(general, Name(IDS_KEY_AUTOPLAY), 0, path);
 }
 
-void Settings::SavePlayerControls(const char* general, const char* path) const {
-  WriteIniInt(general, Name(IDS_KEY_VOLUME), volume, path);
-  WriteIniInt(general, Name(IDS_KEY_SHUFFLE), shuffle, path);
-  WriteIniInt(general, Name(IDS_KEY_REPEATTRACK), repeatTrack, path);
-  WriteIniInt(general, Name(IDS_KEY_INTROSCAN), introScan, path);
-  WriteIniInt(general, Name(IDS_KEY_TIMEMODE), timeMode, path);
-  WriteIniInt(general, Name(IDS_KEY_MEDIAHOTKEYS), mediaHotKeys, path);
-  WriteIniInt(general, Name(IDS_KEY_AUTOPLAY), autoPlay, path);
+void Settings::SavePlayerControls(IniFileSave& file, const char* general) const {
+  file.WriteInt(general, Name(IDS_KEY_VOLUME), volume);
+  file.WriteInt(general, Name(IDS_KEY_SHUFFLE), shuffle);
+  file.WriteInt(general, Name(IDS_KEY_REPEATTRACK), repeatTrack);
+  file.WriteInt(general, Name(IDS_KEY_INTROSCAN), introScan);
+  file.WriteInt(general, Name(IDS_KEY_TIMEMODE), timeMode);
+  file.WriteInt(general, Name(IDS_KEY_MEDIAHOTKEYS), mediaHotKeys);
+  file.WriteInt(general, Name(IDS_KEY_AUTOPLAY), autoPlay);
 }
 
 void Settings::Save() {
   char path[kIniPathSize];
   BuildIniPath(IDS_SETTINGS_FILE, path, sizeof(path));
+  IniFileSave file(path);
 
   Name mainWindow(IDS_SECTION_MAINWINDOW);
-  WriteIniInt(mainWindow, Name(IDS_KEY_POSITIONX), positionX, path);
-  WriteIniInt(mainWindow, Name(IDS_KEY_POSITIONY), positionY, path);
-  WriteIniInt(mainWindow, Name(IDS_KEY_ALWAYSONTOP), alwaysOnTop, path);
+  file.WriteInt(mainWindow, Name(IDS_KEY_POSITIONX), positionX);
+  file.WriteInt(mainWindow, Name(IDS_KEY_POSITIONY), positionY);
+  file.WriteInt(mainWindow, Name(IDS_KEY_ALWAYSONTOP), alwaysOnTop);
 
-  WriteText(Name(IDS_SECTION_RESOURCES), Name(IDS_KEY_LASTFILE), lastFile, path);
+  file.WriteText(Name(IDS_SECTION_RESOURCES), Name(IDS_KEY_LASTFILE), lastFile);
 
   Name susiePlugin(IDS_SECTION_SUSIEPLUGIN);
-  WriteIniInt(susiePlugin, Name(IDS_KEY_USEPLUGIN), usePlugin, path);
-  WriteText(susiePlugin, Name(IDS_KEY_PLUGINFOLDER), pluginFolder, path);
+  file.WriteInt(susiePlugin, Name(IDS_KEY_USEPLUGIN), usePlugin);
+  file.WriteText(susiePlugin, Name(IDS_KEY_PLUGINFOLDER), pluginFolder);
 
   Name osuwari(IDS_SECTION_OSUWARI);
-  WriteIniInt(osuwari, Name(IDS_KEY_DOOSUWARI), doOsuwari, path);
-  WriteIniInt(osuwari, Name(IDS_KEY_OSUWARIXPER), osuwariXPer, path);
+  file.WriteInt(osuwari, Name(IDS_KEY_DOOSUWARI), doOsuwari);
+  file.WriteInt(osuwari, Name(IDS_KEY_OSUWARIXPER), osuwariXPer);
 
   Name fileNameWindow(IDS_SECTION_FILENAMEWINDOW);
-  WriteText(fileNameWindow, Name(IDS_KEY_FONTNAME), fontName, path);
-  WriteIniInt(fileNameWindow, Name(IDS_KEY_FONTSTYLE), fontStyle, path);
-  WriteColor(fileNameWindow, Name(IDS_KEY_TEXTCOLOR), textColor, path);
-  WriteColor(fileNameWindow, Name(IDS_KEY_SHADOWCOLOR), shadowColor, path);
-  WriteIniInt(fileNameWindow, Name(IDS_KEY_ENABLESHADOW), enableShadow, path);
+  file.WriteText(fileNameWindow, Name(IDS_KEY_FONTNAME), fontName);
+  file.WriteInt(fileNameWindow, Name(IDS_KEY_FONTSTYLE), fontStyle);
+  WriteColor(file, fileNameWindow, Name(IDS_KEY_TEXTCOLOR), textColor);
+  WriteColor(file, fileNameWindow, Name(IDS_KEY_SHADOWCOLOR), shadowColor);
+  file.WriteInt(fileNameWindow, Name(IDS_KEY_ENABLESHADOW), enableShadow);
 
   Name general(IDS_SECTION_GENERAL);
-  WriteIniInt(general, Name(IDS_KEY_TIMEWINDOW), timeWindow, path);
-  WriteIniInt(general, Name(IDS_KEY_MOUSEANIME), mouseAnime, path);
-  WriteIniInt(general, Name(IDS_KEY_CHGRESBYCD), chgResByCd, path);
-  WriteIniInt(general, Name(IDS_KEY_REPEAT), repeat, path);
-  WriteIniInt(general, Name(IDS_KEY_BLINKWHENPAUSING), blinkWhenPausing, path);
-  SavePlayerControls(general, path);
+  file.WriteInt(general, Name(IDS_KEY_TIMEWINDOW), timeWindow);
+  file.WriteInt(general, Name(IDS_KEY_MOUSEANIME), mouseAnime);
+  file.WriteInt(general, Name(IDS_KEY_CHGRESBYCD), chgResByCd);
+  file.WriteInt(general, Name(IDS_KEY_REPEAT), repeat);
+  file.WriteInt(general, Name(IDS_KEY_BLINKWHENPAUSING), blinkWhenPausing);
+  SavePlayerControls(file, general);
+  FinishSave(file, settingsFailureShown);
 
   StoreCdResource();
 }
@@ -242,21 +243,41 @@ void Settings::LoadCd(int identity, int trackCount) {
 
 void Settings::StoreCdResource() {
   if (!chgResByCd || !cdKnown) return;
-  char path[kIniPathSize];
-  BuildIniPath(IDS_CD_FILE, path, sizeof(path));
-  char section[kDiscSectionSize];
-  DiscSection(cdIdentity, section, sizeof(section));
-  WriteText(section, Name(IDS_KEY_RESOURCEFILE), lastFile, path);
+  WriteCdResource(lastFile);
 }
 
 void Settings::ForgetCdResource() {
   cdResourceFile[0] = '\0';
-  if (!cdKnown) return;
+  if (cdKnown) WriteCdResource(nullptr);
+}
+
+void Settings::WriteCdResource(const char* resourceFile) {
   char path[kIniPathSize];
   BuildIniPath(IDS_CD_FILE, path, sizeof(path));
   char section[kDiscSectionSize];
   DiscSection(cdIdentity, section, sizeof(section));
-  WritePrivateProfileStringA(section, Name(IDS_KEY_RESOURCEFILE), nullptr, path);
+  // Forgetting needs no file where there is none.
+  if (!resourceFile && GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return;
+  IniFileSave file(path);
+  file.WriteText(section, Name(IDS_KEY_RESOURCEFILE), resourceFile);
+  FinishSave(file, cdFailureShown);
+}
+
+bool Settings::FinishSave(IniFileSave& file, bool& failureShown) {
+  if (file.Commit()) {
+    failureShown = false;  // a later failure is news again
+    return true;
+  }
+  // Once per file: every save after a shown failure would fail the same way.
+  if (failureShown) return false;
+  failureShown = true;
+  char message[kComposedMessageSize];
+  LoadText(appInstance, IDS_SAVE_FAILED, message);
+  AppendText(message, "\n");
+  AppendText(message, file.path());
+  HWND owner = appPlayer && IsWindow(appPlayer->hwnd) ? appPlayer->hwnd : nullptr;
+  ShowMessage(owner, message, kMessageStyle);
+  return false;
 }
 
 void Settings::ForgetCd() {
@@ -278,7 +299,7 @@ bool Settings::GetTrackTitle(int track, char* buffer, int capacity) const {
 }
 
 void Settings::WriteIniInt(const char* section, const char* key, int value, const char* path) {
-  char text[kIntTextSize];
-  FormatText(text, sizeof(text), "%d", value);
-  WriteText(section, key, text, path);
+  IniFileSave file(path);
+  file.WriteInt(section, key, value);
+  file.Commit();
 }

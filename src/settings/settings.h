@@ -7,6 +7,8 @@
 
 #include "skin/growable_array.h"
 
+class IniFileSave;
+
 constexpr int kSettingsPathSize = 260;
 constexpr int kTrackTitleSize = 260;  // one entry of cdTrackTitles
 constexpr int kTrackTitleGrowth = 20;
@@ -27,6 +29,8 @@ class Settings {
 
   void Load();
   // Writes every preference, then the disc's resource file (StoreCdResource).
+  // Each file is replaced whole or not at all; a file that cannot be written
+  // is reported with a message, once until a save of it succeeds again.
   void Save();
   // Reads the CD.ini section of a disc; the disc becomes the known one.
   void LoadCd(int identity, int trackCount);
@@ -39,6 +43,12 @@ class Settings {
   // Without a known disc the buffer is left as it is.
   bool GetTrackTitle(int track, char* buffer, int capacity) const;
   static void WriteIniInt(const char* section, const char* key, int value, const char* path);
+  // Path of ZantoPlay.ini (IDS_SETTINGS_FILE) or CD.ini (IDS_CD_FILE).
+  void BuildIniPath(UINT fileNameId, char* out, size_t capacity) const;
+  // Commits a save of one of the two files and reports its failure, once
+  // until a save of that file succeeds again (`failureShown` remembers).
+  // True when the file was replaced.
+  bool FinishSave(IniFileSave& file, bool& failureShown);
 
   int cdKnown;
   int cdIdentity;
@@ -78,12 +88,16 @@ class Settings {
   char iniFolder[kSettingsPathSize];
   // HKEY_CURRENT_USER key read when no plug-in folder is configured.
   const char* pluginRegistryKey;
+  // A failed save of the file has been reported since its last good save.
+  bool settingsFailureShown;
+  bool cdFailureShown;
 
  private:
   // The [General] keys of the player's own controls.
   void LoadPlayerControls(const char* general, const char* path);
-  void SavePlayerControls(const char* general, const char* path) const;
-  void BuildIniPath(UINT fileNameId, char* out, size_t capacity) const;
+  void SavePlayerControls(IniFileSave& file, const char* general) const;
+  // Sets (or, with null, removes) the known disc's ResourceFile in CD.ini.
+  void WriteCdResource(const char* resourceFile);
 };
 
 #endif

@@ -162,11 +162,16 @@ bool SkinModel::LoadResourceFile(const char* path) {
     status = ParseCannotOpen;
     return false;
   }
-  DWORD size = GetFileSize(file.get(), nullptr);
-  if (size == INVALID_FILE_SIZE) {
+  LARGE_INTEGER fileSize = {};
+  if (!GetFileSizeEx(file.get(), &fileSize) || fileSize.QuadPart < 0) {
     status = ParseReadFailed;
     return false;
   }
+  if (static_cast<unsigned long long>(fileSize.QuadPart) > kMaxResourceFileBytes) {
+    status = ParseTooLarge;
+    return false;
+  }
+  const DWORD size = static_cast<DWORD>(fileSize.QuadPart);
   std::unique_ptr<char[]> buffer(new (std::nothrow) char[static_cast<size_t>(size) + 1]);
   if (!buffer) {
     status = ParseOutOfMemory;
@@ -217,20 +222,20 @@ bool SkinModel::ParseLine(char* line) {
   }
   char* key = NextToken(line);
   if (EqualsIgnoreCase(key, "About")) {
-    if (listener) listener->OnKnownKey(lineNumber, "About");
+    if (listener) listener->OnKnownKey(lineNumber, "About", cursor);
     AppendAboutLine(cursor);
     return true;
   }
   for (const KeyRule& rule : kKeyRules) {
     if (EqualsIgnoreCase(key, rule.key)) {
-      if (listener) listener->OnKnownKey(lineNumber, rule.key);
+      if (listener) listener->OnKnownKey(lineNumber, rule.key, cursor);
       rule.read(*this);
       return true;
     }
   }
   for (int i = 0; i < kButtonCount; ++i) {
     if (EqualsIgnoreCase(key, kButtonKeys[i])) {
-      if (listener) listener->OnKnownKey(lineNumber, kButtonKeys[i]);
+      if (listener) listener->OnKnownKey(lineNumber, kButtonKeys[i], cursor);
       return AddButtonSpec(&buttons[i]);
     }
   }
@@ -280,7 +285,7 @@ bool SkinModel::AddButtonSpec(ButtonSpecList* list) {
 
 bool SkinModel::ParseOsuwariComment(const char* word) {
   if (EqualsIgnoreCase(word, "OsuwariBaseLine")) {
-    if (listener) listener->OnKnownKey(lineNumber, "#OsuwariBaseLine");
+    if (listener) listener->OnKnownKey(lineNumber, "#OsuwariBaseLine", cursor);
     osuwariBaseLine = ReadInt();
   }
   return true;

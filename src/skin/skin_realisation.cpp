@@ -16,18 +16,26 @@ constexpr size_t kPicturePathSize = kPathSize + kPathSize;
 
 }  // namespace
 
-bool SkinWindow::LoadSkinPicture(LoadedImage& slot, PluginList* pluginList, const char* fileName,
-                                 const char* key, int number) {
-  char path[kPicturePathSize];
-  CopyText(path, resourceFolder);
-  AppendText(path, fileName);
-  if (slot.LoadPicture(pluginList, path) == ImageOk) return true;
+void SkinWindow::PicturePath(const char* fileName, char* path, size_t capacity) const {
+  CopyText(path, capacity, resourceFolder);
+  AppendText(path, capacity, fileName);
+}
+
+void SkinWindow::NamePicture(const char* key, int number, const char* path) {
   // Paths may be longer than errorText: the text is cut, never overrun.
   if (number > 0) {
     FormatText(errorText, sizeof(errorText), "%s%d ( %s )", key, number, path);
   } else {
     FormatText(errorText, sizeof(errorText), "%s ( %s )", key, path);
   }
+}
+
+bool SkinWindow::LoadSkinPicture(LoadedImage& slot, PluginList* pluginList, const char* fileName,
+                                 const char* key, int number) {
+  char path[kPicturePathSize];
+  PicturePath(fileName, path, sizeof(path));
+  if (slot.LoadPicture(pluginList, path) == ImageOk) return true;
+  NamePicture(key, number, path);
   status = SkinImageFailed;
   return false;
 }
@@ -45,6 +53,13 @@ bool SkinWindow::LoadSkinImages(PluginList* pluginList, const char* resourceFile
                        "BackgroundImage", 0) ||
       !LoadSkinPicture(inactivePicture, pluginList, model.backgroundImageInactiveFile,
                        "BackgroundImageInactive", 0)) {
+    return false;
+  }
+  if (!HasOpaquePixel(backgroundPicture)) {
+    char path[kPicturePathSize];
+    PicturePath(model.backgroundImageFile, path, sizeof(path));
+    NamePicture("BackgroundImage", 0, path);
+    status = SkinEmptyShape;
     return false;
   }
 

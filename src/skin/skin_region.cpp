@@ -88,17 +88,34 @@ bool RegionMerger::MergeInto(HRGN target) {
   return true;
 }
 
+namespace {
+
+// The one rule of what belongs to the shape. The picture is validated once,
+// not per pixel; a pixel the blocks do not hold reads as GetPixel reads it.
+class Opacity {
+ public:
+  explicit Opacity(const ImageBuffer& picture) : pixels_(picture) {}
+  bool operator()(int x, int y) const {
+    COLORREF colour = pixels_.Contains(x, y) ? pixels_.At(x, y) : kUnreadablePixel;
+    return colour != kTransparentColour;
+  }
+
+ private:
+  PixelView pixels_;
+};
+
+}  // namespace
+
+bool HasOpaquePixel(const ImageBuffer& picture) {
+  // The walk stops at the first run: then the shape is not empty.
+  return !ForEachOpaqueRun(picture.Width(), picture.Height(), Opacity(picture),
+                           [](int, int, int) { return false; });
+}
+
 bool AddPictureShape(const ImageBuffer& picture, HRGN target) {
-  // The picture is validated once, not per pixel; a pixel the blocks do not
-  // hold reads as GetPixel reads it.
-  PixelView pixels(picture);
-  auto colourAt = [&pixels](int x, int y) {
-    return pixels.Contains(x, y) ? pixels.At(x, y) : kUnreadablePixel;
-  };
   RegionMerger merger;
   bool added = ForEachOpaqueRun(
-      picture.Width(), picture.Height(),
-      [&colourAt](int x, int y) { return colourAt(x, y) != kTransparentColour; },
+      picture.Width(), picture.Height(), Opacity(picture),
       [&merger](int y, int left, int right) { return merger.AddRect(left, y, right, y + 1); });
   return added && merger.MergeInto(target);
 }

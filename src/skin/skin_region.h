@@ -74,6 +74,10 @@ class RegionMerger {
   bool failed_;
 };
 
+// True when the shape of `picture` holds at least one pixel: a skin without
+// one would be a window nobody can see, click or close.
+bool HasOpaquePixel(const ImageBuffer& picture);
+
 // ORs the shape of `picture` into `target`: one rectangle for every run of
 // pixels whose colour is not kTransparentColour. False when a region failed.
 bool AddPictureShape(const ImageBuffer& picture, HRGN target);

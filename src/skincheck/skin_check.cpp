@@ -9,6 +9,7 @@
 #include "common/path_text.h"
 #include "skin/skin_region.h"
 #include "window/hit_test.h"
+#include "window/skin_window.h"
 
 namespace {
 
@@ -16,6 +17,11 @@ constexpr int kTimeFontCells = 12;
 // Beyond this many placements the pairwise overlap test would take too long
 // on a hostile file; so many buttons are a problem of their own anyway.
 constexpr int kMaxOverlapPlacements = 2000;
+// Line numbers are kept per button in steps this large: a fixed small step
+// makes many placements cost quadratic time.
+constexpr int kLineGrowth = 1024;
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+constexpr int kRectNumbers = 4;
 
 int KeyIndex(const char* key) {
   for (int i = 0; i < kKnownKeySlots && KnownSkinKey(i); ++i) {
@@ -55,6 +61,8 @@ int EditDistance(const char* a, const char* b) {
   return row[m];
 }
 
+// The key a word most likely misspells, or "" when none is close: a guess
+// from fewer right letters than edits (one-letter garbage) is no help.
 const char* NearestKey(const char* word) {
   const char* best = KnownSkinKey(0);
   int bestDistance = EditDistance(word, best);
@@ -65,7 +73,36 @@ const char* NearestKey(const char* word) {
       bestDistance = distance;
     }
   }
-  return best;
+  return 2 * static_cast<size_t>(bestDistance) < strlen(word) ? best : "";
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The next blank-separated word of `text` from `*at` into `word`; false at the end.
+bool NextWord(const char* text, size_t* at, char* word, size_t capacity) {
+  size_t i = *at;
+  while (text[i] && IsBlank(text[i])) ++i;
+  const size_t start = i;
+  while (text[i] && !IsBlank(text[i])) ++i;
+  *at = i;
+  if (i == start) return false;
+  const size_t length = std::min(i - start, capacity - 1);
+  memcpy(word, text + start, length);
+  word[length] = '\0';
+  return true;
+}
+
+// A word the parser reads as the number it means: an optional sign, then digits.
+bool IsNumberWord(const char* word) {
+  if (*word == '+' || *word == '-') ++word;
+  return *word >= '0' && *word <= '9';
+}
+
+bool IsPressStyleWord(const char* word) {
+  for (const char* style : {"DARKEN", "BMP1", "BMP2", "BMP3"}) {
+    if (EqualsIgnoreCase(word, style)) return true;
+  }
+  return false;
 }
 
 bool Intersects(const RECT& a, const RECT& b) {
@@ -80,11 +117,15 @@ SkinCheck::SkinCheck()
       warnings(0),
       unlisted(0),
       problems(sizeof(SkinProblem), 16),
-      buttonLines{{sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3},
-                  {sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3},
-                  {sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3},
-                  {sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3}, {sizeof(int), 3},
-                  {sizeof(int), 3}} {
+      buttonLines{{sizeof(int), kLineGrowth}, {sizeof(int), kLineGrowth},
+                  {sizeof(int), kLineGrowth}, {sizeof(int), kLineGrowth},
+                  {sizeof(int), kLineGrowth}, {sizeof(int), kLineGrowth},
+                  {sizeof(int), kLineGrowth}, {sizeof(int), kLineGrowth},
+                  {sizeof(int), kLineGrowth}, {sizeof(int), kLineGrowth},
+                  {sizeof(int), kLineGrowth}, {sizeof(int), kLineGrowth},
+                  {sizeof(int), kLineGrowth}, {sizeof(int), kLineGrowth},
+                  {sizeof(int), kLineGrowth}, {sizeof(int), kLineGrowth},
+                  {sizeof(int), kLineGrowth}} {
   folder[0] = '\0';
   model.listener = this;
 }
@@ -107,7 +148,7 @@ SkinProblem& SkinCheck::Add(ProblemKind kind, int line, const char* key) {
   return *static_cast<SkinProblem*>(problems.At(index));
 }
 
-void SkinCheck::OnKnownKey(int lineNumber, const char* key) {
+void SkinCheck::OnKnownKey(int lineNumber, const char* key, const char* values) {
   const int index = KeyIndex(key);
   if (index < 0) return;
   if (firstLine[index] > 0 && !AccumulatingKey(key)) {
@@ -116,19 +157,49 @@ void SkinCheck::OnKnownKey(int lineNumber, const char* key) {
   if (firstLine[index] == 0) firstLine[index] = lineNumber;
   lastLine[index] = lineNumber;
   for (int i = 0; i < kButtonCount; ++i) {
-    if (strcmp(key, kButtonKeys[i]) == 0 && buttonLines[i].Add(&lineNumber) < 0) {
-      Add(ProblemOutOfMemory, lineNumber, key);
-    }
+    if (strcmp(key, kButtonKeys[i]) != 0) continue;
+    if (buttonLines[i].Add(&lineNumber) < 0) Add(ProblemOutOfMemory, lineNumber, key);
+    CheckButtonWords(lineNumber, key, values);
+  }
+}
+
+void SkinCheck::CheckButtonWords(int lineNumber, const char* key, const char* values) {
+  // The parser reads four numbers, a tooltip word and a press style word.
+  char word[kShortTextSize];
+  size_t at = 0;
+  int numbers = 0;
+  while (numbers < kRectNumbers && NextWord(values, &at, word, sizeof(word)) &&
+         IsNumberWord(word)) {
+    ++numbers;
+  }
+  if (numbers < kRectNumbers) Add(ProblemFewNumbers, lineNumber, key).number = numbers;
+  at = 0;
+  bool hasStyle = true;
+  for (int i = 0; i <= kRectNumbers + 1 && hasStyle; ++i) {
+    hasStyle = NextWord(values, &at, word, sizeof(word));
+  }
+  if (hasStyle && !IsPressStyleWord(word)) {
+    CopyText(Add(ProblemUnknownPressStyle, lineNumber, key).detail, word);
   }
 }
 
 void SkinCheck::OnUnknownKey(int lineNumber, const char* word) {
+  const size_t markLength = sizeof(kUtf8Mark) - 1;
+  if (lineNumber == 1 && strncmp(word, kUtf8Mark, markLength) == 0) {
+    // Not a misspelt key: an editor saved the file as UTF-8 with a mark.
+    CopyText(Add(ProblemByteOrderMark, lineNumber, "").detail, word + markLength);
+    return;
+  }
   CopyText(Add(ProblemUnknownKey, lineNumber, word).detail, NearestKey(word));
 }
 
 void SkinCheck::OnStop(int lineNumber, ParseStatus status) {
   if (status == ParseLineTooLong) Add(ProblemLineTooLong, lineNumber, "");
   else Add(ProblemOutOfMemory, lineNumber, "");
+}
+
+int SkinCheck::PlacementLine(int button, int entry) const {
+  return *static_cast<const int*>(buttonLines[button].At(entry));
 }
 
 int SkinCheck::LineOf(const char* key) const {
@@ -148,6 +219,8 @@ void SkinCheck::Run(PluginList* pluginList, const char* resourceFilePath) {
       CopyText(Add(ProblemCannotOpen, 0, "").detail, resourceFilePath);
     } else if (model.status == ParseReadFailed) {
       CopyText(Add(ProblemReadFailed, 0, "").detail, resourceFilePath);
+    } else if (model.status == ParseTooLarge) {
+      CopyText(Add(ProblemFileTooLarge, 0, "").detail, resourceFilePath);
     } else if (model.status == ParseOutOfMemory && model.lineNumber == 0) {
       Add(ProblemOutOfMemory, 0, "");
     }
@@ -224,6 +297,10 @@ void SkinCheck::CheckShape() {
         ++rectangles;
         return true;
       });
+  if (rectangles == 0) {
+    Add(ProblemEmptyShape, LineOf("BackgroundImage"), "BackgroundImage");
+    return;
+  }
   unique_hrgn region(CreateRectRgn(0, 0, 0, 0));
   if (!region || !AddPictureShape(background, region.get())) {
     Add(ProblemRegionFailed, 0, "BackgroundImage");
@@ -238,11 +315,23 @@ bool SkinCheck::InsideBackground(const RECT& rect) const {
 }
 
 void SkinCheck::CheckButtons() {
+  int tooltips = 0;
   for (int b = 0; b < kButtonCount; ++b) {
     const ButtonSpecList& list = model.buttons[b];
     for (int j = 0; j < list.count && j < buttonLines[b].count; ++j) {
       const RECT& rect = list[j].rect;
-      const int line = *static_cast<int*>(buttonLines[b].At(j));
+      if (list[j].toolTip[0] != '\0' && !IsRectEmpty(&rect)) ++tooltips;
+      const int line = PlacementLine(b, j);
+      const PressStyle style = list[j].pressStyle;
+      if (style >= PressStyleBmp1 && style <= PressStyleBmp3 &&
+          model.backgroundImagePressedFile[style - PressStyleBmp1][0] == '\0') {
+        Add(ProblemPressedNotGiven, line, kButtonKeys[b]).number = style - PressStyleBmp1 + 1;
+      }
+      if (rect.right <= rect.left || rect.bottom <= rect.top) {
+        // Outside, transparent or overlapping mean nothing for it.
+        Add(ProblemButtonNoArea, line, kButtonKeys[b]);
+        continue;
+      }
       if (!InsideBackground(rect)) Add(ProblemButtonOutside, line, kButtonKeys[b]);
       // Only the part on the background counts; a rectangle wholly off it
       // was reported above.
@@ -259,6 +348,11 @@ void SkinCheck::CheckButtons() {
       if (onBackground && !opaque) Add(ProblemButtonTransparent, line, kButtonKeys[b]);
     }
   }
+  if (tooltips > static_cast<int>(kMaxTooltipTools)) {
+    SkinProblem& problem = Add(ProblemManyTooltips, 0, "");
+    problem.number = tooltips;
+    problem.otherNumber = static_cast<int>(kMaxTooltipTools);
+  }
 }
 
 // The mouse finds the lower button index first: each later placement that
@@ -272,8 +366,8 @@ void SkinCheck::CheckButtonOverlaps() {
       for (int i = 0; i < model.buttons[a].count && i < buttonLines[a].count; ++i) {
         for (int j = 0; j < model.buttons[b].count && j < buttonLines[b].count; ++j) {
           if (!Intersects(model.buttons[a][i].rect, model.buttons[b][j].rect)) continue;
-          const int lineA = *static_cast<int*>(buttonLines[a].At(i));
-          const int lineB = *static_cast<int*>(buttonLines[b].At(j));
+          const int lineA = PlacementLine(a, i);
+          const int lineB = PlacementLine(b, j);
           // Reported on the later line, naming the earlier one.
           const bool aLater = lineA > lineB;
           SkinProblem& problem =

@@ -39,7 +39,7 @@ class SkinCheck : private SkinParseListener {
   int unlisted;  // problems beyond kMaxProblems
 
  private:
-  void OnKnownKey(int lineNumber, const char* key) override;
+  void OnKnownKey(int lineNumber, const char* key, const char* values) override;
   void OnUnknownKey(int lineNumber, const char* word) override;
   void OnStop(int lineNumber, ParseStatus status) override;
 
@@ -51,12 +51,16 @@ class SkinCheck : private SkinParseListener {
             bool required);
   void CheckShape();
   void CheckButtons();
+  // What the parser will read from a button line's own words: how many of
+  // the rectangle's numbers it gives, and the press style word.
+  void CheckButtonWords(int lineNumber, const char* key, const char* values);
   void CheckButtonOverlaps();
   void CheckSizes();
   void CheckGreyMap(const ImageBuffer& map, const RECT& area, const char* mapKey,
                     const char* areaKey);
   bool InsideBackground(const RECT& rect) const;
   int LineOf(const char* key) const;
+  int PlacementLine(int button, int entry) const;
 
   GrowableArray problems;
   SkinModel model;

@@ -24,6 +24,11 @@ const ProblemText kProblemTexts[kProblemKindCount] = {
     {"the background (%d x %d) is too large to work on", "背景 (%d x %d) が大きすぎて扱えません"},
     {"the window shape cannot be made from the background",
      "背景からウィンドウの形が作れません"},
+    {"the background is magenta (transparent) all over: the window would have no pixel to "
+     "see or click",
+     "背景がすべてマゼンタ (透明) で、見える所もクリックできる所もないウィンドウになります"},
+    {"the resource file %s is larger than 4 MB: the player refuses it unread",
+     "リソースファイル %s が 4 MB を超えているため、プレーヤーは読まずに拒否します"},
     {"%s lies outside the background, wholly or in part", "%s が背景の外にはみ出しています"},
     {"%s covers only magenta (transparent) pixels: it cannot be clicked",
      "%s はマゼンタ (透明) の上だけにあり、クリックできません"},
@@ -46,6 +51,23 @@ const ProblemText kProblemTexts[kProblemKindCount] = {
      "and Wine drops a window of about 70000",
      "ウィンドウの形に長方形が %d 個要ります (20000 超)。Wine では表示が遅く、"
      "70000 前後ではウィンドウが消えます"},
+    {"%s gives %d of the 4 numbers of its rectangle (left top right bottom): the missing "
+     "ones read as 0 and the words after them shift",
+     "%s の長方形の数が 4 個中 %d 個しかありません (左 上 右 下)。足りない数は 0 になり、"
+     "後ろの語がずれます"},
+    {"%s has no area (right <= left or bottom <= top): it can never be pressed",
+     "%s の長方形に広さがありません (右 <= 左 か 下 <= 上)。押すことができません"},
+    {"%s has the unknown press style %s: it shows no pressed look (DARKEN, BMP1, BMP2, BMP3)",
+     "%s の押した時の表示 %s は知らない指定なので、押しても見た目が変わりません "
+     "(DARKEN, BMP1, BMP2, BMP3)"},
+    {"%s presses as BMP%d, but BackgroundImagePressed%d is not given: it shows no pressed look",
+     "%s は BMP%d ですが BackgroundImagePressed%d がないので、押しても見た目が変わりません"},
+    {"the file begins with a UTF-8 byte-order mark, which the player reads as part of the "
+     "first word (%s): this line is ignored; save the file without it (in Shift-JIS)",
+     "ファイルの先頭に UTF-8 のバイト順マークがあり、プレーヤーは最初の語 (%s) の一部として"
+     "読むため、この行は無視されます。マークなし (Shift-JIS) で保存してください"},
+    {"%d places have a tooltip text: only the first %d get a tooltip",
+     "ツールチップの文字がある場所が %d 個あります。ツールチップが出るのは最初の %d 個だけです"},
 };
 
 const ProblemText kImageReasons[] = {
@@ -124,14 +146,32 @@ void FormatProblem(const SkinProblem& problem, MessageLanguage language, char* o
       FormatText(body, sizeof(body), format, problem.key, problem.detail, problem.number,
                  problem.otherNumber);
       break;
-    case ProblemMapNoGrey:
     case ProblemUnknownKey:
+      if (problem.detail[0] == '\0') {
+        // Nothing close enough to guess from.
+        Pick({"unknown key %s is ignored", "%s は知らないキーなので無視されます"}, language,
+             format, sizeof(format));
+      }
       FormatText(body, sizeof(body), format, problem.key, problem.detail);
+      break;
+    case ProblemMapNoGrey:
+    case ProblemUnknownPressStyle:
+      FormatText(body, sizeof(body), format, problem.key, problem.detail);
+      break;
+    case ProblemFewNumbers:
+      FormatText(body, sizeof(body), format, problem.key, problem.number);
+      break;
+    case ProblemPressedNotGiven:
+      FormatText(body, sizeof(body), format, problem.key, problem.number, problem.number);
+      break;
+    case ProblemByteOrderMark:
+      FormatText(body, sizeof(body), format, problem.detail);
       break;
     case ProblemKeyTwice:
       FormatText(body, sizeof(body), format, problem.key, problem.otherLine);
       break;
     case ProblemWorkPictures:
+    case ProblemManyTooltips:
     case ProblemVolumeStrip:
     case ProblemTimeFontCells:
       FormatText(body, sizeof(body), format, problem.number, problem.otherNumber);
@@ -141,6 +181,7 @@ void FormatProblem(const SkinProblem& problem, MessageLanguage language, char* o
       break;
     case ProblemCannotOpen:
     case ProblemReadFailed:
+    case ProblemFileTooLarge:
       FormatText(body, sizeof(body), format, problem.detail);
       break;
     default:

@@ -16,6 +16,8 @@ enum ProblemKind : int {
   ProblemPictureFailed,     // key, detail: path, number: ImageStatus
   ProblemWorkPictures,      // number x otherNumber: the background size
   ProblemRegionFailed,
+  ProblemEmptyShape,        // the background is all magenta: no window to see
+  ProblemFileTooLarge,      // detail: the resource file's path
   // It loads, but not as the author meant.
   ProblemButtonOutside,     // key, line
   ProblemButtonTransparent, // key, line
@@ -26,8 +28,14 @@ enum ProblemKind : int {
   ProblemTimeFontCells,     // number: picture width, otherNumber: cell width
   ProblemTextWindowOutside, // line
   ProblemKeyTwice,          // key, line: the one that wins, otherLine: the first
-  ProblemUnknownKey,        // key: the word, line, detail: the nearest key
+  ProblemUnknownKey,        // key: the word, line, detail: the nearest key or ""
   ProblemRaggedShape,       // number: rectangles of the window region
+  ProblemFewNumbers,        // key, line, number: the numbers its rectangle gives
+  ProblemButtonNoArea,      // key, line: right <= left or bottom <= top
+  ProblemUnknownPressStyle, // key, line, detail: the word
+  ProblemPressedNotGiven,   // key, line, number: n of BMPn
+  ProblemByteOrderMark,     // line 1, detail: the first word after the mark
+  ProblemManyTooltips,      // number: places with a tooltip, otherNumber: the ones shown
   kProblemKindCount
 };
 

@@ -173,10 +173,12 @@ bool SkinWindow::RegisterTooltips() {
   }
 
   // Only places with a text and an area get a tool; ids stay consecutive.
+  // The control adds and removes each tool in time proportional to the tools
+  // it has: past kMaxTooltipTools a hostile skin would take minutes to show.
   UINT_PTR nextId = 0;
   bool added = true;  // the first refusal stops the registration
   auto add = [&](const RECT& rect, const char* text) {
-    if (!added || text[0] == '\0' || IsRectEmpty(&rect)) return;
+    if (!added || nextId >= kMaxTooltipTools || text[0] == '\0' || IsRectEmpty(&rect)) return;
     added = AddTool(tooltip, hwnd, instance, nextId++, rect, text);
   };
   for (int button = 0; button < kButtonCount; ++button) {

@@ -12,6 +12,7 @@ enum SkinStatus : int {
   SkinTooltipFailed = 6,       // registering a tooltip tool
   SkinBackBufferFailed = 7,    // re-creating the back buffer for a new skin
   SkinWorkImageFailed = 8,     // allocating scratchImage or frameImage
+  SkinEmptyShape = 9,          // the background is all magenta; errorText names it
 };
 
 #endif

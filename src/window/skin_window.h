@@ -18,6 +18,8 @@ class PluginList;
 constexpr char kSkinWindowClassName[] = "LuloWnd";
 
 constexpr int kErrorTextSize = 360;
+// Tooltip tools a skin gets at most, far more than any real skin places.
+constexpr UINT_PTR kMaxTooltipTools = 1000;
 constexpr int kFaceNameSize = 32;
 
 // Style of the text window's text.
@@ -167,6 +169,9 @@ class SkinWindow : public BackBufferWindow {
   // Loads one picture into its slot; on failure names it in errorText.
   bool LoadSkinPicture(LoadedImage& slot, PluginList* pluginList, const char* fileName,
                        const char* key, int number);
+  // The path of a skin picture, and errorText naming it by key (and number).
+  void PicturePath(const char* fileName, char* path, size_t capacity) const;
+  void NamePicture(const char* key, int number, const char* path);
   // Cuts windowRegion from the background's non-magenta pixels.
   bool BuildRegion();
 

@@ -38,6 +38,7 @@ TEST_F(SkinFailureMessage, ResourceFileFailuresNameTheFile) {
   EXPECT_EQ(Compose(SkinResourceFailed, ParseCannotOpen), Text(IDS_RESOURCE_OPEN_FAILED) + "\nC:\\skins\\a.rc");
   EXPECT_EQ(Compose(SkinResourceFailed, ParseReadFailed), Text(IDS_RESOURCE_READ_FAILED) + "\nC:\\skins\\a.rc");
   EXPECT_EQ(Compose(SkinResourceFailed, ParseOk), Text(IDS_RESOURCE_READ_FAILED) + "\nC:\\skins\\a.rc");
+  EXPECT_EQ(Compose(SkinResourceFailed, ParseTooLarge), Text(IDS_RESOURCE_READ_FAILED) + "\nC:\\skins\\a.rc");
 }
 
 TEST_F(SkinFailureMessage, LineTooLongCarriesTheLineNumber) {
@@ -50,6 +51,8 @@ TEST_F(SkinFailureMessage, LineTooLongCarriesTheLineNumber) {
 
 TEST_F(SkinFailureMessage, ImageFailureNamesThePicture) {
   EXPECT_EQ(Compose(SkinImageFailed, ParseOk), Text(IDS_IMAGE_FAILED) + "\nBackgroundImage ( C:\\skins\\b.bmp )");
+  // An empty shape has its own message, naming the background the same way.
+  EXPECT_EQ(Compose(SkinEmptyShape, ParseOk), Text(IDS_SKIN_NO_SHAPE) + "\nBackgroundImage ( C:\\skins\\b.bmp )");
 }
 
 TEST_F(SkinFailureMessage, EveryOtherStatusIsAWindowFailure) {

@@ -50,6 +50,12 @@ void ScheduleScript(DialogScript script) {
 
 bool ScriptRan() { return ran; }
 
+void CancelScript() {
+  if (timer) KillTimer(nullptr, timer);
+  timer = 0;
+  pending = nullptr;
+}
+
 void Press(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
 void ClickItem(HWND page, int id) { SendDlgItemMessageA(page, id, BM_CLICK, 0, 0); }

@@ -20,6 +20,8 @@ using DialogScript = std::function<void(HWND dialog)>;
 // disabled while its nested dialog runs). The script must end that dialog.
 void ScheduleScript(DialogScript script);
 bool ScriptRan();
+// Drops a script that found no dialog, so that it cannot run on a later one.
+void CancelScript();
 
 // Ends a dialog as its button would.
 void Press(HWND dialog, int id);

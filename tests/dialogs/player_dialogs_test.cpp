@@ -8,6 +8,8 @@
 
 #include "app/application.h"
 #include "app/player_window.h"
+#include "app/topmost_band.h"
+#include "common/handles.h"
 #include "dialogs/dialog_script.h"
 #include "resources/resource.h"
 #include "settings/about_dialog.h"
@@ -48,31 +50,47 @@ class PlayerDialogs : public DialogTest {
   HWND hwnd = nullptr;
 };
 
+// True when `upper` lies above `lower` in the z-order of top-level windows.
+bool Above(HWND upper, HWND lower) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (w == upper) return true;
+    if (w == lower) return false;
+  }
+  return false;
+}
+
 // Catches: a dialog hidden behind a topmost player, and a player that stays
-// topmost (or loses it) against its settings afterwards, on OK and on Cancel.
+// topmost (or loses it) against its settings afterwards, on OK and on Cancel;
+// also the player with its own tooltip, a topmost window it owns, left
+// outside the topmost band (as Wine's reordering of owned windows did).
 TEST_F(PlayerDialogs, PreferencesLeavesTheTopmostBandWhileOpenAndReturnsOnlyWhenSettingsSaySo) {
   Open("");
-  // A hidden window has no place in the z-order, and Wine does not raise a
-  // window that owns a topmost popup (the tooltip) into the topmost band.
-  ShowWindow(hwnd, SW_SHOWNA);
-  DestroyWindow(appPlayer->tooltip);
-  appPlayer->tooltip = nullptr;
+  ASSERT_NE(appPlayer->tooltip, nullptr);
+  ShowWindow(hwnd, SW_SHOWNA);  // a hidden window has no place in the z-order
+  unique_hwnd other(CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                    appInstance, nullptr));
   const struct {
     int alwaysOnTop, doOsuwari, button;
     bool topmostAfter;
-  } cases[] = {{0, 0, IDOK, false}, {1, 0, IDOK, true}, {0, 1, IDCANCEL, true}, {0, 0, IDCANCEL, false}};
+  } cases[] = {{0, 0, IDOK, false}, {1, 0, IDOK, true}, {0, 1, IDCANCEL, true}, {0, 0, IDCANCEL, false},
+               {0, 1, IDOK, true}, {1, 0, IDCANCEL, true}};
   for (const auto& c : cases) {
     settings().alwaysOnTop = c.alwaysOnTop;
     settings().doOsuwari = c.doOsuwari;
-    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    PlaceInTopmostBand(hwnd, true);
+    ASSERT_TRUE(Topmost());
     bool topmostWhileOpen = true;
     ScheduleScript([&](HWND dialog) {
       topmostWhileOpen = Topmost();
       Press(dialog, c.button);
     });
     appPlayer->OnPreferencesButton();
+    // Another program's window comes to the front.
+    SetWindowPos(other.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     EXPECT_FALSE(topmostWhileOpen);
     EXPECT_EQ(Topmost(), c.topmostAfter) << c.alwaysOnTop << c.doOsuwari << " " << c.button;
+    EXPECT_EQ(Above(hwnd, other.get()), c.topmostAfter) << c.alwaysOnTop << c.doOsuwari << " " << c.button;
+    EXPECT_EQ(GetWindow(appPlayer->tooltip, GW_OWNER), hwnd) << "the tooltip lost its owner";
   }
 }
 

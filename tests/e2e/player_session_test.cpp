@@ -221,7 +221,7 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
   }
 
   {
-    SCOPED_TRACE("a broken skin ends the program and keeps the last working one");
+    SCOPED_TRACE("a broken skin is refused and the working one stays");
     Key(window, 'R');
     HWND dialog = program.WaitForWindow("#32770", 5000);
     ASSERT_NE(dialog, nullptr);
@@ -236,6 +236,9 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
       return box && MessageBoxText(box).find(Text(IDS_IMAGE_FAILED)) == 0;
     }));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor(3000, [&] { return !IsWindow(box); }));
+    EXPECT_EQ(WindowSize(window).cx, 110);
+    PostMessageA(window, WM_CLOSE, 0, 0);
     DWORD exitCode = 1234;
     ASSERT_TRUE(program.WaitForExit(10000, &exitCode));
     EXPECT_EQ(exitCode, 0u);

@@ -55,4 +55,85 @@ TEST(SkinStartup, AMissingBackgroundIsReportedByKeyAndPath) {
   EXPECT_FALSE(FileExists(folder.File("ZantoPlay.ini")));
 }
 
+std::string Text(UINT id) {
+  char text[512];
+  LoadText(GetModuleHandleA(nullptr), id, text);
+  return text;
+}
+
+SIZE WindowSize(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The text of the program's next message box, answered with OK; waits until
+// the box is gone so that the next one is not taken for it.
+std::string AnswerNextBox(ProgramDriver& program) {
+  HWND box = program.WaitForWindow("#32770", 15000);
+  if (!box) return "(no message box)";
+  std::string text = MessageBoxText(box);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
+  return text;
+}
+
+// Chooses `path` in the open-file dialog the R key brings up.
+bool ChooseSkin(ProgramDriver& program, HWND window, const std::string& path) {
+  PostMessageA(window, WM_KEYDOWN, 'R', 1);
+  PostMessageA(window, WM_KEYUP, 'R', 0xC0000001);
+  HWND dialog = program.WaitForWindow("#32770", 5000);
+  if (!dialog) return false;
+  HWND name = GetDlgItem(dialog, 0x480);  // the file-name box
+  if (!name) name = GetDlgItem(dialog, 0x47C);
+  if (!name) return false;
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  for (int i = 0; i < 250 && IsWindow(dialog); ++i) Sleep(20);
+  return true;
+}
+
+std::string LastFile(const ScratchFolder& folder) {
+  char value[MAX_PATH] = "";
+  GetPrivateProfileStringA("Resources", "LastFile", "", value, sizeof(value),
+                           folder.File("ZantoPlay.ini").c_str());
+  return value;
+}
+
+// A lost skin never locks the user out: at start-up the default skin beside
+// the program takes its place (and is the one saved); at run time a refused
+// skin (here an empty shape, which would be an invisible window) keeps the
+// current one.
+TEST(SkinStartup, ALostSkinFallsBackToTheDefaultAndAnEmptyOneIsRefusedKeepingTheSkin) {
+  ScratchFolder folder;
+  ProgramDriver program(folder.path());
+  ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 70, 50, TestPattern));
+  ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay1.rc"),
+                             "BackgroundImage back.bmp\r\nBackgroundImageInactive back.bmp\r\n"));
+  ASSERT_TRUE(WriteBmp(folder.File("magenta.bmp"), 30, 20, kMagenta));
+  ASSERT_TRUE(WriteFileBytes(folder.File("empty.rc"),
+                             "BackgroundImage magenta.bmp\r\nBackgroundImageInactive back.bmp\r\n"));
+  const std::string emptyMessage =
+      Text(IDS_SKIN_NO_SHAPE) + "\nBackgroundImage ( " + folder.File("magenta.bmp") + " )";
+  const std::string gone = folder.File("gone.rc");
+  ASSERT_TRUE(
+      WriteFileBytes(folder.File("ZantoPlay.ini"), "[Resources]\r\nLastFile=" + gone + "\r\n"));
+
+  ASSERT_TRUE(program.Start());
+  EXPECT_EQ(AnswerNextBox(program), Text(IDS_RESOURCE_OPEN_FAILED) + "\n" + gone);
+  HWND window = program.WaitForWindow("LuloWnd", 15000);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(WindowSize(window).cx, 70);
+  ASSERT_TRUE(ChooseSkin(program, window, folder.File("empty.rc")));
+  EXPECT_EQ(AnswerNextBox(program), emptyMessage);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(WindowSize(window).cx, 70);
+  EXPECT_EQ(WindowSize(window).cy, 50);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  DWORD exitCode = 1234;
+  ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
+  EXPECT_EQ(exitCode, 0u);
+  EXPECT_EQ(LastFile(folder), folder.File("ZantoPlay1.rc"));
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "common/handles.h"
 #include "picture_test_util.h"
+#include "skin/dib_format.h"
 #include "skin/image_buffer.h"
 #include "skin/picture_file.h"
 #include "support/test_support.h"
@@ -129,6 +130,9 @@ TEST(BmpReader, BrokenFilesAreRefusedAndThePreviousPictureStays) {
       {"zero height", with({{kAtHeight, 0}})},
       {"most negative height", with({{kAtHeight, 0x80000000}})},
       {"huge picture", with({{kAtWidth, 3000000}, {kAtHeight, 2000000}})},
+      // Small in bytes, but a window wider or taller than any screen.
+      {"70000 x 1", with({{kAtWidth, 70000}, {kAtHeight, 1}})},
+      {"1 x 16385, top-down", with({{kAtWidth, 1}, {kAtHeight, uint32_t(-16385)}})},
       {"bit count 30000", with({{kAtBitCount, 30000}}, 2)},
       {"bit count 2", with({{kAtBitCount, 2}}, 2)},
       {"bit count 64", with({{kAtBitCount, 64}}, 2)},
@@ -145,6 +149,9 @@ TEST(BmpReader, BrokenFilesAreRefusedAndThePreviousPictureStays) {
     EXPECT_EQ(image.info, before);
     ExpectSampleColors(image);
   }
+  ImageBuffer widest;
+  EXPECT_EQ(LoadBytes(&widest, with({{kAtWidth, kMaxPictureSide}, {kAtHeight, 1}})), ImageOk);
+  EXPECT_EQ(widest.Width(), kMaxPictureSide);
 }
 
 TEST(BmpReader, FileFailuresGiveTheirStatusAndKeepThePicture) {

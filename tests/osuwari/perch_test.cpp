@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "app/osuwari.h"
 #include "app/player_window.h"
+#include "app/window_position.h"
 #include "common/handles.h"
 #include "settings/settings.h"
 #include "window/skin_window_fixture.h"
@@ -114,6 +115,26 @@ TEST_F(PerchTest, StaysPutForTargetsItMustNotSitOn) {
   ShowWindow(minimised.get(), SW_SHOWNOACTIVATE);
   MoveWindow(minimised.get(), 100, 200, 400, 300, FALSE);
   EXPECT_TRUE(At(PerchOn(minimised.get()), 420, 150));
+}
+
+// Catches: a player left where no monitor shows it once its target has
+// closed, and that place saved for the next start.
+TEST_F(PerchTest, ComesBackOntoAMonitorWhenThereIsNothingToPerchOn) {
+  OpenPlayer("");
+  unique_hwnd target = TargetAt({100, 200, 500, 500});
+  EXPECT_TRUE(At(PerchOn(target.get()), 420, 150));
+  PlacePlayer(-650, 288);  // where a target far off the screen had taken it
+  POINT saved;
+  ASSERT_TRUE(GetNormalPosition(player.hwnd, &saved));
+  EXPECT_TRUE(At(saved, 0, 288)) << "an unreachable place would be saved";
+
+  target.reset();
+  EXPECT_TRUE(At(PerchOn(player.hwnd), 0, 288)) << "the player itself in front";
+  EXPECT_EQ(player.perchTarget, nullptr) << "the closed target is still remembered";
+  PlacePlayer(-650, 288);
+  EXPECT_TRUE(At(PerchOn(nullptr), 0, 288)) << "no foreground window";
+  PlacePlayer(-70, 288);  // partly on the screen: within reach
+  EXPECT_TRUE(At(PerchOn(nullptr), -70, 288));
 }
 
 }  // namespace

@@ -34,20 +34,37 @@ TEST(StartupSettings, NormalShutdownWritesTheSettingsBesideTheProgram) {
   EXPECT_NE(ini.find("LastFile=" + folder.File("ZantoPlay1.rc") + "\r\n"), std::string::npos) << ini;
 }
 
-TEST(StartupSettings, FailedStartUpUsesLastFileAndLeavesTheFileAlone) {
+// The last skin is tried first (here one whose background is all magenta,
+// which would be an invisible window), then the default one beside the
+// program; with neither, the start ends after both messages and writes nothing.
+TEST(StartupSettings, FailedStartUpTriesLastFileThenTheDefaultAndLeavesTheFileAlone) {
   ScratchFolder folder;
   ProgramDriver program(folder.path());
-  const std::string missing = folder.File("missing.rc");
-  const std::string before = "[Resources]\r\nLastFile=" + missing + "\r\n";
+  // A 1 x 1 24-bit BMP of one magenta pixel.
+  const char kMagentaPixel[] =
+      "BM\x3a\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0"
+      "\0\0\0\0\x04\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\xff\0\xff\0";
+  WriteFileBytes(folder.File("magenta.bmp"),
+                 std::string(kMagentaPixel, sizeof(kMagentaPixel) - 1));
+  WriteFileBytes(folder.File("empty.rc"),
+                 "BackgroundImage magenta.bmp\r\nBackgroundImageInactive magenta.bmp\r\n");
+  const std::string before = "[Resources]\r\nLastFile=" + folder.File("empty.rc") + "\r\n";
   WriteFileBytes(folder.File("ZantoPlay.ini"), before);
   ASSERT_TRUE(program.Start());
-  HWND box = program.WaitForWindow("#32770", 15000);
-  ASSERT_NE(box, nullptr);
-  std::string message = MessageBoxText(box);
-  EXPECT_EQ(message.substr(message.find('\n') + 1), missing) << message;
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  const std::string tries[] = {"BackgroundImage ( " + folder.File("magenta.bmp") + " )",
+                               folder.File("ZantoPlay1.rc")};
+  for (const std::string& tried : tries) {
+    HWND box = program.WaitForWindow("#32770", 15000);
+    ASSERT_NE(box, nullptr);
+    std::string message = MessageBoxText(box);
+    EXPECT_EQ(message.substr(message.find('\n') + 1), tried) << message;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    // The next box may come before this one is gone.
+    for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(20);
+  }
   DWORD exitCode = 1234;
   ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
+  EXPECT_EQ(exitCode, 0u);
   EXPECT_EQ(ReadFileBytes(folder.File("ZantoPlay.ini")), before);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/handles.h"
 #include "support/test_support.h"
 
 namespace {
@@ -315,6 +316,40 @@ TEST(SkinModelFile, LoadsFromDiskAndReportsOpenFailures) {
   // A folder cannot be read as a resource file.
   EXPECT_FALSE(m.LoadResourceFile(folder.path().c_str()));
   EXPECT_NE(m.status, ParseOk);
+}
+
+// A file of `size` bytes (sparse: nothing is written but its first line).
+bool WriteSizedFile(const std::string& path, long long size, const std::string& start) {
+  unique_hfile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  DWORD written = 0;
+  LARGE_INTEGER end;
+  end.QuadPart = size;
+  return file && WriteFile(file.get(), start.data(), static_cast<DWORD>(start.size()), &written,
+                           nullptr) &&
+         SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get());
+}
+
+// Hostile sizes are refused before a byte is read: a file just over 4 GiB
+// once passed for its low 32 bits (a few bytes). Up to the limit a file is
+// read whole.
+TEST(SkinModelFile, FilesOverFourMegabytesAreRefusedUnreadWhateverTheirSize) {
+  ScratchFolder folder;
+  const std::string path = folder.File("big.rc");
+  const std::string line = "BackgroundImage back.bmp\n";
+  const struct {
+    long long size;
+    bool loads;
+  } cases[] = {{static_cast<long long>(kMaxResourceFileBytes), true},
+               {static_cast<long long>(kMaxResourceFileBytes) + 1, false},
+               {0x100000000LL + 40, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.size);
+    ASSERT_TRUE(WriteSizedFile(path, c.size, line));
+    SkinModel m;
+    EXPECT_EQ(m.LoadResourceFile(path.c_str()), c.loads);
+    EXPECT_EQ(m.status, c.loads ? ParseOk : ParseTooLarge);
+    EXPECT_STREQ(m.backgroundImageFile, c.loads ? "back.bmp" : "");
+  }
 }
 
 }  // namespace

@@ -44,6 +44,7 @@ class SkinCheckTest : public ::testing::Test {
     ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), kWidth, kHeight, Background));
     ASSERT_TRUE(WriteBmp(folder.File("small.bmp"), kWidth - 1, kHeight, RGB(1, 2, 3)));
     ASSERT_TRUE(WriteBmp(folder.File("colour.bmp"), kWidth, kHeight, RGB(200, 10, 10)));
+    ASSERT_TRUE(WriteBmp(folder.File("magenta.bmp"), kWidth, kHeight, kMagenta));
     ASSERT_TRUE(WriteBmp(folder.File("grey.bmp"), kWidth, kHeight, RGB(70, 70, 70)));
     ASSERT_TRUE(WriteBmp(folder.File("strip30.bmp"), 30, 10, RGB(9, 9, 9)));
     ASSERT_TRUE(WriteFileBytes(folder.File("text.bmp"), "not a picture"));
@@ -91,6 +92,19 @@ TEST_F(SkinCheckTest, EachBrokenSkinNamesItsProblemAndAgreesWithThePlayer) {
       {"text window", "FilenameWindow 10 0 60 10\r\n", ProblemTextWindowOutside, 3, ""},
       {"key twice", "SeekRegion 0 0 1 1\r\nseekregion 0 0 2 2\r\n", ProblemKeyTwice, 4,
        "SeekRegion"},
+      {"too few numbers", "PlayButton 12 0 20 tip\r\n", ProblemFewNumbers, 3, "PlayButton"},
+      {"inverted rectangle", "PlayButton 20 0 12 10 t\r\n", ProblemButtonNoArea, 3,
+       "PlayButton"},
+      {"unknown press style", "PlayButton 12 0 20 10 t DARK\r\n", ProblemUnknownPressStyle, 3,
+       "PlayButton"},
+      {"BMP3 without its picture", "BackgroundImagePressed1 back.bmp\r\n"
+                                   "PlayButton 12 0 20 10 t BMP3\r\n",
+       ProblemPressedNotGiven, 4, "PlayButton"},
+      {"more tooltips than are shown", [] {
+         std::string lines;
+         for (UINT_PTR i = 0; i <= kMaxTooltipTools; ++i) lines += "PlayButton 12 0 20 10 t\r\n";
+         return lines;
+       }(), ProblemManyTooltips, 0, ""},
       {"unknown key", "PlayButon 12 0 20 10 x\r\n", ProblemUnknownKey, 3, "PlayButon"},
   };
   for (const BrokenSkin& skin : table) {
@@ -114,6 +128,13 @@ TEST_F(SkinCheckTest, EachBrokenSkinNamesItsProblemAndAgreesWithThePlayer) {
   check.Run(nullptr, folder.File("broken.rc").c_str());
   ASSERT_GE(check.ProblemCount(), 1);
   EXPECT_STREQ(check.Problem(0).detail, "PlayButton");
+  // One-letter garbage misspells nothing: no hint.
+  ASSERT_TRUE(WriteFileBytes(folder.File("garbage.rc"), kBase + "q 1 2\r\n"));
+  SkinCheck garbage;
+  garbage.Run(nullptr, folder.File("garbage.rc").c_str());
+  ASSERT_EQ(garbage.ProblemCount(), 1);
+  EXPECT_EQ(garbage.Problem(0).kind, ProblemUnknownKey);
+  EXPECT_STREQ(garbage.Problem(0).detail, "");
 }
 
 // Problems the table cannot share a background with: the file itself, the
@@ -127,8 +148,12 @@ TEST_F(SkinCheckTest, FileBackgroundAndShapeProblems) {
   } cases[] = {
       {"no inactive background", "BackgroundImage back.bmp\r\n", ProblemPictureNotNamed,
        "BackgroundImageInactive"},
+      {"empty shape", "BackgroundImage magenta.bmp\nBackgroundImageInactive back.bmp\n",
+       ProblemEmptyShape, "BackgroundImage"},
+      // Said for what it is, not as an unknown key; the line it spoils is a comment.
+      {"byte-order mark", "\xEF\xBB\xBF# made in an editor\r\n" + kBase, ProblemByteOrderMark, ""},
       {"ragged", "BackgroundImage ragged.bmp\nBackgroundImageInactive ragged.bmp\n",
-       ProblemRaggedShape, "BackgroundImage"},
+       ProblemRaggedShape, "BackgroundImage"},  // last: looked at again below
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -144,6 +169,13 @@ TEST_F(SkinCheckTest, FileBackgroundAndShapeProblems) {
   SkinCheck ragged;
   ragged.Run(nullptr, folder.File("shape.rc").c_str());
   EXPECT_EQ(ragged.Problem(0).number, 145 * 140);
+
+  ASSERT_TRUE(WriteFileBytes(folder.File("big.rc"), kBase + std::string(kMaxResourceFileBytes, ' ')));
+  SkinCheck big;
+  big.Run(nullptr, folder.File("big.rc").c_str());
+  ASSERT_EQ(big.ProblemCount(), 1);
+  EXPECT_EQ(big.Problem(0).kind, ProblemFileTooLarge);
+  EXPECT_FALSE(big.WouldLoad());
 
   SkinCheck missing;
   missing.Run(nullptr, folder.File("nothing.rc").c_str());
@@ -183,6 +215,11 @@ TEST(SkinProblemText, BothLanguagesNameLineAndKey) {
   // "警告 7行目: SeekRegion が二度あります (最初は 2行目)..." in Shift_JIS.
   EXPECT_EQ(std::string(text).rfind("\x8c\x78\x8d\x90 7\x8d\x73\x96\xda: SeekRegion", 0), 0u)
       << text;
+  problem.kind = ProblemUnknownKey;
+  strcpy(problem.key, "q");
+  problem.detail[0] = '\0';
+  FormatProblem(problem, MessageLanguage::English, text, sizeof(text));
+  EXPECT_STREQ(text, "warning line 7: unknown key q is ignored");
   FormatVerdict(false, 1, 2, MessageLanguage::English, text, sizeof(text));
   EXPECT_STREQ(text, "REFUSED: the player would refuse this skin (1 errors, 2 warnings)");
 }

@@ -83,17 +83,53 @@ TEST_F(SkinRealisation, TheWindowIsCutToTheNonMagentaPixels) {
   EXPECT_TRUE(PtInRegion(shape.get(), 22, 14));
 }
 
-TEST_F(SkinRealisation, AllMagentaLeavesNoVisibleAreaAndNoMagentaTheWholeRectangle) {
-  SkinWindow hidden;
-  ASSERT_TRUE(Create(hidden, WriteBasicSkin("none", 12, 9, [](int, int) { return kMagenta; })));
-  unique_hrgn shape(CreateRectRgn(0, 0, 0, 0));
-  EXPECT_EQ(GetWindowRgn(hidden.hwnd, shape.get()), NULLREGION);
+// A window of no pixels could be neither seen, clicked nor closed: such a
+// background is refused (the pixel rule itself: skin_region_test).
+TEST_F(SkinRealisation, AnEmptyShapeIsRefusedAndNoMagentaIsTheWholeRectangle) {
+  ASSERT_TRUE(WriteBmp(folder.File("one_back.bmp"), 1, 1, kMagenta));
+  const std::pair<const char*, std::string> empty[] = {
+      {"all magenta", WriteBasicSkin("none", 12, 9, [](int, int) { return kMagenta; })},
+      {"1 x 1 magenta", WriteSkin("one.rc", "BackgroundImage one_back.bmp\r\n"
+                                            "BackgroundImageInactive one_back.bmp\r\n")},
+  };
+  for (const auto& skin : empty) {
+    SCOPED_TRACE(skin.first);
+    SkinWindow refused;
+    EXPECT_FALSE(Create(refused, skin.second));
+    EXPECT_EQ(refused.status, SkinEmptyShape);
+    EXPECT_EQ(refused.hwnd, nullptr);
+    EXPECT_EQ(std::string(refused.errorText).rfind("BackgroundImage ( " + folder.path(), 0), 0u)
+        << refused.errorText;
+  }
 
+  SkinWindow single;
+  EXPECT_TRUE(Create(single, WriteBasicSkin("dot", 3, 3, [](int x, int y) {
+    return x == 2 && y == 2 ? RGB(0, 0, 0) : kMagenta;
+  })));
   SkinWindow full;
   ASSERT_TRUE(Create(full, WriteBasicSkin("full", 12, 9, TestPattern)));
+  unique_hrgn shape(CreateRectRgn(0, 0, 0, 0));
   unique_hrgn whole(CreateRectRgn(0, 0, 12, 9));
   ASSERT_NE(GetWindowRgn(full.hwnd, shape.get()), ERROR);
   EXPECT_TRUE(EqualRgn(shape.get(), whole.get()));
+}
+
+// 100,000 placements (each with a tooltip text) once took minutes: the list
+// grew three at a time and the tooltip control slows with every tool.
+TEST_F(SkinRealisation, ManyPlacementsLoadPromptlyAndKeepEveryOne) {
+  std::string lines;
+  for (int i = 0; i < 100000; ++i) lines += "CloseButton 0 0 10 10 c" + std::to_string(i) + "\r\n";
+  std::string rc = WriteBasicSkin("many", 40, 30, TestPattern, lines + "PlayButton 20 0 30 10 p\r\n");
+  DWORD start = GetTickCount();
+  SkinWindow window;
+  ASSERT_TRUE(Create(window, rc));
+  EXPECT_LT(GetTickCount() - start, 10000u);
+  ASSERT_EQ(window.GetButtonSpecList(CloseButton).count, 100000);
+  EXPECT_STREQ(window.GetButtonSpec(CloseButton, 99999).toolTip, "c99999");
+  int entry = -1;
+  EXPECT_EQ(window.HitTest(25, 5, &entry), PlayButton);
+  EXPECT_EQ(SendMessageA(window.tooltip, TTM_GETTOOLCOUNT, 0, 0),
+            static_cast<LRESULT>(kMaxTooltipTools));
 }
 
 TEST_F(SkinRealisation, TheBackgroundGoesIntoTheBackBufferAndTheFrameImage) {

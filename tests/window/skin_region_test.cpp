@@ -155,4 +155,36 @@ TEST(PictureShape, MagentaIsFoundThroughThePaletteAndInEitherRowOrder) {
   }
 }
 
+// Emptiness follows the shape's own rule: a picture is empty only when every
+// pixel reads magenta, through the palette too; an index past the palette
+// reads black, as GDI draws it, and so is part of the shape.
+TEST(PictureShape, EmptyOnlyWhenEveryPixelReadsMagenta) {
+  auto paletted = [](std::vector<COLORREF> palette, std::vector<BYTE> indices) {
+    BmpRecipe recipe;
+    recipe.width = static_cast<int>(indices.size());
+    recipe.bitCount = 8;
+    recipe.palette = palette;
+    recipe.rows = {IndexRow(indices)};
+    return recipe;
+  };
+  const struct {
+    const char* name;
+    BmpRecipe recipe;
+    bool empty;
+  } cases[] = {
+      {"two palette entries, both magenta", paletted({kMagenta, kMagenta}, {0, 1, 1, 0}), true},
+      {"an index past the palette", paletted({kMagenta}, {0, 0, 5}), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ImageBuffer picture;
+    ASSERT_EQ(LoadBytes(&picture, EncodeBmp(c.recipe)), ImageOk);
+    EXPECT_EQ(HasOpaquePixel(picture), !c.empty);
+    unique_hrgn shape(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_TRUE(AddPictureShape(picture, shape.get()));
+    RECT box;
+    EXPECT_EQ(GetRgnBox(shape.get(), &box) == NULLREGION, c.empty);
+  }
+}
+
 }  // namespace
