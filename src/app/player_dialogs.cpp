@@ -20,6 +20,7 @@ void PlayerWindow::OnPreferencesButton() {
       SetTimer(hwnd, kAnimationTimer, AnimationInterval(settings.mouseAnime), nullptr);
     }
     ApplyTextFont();
+    ApplyMediaHotKeys();
     // Written at once, not only at shutdown: a crash must not lose what the
     // user has just accepted.
     settings.Save();

@@ -16,8 +16,13 @@ MCIERROR PlayerWindow::PlayFromTmsf(DWORD tmsf) {
   // A real drive refuses to play a data track; do not even ask.
   if (!IsAudioTrack(audioTracks, track)) return MCIERR_OUTOFRANGE;
   int runEnd = RunEndTrack(audioTracks, track);
+  DWORD modesEnd = 0;
   MCIERROR error = 0;
-  if (runEnd < cdDevice.trackLengths.count) {
+  if (PlayEndForModes(tmsf, &modesEnd)) {
+    // Shuffle, repeat one, intro: one track (or its intro) at a time.
+    error = cdDevice.PlayRange(hwnd, tmsf, modesEnd);
+    runEnd = track;
+  } else if (runEnd < cdDevice.trackLengths.count) {
     DWORD length = *static_cast<const DWORD*>(cdDevice.trackLengths.At(runEnd));
     error = cdDevice.PlayRange(hwnd, tmsf,
                                MakeTmsf(runEnd, MsfMinutes(length), MsfSeconds(length), MsfFrames(length)));
@@ -97,6 +102,8 @@ void PlayerWindow::OnPlayButton() {
   if (cdDevice.GetMode(mode) || mode == MCI_MODE_PLAY) return;
   if (paused) {
     ResumePlayback();
+  } else if (appSettings->shuffle && playOrder.count <= 0) {
+    StartShuffledPlay();
   } else {
     PlayTrackAt(currentTrack, 0, 0, 0);
   }
@@ -136,11 +143,11 @@ void PlayerWindow::OnPreviousSongButton() {
     if (cdDevice.GetPosition(start, currentTrack, TRUE) == 0 &&
         cdDevice.GetPosition(current, 0, FALSE) == 0 &&
         IsUnderTwoSeconds(MsfDifference(current, start, kNegativeToZero))) {
-      currentTrack = PreviousAudioTrack(audioTracks, currentTrack);
+      currentTrack = TrackBefore(currentTrack);
     }
     PlayTrackAt(currentTrack, 0, 0, 0);
   } else {
-    currentTrack = PreviousAudioTrack(audioTracks, currentTrack);
+    currentTrack = TrackBefore(currentTrack);
   }
   paused = 0;
   RefreshDisplays();
@@ -150,7 +157,7 @@ void PlayerWindow::OnNextSongButton() {
   DWORD mode = 0;
   if (cdDevice.GetMode(mode) || !currentTrack) return;
   if (mode == MCI_MODE_PLAY) cdDevice.GetCurrentTrack(currentTrack);
-  currentTrack = NextAudioTrack(audioTracks, currentTrack);
+  currentTrack = TrackAfter(currentTrack);
   if (mode == MCI_MODE_PLAY) PlayTrackAt(currentTrack, 0, 0, 0);
   paused = 0;
   RefreshDisplays();

@@ -27,6 +27,11 @@ bool IsDiscAbsentMode(DWORD mode) { return mode == MCI_MODE_OPEN || mode == MCI_
 void PlayerWindow::OnTimer(UINT_PTR id) {
   // A failed query leaves kModeUnknown, which is none of the modes below:
   // the disc state stays as it was and the displays keep their last values.
+  if (id == kButtonHoldTimer) return;  // the skin window's own
+  if (id == kVolumeSaveTimer) {
+    OnVolumeSaveTimer();
+    return;
+  }
   DWORD mode = kModeUnknown;
   if (id == kAnimationTimer) {
     // Only the mouth needs the mode, and one the poll read under a tick ago
@@ -93,6 +98,7 @@ void PlayerWindow::OnDiscAppeared() {
   currentTrack = FirstAudioTrack(audioTracks);
   discPresent = 1;
   paused = 0;
+  OnDiscArrived();
 }
 
 void PlayerWindow::ReadAudioTracks(int count) {
@@ -154,19 +160,22 @@ void PlayerWindow::UpdateTimeAndTitle() {
   }
   blinkPhase = blinkPhase ? 0 : 1;
 
-  int minutes = 0;
-  int seconds = 0;
+  int elapsed = 0;
   // Seeking, or the disc just went and the next poll has not seen it yet:
   // the title and the play time keep what they showed.
-  bool keepLast = !ReadElapsed(&minutes, &seconds) && hasAudio;
+  bool keepLast = !ReadElapsed(&elapsed) && hasAudio;
+  ShownTime shown = TimeToShow(elapsed);
+  int minutes = shown.minutes;
+  int seconds = shown.seconds;
 
   if (!keepLast) {
     char windowText[kWindowTextSize] = "";
     if (!hasAudio) {
       CopyText(windowText, plainTitle);
     } else if (!(paused && appSettings->blinkWhenPausing && blinkPhase)) {
-      FormatText(windowText, sizeof(windowText), "[%02d] %02d:%02d - %s", currentTrack, minutes,
-                 seconds, plainTitle);
+      // Time fonts have no minus sign: only the title shows it.
+      FormatText(windowText, sizeof(windowText), "[%02d] %s%02d:%02d - %s", currentTrack,
+                 shown.remaining ? "-" : "", minutes, seconds, plainTitle);
     }
     ShowTitle(windowText);
   }
@@ -181,12 +190,14 @@ void PlayerWindow::UpdateTimeAndTitle() {
   }
 }
 
-bool PlayerWindow::ReadElapsed(int* minutes, int* seconds) {
+bool PlayerWindow::ReadElapsed(int* elapsedFrames) {
   DWORD mode = 0;
   if (cdDevice.GetMode(mode)) return false;
   if (mode == MCI_MODE_STOP) {
-    *minutes = paused ? TmsfMinutes(pausePosition) : 0;
-    *seconds = paused ? TmsfSeconds(pausePosition) : 0;
+    *elapsedFrames = paused ? MsfToFrames(MakeMsf(TmsfMinutes(pausePosition),
+                                                  TmsfSeconds(pausePosition),
+                                                  TmsfFrames(pausePosition)))
+                            : 0;
     return true;
   }
   if (mode != MCI_MODE_PLAY) return false;
@@ -201,9 +212,7 @@ bool PlayerWindow::ReadElapsed(int* minutes, int* seconds) {
     return false;
   }
   currentTrack = track;
-  DWORD elapsed = MsfDifference(current, start, kNegativeToAbsolute);
-  *minutes = MsfMinutes(elapsed);
-  *seconds = MsfSeconds(elapsed);
+  *elapsedFrames = MsfToFrames(MsfDifference(current, start, kNegativeToAbsolute));
   return true;
 }
 

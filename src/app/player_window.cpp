@@ -25,7 +25,9 @@ PlayerWindow::PlayerWindow()
       identityPollCount(0),
       polledMode(kModeUnknown),
       polledModeTick(0),
-      polledModeValid(false) {}
+      polledModeValid(false),
+      randomState(GetTickCount() ^ GetCurrentProcessId() << 16),
+      lastKeyStep(0) {}
 
 PlayerWindow::~PlayerWindow() = default;
 
@@ -50,6 +52,17 @@ LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       break;
     case WM_TIMER:
       OnTimer(wParam);
+      break;
+    case WM_KEYDOWN:
+      if (!OnKeyDown(wParam, lParam)) return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+      break;
+    case WM_APPCOMMAND:
+      // Passed on, DefWindowProc would hand the key to the shell as well.
+      if (!OnAppCommand(lParam)) return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+      MarkHandled(TRUE);
+      return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+    case WM_HOTKEY:
+      OnHotKey(wParam);
       break;
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
@@ -87,7 +100,10 @@ void PlayerWindow::OnWindowCreated() {
   SetToggleState(RepeatButton, appSettings->repeat);
   UpdateTimeAndTitle();
   ApplyTextFont();
-  SetVolumePosition(128);
+  // 255, the default, leaves the session as loud as the system keeps it.
+  SetVolumePosition(appSettings->volume);
+  if (appSettings->volume != kFullVolume) volumeOutput.SetSessionVolume(appSettings->volume);
+  ApplyMediaHotKeys();
   StartTimers();
 }
 
@@ -121,6 +137,7 @@ void PlayerWindow::StopTimers() {
 
 void PlayerWindow::OnDestroy() {
   StopTimers();
+  mediaHotKeys.Unregister();
   StorePosition();
   StopUnlessIdle();
   PostQuitMessage(0);
@@ -164,6 +181,10 @@ bool PlayerWindow::OnCommand(WORD id) {
     case IDM_ABOUT: OnAboutButton(); return true;
     case IDM_QUIT: OnCloseButton(); return true;
     case IDM_TRAY: OnOpenFileButton(); return true;
+    case IDM_SHUFFLE: OnShuffleCommand(); return true;
+    case IDM_REPEAT_TRACK: OnRepeatTrackCommand(); return true;
+    case IDM_INTRO_SCAN: OnIntroScanCommand(); return true;
+    case IDM_NEXT_TIME_MODE: OnNextTimeMode(); return true;
     case IDM_REPEAT:
       // Slot 20 only flips the setting; a menu or key press shows it here.
       OnRepeatButton();
@@ -191,6 +212,7 @@ void PlayerWindow::OnMciNotify(WPARAM status) {
   if (status != MCI_NOTIFY_SUCCESSFUL && status != MCI_NOTIFY_FAILURE) return;
   // Queued before the user stopped: the stop wins.
   if (!restartGuard.EndCounts()) return;
+  if (OnTrackEnd()) return;  // one track's play in a play mode
   int next = NextRunStart(audioTracks, playRunEnd);
   if (next) {
     // A data track cut the run short; the disc's audio goes on after it.

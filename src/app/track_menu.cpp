@@ -56,7 +56,17 @@ unique_hmenu PlayerWindow::BuildContextMenu() {
   unique_hmenu menu(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_CONTEXT_MENU)));
   HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
   if (!popup) return unique_hmenu();
-  if (appSettings->repeat) CheckMenuItem(popup, IDM_REPEAT, MF_BYCOMMAND | MF_CHECKED);
+  const Settings& settings = *appSettings;
+  const struct {
+    UINT id;
+    int on;
+  } checks[] = {{IDM_REPEAT, settings.repeat},
+                {IDM_SHUFFLE, settings.shuffle},
+                {IDM_REPEAT_TRACK, settings.repeatTrack},
+                {IDM_INTRO_SCAN, settings.introScan}};
+  for (const auto& check : checks) {
+    if (check.on) CheckMenuItem(popup, check.id, MF_BYCOMMAND | MF_CHECKED);
+  }
   if (discPresent) FillTrackSubmenu(popup);
   return menu;
 }
