@@ -103,7 +103,7 @@
 #define IDM_INTRO_SCAN            40023
 #define IDM_NEXT_TIME_MODE        40024
 #define IDM_TRACK_BASE            41000   // track t is IDM_TRACK_BASE + t
-#define IDM_TRACK_LAST            41050
+#define IDM_TRACK_LAST            41099   // a disc holds at most 99 tracks
 
 // Controls that the code never addresses
 #define IDC_STATIC                (-1)
