@@ -13,7 +13,9 @@ void PlayerWindow::OnPreferencesButton() {
   Settings& settings = *appSettings;
   // Out of the topmost band, so that the dialog is not hidden behind the player.
   PlaceInTopmostBand(hwnd, false);
+  char drive = settings.drive;
   if (SettingsDialog().Run(hwnd) == IDOK) {
+    if (settings.drive != drive) ChangeDrive();
     // Outside mouth mode the timer stays stopped: only that mode uses it.
     KillTimer(hwnd, kAnimationTimer);
     if (settings.timeWindow == kTimeWindowMouth) {

@@ -77,6 +77,7 @@
 #define IDS_KEY_TIMEMODE          29080
 #define IDS_KEY_MEDIAHOTKEYS      29081
 #define IDS_KEY_AUTOPLAY          29082
+#define IDS_KEY_DRIVE             29090
 
 // Strings: settings page titles
 #define IDS_PAGE_TIMEWINDOW       29184
