@@ -6,17 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
-#include <string>
-
 namespace {
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 // Catches a manifest that is missing, malformed or names a fixed architecture
 // that is not this one: the loader then hands out the version 5 common
@@ -31,8 +21,7 @@ TEST(Manifest, CommonControlsComeFromTheirVersion6Assembly) {
   GetModuleFileNameA(comctl, path, MAX_PATH);
   // Windows and Wine both keep the version 6 library in its side-by-side
   // assembly folder, e.g. winsxs\x86_microsoft.windows.common-controls_<key>_6.0.*.
-  EXPECT_NE(Lower(path).find("microsoft.windows.common-controls_6595b64144ccf1df_6."),
-            std::string::npos)
+  EXPECT_NE(StrStrIA(path, "microsoft.windows.common-controls_6595b64144ccf1df_6."), nullptr)
       << path;
 
   auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
