@@ -63,7 +63,7 @@ if [ -n "$manifest" ]; then
     fail "the manifest does not ask for Common-Controls 6.0.0.0 of any architecture"
   echo "$manifest" | grep -q 'requestedExecutionLevel level="asInvoker"' ||
     fail "the manifest does not run the program as its invoker"
-  echo "ZantoPlay.exe carries its manifest ($(printf %s "$manifest" | wc -c) bytes)"
+  echo "ZantoPlay.exe has a manifest of $(printf %s "$manifest" | wc -c) bytes"
 fi
 
 for skin in ZantoPlay1.rc perch/Perch.rc; do
