@@ -4,6 +4,7 @@
 # not the tests, not the other architecture), and starts the player under
 # Wine with a demo disc in the virtual CD drive.
 # Usage: scripts/run.sh   (BUILD_DIR overrides the build folder, default build/)
+#   ZANTO_ARCH=x86_64 takes the path of a machine without 32-bit support.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
