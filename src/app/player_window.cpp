@@ -79,6 +79,7 @@ LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 void PlayerWindow::OnCreate() {
+  if (appSettings) appSettings->messageOwner = hwnd;
   if (HICON big = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PLAYER))) {
     SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   }
@@ -136,6 +137,7 @@ void PlayerWindow::StopTimers() {
 }
 
 void PlayerWindow::OnDestroy() {
+  if (appSettings && appSettings->messageOwner == hwnd) appSettings->messageOwner = nullptr;
   StopTimers();
   mediaHotKeys.Unregister();
   StorePosition();

@@ -1,9 +1,7 @@
 #include "settings/settings.h"
 
-#include "app/application.h"
-#include "app/messages.h"
-#include "app/player_window.h"
 #include "common/fixed_text.h"
+#include "common/message_box.h"
 #include "common/path_text.h"
 #include "resources/resource.h"
 #include "settings/color_text.h"
@@ -26,7 +24,7 @@ constexpr COLORREF kDefaultShadowColor = RGB(0, 0, 0);
 // A section or key name from the string table.
 class Name {
  public:
-  explicit Name(UINT id) { LoadText(appInstance, id, text_); }
+  explicit Name(UINT id) { LoadText(ProgramModule(), id, text_); }
   operator const char*() const { return text_; }
 
  private:
@@ -108,14 +106,15 @@ Settings::Settings()
       iniFolder{},
       pluginRegistryKey(kSusiePluginKey),
       settingsFailureShown(false),
-      cdFailureShown(false) {
+      cdFailureShown(false),
+      messageOwner(nullptr) {
   CopyText(fontName, kDefaultFontName);
   BuildPathBesideExecutable("", iniFolder, sizeof(iniFolder));
 }
 
 void Settings::BuildIniPath(UINT fileNameId, char* out, size_t capacity) const {
   char fileName[kNameSize];
-  LoadText(appInstance, fileNameId, fileName);
+  LoadText(ProgramModule(), fileNameId, fileName);
   CopyText(out, capacity, iniFolder);
   AppendText(out, capacity, fileName);
 }
@@ -133,7 +132,7 @@ void Settings::Load() {
            path);
   if (lastFile[0] == '\0') {
     char defaultName[kNameSize];
-    LoadText(appInstance, IDS_DEFAULT_RESOURCE, defaultName);
+    LoadText(ProgramModule(), IDS_DEFAULT_RESOURCE, defaultName);
     BuildPathBesideExecutable(defaultName, lastFile, sizeof(lastFile));
   }
 
@@ -287,10 +286,10 @@ bool Settings::FinishSave(IniFileSave& file, bool& failureShown) {
   if (failureShown) return false;
   failureShown = true;
   char message[kComposedMessageSize];
-  LoadText(appInstance, IDS_SAVE_FAILED, message);
+  LoadText(ProgramModule(), IDS_SAVE_FAILED, message);
   AppendText(message, "\n");
   AppendText(message, file.path());
-  HWND owner = appPlayer && IsWindow(appPlayer->hwnd) ? appPlayer->hwnd : nullptr;
+  HWND owner = messageOwner && IsWindow(messageOwner) ? messageOwner : nullptr;
   ShowMessage(owner, message, kMessageStyle);
   return false;
 }

@@ -94,6 +94,9 @@ class Settings {
   // A failed save of the file has been reported since its last good save.
   bool settingsFailureShown;
   bool cdFailureShown;
+  // The window that owns the message of a failed save: the player's while it
+  // exists, else none.
+  HWND messageOwner;
 
  private:
   // The [General] keys of the player's own controls.
