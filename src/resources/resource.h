@@ -38,6 +38,7 @@
 #define IDS_CD_INIT_FAILED        28808
 #define IDS_DIALOG_FAILED         28809
 #define IDS_SAVE_FAILED           28830
+#define IDS_DEFAULT_DRIVE         28850
 #define IDS_FOLDER_TOO_LONG       28810
 #define IDS_SKIN_NO_SHAPE         28816
 
@@ -145,5 +146,6 @@
 #define IDC_TITLE_SHADOW_LABEL    1033
 #define IDC_MEDIA_HOT_KEYS        1034
 #define IDC_AUTO_PLAY             1035
+#define IDC_CD_DRIVE              1050
 
 #endif

@@ -1,11 +1,14 @@
 // One session with the real program: its settings dialog and about box,
 // opened by menu commands and read from outside the process.
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "cd/virtual_disc.h"
 #include "dialogs/dialog_script.h"
 #include "program_driver.h"
 #include "resources/resource.h"
@@ -47,6 +50,26 @@ bool WaitUntilGone(HWND hwnd) {
   return !IsWindow(hwnd);
 }
 
+// Waits for the drive's log to show a command containing `text`; every line
+// seen goes into *seen.
+bool WaitForCommand(VirtualDisc& drive, const std::string& text, std::vector<std::string>* seen) {
+  for (int tries = 0; tries < 100; ++tries) {
+    for (const std::string& line : drive.TakeLog()) {
+      seen->push_back(line);
+      if (line.find(text) != std::string::npos) return true;
+    }
+    Sleep(50);
+  }
+  return false;
+}
+
+bool Logged(const std::vector<std::string>& lines, const std::string& text) {
+  for (const std::string& line : lines) {
+    if (line.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
 struct Item {
   int page;  // a control that only this page holds
   int id;
@@ -84,9 +107,20 @@ const Item kItems[] = {
 
 // Catches: commands that open nothing, pages missing, out of order or with
 // wrong ids, OK that leaves the setting in memory only, Cancel that writes,
-// and an about box without the version or the skin's words.
+// and an about box without the version or the skin's words. And for the CD
+// drive: a saved drive that is gone stopping the start or showing a box, a
+// chosen drive not opened by its letter, not saved, or not the one played.
 TEST(DialogsSession, SettingsAndAboutOpenedByMenuCommands) {
   ScratchFolder folder;
+  // D: (the default) and E: of the test prefix, each with its own disc.
+  DiscContents threeTracks;
+  threeTracks.tracks = {"04:00:00", "03:00:00", "02:00:00"};
+  VirtualDisc driveD(threeTracks);
+  DiscContents twoTracks;
+  twoTracks.tracks = {"01:00:00", "05:00:00"};
+  twoTracks.identity = "4242";
+  VirtualDisc driveE(twoTracks, 1.0, 'E');
+  ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay.ini"), "[General]\r\nDrive=Q\r\n"));
   ProgramDriver program(folder.path());
   ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 60, 40, RGB(30, 60, 90)));
   ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay1.rc"),
@@ -95,6 +129,12 @@ TEST(DialogsSession, SettingsAndAboutOpenedByMenuCommands) {
   ASSERT_TRUE(program.Start());
   HWND player = program.WaitForWindow("LuloWnd", 15000);
   ASSERT_NE(player, nullptr);
+  std::vector<std::string> seenD, seenE;
+  const std::string defaultOpen = Line("OPEN_DRIVER flags=0x%08X type=%u => 0",
+                                       unsigned(MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID), unsigned(MCI_DEVTYPE_CD_AUDIO));
+  EXPECT_TRUE(WaitForCommand(driveD, defaultOpen, &seenD))
+      << "a saved drive Q: that is gone: the default drive is not opened";
+  EXPECT_EQ(program.WaitForWindow("#32770", 300), nullptr) << "a gone drive must fall back without a word";
 
   PostMessageA(player, WM_COMMAND, IDM_PREFERENCES, 0);
   HWND dialog = WaitForDialog(program, L"Zanto Playerの設定");
@@ -122,10 +162,37 @@ TEST(DialogsSession, SettingsAndAboutOpenedByMenuCommands) {
 
   HWND general = PageWith(dialog, IDC_ALWAYS_ON_TOP);
   SendDlgItemMessageA(general, IDC_ALWAYS_ON_TOP, BM_SETCHECK, BST_CHECKED, 0);
+  // The drive list: the default, D:, E:, and the saved Q: selected.
+  HWND drives = GetDlgItem(general, IDC_CD_DRIVE);
+  ASSERT_NE(drives, nullptr);
+  EXPECT_EQ(SendMessageW(drives, CB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(WideText(drives), L"Q:");
+  wchar_t first[64] = L"";
+  SendMessageW(drives, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+  EXPECT_EQ(std::wstring(first), L"既定のドライブ");
+  SendMessageW(drives, CB_SETCURSEL, 2, 0);
+  EXPECT_EQ(WideText(drives), L"E:");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntilGone(dialog));
   EXPECT_TRUE(WaitForIniLine(folder.File("ZantoPlay.ini"), "AlwaysOnTop=1"))
       << "OK leaves the setting in the file at once";
+  EXPECT_TRUE(WaitForIniLine(folder.File("ZantoPlay.ini"), "Drive=E\r\n"));
+  EXPECT_TRUE(WaitForCommand(driveE, "element=E: => 0", &seenE)) << "E: was not opened by its letter";
+  EXPECT_TRUE(WaitForCommand(driveD, "CLOSE_DRIVER", &seenD)) << "the old drive was kept open";
+  // Track 2 of E: plays once the player has found E:'s disc.
+  bool played = false;
+  for (int tries = 0; tries < 40 && !played; ++tries) {
+    PostMessageA(player, WM_COMMAND, IDM_TRACK_BASE + 2, 0);
+    Sleep(100);
+    for (const std::string& line : driveE.TakeLog()) {
+      seenE.push_back(line);
+      played = played || line.find("PLAY ") != std::string::npos;
+    }
+  }
+  EXPECT_TRUE(played) << "the chosen drive's disc was not played";
+  seenD.clear();
+  for (const std::string& line : driveD.TakeLog()) seenD.push_back(line);
+  EXPECT_FALSE(Logged(seenD, "PLAY ")) << "the old drive played";
 
   PostMessageA(player, WM_COMMAND, IDM_PREFERENCES, 0);
   dialog = WaitForDialog(program, L"Zanto Playerの設定");
