@@ -130,8 +130,8 @@ TEST(DialogsSession, SettingsAndAboutOpenedByMenuCommands) {
   HWND player = program.WaitForWindow("LuloWnd", 15000);
   ASSERT_NE(player, nullptr);
   std::vector<std::string> seenD, seenE;
-  const std::string defaultOpen = Line("OPEN_DRIVER flags=0x%08X type=%u => 0",
-                                       unsigned(MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID), unsigned(MCI_DEVTYPE_CD_AUDIO));
+  const std::string defaultOpen = Line("OPEN_DRIVER flags=0x%08X type=%u => 0", unsigned(MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID),
+                                       unsigned(MCI_DEVTYPE_CD_AUDIO));
   EXPECT_TRUE(WaitForCommand(driveD, defaultOpen, &seenD))
       << "a saved drive Q: that is gone: the default drive is not opened";
   EXPECT_EQ(program.WaitForWindow("#32770", 300), nullptr) << "a gone drive must fall back without a word";

@@ -71,12 +71,15 @@ DriverSettings ReadDriverSettings(wchar_t letter, bool defaultDrive) {
     double value = wcstod(speed.c_str(), nullptr);
     if (value > 0 && value <= 100000) settings.speed = value;
   }
-  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_NOT_READY_MS", L"NotReadyMs", letter, 0, kLongestSettleMs, settings.notReadyMs);
-  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_TOC_SETTLE_MS", L"TocSettleMs", letter, 0, kLongestSettleMs, settings.tocSettleMs);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_NOT_READY_MS", L"NotReadyMs", letter, 0, kLongestSettleMs,
+                  settings.notReadyMs);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_TOC_SETTLE_MS", L"TocSettleMs", letter, 0, kLongestSettleMs,
+                  settings.tocSettleMs);
   ReadWholeNumber(L"ZANTO_VIRTUAL_CD_STOP_DRIFT_FRAMES", L"StopDriftFrames", letter, -kLargestDriftFrames,
                   kLargestDriftFrames, settings.stopDriftFrames);
   ReadWholeNumber(L"ZANTO_VIRTUAL_CD_SEEK_MS", L"SeekMs", letter, 0, kLongestSettleMs, settings.seekMs);
-  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_LATENCY_MS", L"LatencyMs", letter, 0, kLongestLatencyMs, settings.latencyMs);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_LATENCY_MS", L"LatencyMs", letter, 0, kLongestLatencyMs,
+                  settings.latencyMs);
   ReadWholeNumber(L"ZANTO_VIRTUAL_CD_PLAY_LATENCY_MS", L"PlayLatencyMs", letter, 0, kLongestLatencyMs,
                   settings.playLatencyMs);
   ReadWholeNumber(L"ZANTO_VIRTUAL_CD_FAIL_EVERY_NTH_STATUS", L"FailEveryNthStatus", letter, 0, 1000000L,
@@ -84,6 +87,7 @@ DriverSettings ReadDriverSettings(wchar_t letter, bool defaultDrive) {
   unsigned endWithFailure = 0;
   ReadWholeNumber(L"ZANTO_VIRTUAL_CD_END_WITH_FAILURE", L"EndWithFailure", letter, 0, 1, endWithFailure);
   settings.endPlaysWithFailure = endWithFailure != 0;
-  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_LOG_LIMIT_KB", L"LogLimitKb", letter, 1, 1024L * 1024L, settings.logLimitKb);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_LOG_LIMIT_KB", L"LogLimitKb", letter, 1, 1024L * 1024L,
+                  settings.logLimitKb);
   return settings;
 }

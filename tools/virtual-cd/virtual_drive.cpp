@@ -3,7 +3,6 @@
 #include <mmddk.h>
 
 #include <cwchar>
-#include <cwctype>
 
 // mingw's mmddk.h leaves out the one call a driver uses to post MM_MCINOTIFY.
 extern "C" BOOL WINAPI mciDriverNotify(HWND callback, MCIDEVICEID deviceId, UINT status);
@@ -150,8 +149,9 @@ void VirtualDrive::LoadDisc() {
 }
 
 DWORD VirtualDrive::ChooseDrive(const wchar_t* element) {
-  if (!element || !iswalpha(element[0])) return MCIERR_INVALID_FILE;
-  wchar_t letter = towupper(element[0]);
+  wchar_t letter = element ? element[0] : L'\0';
+  if (letter >= L'a' && letter <= L'z') letter = static_cast<wchar_t>(letter - L'a' + L'A');
+  if (letter < L'A' || letter > L'Z') return MCIERR_INVALID_FILE;
   if (!IsCdRomLetter(letter)) return MCIERR_INVALID_FILE;
   letter_ = letter;
   settings_ = ReadDriverSettings(letter, letter == FirstCdRomLetter());
