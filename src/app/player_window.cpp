@@ -187,6 +187,7 @@ bool PlayerWindow::OnCommand(WORD id) {
     case IDM_REPEAT_TRACK: OnRepeatTrackCommand(); return true;
     case IDM_INTRO_SCAN: OnIntroScanCommand(); return true;
     case IDM_NEXT_TIME_MODE: OnNextTimeMode(); return true;
+    case IDM_EDIT_TITLES: OnEditTitlesCommand(); return true;
     case IDM_REPEAT:
       // Slot 20 only flips the setting; a menu or key press shows it here.
       OnRepeatButton();

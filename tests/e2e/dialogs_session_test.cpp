@@ -1,5 +1,5 @@
-// One session with the real program: its settings dialog and about box,
-// opened by menu commands and read from outside the process.
+// One session with the real program: its settings dialog, about box and
+// title editor, opened by menu commands and read from outside the process.
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -107,15 +107,18 @@ const Item kItems[] = {
 
 // Catches: commands that open nothing, pages missing, out of order or with
 // wrong ids, OK that leaves the setting in memory only, Cancel that writes,
-// and an about box without the version or the skin's words. And for the CD
-// drive: a saved drive that is gone stopping the start or showing a box, a
-// chosen drive not opened by its letter, not saved, or not the one played.
-TEST(DialogsSession, SettingsAndAboutOpenedByMenuCommands) {
+// an about box without the version or the skin's words, and a title editor
+// whose OK leaves the typed title anywhere but under the disc's section. And
+// for the CD drive: a saved drive that is gone stopping the start or showing
+// a box, a chosen drive not opened by its letter, not saved, or not the one
+// played.
+TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   ScratchFolder folder;
   // D: (the default) and E: of the test prefix, each with its own disc.
-  DiscContents threeTracks;
-  threeTracks.tracks = {"04:00:00", "03:00:00", "02:00:00"};
-  VirtualDisc driveD(threeTracks);
+  DiscContents disc;
+  disc.tracks.assign(2, "00:30:00");
+  disc.identity = "2748";  // 0xABC
+  VirtualDisc driveD(disc);
   DiscContents twoTracks;
   twoTracks.tracks = {"01:00:00", "05:00:00"};
   twoTracks.identity = "4242";
@@ -170,29 +173,11 @@ TEST(DialogsSession, SettingsAndAboutOpenedByMenuCommands) {
   wchar_t first[64] = L"";
   SendMessageW(drives, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
   EXPECT_EQ(std::wstring(first), L"既定のドライブ");
-  SendMessageW(drives, CB_SETCURSEL, 2, 0);
-  EXPECT_EQ(WideText(drives), L"E:");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntilGone(dialog));
   EXPECT_TRUE(WaitForIniLine(folder.File("ZantoPlay.ini"), "AlwaysOnTop=1"))
       << "OK leaves the setting in the file at once";
-  EXPECT_TRUE(WaitForIniLine(folder.File("ZantoPlay.ini"), "Drive=E\r\n"));
-  EXPECT_TRUE(WaitForCommand(driveE, "element=E: => 0", &seenE)) << "E: was not opened by its letter";
-  EXPECT_TRUE(WaitForCommand(driveD, "CLOSE_DRIVER", &seenD)) << "the old drive was kept open";
-  // Track 2 of E: plays once the player has found E:'s disc.
-  bool played = false;
-  for (int tries = 0; tries < 40 && !played; ++tries) {
-    PostMessageA(player, WM_COMMAND, IDM_TRACK_BASE + 2, 0);
-    Sleep(100);
-    for (const std::string& line : driveE.TakeLog()) {
-      seenE.push_back(line);
-      played = played || line.find("PLAY ") != std::string::npos;
-    }
-  }
-  EXPECT_TRUE(played) << "the chosen drive's disc was not played";
-  seenD.clear();
-  for (const std::string& line : driveD.TakeLog()) seenD.push_back(line);
-  EXPECT_FALSE(Logged(seenD, "PLAY ")) << "the old drive played";
+  EXPECT_TRUE(WaitForIniLine(folder.File("ZantoPlay.ini"), "Drive=Q\r\n")) << "an unplugged drive forgotten";
 
   PostMessageA(player, WM_COMMAND, IDM_PREFERENCES, 0);
   dialog = WaitForDialog(program, L"Zanto Playerの設定");
@@ -213,6 +198,48 @@ TEST(DialogsSession, SettingsAndAboutOpenedByMenuCommands) {
   EXPECT_EQ(WindowText(GetDlgItem(about, IDC_ABOUT_TEXT)), "A test skin & friends\nline two\n");
   PostMessageA(about, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntilGone(about));
+
+  for (int tries = 0; tries < 100 && WindowText(player) != "[01] 00:00 - Zanto Player"; ++tries) Sleep(50);
+  ASSERT_EQ(WindowText(player), "[01] 00:00 - Zanto Player") << "the disc was never seen";
+  PostMessageA(player, WM_COMMAND, IDM_EDIT_TITLES, 0);
+  HWND editor = WaitForDialog(program, L"曲名の編集");
+  ASSERT_NE(editor, nullptr) << "command 40020 opened no editor";
+  EXPECT_EQ(WideText(GetDlgItem(editor, IDC_TITLES_SECTION)), L"CD.iniのセクション : [ABC]");
+  // Typed as the IME would leave it: Japanese text, stored in code page 932.
+  SendMessageW(GetDlgItem(editor, IDC_TITLES_TRACK_TITLE), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(L"朝の光"));
+  PostMessageA(editor, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntilGone(editor));
+  EXPECT_TRUE(WaitForIniLine(folder.File("CD.ini"), "[ABC]\r\n0=\x92\xa9\x82\xcc\x8c\xf5\r\n"))
+      << ReadFileBytes(folder.File("CD.ini"));
+
+  // The second drive chosen: the old one closed, E: opened by its letter, and played.
+  PostMessageA(player, WM_COMMAND, IDM_PREFERENCES, 0);
+  dialog = WaitForDialog(program, L"Zanto Playerの設定");
+  ASSERT_NE(dialog, nullptr);
+  drives = GetDlgItem(PageWith(dialog, IDC_ALWAYS_ON_TOP), IDC_CD_DRIVE);
+  SendMessageW(drives, CB_SETCURSEL, 2, 0);
+  EXPECT_EQ(WideText(drives), L"E:");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntilGone(dialog));
+  seenD.clear();
+  EXPECT_TRUE(WaitForIniLine(folder.File("ZantoPlay.ini"), "Drive=E\r\n"));
+  EXPECT_TRUE(WaitForCommand(driveE, "element=E: => 0", &seenE)) << "E: was not opened by its letter";
+  EXPECT_TRUE(WaitForCommand(driveD, "CLOSE_DRIVER", &seenD)) << "the old drive was kept open";
+  // Track 2 of E: plays once the player has found E:'s disc.
+  bool played = false;
+  for (int tries = 0; tries < 40 && !played; ++tries) {
+    PostMessageA(player, WM_COMMAND, IDM_TRACK_BASE + 2, 0);
+    Sleep(100);
+    for (const std::string& line : driveE.TakeLog()) {
+      seenE.push_back(line);
+      played = played || line.find("PLAY ") != std::string::npos;
+    }
+  }
+  EXPECT_TRUE(played) << "the chosen drive's disc was not played";
+  seenD.clear();
+  for (const std::string& line : driveD.TakeLog()) seenD.push_back(line);
+  EXPECT_FALSE(Logged(seenD, "PLAY ")) << "the old drive played";
 
   PostMessageA(player, WM_CLOSE, 0, 0);
   DWORD exitCode = 1234;
