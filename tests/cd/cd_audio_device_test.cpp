@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "cd/msf.h"
 #include "virtual_disc.h"
 
@@ -106,6 +108,32 @@ TEST_F(CdAudioDeviceTest, PositionsAreAskedInMsfRightAfterSettingIt) {
                    TimeFormatLine(MCI_FORMAT_MSF), StatusLine(MCI_STATUS_POSITION)}));
 }
 
+// Catches a time format sent before every query (each one a request to the
+// drive), and a stale one after an MSF query switched it.
+TEST_F(CdAudioDeviceTest, TmsfIsSetOnceAndOnePositionGivesTrackAndTime) {
+  OpenDevice();
+  NotifyWindow window;
+  DWORD at = 0;
+  ASSERT_EQ(device.ReadTrackLengths(), 0u);
+  ASSERT_EQ(device.PlayFrom(window.hwnd(), MakeTmsf(3, 0, 30, 0)), 0u);
+  ASSERT_EQ(device.GetTrackPosition(at), 0u);
+  EXPECT_EQ(TmsfTrack(at), 3);
+  EXPECT_EQ(TmsfMinutes(at) * 60 + TmsfSeconds(at), 30) << "the time within the track";
+  Lines log = drive.TakeLog();
+  EXPECT_EQ(std::count(log.begin(), log.end(), TimeFormatLine(MCI_FORMAT_TMSF)), 1);
+  EXPECT_EQ(log.back(), StatusLine(MCI_STATUS_POSITION));
+
+  DWORD msf = 0;
+  ASSERT_EQ(device.GetPosition(msf, 0, FALSE), 0u);
+  ASSERT_EQ(device.GetTrackPosition(at), 0u);
+  ASSERT_EQ(device.GetTrackPosition(at), 0u);
+  EXPECT_EQ(TmsfTrack(at), 3);
+  EXPECT_EQ(drive.TakeLog(), (Lines{TimeFormatLine(MCI_FORMAT_MSF), StatusLine(MCI_STATUS_POSITION),
+                                    TimeFormatLine(MCI_FORMAT_TMSF), StatusLine(MCI_STATUS_POSITION),
+                                    StatusLine(MCI_STATUS_POSITION)}));
+  device.Stop();
+}
+
 TEST_F(CdAudioDeviceTest, TrackLengthsHoldTheWholeDiscThenEachTrack) {
   OpenDevice();
   ASSERT_EQ(device.ReadTrackLengths(), 0u);
@@ -113,7 +141,8 @@ TEST_F(CdAudioDeviceTest, TrackLengthsHoldTheWholeDiscThenEachTrack) {
   const DWORD expected[] = {MakeMsf(15, 48, 0), MakeMsf(4, 12, 30), MakeMsf(3, 5, 0),
                             MakeMsf(0, 59, 74), MakeMsf(5, 0, 1), MakeMsf(2, 30, 45)};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(*static_cast<DWORD*>(device.trackLengths.At(i)), expected[i]) << i;
-  Lines log{StatusLine(MCI_STATUS_NUMBER_OF_TRACKS), TimeFormatLine(MCI_FORMAT_MSF), StatusLine(MCI_STATUS_LENGTH)};
+  // Lengths come as MSF in the player's TMSF format too.
+  Lines log{StatusLine(MCI_STATUS_NUMBER_OF_TRACKS), TimeFormatLine(MCI_FORMAT_TMSF), StatusLine(MCI_STATUS_LENGTH)};
   for (DWORD track = 1; track <= 5; ++track) log.push_back(TrackStatusLine(MCI_STATUS_LENGTH, track));
   EXPECT_EQ(drive.TakeLog(), log);
 
