@@ -191,7 +191,7 @@ BOOL CALLBACK FindPlayer(HWND hwnd, LPARAM lParam) {
 // until its window is visible.
 void BenchProgramStart(const char* name, const std::string& folder) {
   std::string exe = folder + "\\ZantoPlay.exe";
-  if (!CopyFileA(BinaryPath("out/ZantoPlay.exe").c_str(), exe.c_str(), FALSE)) {
+  if (!CopyFileA(InstallPath("ZantoPlay.exe").c_str(), exe.c_str(), FALSE)) {
     printf("start  %-34s skipped: no ZantoPlay.exe\n", name);
     return;
   }
