@@ -199,7 +199,9 @@ TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   PostMessageA(about, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntilGone(about));
 
-  for (int tries = 0; tries < 100 && WindowText(player) != "[01] 00:00 - Zanto Player"; ++tries) Sleep(50);
+  for (int tries = 0; tries < 100 && WindowText(player) != "[01] 00:00 - Zanto Player"; ++tries) {
+    Sleep(50);
+  }
   ASSERT_EQ(WindowText(player), "[01] 00:00 - Zanto Player") << "the disc was never seen";
   PostMessageA(player, WM_COMMAND, IDM_EDIT_TITLES, 0);
   HWND editor = WaitForDialog(program, L"曲名の編集");
