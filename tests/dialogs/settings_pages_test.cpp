@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "common/fixed_text.h"
 #include "dialogs/dialog_script.h"
@@ -151,59 +150,35 @@ TEST_F(SettingsPages, CancelWritesNothingAndTheNextOpeningStartsOnGeneral) {
   EXPECT_EQ(settings().alwaysOnTop, 0);
 }
 
-// The drive list as shown: its texts, and the letter of the selected item.
-struct DriveList {
-  std::vector<std::string> texts;
-  char selected = '?';
-};
-
-DriveList ReadDriveList(HWND dialog) {
-  HWND list = GetDlgItem(PageWith(dialog, IDC_CD_DRIVE), IDC_CD_DRIVE);
-  DriveList shown;
-  LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    char text[64] = "";
-    if (SendMessageA(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) < 64) {
-      SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-    }
-    shown.texts.push_back(text);
-  }
-  LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
-  if (index != CB_ERR) shown.selected = static_cast<char>(SendMessageA(list, CB_GETITEMDATA, index, 0));
-  return shown;
-}
-
 // Catches: a list that misses the prefix's CD-ROM letters (D: and E:) or
 // lists others, a saved drive not selected, a pick that OK does not write,
 // and a drive that is unplugged for now forgotten by an OK for something else.
 TEST_F(SettingsPages, TheDriveListOffersTheDefaultAndEveryCdRomLetter) {
-  char defaultText[64];
-  LoadText(GetModuleHandleA(nullptr), IDS_DEFAULT_DRIVE, defaultText);
   const struct {
     char saved;
-    int pick;  // item to choose before OK; -1 none
-    std::vector<std::string> texts;
-    char shownSelected;
+    int pick;  // item chosen before OK; -1 none
+    const char* shown;  // every item, "|" after each; the selected one in []
     char written;
-  } cases[] = {
-      {0, -1, {defaultText, "D:", "E:"}, 0, 0},
-      {'E', -1, {defaultText, "D:", "E:"}, 'E', 'E'},
-      {0, 2, {defaultText, "D:", "E:"}, 0, 'E'},
-      {'E', 0, {defaultText, "D:", "E:"}, 'E', 0},
-      {'Q', -1, {defaultText, "D:", "E:", "Q:"}, 'Q', 'Q'},
-  };
+  } cases[] = {{0, -1, "[*]|D:|E:|", 0}, {'E', -1, "*|D:|[E:]|", 'E'}, {0, 2, "[*]|D:|E:|", 'E'},
+               {'E', 0, "*|D:|[E:]|", 0}, {'Q', -1, "*|D:|E:|[Q:]|", 'Q'}};
+  char defaultText[64];
+  LoadText(GetModuleHandleA(nullptr), IDS_DEFAULT_DRIVE, defaultText);
   for (const auto& c : cases) {
     settings().drive = c.saved;
-    DriveList shown;
-    EXPECT_EQ(RunWith(settings(), [&](HWND dialog) {
-                shown = ReadDriveList(dialog);
-                HWND page = PageWith(dialog, IDC_CD_DRIVE);
-                if (c.pick >= 0) SendDlgItemMessageA(page, IDC_CD_DRIVE, CB_SETCURSEL, c.pick, 0);
-                Press(dialog, IDOK);
-              }),
-              IDOK);
-    EXPECT_EQ(shown.texts, c.texts) << "saved " << c.saved;
-    EXPECT_EQ(shown.selected, c.shownSelected) << "saved " << c.saved;
+    std::string shown;
+    RunWith(settings(), [&](HWND dialog) {
+      HWND list = GetDlgItem(PageWith(dialog, IDC_CD_DRIVE), IDC_CD_DRIVE);
+      LRESULT selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
+      for (LRESULT i = 0; i < SendMessageA(list, CB_GETCOUNT, 0, 0); ++i) {
+        char text[64] = "";
+        SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        std::string item = text == std::string(defaultText) ? "*" : text;
+        shown += (i == selected ? "[" + item + "]" : item) + "|";
+      }
+      if (c.pick >= 0) SendMessageA(list, CB_SETCURSEL, c.pick, 0);
+      Press(dialog, IDOK);
+    });
+    EXPECT_EQ(shown, c.shown) << "saved " << c.saved;
     EXPECT_EQ(settings().drive, c.written) << "saved " << c.saved << ", picked " << c.pick;
   }
 }
