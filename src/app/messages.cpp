@@ -6,23 +6,6 @@
 #include "skin/skin_model.h"
 #include "window/skin_status.h"
 
-namespace {
-
-char messageCaption[50];
-char messageText[512];
-
-}  // namespace
-
-void ShowMessage(HWND owner, const char* text, UINT style) {
-  LoadText(appInstance, IDS_APP_NAME, messageCaption);
-  MessageBoxA(owner, text, messageCaption, style);
-}
-
-void ShowMessageId(HWND owner, UINT id, UINT style) {
-  LoadText(appInstance, id, messageText);
-  ShowMessage(owner, messageText, style);
-}
-
 void ComposeSkinFailure(int skinStatus, int parseStatus, int lineNumber, const char* resourcePath,
                         const char* errorText, char* out, size_t capacity) {
   char text[512];

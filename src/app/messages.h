@@ -1,4 +1,5 @@
-// Every message box of the program goes through these two helpers.
+// The program's composed messages; the message boxes themselves are in
+// common/message_box.h.
 #ifndef ZANTO_APP_MESSAGES_H
 #define ZANTO_APP_MESSAGES_H
 
@@ -6,13 +7,7 @@
 
 #include <cstddef>
 
-constexpr UINT kMessageStyle = MB_OK | MB_ICONEXCLAMATION;
-constexpr size_t kComposedMessageSize = 360;
-
-// Shows text with the caption "Zanto Player"; owner may be null.
-void ShowMessage(HWND owner, const char* text, UINT style);
-// Shows string `id` of the program's string table.
-void ShowMessageId(HWND owner, UINT id, UINT style);
+#include "common/message_box.h"
 
 // The text shown when a skin window could not be created or its skin changed:
 // chosen by the window's SkinStatus and, for a resource-file failure, by the

@@ -3,27 +3,44 @@
 #include "app/playback_rules.h"
 #include "app/player_window.h"
 #include "app/topmost_band.h"
-#include "settings/about_dialog.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/settings_dialog.h"
 #include "settings/settings.h"
-#include "settings/settings_dialog.h"
 
-void PlayerWindow::OnAboutButton() { AboutDialog().Run(hwnd); }
+namespace {
+
+// What OK in the settings dialog asks of the player.
+class PlayerSettingsHost final : public SettingsHost {
+ public:
+  explicit PlayerSettingsHost(PlayerWindow& player) : player_(player) {}
+
+  void ApplySettings() override {
+    Settings& settings = *appSettings;
+    // Outside mouth mode the timer stays stopped: only that mode uses it.
+    KillTimer(player_.hwnd, kAnimationTimer);
+    if (settings.timeWindow == kTimeWindowMouth) {
+      SetTimer(player_.hwnd, kAnimationTimer, AnimationInterval(settings.mouseAnime), nullptr);
+    }
+    player_.ApplyTextFont();
+    player_.ApplyMediaHotKeys();
+    // Written at once, not only at shutdown: a crash must not lose what the
+    // user has just accepted.
+    settings.Save();
+  }
+
+ private:
+  PlayerWindow& player_;
+};
+
+}  // namespace
+
+void PlayerWindow::OnAboutButton() { AboutDialog(appInstance, model.aboutText).Run(hwnd); }
 
 void PlayerWindow::OnPreferencesButton() {
   Settings& settings = *appSettings;
   // Out of the topmost band, so that the dialog is not hidden behind the player.
   PlaceInTopmostBand(hwnd, false);
-  if (SettingsDialog().Run(hwnd) == IDOK) {
-    // Outside mouth mode the timer stays stopped: only that mode uses it.
-    KillTimer(hwnd, kAnimationTimer);
-    if (settings.timeWindow == kTimeWindowMouth) {
-      SetTimer(hwnd, kAnimationTimer, AnimationInterval(settings.mouseAnime), nullptr);
-    }
-    ApplyTextFont();
-    ApplyMediaHotKeys();
-    // Written at once, not only at shutdown: a crash must not lose what the
-    // user has just accepted.
-    settings.Save();
-  }
+  PlayerSettingsHost host(*this);
+  SettingsDialog(appInstance, settings, &host).Run(hwnd);
   PlaceInTopmostBand(hwnd, settings.alwaysOnTop || settings.doOsuwari);
 }

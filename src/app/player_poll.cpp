@@ -128,6 +128,7 @@ void PlayerWindow::OnDiscAppeared() {
   discIdentity = identity;
   identityPollCount = 0;
   appSettings->LoadCd(identity, trackCount);
+  ReadDiscCdText();
   const char* remembered = appSettings->cdResourceFile;
   if (appSettings->chgResByCd && remembered[0] != '\0' &&
       !SamePathIgnoringCase(remembered, appSettings->lastFile)) {

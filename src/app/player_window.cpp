@@ -77,6 +77,7 @@ LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 void PlayerWindow::OnCreate() {
+  if (appSettings) appSettings->messageOwner = hwnd;
   if (HICON big = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PLAYER))) {
     SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   }
@@ -134,6 +135,7 @@ void PlayerWindow::StopTimers() {
 }
 
 void PlayerWindow::OnDestroy() {
+  if (appSettings && appSettings->messageOwner == hwnd) appSettings->messageOwner = nullptr;
   StopTimers();
   mediaHotKeys.Unregister();
   StorePosition();
@@ -183,6 +185,7 @@ bool PlayerWindow::OnCommand(WORD id) {
     case IDM_REPEAT_TRACK: OnRepeatTrackCommand(); return true;
     case IDM_INTRO_SCAN: OnIntroScanCommand(); return true;
     case IDM_NEXT_TIME_MODE: OnNextTimeMode(); return true;
+    case IDM_EDIT_TITLES: OnEditTitlesCommand(); return true;
     case IDM_REPEAT:
       // Slot 20 only flips the setting; a menu or key press shows it here.
       OnRepeatButton();

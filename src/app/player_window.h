@@ -168,6 +168,11 @@ class PlayerWindow final : public SkinWindow {
   void OnRepeatTrackCommand();
   void OnIntroScanCommand();
   void OnNextTimeMode();
+  // The title editor for the disc in the drive (nothing without one).
+  void OnEditTitlesCommand();
+  // A disc that CD.ini gives no titles shows its CD-Text titles, read once
+  // as it arrives and kept in memory only.
+  void ReadDiscCdText();
   // Makes `track` the order's current place, drawing an order that holds it
   // when there is none.
   void FollowInOrder(int track);

@@ -68,6 +68,7 @@ unique_hmenu PlayerWindow::BuildContextMenu() {
     if (check.on) CheckMenuItem(popup, check.id, MF_BYCOMMAND | MF_CHECKED);
   }
   if (discPresent) FillTrackSubmenu(popup);
+  if (!discPresent) EnableMenuItem(popup, IDM_EDIT_TITLES, MF_BYCOMMAND | MF_GRAYED);
   return menu;
 }
 

@@ -13,6 +13,7 @@
 #define IDD_PAGE_OSUWARI          119
 #define IDD_PAGE_GENERAL          120
 #define IDD_PAGE_TITLE            121
+#define IDD_TITLE_EDITOR          122
 #define IDI_PLAYER                128
 
 // Strings: texts of the user interface
@@ -25,6 +26,7 @@
 #define IDS_CD_FILE               28678
 #define IDS_PLUGIN_FOLDER_TITLE   28680
 #define IDS_TRACK_FORMAT          28681
+#define IDS_TITLES_SECTION        28690   // the editor's line naming the disc's section
 
 // Strings: messages
 #define IDS_NO_MEMORY             28800
@@ -77,6 +79,9 @@
 #define IDS_KEY_TIMEMODE          29080
 #define IDS_KEY_MEDIAHOTKEYS      29081
 #define IDS_KEY_AUTOPLAY          29082
+// The disc's own title and artist in its CD.ini section (the title editor).
+#define IDS_KEY_DISC_TITLE        29100
+#define IDS_KEY_DISC_ARTIST       29101
 
 // Strings: settings page titles
 #define IDS_PAGE_TIMEWINDOW       29184
@@ -102,6 +107,7 @@
 #define IDM_REPEAT_TRACK          40022
 #define IDM_INTRO_SCAN            40023
 #define IDM_NEXT_TIME_MODE        40024
+#define IDM_EDIT_TITLES           40020
 #define IDM_TRACK_BASE            41000   // track t is IDM_TRACK_BASE + t
 #define IDM_TRACK_LAST            41050
 
@@ -144,5 +150,12 @@
 #define IDC_TITLE_SHADOW_LABEL    1033
 #define IDC_MEDIA_HOT_KEYS        1034
 #define IDC_AUTO_PLAY             1035
+
+// Title editor controls
+#define IDC_TITLES_SECTION        1100
+#define IDC_TITLES_DISC_TITLE     1101
+#define IDC_TITLES_DISC_ARTIST    1102
+#define IDC_TITLES_TRACKS         1103
+#define IDC_TITLES_TRACK_TITLE    1104
 
 #endif

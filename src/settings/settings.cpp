@@ -1,12 +1,11 @@
 #include "settings/settings.h"
 
-#include "app/application.h"
-#include "app/messages.h"
-#include "app/player_window.h"
 #include "common/fixed_text.h"
+#include "common/message_box.h"
 #include "common/path_text.h"
 #include "resources/resource.h"
 #include "settings/color_text.h"
+#include "settings/disc_titles.h"
 #include "settings/ini_file_save.h"
 #include "skin/plugin_list.h"
 
@@ -26,7 +25,7 @@ constexpr COLORREF kDefaultShadowColor = RGB(0, 0, 0);
 // A section or key name from the string table.
 class Name {
  public:
-  explicit Name(UINT id) { LoadText(appInstance, id, text_); }
+  explicit Name(UINT id) { LoadText(ProgramModule(), id, text_); }
   operator const char*() const { return text_; }
 
  private:
@@ -68,6 +67,8 @@ Settings::Settings()
     : cdKnown(0),
       cdIdentity(0),
       cdTrackTitles(kTrackTitleSize, kTrackTitleGrowth),
+      cdTitle{},
+      cdArtist{},
       cdTrackCount(0),
       lastFile{},
       timeWindow(0),
@@ -98,14 +99,15 @@ Settings::Settings()
       iniFolder{},
       pluginRegistryKey(kSusiePluginKey),
       settingsFailureShown(false),
-      cdFailureShown(false) {
+      cdFailureShown(false),
+      messageOwner(nullptr) {
   CopyText(fontName, kDefaultFontName);
   BuildPathBesideExecutable("", iniFolder, sizeof(iniFolder));
 }
 
 void Settings::BuildIniPath(UINT fileNameId, char* out, size_t capacity) const {
   char fileName[kNameSize];
-  LoadText(appInstance, fileNameId, fileName);
+  LoadText(ProgramModule(), fileNameId, fileName);
   CopyText(out, capacity, iniFolder);
   AppendText(out, capacity, fileName);
 }
@@ -123,7 +125,7 @@ void Settings::Load() {
            path);
   if (lastFile[0] == '\0') {
     char defaultName[kNameSize];
-    LoadText(appInstance, IDS_DEFAULT_RESOURCE, defaultName);
+    LoadText(ProgramModule(), IDS_DEFAULT_RESOURCE, defaultName);
     BuildPathBesideExecutable(defaultName, lastFile, sizeof(lastFile));
   }
 
@@ -224,6 +226,8 @@ void Settings::LoadCd(int identity, int trackCount) {
   DiscSection(identity, section, sizeof(section));
 
   ReadText(section, Name(IDS_KEY_RESOURCEFILE), "", cdResourceFile, sizeof(cdResourceFile), path);
+  ReadText(section, Name(IDS_KEY_DISC_TITLE), "", cdTitle, sizeof(cdTitle), path);
+  ReadText(section, Name(IDS_KEY_DISC_ARTIST), "", cdArtist, sizeof(cdArtist), path);
 
   cdTrackTitles.RemoveAll();
   Name keyFormat(IDS_KEY_TRACK_FORMAT);
@@ -272,10 +276,10 @@ bool Settings::FinishSave(IniFileSave& file, bool& failureShown) {
   if (failureShown) return false;
   failureShown = true;
   char message[kComposedMessageSize];
-  LoadText(appInstance, IDS_SAVE_FAILED, message);
+  LoadText(ProgramModule(), IDS_SAVE_FAILED, message);
   AppendText(message, "\n");
   AppendText(message, file.path());
-  HWND owner = appPlayer && IsWindow(appPlayer->hwnd) ? appPlayer->hwnd : nullptr;
+  HWND owner = messageOwner && IsWindow(messageOwner) ? messageOwner : nullptr;
   ShowMessage(owner, message, kMessageStyle);
   return false;
 }
@@ -302,4 +306,64 @@ void Settings::WriteIniInt(const char* section, const char* key, int value, cons
   IniFileSave file(path);
   file.WriteInt(section, key, value);
   file.Commit();
+}
+
+void Settings::GetCdTitles(DiscTitles* out) const {
+  ClearDiscTitles(out);
+  if (!cdKnown) return;
+  out->identity = cdIdentity;
+  out->trackCount = cdTrackCount < kTitledTrackLimit ? cdTrackCount : kTitledTrackLimit;
+  if (out->trackCount < 0) out->trackCount = 0;
+  CopyText(out->title, cdTitle);
+  CopyText(out->artist, cdArtist);
+  for (int track = 1; track <= out->trackCount; ++track) {
+    GetTrackTitle(track, out->tracks[track - 1], kTrackTitleSize);
+  }
+}
+
+bool Settings::CdHasTitles() const {
+  if (!cdKnown) return false;
+  if (cdTitle[0] != '\0' || cdArtist[0] != '\0') return true;
+  for (int i = 0; i < cdTrackTitles.count && i < cdTrackCount; ++i) {
+    if (static_cast<const char*>(cdTrackTitles.At(i))[0] != '\0') return true;
+  }
+  return false;
+}
+
+void Settings::UseCdTitles(const DiscTitles& titles) {
+  if (!cdKnown || titles.identity != cdIdentity) return;
+  CopyText(cdTitle, titles.title);
+  CopyText(cdArtist, titles.artist);
+  for (int i = 0; i < titles.trackCount && i < cdTrackCount; ++i) {
+    if (i < cdTrackTitles.count) {
+      cdTrackTitles.SetAt(i, titles.tracks[i]);
+    } else if (cdTrackTitles.Add(titles.tracks[i]) < 0) {
+      break;  // out of memory: the later titles read as empty, as LoadCd leaves them
+    }
+  }
+}
+
+bool Settings::SaveCdTitles(const DiscTitles& titles) {
+  char path[kIniPathSize];
+  BuildIniPath(IDS_CD_FILE, path, sizeof(path));
+  char section[kDiscSectionSize];
+  DiscSection(titles.identity, section, sizeof(section));
+  IniFileSave file(path);
+  // An emptied title leaves no key behind; the reader takes a missing one as empty.
+  auto write = [&](const char* key, const char* value) {
+    file.WriteText(section, key, value[0] != '\0' ? value : nullptr);
+  };
+  write(Name(IDS_KEY_DISC_TITLE), titles.title);
+  write(Name(IDS_KEY_DISC_ARTIST), titles.artist);
+  Name keyFormat(IDS_KEY_TRACK_FORMAT);
+  for (int i = 0; i < titles.trackCount && i < kTitledTrackLimit; ++i) {
+    char key[kIntTextSize];
+    FormatText(key, sizeof(key), keyFormat, i);
+    write(key, titles.tracks[i]);
+  }
+  bool shown = false;  // reported even after an earlier failure of CD.ini
+  if (!FinishSave(file, shown)) return false;
+  cdFailureShown = false;
+  UseCdTitles(titles);
+  return true;
 }

@@ -8,6 +8,7 @@
 #include "skin/growable_array.h"
 
 class IniFileSave;
+struct DiscTitles;
 
 constexpr int kSettingsPathSize = 260;
 constexpr int kTrackTitleSize = 260;  // one entry of cdTrackTitles
@@ -42,6 +43,18 @@ class Settings {
   // Title of track `track` (1-based) into buffer; true when it is not empty.
   // Without a known disc the buffer is left as it is.
   bool GetTrackTitle(int track, char* buffer, int capacity) const;
+  // The known disc's titles as they show (no disc known: all empty).
+  void GetCdTitles(DiscTitles* out) const;
+  // True when the known disc's section gave any title, its own or a track's.
+  bool CdHasTitles() const;
+  // Shows `titles` for the known disc, in memory only; titles of any other
+  // disc change nothing.
+  void UseCdTitles(const DiscTitles& titles);
+  // Writes `titles` into their disc's CD.ini section at once, whole or not
+  // at all, under their identity whichever disc is known now; the other
+  // keys of the file stay. A failure is always reported: the user has just
+  // asked for this save. True when written (and, for the known disc, shown).
+  bool SaveCdTitles(const DiscTitles& titles);
   static void WriteIniInt(const char* section, const char* key, int value, const char* path);
   // Path of ZantoPlay.ini (IDS_SETTINGS_FILE) or CD.ini (IDS_CD_FILE).
   void BuildIniPath(UINT fileNameId, char* out, size_t capacity) const;
@@ -53,6 +66,8 @@ class Settings {
   int cdKnown;
   int cdIdentity;
   GrowableArray cdTrackTitles;  // entries of kTrackTitleSize bytes; entry i is track i + 1
+  char cdTitle[kTrackTitleSize];   // the known disc's own title and artist
+  char cdArtist[kTrackTitleSize];
   int cdTrackCount;
   char lastFile[kSettingsPathSize];
   int timeWindow;
@@ -91,6 +106,9 @@ class Settings {
   // A failed save of the file has been reported since its last good save.
   bool settingsFailureShown;
   bool cdFailureShown;
+  // The window that owns the message of a failed save: the player's while it
+  // exists, else none.
+  HWND messageOwner;
 
  private:
   // The [General] keys of the player's own controls.

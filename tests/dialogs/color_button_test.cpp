@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/handles.h"
-#include "settings/color_button.h"
+#include "dialogs/color_button.h"
 
 namespace {
 

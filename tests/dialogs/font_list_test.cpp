@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/font_list.h"
+#include "dialogs/font_list.h"
 #include "settings/settings.h"
 
 namespace {

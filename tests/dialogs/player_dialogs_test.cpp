@@ -12,7 +12,7 @@
 #include "common/handles.h"
 #include "dialogs/dialog_script.h"
 #include "resources/resource.h"
-#include "settings/about_dialog.h"
+#include "dialogs/about_dialog.h"
 #include "window/skin_files.h"
 
 namespace {

@@ -9,15 +9,15 @@
 #include "common/fixed_text.h"
 #include "dialogs/dialog_script.h"
 #include "resources/resource.h"
-#include "settings/settings_dialog.h"
+#include "dialogs/settings_dialog.h"
 
 namespace {
 
 using SettingsPages = DialogTest;
 
-int RunWith(DialogScript script) {
+int RunWith(Settings& settings, DialogScript script) {
   ScheduleScript(std::move(script));
-  int result = SettingsDialog().Run(nullptr);
+  int result = SettingsDialog(GetModuleHandleA(nullptr), settings, nullptr).Run(nullptr);
   EXPECT_TRUE(ScriptRan()) << "the dialog never showed";
   return result;
 }
@@ -38,7 +38,7 @@ TEST_F(SettingsPages, OkWritesEveryPageInRangeThoughNoneWasOpened) {
   s.mediaHotKeys = 0;
   std::string percent;
   bool playTime = false, intervalOn = true;
-  EXPECT_EQ(RunWith([&](HWND dialog) {
+  EXPECT_EQ(RunWith(settings(), [&](HWND dialog) {
               HWND time = PageWith(dialog, IDC_TIME_PLAYTIME);
               playTime = IsDlgButtonChecked(time, IDC_TIME_PLAYTIME) == BST_CHECKED;
               intervalOn = IsEnabledItem(time, IDC_TIME_INTERVAL);
@@ -70,7 +70,7 @@ TEST_F(SettingsPages, IntervalIsReadAsUnsigned32BitWithEmptyOrTooLargeGivingZero
   for (const auto& c : cases) {
     settings().timeWindow = 0;
     bool enabled = false;
-    RunWith([&](HWND dialog) {
+    RunWith(settings(), [&](HWND dialog) {
       HWND time = PageWith(dialog, IDC_TIME_PLAYTIME);
       ClickItem(time, IDC_TIME_MOUTH);
       enabled = IsEnabledItem(time, IDC_TIME_INTERVAL) && IsEnabledItem(time, IDC_TIME_INTERVAL_LABEL);
@@ -92,7 +92,7 @@ TEST_F(SettingsPages, SwitchesDisableTheirControlsAndTheLabelFollowsTheTrackbar)
   CopyText(s.pluginFolder, "D:\\plugins");
   bool allOff = true;
   std::string seen;
-  RunWith([&](HWND dialog) {
+  RunWith(settings(), [&](HWND dialog) {
     HWND susie = PageWith(dialog, IDC_USE_PLUGIN), osuwari = PageWith(dialog, IDC_OSUWARI_POSITION),
          title = PageWith(dialog, IDC_TITLE_FONT);
     ClickItem(susie, IDC_USE_PLUGIN);
@@ -128,7 +128,7 @@ TEST_F(SettingsPages, SwitchesDisableTheirControlsAndTheLabelFollowsTheTrackbar)
 // that starts on the page shown last.
 TEST_F(SettingsPages, CancelWritesNothingAndTheNextOpeningStartsOnGeneral) {
   bool switched = false, startsOnGeneral = false;
-  EXPECT_EQ(RunWith([&](HWND dialog) {
+  EXPECT_EQ(RunWith(settings(), [&](HWND dialog) {
               ClickItem(PageWith(dialog, IDC_ALWAYS_ON_TOP), IDC_ALWAYS_ON_TOP);
               HWND list = GetDlgItem(dialog, IDC_SETTINGS_PAGES);
               SendMessageA(list, LB_SETCURSEL, 4, 0);
@@ -140,7 +140,7 @@ TEST_F(SettingsPages, CancelWritesNothingAndTheNextOpeningStartsOnGeneral) {
             IDCANCEL);
   EXPECT_TRUE(switched);
   EXPECT_EQ(settings().alwaysOnTop, 0);
-  RunWith([&](HWND dialog) {
+  RunWith(settings(), [&](HWND dialog) {
     startsOnGeneral = Shown(dialog, IDC_ALWAYS_ON_TOP) && !Shown(dialog, IDC_OSUWARI_POSITION) &&
                       SendDlgItemMessageA(dialog, IDC_SETTINGS_PAGES, LB_GETCURSEL, 0, 0) == 0;
     ClickItem(PageWith(dialog, IDC_ALWAYS_ON_TOP), IDC_ALWAYS_ON_TOP);
@@ -168,11 +168,11 @@ DialogScript PickColourThen(int button) {
 // outlives the dialog instead of being reloaded from the settings.
 TEST_F(SettingsPages, PickedColourReachesTheSettingsOnlyThroughOk) {
   settings().textColor = RGB(255, 255, 255);
-  RunWith(PickColourThen(IDCANCEL));
+  RunWith(settings(), PickColourThen(IDCANCEL));
   EXPECT_EQ(settings().textColor, RGB(255, 255, 255));
-  RunWith([](HWND dialog) { Press(dialog, IDOK); });
+  RunWith(settings(), [](HWND dialog) { Press(dialog, IDOK); });
   EXPECT_EQ(settings().textColor, RGB(255, 255, 255)) << "the next opening shows the stored colour";
-  RunWith(PickColourThen(IDOK));
+  RunWith(settings(), PickColourThen(IDOK));
   EXPECT_EQ(settings().textColor, RGB(10, 20, 30));
 }
 
@@ -183,7 +183,7 @@ TEST_F(SettingsPages, FolderPickerReplacesTheTextOnlyWhenAFolderIsChosen) {
   settings().usePlugin = 1;
   std::string typed = folder.path() + "\\";  // the picker answers without the backslash
   std::string afterCancel, afterOk;
-  RunWith([&](HWND dialog) {
+  RunWith(settings(), [&](HWND dialog) {
     HWND page = PageWith(dialog, IDC_PLUGIN_BROWSE);
     SetDlgItemTextA(page, IDC_PLUGIN_FOLDER, typed.c_str());
     ScheduleScript([](HWND picker) { Press(picker, IDCANCEL); });

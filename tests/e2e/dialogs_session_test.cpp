@@ -1,5 +1,5 @@
-// One session with the real program: its settings dialog and about box,
-// opened by menu commands and read from outside the process.
+// One session with the real program: its settings dialog, about box and
+// title editor, opened by menu commands and read from outside the process.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dialogs/dialog_script.h"
+#include "cd/virtual_disc.h"
 #include "program_driver.h"
 #include "resources/resource.h"
 #include "support/test_support.h"
@@ -84,9 +85,14 @@ const Item kItems[] = {
 
 // Catches: commands that open nothing, pages missing, out of order or with
 // wrong ids, OK that leaves the setting in memory only, Cancel that writes,
-// and an about box without the version or the skin's words.
-TEST(DialogsSession, SettingsAndAboutOpenedByMenuCommands) {
+// an about box without the version or the skin's words, and a title editor
+// whose OK leaves the typed title anywhere but under the disc's section.
+TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   ScratchFolder folder;
+  DiscContents disc;
+  disc.tracks.assign(2, "00:30:00");
+  disc.identity = "2748";  // 0xABC
+  VirtualDisc drive(disc);
   ProgramDriver program(folder.path());
   ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 60, 40, RGB(30, 60, 90)));
   ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay1.rc"),
@@ -146,6 +152,22 @@ TEST(DialogsSession, SettingsAndAboutOpenedByMenuCommands) {
   EXPECT_EQ(WindowText(GetDlgItem(about, IDC_ABOUT_TEXT)), "A test skin & friends\nline two\n");
   PostMessageA(about, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntilGone(about));
+
+  for (int tries = 0; tries < 100 && WindowText(player) != "[01] 00:00 - Zanto Player"; ++tries) {
+    Sleep(50);
+  }
+  ASSERT_EQ(WindowText(player), "[01] 00:00 - Zanto Player") << "the disc was never seen";
+  PostMessageA(player, WM_COMMAND, IDM_EDIT_TITLES, 0);
+  HWND editor = WaitForDialog(program, L"曲名の編集");
+  ASSERT_NE(editor, nullptr) << "command 40020 opened no editor";
+  EXPECT_EQ(WideText(GetDlgItem(editor, IDC_TITLES_SECTION)), L"CD.iniのセクション : [ABC]");
+  // Typed as the IME would leave it: Japanese text, stored in code page 932.
+  SendMessageW(GetDlgItem(editor, IDC_TITLES_TRACK_TITLE), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(L"朝の光"));
+  PostMessageA(editor, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntilGone(editor));
+  EXPECT_TRUE(WaitForIniLine(folder.File("CD.ini"), "[ABC]\r\n0=\x92\xa9\x82\xcc\x8c\xf5\r\n"))
+      << ReadFileBytes(folder.File("CD.ini"));
 
   PostMessageA(player, WM_CLOSE, 0, 0);
   DWORD exitCode = 1234;

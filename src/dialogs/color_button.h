@@ -1,7 +1,7 @@
 // The owner-drawn colour buttons of the title-display page: a bevelled button
 // face with a swatch of the colour it stands for.
-#ifndef ZANTO_SETTINGS_COLOR_BUTTON_H
-#define ZANTO_SETTINGS_COLOR_BUTTON_H
+#ifndef ZANTO_DIALOGS_COLOR_BUTTON_H
+#define ZANTO_DIALOGS_COLOR_BUTTON_H
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "settings/font_list.h"
+#include "dialogs/font_list.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -3,15 +3,14 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "app/application.h"
-#include "app/player_window.h"
 #include "common/fixed_text.h"
 #include "common/handles.h"
 #include "resources/resource.h"
-#include "settings/color_button.h"
-#include "settings/font_list.h"
+#include "dialogs/color_button.h"
+#include "dialogs/font_list.h"
 #include "settings/settings.h"
-#include "settings/settings_pages.h"
+#include "window/skin_window.h"
+#include "dialogs/settings_pages.h"
 
 namespace {
 
@@ -24,10 +23,10 @@ COLORREF workingShadowColor = 0;
 // The picker's custom colours: kept for the run, never saved.
 COLORREF customColors[kCustomColorCount] = {};
 
-void FillFontList(HWND page, const char* fontName) {
+void FillFontList(HWND page, HWND fontWindow, const char* fontName) {
   GrowableArray names(kFontNameSize, kFontListGrowth);
   {
-    WindowDc dc(appPlayer ? appPlayer->hwnd : nullptr);
+    WindowDc dc(fontWindow);
     EnumerateFontNames(dc.get(), names);
   }
   SortFontNames(names);
@@ -46,8 +45,9 @@ void EnableShadowColor(HWND page, bool on) {
   EnableItems(page, {IDC_TITLE_SHADOW_LABEL, IDC_TITLE_SHADOW_COLOR}, on);
 }
 
-void Initialise(HWND page, const Settings& settings) {
-  FillFontList(page, settings.fontName);
+void Initialise(HWND page, const PageContext& context) {
+  const Settings& settings = *context.settings;
+  FillFontList(page, context.fontWindow, settings.fontName);
   Tick(page, IDC_TITLE_BOLD, (settings.fontStyle & kFontBold) != 0);
   Tick(page, IDC_TITLE_ITALIC, (settings.fontStyle & kFontItalic) != 0);
   Tick(page, IDC_TITLE_UNDERLINE, (settings.fontStyle & kFontUnderline) != 0);
@@ -102,10 +102,12 @@ INT_PTR OnDrawItem(HWND page, const DRAWITEMSTRUCT& item) {
 }  // namespace
 
 INT_PTR CALLBACK TitleDisplayPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  Settings& settings = *appSettings;
+  const PageContext* context = PageContextOf(page, message, lParam);
+  if (context == nullptr) return FALSE;
+  Settings& settings = *context->settings;
   switch (message) {
     case WM_INITDIALOG:
-      Initialise(page, settings);
+      Initialise(page, *context);
       return TRUE;
     case WM_DRAWITEM:
       return OnDrawItem(page, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

@@ -1,7 +1,7 @@
 // The face names offered for the title display: chosen from the font families
 // the system enumerates, and the entry that matches the current setting.
-#ifndef ZANTO_SETTINGS_FONT_LIST_H
-#define ZANTO_SETTINGS_FONT_LIST_H
+#ifndef ZANTO_DIALOGS_FONT_LIST_H
+#define ZANTO_DIALOGS_FONT_LIST_H
 
 #include <windows.h>
 

@@ -1,9 +1,8 @@
 // The plug-in page: whether Susie plug-ins decode skin pictures, and their folder.
-#include "app/application.h"
 #include "common/fixed_text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
-#include "settings/settings_pages.h"
+#include "dialogs/settings_pages.h"
 #include "skin/plugin_list.h"
 
 namespace {
@@ -14,9 +13,9 @@ void EnableFolder(HWND page, bool on) {
   EnableItems(page, {IDC_PLUGIN_FOLDER, IDC_PLUGIN_FOLDER_LABEL, IDC_PLUGIN_BROWSE}, on);
 }
 
-void Browse(HWND page) {
+void Browse(HWND page, HINSTANCE instance) {
   char title[kTitleSize];
-  LoadText(appInstance, IDS_PLUGIN_FOLDER_TITLE, title);
+  LoadText(instance, IDS_PLUGIN_FOLDER_TITLE, title);
   char folder[MAX_PATH];
   GetDlgItemTextA(page, IDC_PLUGIN_FOLDER, folder, sizeof(folder));
   if (BrowseForFolder(page, folder, title, folder) == kFolderChosen) {
@@ -27,7 +26,9 @@ void Browse(HWND page) {
 }  // namespace
 
 INT_PTR CALLBACK SusiePluginPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  Settings& settings = *appSettings;
+  const PageContext* context = PageContextOf(page, message, lParam);
+  if (context == nullptr) return FALSE;
+  Settings& settings = *context->settings;
   if (message == WM_INITDIALOG) {
     Tick(page, IDC_USE_PLUGIN, settings.usePlugin != 0);
     SetDlgItemTextA(page, IDC_PLUGIN_FOLDER, settings.pluginFolder);
@@ -41,7 +42,7 @@ INT_PTR CALLBACK SusiePluginPage(HWND page, UINT message, WPARAM wParam, LPARAM 
   }
   if (message == WM_COMMAND) {
     if (IsClickOf(wParam, IDC_USE_PLUGIN)) EnableFolder(page, Ticked(page, IDC_USE_PLUGIN) != 0);
-    if (IsClickOf(wParam, IDC_PLUGIN_BROWSE)) Browse(page);
+    if (IsClickOf(wParam, IDC_PLUGIN_BROWSE)) Browse(page, context->instance);
     return TRUE;
   }
   return FALSE;

@@ -1,10 +1,8 @@
-#include "settings/about_dialog.h"
+#include "dialogs/about_dialog.h"
 
 #include <memory>
 #include <new>
 
-#include "app/application.h"
-#include "app/player_window.h"
 #include "common/fixed_text.h"
 #include "resources/resource.h"
 
@@ -13,8 +11,13 @@ namespace {
 constexpr size_t kVersionLineSize = 256;
 constexpr size_t kSubBlockSize = 64;
 
-void OnInitDialog(HWND dialog) {
-  SetDlgItemTextA(dialog, IDC_ABOUT_TEXT, appPlayer ? appPlayer->model.aboutText : "");
+}  // namespace
+
+AboutDialog::AboutDialog(HINSTANCE instance, const char* aboutText)
+    : instance_(instance), aboutText_(aboutText) {}
+
+void AboutDialog::OnInitDialog(HWND dialog) const {
+  SetDlgItemTextA(dialog, IDC_ABOUT_TEXT, aboutText_ ? aboutText_ : "");
   char exePath[MAX_PATH] = "";
   DWORD length = GetModuleFileNameA(nullptr, exePath, sizeof(exePath));
   if (length == 0 || length >= sizeof(exePath)) return;
@@ -22,10 +25,10 @@ void OnInitDialog(HWND dialog) {
   if (FormatVersionLine(exePath, line, sizeof(line))) SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, line);
 }
 
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK AboutDialog::AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      OnInitDialog(dialog);
+      reinterpret_cast<const AboutDialog*>(lParam)->OnInitDialog(dialog);
       return TRUE;  // the system gives the focus to OK
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, LOWORD(wParam));
@@ -33,8 +36,6 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   }
   return FALSE;
 }
-
-}  // namespace
 
 bool FormatVersionLine(const char* modulePath, char* out, size_t capacity) {
   DWORD ignored = 0;
@@ -60,6 +61,7 @@ bool FormatVersionLine(const char* modulePath, char* out, size_t capacity) {
 }
 
 int AboutDialog::Run(HWND owner) {
-  INT_PTR result = DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutProc, 0);
+  INT_PTR result = DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutProc,
+                                   reinterpret_cast<LPARAM>(this));
   return result == IDOK ? IDOK : IDCANCEL;
 }

@@ -3,11 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/application.h"
 #include "common/fixed_text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
-#include "settings/settings_pages.h"
+#include "dialogs/settings_pages.h"
 
 namespace {
 
@@ -51,7 +50,9 @@ void OnScroll(HWND page, WPARAM wParam) {
 }  // namespace
 
 INT_PTR CALLBACK OsuwariPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  Settings& settings = *appSettings;
+  const PageContext* context = PageContextOf(page, message, lParam);
+  if (context == nullptr) return FALSE;
+  Settings& settings = *context->settings;
   switch (message) {
     case WM_INITDIALOG:
       Initialise(page, settings);

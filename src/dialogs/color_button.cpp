@@ -1,4 +1,4 @@
-#include "settings/color_button.h"
+#include "dialogs/color_button.h"
 
 #include "common/handles.h"
 

@@ -1,10 +1,9 @@
 // The time-window page: play time, clock or mouth animation, and the
 // animation's frame interval.
-#include "app/application.h"
 #include "common/fixed_text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
-#include "settings/settings_pages.h"
+#include "dialogs/settings_pages.h"
 
 namespace {
 
@@ -42,7 +41,9 @@ void Write(HWND page, Settings& settings) {
 }  // namespace
 
 INT_PTR CALLBACK TimeWindowPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  Settings& settings = *appSettings;
+  const PageContext* context = PageContextOf(page, message, lParam);
+  if (context == nullptr) return FALSE;
+  Settings& settings = *context->settings;
   if (message == WM_INITDIALOG) {
     Initialise(page, settings);
     return TRUE;

@@ -1,6 +1,6 @@
 // The about box: the program's version and the current skin's own words.
-#ifndef ZANTO_SETTINGS_ABOUT_DIALOG_H
-#define ZANTO_SETTINGS_ABOUT_DIALOG_H
+#ifndef ZANTO_DIALOGS_ABOUT_DIALOG_H
+#define ZANTO_DIALOGS_ABOUT_DIALOG_H
 
 #include <windows.h>
 
@@ -8,8 +8,19 @@
 
 class AboutDialog {
  public:
+  // instance holds the template; aboutText is the skin's own words (null
+  // reads as none) and must outlive Run.
+  AboutDialog(HINSTANCE instance, const char* aboutText);
+
   // Modal, owned by owner; IDOK or IDCANCEL.
   int Run(HWND owner);
+
+ private:
+  static INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnInitDialog(HWND dialog) const;
+
+  HINSTANCE instance_;
+  const char* aboutText_;
 };
 
 // "Version " and the FileVersion text of the first translation in the version

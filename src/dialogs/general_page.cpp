@@ -1,12 +1,13 @@
 // The general page: always on top, a resource file per CD, blinking while
 // paused, playing a disc as it arrives, and the media keys as hot keys.
-#include "app/application.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
-#include "settings/settings_pages.h"
+#include "dialogs/settings_pages.h"
 
 INT_PTR CALLBACK GeneralPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  Settings& settings = *appSettings;
+  const PageContext* context = PageContextOf(page, message, lParam);
+  if (context == nullptr) return FALSE;
+  Settings& settings = *context->settings;
   if (message == WM_INITDIALOG) {
     Tick(page, IDC_ALWAYS_ON_TOP, settings.alwaysOnTop != 0);
     Tick(page, IDC_CHG_RES_BY_CD, settings.chgResByCd != 0);
