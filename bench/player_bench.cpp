@@ -53,7 +53,7 @@ struct QuietDrive {
 std::unique_ptr<PlayerWindow> OpenPlayer(const ScratchFolder& folder) {
   appSettings.reset(new Settings);
   CopyText(appSettings->iniFolder, (folder.path() + "\\").c_str());
-  std::string skin = BinaryPath("out") + "\\ZantoPlay1.rc";
+  std::string skin = InstallPath("ZantoPlay1.rc");
   std::unique_ptr<PlayerWindow> player(new PlayerWindow);
   if (!player->CreateSkinWindow(nullptr, skin.c_str(), 0, "Zanto Player", WS_POPUP, 30, 40,
                                 nullptr, nullptr, appInstance)) {

@@ -154,8 +154,8 @@ void BenchPluginSkin(const std::string& bmpRc) {
   ScratchFolder pngSkin, pluginFolder;
   PluginList plugins;
   if (!ConvertSkinToPng(SourcePath("skins/default"), pngSkin.path(), "ZantoPlay1.rc") ||
-      !CopyFileA(BinaryPath("plugins/png.spi").c_str(), pluginFolder.File("png.spi").c_str(),
-                 FALSE) ||
+      !CopyFileA(BinaryPath(std::string("plugins/png") + kPluginExtension).c_str(),
+                 pluginFolder.File(std::string("png") + kPluginExtension).c_str(), FALSE) ||
       !plugins.Scan(pluginFolder.path().c_str()) || plugins.count != 1) {
     printf("plugin no PNG skin or plug-in to time\n");
     return;
@@ -234,7 +234,7 @@ struct ProgramStart {
 void BenchProgramStarts(std::vector<ProgramStart>& starts, int rounds) {
   for (ProgramStart& start : starts) {
     start.visible = start.painted = 1e30;
-    start.failed = !CopyFileA(BinaryPath("out/ZantoPlay.exe").c_str(),
+    start.failed = !CopyFileA(InstallPath("ZantoPlay.exe").c_str(),
                               (start.folder + "\\ZantoPlay.exe").c_str(), FALSE);
   }
   for (int round = 0; round < rounds; ++round) {

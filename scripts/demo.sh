@@ -51,7 +51,7 @@ DISC
   # writes never end up in build/out.
   zanto_demo_player="$demo/player"
   mkdir -p "$zanto_demo_player"
-  cp -rf "$build/out/"* "$zanto_demo_player/"
+  cp -rf "$(zanto_out_dir "$build")/"* "$zanto_demo_player/"
 
   # Track titles beside the program, in the ANSI code page the player runs
   # with. Added once; the player keeps its own entries there.

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs everything the build, the tests and the demo need. Safe to run again:
-# it only calls apt when a package is missing.
+# Installs everything the build, the tests and the demo need: both cross
+# compilers (the program ships as i686 and x86_64), Wine, Xvfb and the rest.
+# Safe to run again: it only calls apt when a package is missing.
 set -euo pipefail
 
 packages=(
   cmake ninja-build make
-  g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-tools
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine32:i386 wine64
   xvfb xauth xdotool imagemagick
   googletest libstb-dev
@@ -36,16 +38,6 @@ if [ "${#missing[@]}" -gt 0 ] || [ "$need_i386" -eq 1 ]; then
   export DEBIAN_FRONTEND=noninteractive
   "${sudo_cmd[@]}" apt-get update -qq
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
-
-# Some machines cannot run 32-bit programs at all (no 32-bit compatibility in
-# their kernel): there the tests run as x86_64 programs under wine64.
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1 &&
-   ! dpkg-query -W -f='${Status}' g++-mingw-w64-x86-64-posix 2>/dev/null | grep -q 'install ok installed'; then
-  echo "install-deps: this machine cannot run 32-bit Wine; installing the x86_64 cross compiler"
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -qq
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 >/dev/null
 fi
 
 # Wine needs a Japanese locale to run with the ANSI code page 932.

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the player under Wine with a
-# demo disc in the virtual CD drive.
+# Installs what is missing, builds what it runs (the program of the
+# architecture this machine's Wine runs, its skins and the virtual CD drive;
+# not the tests, not the other architecture), and starts the player under
+# Wine with a demo disc in the virtual CD drive.
 # Usage: scripts/run.sh   (BUILD_DIR overrides the build folder, default build/)
+#   ZANTO_ARCH=x86_64 takes the path of a machine without 32-bit support.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -11,7 +14,7 @@ build=${BUILD_DIR:-$root/build}
 # shellcheck source=wine-env.sh
 . "$root/scripts/wine-env.sh"
 cmake -S "$root" -B "$build" -G Ninja -DZANTO_ARCH="$(zanto_arch)" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j "$(nproc)"
+cmake --build "$build" -j "$(nproc)" --target ZantoPlay virtual_cd
 
 trap zanto_wine_stop EXIT
 trap 'exit 130' INT TERM

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite under Wine.
 # Usage: scripts/test.sh   (BUILD_DIR overrides the build folder, default build/)
+#   ZANTO_ARCH=x86_64 takes the path of a machine without 32-bit support.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}

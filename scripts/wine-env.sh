@@ -5,8 +5,22 @@ zanto_xvfb_pid=""
 
 # The Windows architecture this machine's Wine runs: i686 where the 32-bit
 # loader starts, else x86_64 (kernels without 32-bit compatibility).
+# ZANTO_ARCH=x86_64 in the environment forces the x86_64 path, to try what a
+# machine without 32-bit support does.
 zanto_arch() {
-  if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo i686; else echo x86_64; fi
+  if [ -n "${ZANTO_ARCH:-}" ]; then
+    echo "$ZANTO_ARCH"
+  elif /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo i686
+  else
+    echo x86_64
+  fi
+}
+
+# The install folder of the architecture zanto_arch runs, in BUILD_DIR: out/
+# holds the 32-bit program, out64/ the 64-bit one.
+zanto_out_dir() {
+  if [ "$(zanto_arch)" = i686 ]; then echo "$1/out"; else echo "$1/out64"; fi
 }
 
 # On an x86_64-only machine every "wine" of ours, ctest's and wineboot's

@@ -34,6 +34,10 @@ int MenuCommandTrack(int commandId, int trackCount) {
   return track > trackCount ? trackCount : track;
 }
 
+UINT AnimationInterval(int mouseAnime) {
+  return static_cast<UINT>(mouseAnime < kMinAnimationInterval ? kMinAnimationInterval : mouseAnime);
+}
+
 POINT ContextMenuPoint(LPARAM lParam, const RECT& window) {
   if (lParam == -1) return POINT{window.left, window.top};
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};

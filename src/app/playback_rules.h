@@ -23,6 +23,12 @@ int SeekBarPosition(int elapsedFrames, int lengthFrames);
 // disc's last track.
 int MenuCommandTrack(int commandId, int trackCount);
 
+// The mouth animation's timer interval: the setting, but never under 100 ms
+// (an emptied field stores 0, which would query the drive a hundred times a
+// second).
+constexpr int kMinAnimationInterval = 100;
+UINT AnimationInterval(int mouseAnime);
+
 // Where the context menu opens: the click's screen position, or the
 // window's top-left corner when the menu was asked for from the keyboard
 // (lParam -1). The halves are signed: monitors left of or above the primary

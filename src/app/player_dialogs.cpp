@@ -1,5 +1,6 @@
 // The player's side of the settings dialog and the about box.
 #include "app/application.h"
+#include "app/playback_rules.h"
 #include "app/player_window.h"
 #include "app/topmost_band.h"
 #include "settings/about_dialog.h"
@@ -16,9 +17,10 @@ void PlayerWindow::OnPreferencesButton() {
     // Outside mouth mode the timer stays stopped: only that mode uses it.
     KillTimer(hwnd, kAnimationTimer);
     if (settings.timeWindow == kTimeWindowMouth) {
-      SetTimer(hwnd, kAnimationTimer, static_cast<UINT>(settings.mouseAnime), nullptr);
+      SetTimer(hwnd, kAnimationTimer, AnimationInterval(settings.mouseAnime), nullptr);
     }
     ApplyTextFont();
+    ApplyMediaHotKeys();
     // Written at once, not only at shutdown: a crash must not lose what the
     // user has just accepted.
     settings.Save();

@@ -8,8 +8,67 @@
 #include "settings/settings.h"
 
 MCIERROR PlayerWindow::PlayTrackAt(int track, int minutes, int seconds, int frames) {
-  MCIERROR error = cdDevice.PlayFrom(hwnd, MakeTmsf(track, minutes, seconds, frames));
-  if (!error) paused = 0;
+  return PlayFromTmsf(MakeTmsf(track, minutes, seconds, frames));
+}
+
+MCIERROR PlayerWindow::PlayFromTmsf(DWORD tmsf) {
+  int track = TmsfTrack(tmsf);
+  // A real drive refuses to play a data track; do not even ask.
+  if (!IsAudioTrack(audioTracks, track)) return MCIERR_OUTOFRANGE;
+  int runEnd = RunEndTrack(audioTracks, track);
+  DWORD modesEnd = 0;
+  MCIERROR error = 0;
+  if (PlayEndForModes(tmsf, &modesEnd)) {
+    // Shuffle, repeat one, intro: one track (or its intro) at a time.
+    error = cdDevice.PlayRange(hwnd, tmsf, modesEnd);
+    runEnd = track;
+  } else if (runEnd < cdDevice.trackLengths.count) {
+    DWORD length = *static_cast<const DWORD*>(cdDevice.trackLengths.At(runEnd));
+    error = cdDevice.PlayRange(hwnd, tmsf,
+                               MakeTmsf(runEnd, MsfMinutes(length), MsfSeconds(length), MsfFrames(length)));
+  } else {
+    // The run's length is unknown (the list came out short): to the disc's end.
+    error = cdDevice.PlayFrom(hwnd, tmsf);
+  }
+  if (error) return error;
+  paused = 0;
+  playRunEnd = runEnd;
+  polledModeValid = false;
+  CancelPendingRestart();
+  restartGuard.PlayStarted(GetTickCount());
+  return 0;
+}
+
+void PlayerWindow::PlayAutomatically(int track) {
+  CancelPendingRestart();
+  DWORD delay = restartGuard.RestartDelay(GetTickCount());
+  if (delay == 0) {
+    PlayTrackAt(track, 0, 0, 0);
+    return;
+  }
+  pendingRestartTrack = track;
+  SetTimer(hwnd, kRestartTimer, delay, nullptr);
+}
+
+void PlayerWindow::CancelPendingRestart() {
+  if (!pendingRestartTrack) return;
+  KillTimer(hwnd, kRestartTimer);
+  pendingRestartTrack = 0;
+}
+
+void PlayerWindow::OnRestartTimer(DWORD mode) {
+  int track = pendingRestartTrack;
+  CancelPendingRestart();
+  // The user may have started a play of their own meanwhile.
+  if (track && discPresent && mode != MCI_MODE_PLAY) PlayTrackAt(track, 0, 0, 0);
+}
+
+MCIERROR PlayerWindow::StopPlayback() {
+  CancelPendingRestart();
+  polledModeValid = false;
+  MCIERROR error = cdDevice.Stop();
+  // A stop the drive refused leaves its play running: that play's end counts.
+  if (!error) restartGuard.Stopped();
   return error;
 }
 
@@ -21,7 +80,7 @@ MCIERROR PlayerWindow::PausePlayback() {
   error = cdDevice.GetPosition(current, 0, FALSE);
   if (error) return error;
   DWORD elapsed = MsfDifference(current, start, kNegativeToZero);
-  error = cdDevice.Stop();
+  error = StopPlayback();
   if (error) return error;
   paused = 1;
   pausePosition = MakeTmsf(currentTrack, MsfMinutes(elapsed), MsfSeconds(elapsed),
@@ -29,67 +88,79 @@ MCIERROR PlayerWindow::PausePlayback() {
   return 0;
 }
 
-MCIERROR PlayerWindow::ResumePlayback() {
-  MCIERROR error = cdDevice.PlayFrom(hwnd, pausePosition);
-  if (!error) paused = 0;
-  return error;
+MCIERROR PlayerWindow::ResumePlayback() { return PlayFromTmsf(pausePosition); }
+
+void PlayerWindow::RefreshDisplays() {
+  UpdateSeekPosition();
+  UpdateTrackText();
+  UpdateTimeAndTitle();
 }
 
 void PlayerWindow::OnPlayButton() {
-  if (!discPresent) return;
+  if (!discPresent || !currentTrack) return;  // no disc, or no audio on it
   DWORD mode = 0;
   if (cdDevice.GetMode(mode) || mode == MCI_MODE_PLAY) return;
   if (paused) {
     ResumePlayback();
+  } else if (appSettings->shuffle && playOrder.count <= 0) {
+    StartShuffledPlay();
   } else {
     PlayTrackAt(currentTrack, 0, 0, 0);
   }
+  RefreshDisplays();
 }
 
 void PlayerWindow::OnPauseButton() {
   DWORD mode = 0;
   bool playing = cdDevice.GetMode(mode) == 0 && mode == MCI_MODE_PLAY;
   if (playing) {
+    // Playback may have rolled into the next track since the last poll.
+    cdDevice.GetCurrentTrack(currentTrack);
     PausePlayback();
   } else if (paused) {
     ResumePlayback();
+  } else {
+    return;
   }
+  RefreshDisplays();
 }
 
 void PlayerWindow::OnStopButton() {
   if (!discPresent) return;
-  cdDevice.Stop();
+  StopPlayback();
   paused = 0;  // whatever Stop said: the next Play starts the track afresh
 }
 
 void PlayerWindow::OnPreviousSongButton() {
   DWORD mode = 0;
-  if (cdDevice.GetMode(mode)) return;
+  if (cdDevice.GetMode(mode) || !currentTrack) return;
   if (mode == MCI_MODE_PLAY) {
+    cdDevice.GetCurrentTrack(currentTrack);
     DWORD start = 0;
     DWORD current = 0;
-    cdDevice.GetPosition(start, currentTrack, TRUE);
-    cdDevice.GetPosition(current, 0, FALSE);
-    if (IsUnderTwoSeconds(MsfDifference(current, start, kNegativeToZero))) {
-      currentTrack = StepBack(currentTrack, trackCount);
+    // Positions the drive would not give: restart the track rather than
+    // take an unknown time for the first two seconds.
+    if (cdDevice.GetPosition(start, currentTrack, TRUE) == 0 &&
+        cdDevice.GetPosition(current, 0, FALSE) == 0 &&
+        IsUnderTwoSeconds(MsfDifference(current, start, kNegativeToZero))) {
+      currentTrack = TrackBefore(currentTrack);
     }
     PlayTrackAt(currentTrack, 0, 0, 0);
   } else {
-    currentTrack = StepBack(currentTrack, trackCount);
+    currentTrack = TrackBefore(currentTrack);
   }
   paused = 0;
-  UpdateTimeAndTitle();
-  UpdateTrackText();
+  RefreshDisplays();
 }
 
 void PlayerWindow::OnNextSongButton() {
   DWORD mode = 0;
-  if (cdDevice.GetMode(mode)) return;
-  currentTrack = StepForward(currentTrack, trackCount);
+  if (cdDevice.GetMode(mode) || !currentTrack) return;
+  if (mode == MCI_MODE_PLAY) cdDevice.GetCurrentTrack(currentTrack);
+  currentTrack = TrackAfter(currentTrack);
   if (mode == MCI_MODE_PLAY) PlayTrackAt(currentTrack, 0, 0, 0);
   paused = 0;
-  UpdateTimeAndTitle();
-  UpdateTrackText();
+  RefreshDisplays();
 }
 
 void PlayerWindow::OnSeekRegion(int position) {
@@ -107,6 +178,7 @@ void PlayerWindow::OnSeekRegion(int position) {
   int target = SeekTargetFrames(TrackLengthFrames(track), position);
   PlayTrackAt(track, target / kFramesPerMinute, (target % kFramesPerMinute) / kFramesPerSecond,
               target % kFramesPerSecond);
+  RefreshDisplays();
 }
 
 void PlayerWindow::OnOpenFileButton() {

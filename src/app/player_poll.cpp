@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int kPollsPerRefresh = 5;  // the disc and the displays every 500 ms
+constexpr int kRefreshesPerIdentityCheck = 2;  // once a second, and only while stopped
 constexpr int kMouthFrames = 10;
 constexpr size_t kTitleSize = 32;    // the plain window title
 constexpr size_t kWindowTextSize = 64;
@@ -26,12 +27,33 @@ bool IsDiscAbsentMode(DWORD mode) { return mode == MCI_MODE_OPEN || mode == MCI_
 void PlayerWindow::OnTimer(UINT_PTR id) {
   // A failed query leaves kModeUnknown, which is none of the modes below:
   // the disc state stays as it was and the displays keep their last values.
+  if (id == kButtonHoldTimer) return;  // the skin window's own
+  if (id == kVolumeSaveTimer) {
+    OnVolumeSaveTimer();
+    return;
+  }
   DWORD mode = kModeUnknown;
-  if (cdDevice.GetMode(mode)) mode = kModeUnknown;
+  if (id == kAnimationTimer) {
+    // Only the mouth needs the mode, and one the poll read under a tick ago
+    // will do: a mouth stepping every 100 ms must not double the queries.
+    if (appSettings->timeWindow != kTimeWindowMouth) return;
+    if (!polledModeValid || GetTickCount() - polledModeTick >= kPollInterval) {
+      if (cdDevice.GetMode(mode)) mode = kModeUnknown;
+    } else {
+      mode = polledMode;
+    }
+  } else if (cdDevice.GetMode(mode)) {
+    mode = kModeUnknown;
+  }
   if (id == kPollTimer) {
+    polledMode = mode;
+    polledModeTick = GetTickCount();
+    polledModeValid = true;
     OnPollTimer(mode);
   } else if (id == kAnimationTimer) {
     OnAnimationTimer(mode);
+  } else if (id == kRestartTimer) {
+    OnRestartTimer(mode);
   }
 }
 
@@ -44,6 +66,8 @@ void PlayerWindow::OnPollTimer(DWORD mode) {
     OnDiscAppeared();
   } else if (IsDiscAbsentMode(mode)) {
     OnDiscGone();
+  } else if (discPresent && mode == MCI_MODE_STOP) {
+    CheckDiscIdentity();
   }
   UpdateSeekPosition();
   UpdateTrackText();
@@ -61,23 +85,54 @@ void PlayerWindow::OnDiscAppeared() {
     return;
   }
   trackCount = count;
+  ReadAudioTracks(count);
+  discIdentity = identity;
+  identityPollCount = 0;
   appSettings->LoadCd(identity, trackCount);
   const char* remembered = appSettings->cdResourceFile;
   if (appSettings->chgResByCd && remembered[0] != '\0' &&
       !SamePathIgnoringCase(remembered, appSettings->lastFile)) {
     SwitchToDiscSkin();
   }
-  currentTrack = 1;
+  // 0 for a disc without audio: the plain title, and nothing to play.
+  currentTrack = FirstAudioTrack(audioTracks);
   discPresent = 1;
   paused = 0;
+  OnDiscArrived();
+}
+
+void PlayerWindow::ReadAudioTracks(int count) {
+  ResetAudioTracks(audioTracks, count);
+  for (int track = 1; track <= audioTracks.trackCount; ++track) {
+    DWORD type = MCI_CDA_TRACK_AUDIO;
+    // A drive that cannot tell keeps the track audio, as it always was.
+    if (cdDevice.GetTrackType(track, type) == 0 && type == MCI_CDA_TRACK_OTHER) {
+      MarkDataTrack(audioTracks, track);
+    }
+  }
+}
+
+void PlayerWindow::CheckDiscIdentity() {
+  if (++identityPollCount < kRefreshesPerIdentityCheck) return;
+  identityPollCount = 0;
+  int identity = 0;
+  if (cdDevice.GetMediaIdentity(identity) || identity == discIdentity) return;
+  // Another disc went in while the mode said nothing: the old one's skin is
+  // stored under its own identity and the new one read afresh.
+  OnDiscGone();
+  OnDiscAppeared();
 }
 
 void PlayerWindow::OnDiscGone() {
   if (discPresent) appSettings->ForgetCd();
+  CancelPendingRestart();
   discPresent = 0;
   currentTrack = 0;
   trackCount = 0;
   paused = 0;
+  playRunEnd = 0;
+  polledModeValid = false;
+  ResetAudioTracks(audioTracks, 0);
 }
 
 void PlayerWindow::OnAnimationTimer(DWORD mode) {
@@ -96,26 +151,31 @@ void PlayerWindow::UpdateTimeAndTitle() {
   char plainTitle[kTitleSize];
   LoadText(instance, IDS_APP_NAME, plainTitle);
   int timeWindow = appSettings->timeWindow;
-  if (!discPresent && timeWindow != kTimeWindowClock) {
+  // A disc without audio tracks shows as no disc.
+  bool hasAudio = discPresent && currentTrack != 0;
+  if (!hasAudio && timeWindow != kTimeWindowClock) {
     ShowTitle(plainTitle);
     ShowTime(-1, 0, 0);
     return;
   }
   blinkPhase = blinkPhase ? 0 : 1;
 
-  int minutes = 0;
-  int seconds = 0;
+  int elapsed = 0;
   // Seeking, or the disc just went and the next poll has not seen it yet:
   // the title and the play time keep what they showed.
-  bool keepLast = !ReadElapsed(&minutes, &seconds) && discPresent;
+  bool keepLast = !ReadElapsed(&elapsed) && hasAudio;
+  ShownTime shown = TimeToShow(elapsed);
+  int minutes = shown.minutes;
+  int seconds = shown.seconds;
 
   if (!keepLast) {
     char windowText[kWindowTextSize] = "";
-    if (!discPresent) {
+    if (!hasAudio) {
       CopyText(windowText, plainTitle);
     } else if (!(paused && appSettings->blinkWhenPausing && blinkPhase)) {
-      FormatText(windowText, sizeof(windowText), "[%02d] %02d:%02d - %s", currentTrack, minutes,
-                 seconds, plainTitle);
+      // Time fonts have no minus sign: only the title shows it.
+      FormatText(windowText, sizeof(windowText), "[%02d] %s%02d:%02d - %s", currentTrack,
+                 shown.remaining ? "-" : "", minutes, seconds, plainTitle);
     }
     ShowTitle(windowText);
   }
@@ -130,24 +190,29 @@ void PlayerWindow::UpdateTimeAndTitle() {
   }
 }
 
-bool PlayerWindow::ReadElapsed(int* minutes, int* seconds) {
+bool PlayerWindow::ReadElapsed(int* elapsedFrames) {
   DWORD mode = 0;
   if (cdDevice.GetMode(mode)) return false;
   if (mode == MCI_MODE_STOP) {
-    *minutes = paused ? TmsfMinutes(pausePosition) : 0;
-    *seconds = paused ? TmsfSeconds(pausePosition) : 0;
+    *elapsedFrames = paused ? MsfToFrames(MakeMsf(TmsfMinutes(pausePosition),
+                                                  TmsfSeconds(pausePosition),
+                                                  TmsfFrames(pausePosition)))
+                            : 0;
     return true;
   }
   if (mode != MCI_MODE_PLAY) return false;
-  // The selection follows playback into the next track.
-  cdDevice.GetCurrentTrack(currentTrack);
+  // The selection follows playback into the next track. A query the drive
+  // refuses keeps what shows: a missing start or position would show the
+  // time on the disc as the time in the track.
+  int track = 0;
   DWORD start = 0;
   DWORD current = 0;
-  cdDevice.GetPosition(start, currentTrack, TRUE);
-  cdDevice.GetPosition(current, 0, FALSE);
-  DWORD elapsed = MsfDifference(current, start, kNegativeToAbsolute);
-  *minutes = MsfMinutes(elapsed);
-  *seconds = MsfSeconds(elapsed);
+  if (cdDevice.GetCurrentTrack(track) || cdDevice.GetPosition(start, track, TRUE) ||
+      cdDevice.GetPosition(current, 0, FALSE)) {
+    return false;
+  }
+  currentTrack = track;
+  *elapsedFrames = MsfToFrames(MsfDifference(current, start, kNegativeToAbsolute));
   return true;
 }
 
@@ -199,11 +264,13 @@ void PlayerWindow::UpdateSeekPosition() {
     elapsed = MakeMsf(TmsfMinutes(pausePosition), TmsfSeconds(pausePosition),
                       TmsfFrames(pausePosition));
   } else if (mode == MCI_MODE_PLAY) {
-    cdDevice.GetCurrentTrack(track);
     DWORD start = 0;
     DWORD current = 0;
-    cdDevice.GetPosition(start, track, TRUE);
-    cdDevice.GetPosition(current, 0, FALSE);
+    // Refused: the bar keeps its place rather than jump to a made-up one.
+    if (cdDevice.GetCurrentTrack(track) || cdDevice.GetPosition(start, track, TRUE) ||
+        cdDevice.GetPosition(current, 0, FALSE)) {
+      return;
+    }
     elapsed = MsfDifference(current, start, kNegativeToZero);
   } else {
     SetSeekPosition(-1);

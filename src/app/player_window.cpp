@@ -18,7 +18,16 @@ PlayerWindow::PlayerWindow()
       pausePosition(0),
       perchTarget(nullptr),
       perchTargetRect{0, 0, 0, 0},
-      pollTickCount(0) {}
+      pollTickCount(0),
+      playRunEnd(0),
+      pendingRestartTrack(0),
+      discIdentity(0),
+      identityPollCount(0),
+      polledMode(kModeUnknown),
+      polledModeTick(0),
+      polledModeValid(false),
+      randomState(GetTickCount() ^ GetCurrentProcessId() << 16),
+      lastKeyStep(0) {}
 
 PlayerWindow::~PlayerWindow() = default;
 
@@ -43,6 +52,17 @@ LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       break;
     case WM_TIMER:
       OnTimer(wParam);
+      break;
+    case WM_KEYDOWN:
+      if (!OnKeyDown(wParam, lParam)) return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+      break;
+    case WM_APPCOMMAND:
+      // Passed on, DefWindowProc would hand the key to the shell as well.
+      if (!OnAppCommand(lParam)) return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+      MarkHandled(TRUE);
+      return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+    case WM_HOTKEY:
+      OnHotKey(wParam);
       break;
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
@@ -80,7 +100,10 @@ void PlayerWindow::OnWindowCreated() {
   SetToggleState(RepeatButton, appSettings->repeat);
   UpdateTimeAndTitle();
   ApplyTextFont();
-  SetVolumePosition(128);
+  // 255, the default, leaves the session as loud as the system keeps it.
+  SetVolumePosition(appSettings->volume);
+  if (appSettings->volume != kFullVolume) volumeOutput.SetSessionVolume(appSettings->volume);
+  ApplyMediaHotKeys();
   StartTimers();
 }
 
@@ -101,7 +124,7 @@ void PlayerWindow::StartTimers() {
 
 void PlayerWindow::StartAnimationTimer() {
   UINT interval = appSettings->timeWindow == kTimeWindowMouth
-                      ? static_cast<UINT>(appSettings->mouseAnime)
+                      ? AnimationInterval(appSettings->mouseAnime)
                       : kAnimationIdleInterval;
   SetTimer(hwnd, kAnimationTimer, interval, nullptr);
 }
@@ -109,10 +132,12 @@ void PlayerWindow::StartAnimationTimer() {
 void PlayerWindow::StopTimers() {
   KillTimer(hwnd, kPollTimer);
   KillTimer(hwnd, kAnimationTimer);
+  CancelPendingRestart();
 }
 
 void PlayerWindow::OnDestroy() {
   StopTimers();
+  mediaHotKeys.Unregister();
   StorePosition();
   StopUnlessIdle();
   PostQuitMessage(0);
@@ -156,6 +181,10 @@ bool PlayerWindow::OnCommand(WORD id) {
     case IDM_ABOUT: OnAboutButton(); return true;
     case IDM_QUIT: OnCloseButton(); return true;
     case IDM_TRAY: OnOpenFileButton(); return true;
+    case IDM_SHUFFLE: OnShuffleCommand(); return true;
+    case IDM_REPEAT_TRACK: OnRepeatTrackCommand(); return true;
+    case IDM_INTRO_SCAN: OnIntroScanCommand(); return true;
+    case IDM_NEXT_TIME_MODE: OnNextTimeMode(); return true;
     case IDM_REPEAT:
       // Slot 20 only flips the setting; a menu or key press shows it here.
       OnRepeatButton();
@@ -165,9 +194,12 @@ bool PlayerWindow::OnCommand(WORD id) {
       break;
   }
   if (id > IDM_TRACK_BASE && id <= IDM_TRACK_LAST) {
-    if (discPresent) {
-      currentTrack = MenuCommandTrack(id, trackCount);
+    int track = MenuCommandTrack(id, trackCount);
+    // A data track is greyed in the menu; its id may still come another way.
+    if (discPresent && IsAudioTrack(audioTracks, track)) {
+      currentTrack = track;
       PlayTrackAt(currentTrack, 0, 0, 0);
+      RefreshDisplays();
     }
     return true;
   }
@@ -175,10 +207,23 @@ bool PlayerWindow::OnCommand(WORD id) {
 }
 
 void PlayerWindow::OnMciNotify(WPARAM status) {
-  if (status != MCI_NOTIFY_SUCCESSFUL) return;  // replaced by a newer play, or stopped
-  // The play ran to the end of the disc.
-  currentTrack = 1;
-  if (appSettings->repeat) PlayTrackAt(1, 0, 0, 0);
+  // Superseded or aborted: a newer play, or a stop. A drive may end a play
+  // at its MCI_TO with a failure: that is the end of the run all the same.
+  if (status != MCI_NOTIFY_SUCCESSFUL && status != MCI_NOTIFY_FAILURE) return;
+  // Queued before the user stopped: the stop wins.
+  if (!restartGuard.EndCounts()) return;
+  if (OnTrackEnd()) return;  // one track's play in a play mode
+  int next = NextRunStart(audioTracks, playRunEnd);
+  if (next) {
+    // A data track cut the run short; the disc's audio goes on after it.
+    currentTrack = next;
+    PlayAutomatically(next);
+    return;
+  }
+  // The end of the disc's audio.
+  playRunEnd = 0;
+  currentTrack = FirstAudioTrack(audioTracks);
+  if (appSettings->repeat && currentTrack) PlayAutomatically(currentTrack);
 }
 
 void PlayerWindow::OnDropFiles(HDROP drop) {

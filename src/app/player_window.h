@@ -6,6 +6,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/media_keys.h"
+#include "app/play_order.h"
+#include "app/volume_output.h"
+#include "app/audio_tracks.h"
+#include "app/restart_guard.h"
 #include "cd/cd_audio_device.h"
 #include "common/handles.h"
 #include "window/skin_window.h"
@@ -13,6 +18,11 @@
 // Window timers of the player.
 constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT_PTR kAnimationTimer = 2;
+// One-shot: an automatic restart that had to wait (see RestartGuard).
+constexpr UINT_PTR kRestartTimer = 3;
+// One-shot: the settings saved a second after the volume control last moved.
+constexpr UINT_PTR kVolumeSaveTimer = 4;
+constexpr UINT kVolumeSaveDelay = 1000;  // ms
 constexpr UINT kPollInterval = 100;           // ms
 constexpr UINT kAnimationIdleInterval = 500;  // ms, outside the mouth animation
 // What a failed mode query stands for: none of the device's modes.
@@ -27,6 +37,7 @@ class PlayerWindow final : public SkinWindow {
   // Slots, in slot order.
   LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnWindowCreated() override;
+  void OnVolumeControl(int position) override;
   void OnSeekRegion(int position) override;
   void OnCloseButton() override;
   void OnMinimizeButton() override;
@@ -34,13 +45,26 @@ class PlayerWindow final : public SkinWindow {
   void OnOpenFileButton() override;
   void OnStopButton() override;
   void OnPlayButton() override;
+  void OnRewindButton() override;
+  void OnForwardButton() override;
   void OnPreviousSongButton() override;
   void OnNextSongButton() override;
   void OnPauseButton() override;
   void OnPreferencesButton() override;
   void OnRepeatButton() override;
+  void OnTimeWindowClick() override;
 
+  // Every play goes through here: from an audio track up to the end of its
+  // run of audio tracks (MCI_TO), never into a data track.
   MCIERROR PlayTrackAt(int track, int minutes, int seconds, int frames);
+  MCIERROR PlayFromTmsf(DWORD tmsf);
+  // A play the player starts by itself (repeat, the next run of audio
+  // tracks): at once, or later through kRestartTimer when the last play
+  // began less than a second ago.
+  void PlayAutomatically(int track);
+  void CancelPendingRestart();
+  // Stops the drive for the user: no queued end notice restarts it.
+  MCIERROR StopPlayback();
   MCIERROR PausePlayback();
   MCIERROR ResumePlayback();
   void ChangeResourceFile(const char* path);
@@ -69,6 +93,50 @@ class PlayerWindow final : public SkinWindow {
   RECT perchTargetRect;
   // PollTimer ticks since the last poll of the disc (1..5).
   int pollTickCount;
+  // Which tracks of the present disc are audio; read once when it appears.
+  AudioTrackList audioTracks;
+  RestartGuard restartGuard;
+  // The last track of the run the latest play was sent for.
+  int playRunEnd;
+  // The track an automatic restart waits to play (0: none pending).
+  int pendingRestartTrack;
+  // The media identity of the present disc, and the stopped polls since it
+  // was last compared with the drive's.
+  int discIdentity;
+  int identityPollCount;
+  // The mode the latest PollTimer tick read, and when; our own plays and
+  // stops make it stale at once.
+  DWORD polledMode;
+  DWORD polledModeTick;
+  bool polledModeValid;
+
+  // The play modes: shuffle, repeat one, intro scan, and the time display.
+  PlayModes CurrentModes() const;
+  // The disc's tracks as the play-mode rules see them.
+  TrackTable Tracks() const;
+  // Moves the play (or the pause position) by `deltaFrames` within the audio.
+  void SeekBy(int deltaFrames);
+  // Where a play from `tmsf` ends when the modes play track by track (its
+  // track's end, or its intro's); false when the play runs on as usual. The
+  // order follows the play's track.
+  bool PlayEndForModes(DWORD tmsf, DWORD* endTmsf);
+  // A new shuffled order, played from its first track; an automatic one
+  // through the restart guard.
+  void StartShuffledPlay(bool automatic = false);
+  // Next and Previous: in the shuffled order when shuffle is on.
+  int TrackAfter(int track);
+  int TrackBefore(int track);
+  // A disc was found: a new order, and with AutoPlay the play.
+  void OnDiscArrived();
+  void DoMediaAction(MediaAction action);
+  // The media hot keys as the settings say.
+  void ApplyMediaHotKeys();
+
+  PlayOrder playOrder;
+  unsigned randomState;
+  DWORD lastKeyStep;  // GetTickCount of the last arrow-key step
+  VolumeOutput volumeOutput;
+  MediaHotKeys mediaHotKeys;
 
  private:
   // Message handlers.
@@ -80,15 +148,46 @@ class PlayerWindow final : public SkinWindow {
   void OnTimer(UINT_PTR id);
   void OnDropFiles(HDROP drop);
   void OnMciNotify(WPARAM status);
+  // The arrow keys step back and on; false for every other key.
+  bool OnKeyDown(WPARAM key, LPARAM lParam);
+  bool OnAppCommand(LPARAM lParam);
+  void OnHotKey(WPARAM id);
+  void OnVolumeSaveTimer();
+  // Mode commands of the menu and keys.
+  void OnShuffleCommand();
+  void OnRepeatTrackCommand();
+  void OnIntroScanCommand();
+  void OnNextTimeMode();
+  // Makes `track` the order's current place, drawing an order that holds it
+  // when there is none.
+  void FollowInOrder(int track);
+  // A play of one track ended by itself: the next one in the order, the
+  // same again, or a stop. False when the play was not one track's.
+  bool OnTrackEnd();
+  // After a mode change: a running play is started again from where it is,
+  // so that it ends where the new modes say.
+  void ReplayWithModes();
+  void PlayPause();
+  // Where the play is: its track and the frames into it. False unless playing.
+  bool ReadPlayPosition(TrackPosition* at);
+  // The window title's time and the time window's digits for the time mode.
+  ShownTime TimeToShow(int elapsedFrames) const;
 
   // Timer work.
   void OnPollTimer(DWORD mode);
   void OnAnimationTimer(DWORD mode);
   void OnDiscAppeared();
   void OnDiscGone();
+  // While stopped, once a second: a disc swapped without the drive ever
+  // saying "open" or "not ready" is told by its identity.
+  void CheckDiscIdentity();
+  void ReadAudioTracks(int count);
+  void OnRestartTimer(DWORD mode);
+  // The time, title, text and seek bar as the drive now reports them.
+  void RefreshDisplays();
   // Minutes and seconds into the current track for the time display; false
   // when the device is neither stopped nor playing.
-  bool ReadElapsed(int* minutes, int* seconds);
+  bool ReadElapsed(int* elapsedFrames);
   // The redraw entry points and the window title, called only for a change.
   void ShowTime(int first, int second, int separatorOn);
   void ShowText(const char* line);

@@ -1,5 +1,6 @@
 // The context menu: menu 110 with the repeat check mark and one item per
-// track of the present disc, loaded afresh for every showing.
+// track of the present disc (data tracks greyed), loaded afresh for every
+// showing.
 #include "app/application.h"
 #include "app/playback_rules.h"
 #include "app/player_window.h"
@@ -43,7 +44,8 @@ void PlayerWindow::FillTrackSubmenu(HMENU popup) {
     item.cbSize = sizeof(item);
     item.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_TYPE | MIIM_DATA;
     item.fType = MFT_STRING;
-    item.fState = 0;
+    // A data track shows with its length but cannot be chosen.
+    item.fState = IsAudioTrack(audioTracks, i) ? 0 : MFS_GRAYED;
     item.wID = static_cast<UINT>(IDM_TRACK_BASE + i);
     item.dwTypeData = text;
     InsertMenuItemA(tracks, static_cast<UINT>(i - 1), TRUE, &item);
@@ -54,7 +56,17 @@ unique_hmenu PlayerWindow::BuildContextMenu() {
   unique_hmenu menu(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_CONTEXT_MENU)));
   HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
   if (!popup) return unique_hmenu();
-  if (appSettings->repeat) CheckMenuItem(popup, IDM_REPEAT, MF_BYCOMMAND | MF_CHECKED);
+  const Settings& settings = *appSettings;
+  const struct {
+    UINT id;
+    int on;
+  } checks[] = {{IDM_REPEAT, settings.repeat},
+                {IDM_SHUFFLE, settings.shuffle},
+                {IDM_REPEAT_TRACK, settings.repeatTrack},
+                {IDM_INTRO_SCAN, settings.introScan}};
+  for (const auto& check : checks) {
+    if (check.on) CheckMenuItem(popup, check.id, MF_BYCOMMAND | MF_CHECKED);
+  }
   if (discPresent) FillTrackSubmenu(popup);
   return menu;
 }

@@ -119,6 +119,23 @@ MCIERROR CdAudioDevice::GetMediaIdentity(int& identity) {
   return 0;
 }
 
+MCIERROR CdAudioDevice::GetTrackType(int track, DWORD& type) {
+  DWORD_PTR value = 0;
+  MCIERROR error = QueryStatus(MCI_TRACK, MCI_CDA_STATUS_TYPE_TRACK, static_cast<DWORD>(track), value);
+  if (!error) type = static_cast<DWORD>(value);
+  return error;
+}
+
+MCIERROR CdAudioDevice::PlayRange(HWND notifyWindow, DWORD fromTmsf, DWORD toTmsf) {
+  MCIERROR error = SetTimeFormat(MCI_FORMAT_TMSF);
+  if (error) return error;
+  MCI_PLAY_PARMS parms = {};
+  parms.dwCallback = reinterpret_cast<DWORD_PTR>(notifyWindow);
+  parms.dwFrom = fromTmsf;
+  parms.dwTo = toTmsf;
+  return Send(deviceId, MCI_PLAY, MCI_FROM | MCI_TO | MCI_NOTIFY, &parms);
+}
+
 MCIERROR CdAudioDevice::PlayFrom(HWND notifyWindow, DWORD tmsf) {
   MCIERROR error = SetTimeFormat(MCI_FORMAT_TMSF);
   if (error) return error;

@@ -28,8 +28,12 @@ class CdAudioDevice {
   // Element 0 the whole disc, element i track i; MSF values.
   MCIERROR ReadTrackLengths();
   MCIERROR GetMediaIdentity(int& identity);
+  // MCI_CDA_TRACK_AUDIO or MCI_CDA_TRACK_OTHER (a data track).
+  MCIERROR GetTrackType(int track, DWORD& type);
   // Plays from `tmsf` to the end of the disc; MM_MCINOTIFY goes to notifyWindow.
   MCIERROR PlayFrom(HWND notifyWindow, DWORD tmsf);
+  // Plays from `fromTmsf` up to `toTmsf`, so a play never runs into a data track.
+  MCIERROR PlayRange(HWND notifyWindow, DWORD fromTmsf, DWORD toTmsf);
   MCIERROR Stop();
   MCIERROR OpenDoor();
   MCIERROR CloseDoor();

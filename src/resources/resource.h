@@ -70,6 +70,13 @@
 #define IDS_KEY_TEXTCOLOR         29073
 #define IDS_KEY_SHADOWCOLOR       29074
 #define IDS_KEY_ENABLESHADOW      29075
+#define IDS_KEY_VOLUME            29076
+#define IDS_KEY_SHUFFLE           29077
+#define IDS_KEY_REPEATTRACK       29078
+#define IDS_KEY_INTROSCAN         29079
+#define IDS_KEY_TIMEMODE          29080
+#define IDS_KEY_MEDIAHOTKEYS      29081
+#define IDS_KEY_AUTOPLAY          29082
 
 // Strings: settings page titles
 #define IDS_PAGE_TIMEWINDOW       29184
@@ -91,6 +98,10 @@
 #define IDM_TRAY                  40012
 #define IDM_NO_TRACKS             40015
 #define IDM_REPEAT                40017
+#define IDM_SHUFFLE               40021
+#define IDM_REPEAT_TRACK          40022
+#define IDM_INTRO_SCAN            40023
+#define IDM_NEXT_TIME_MODE        40024
 #define IDM_TRACK_BASE            41000   // track t is IDM_TRACK_BASE + t
 #define IDM_TRACK_LAST            41050
 
@@ -131,5 +142,7 @@
 #define IDC_TITLE_SHADOW          1031
 #define IDC_TITLE_SHADOW_COLOR    1032
 #define IDC_TITLE_SHADOW_LABEL    1033
+#define IDC_MEDIA_HOT_KEYS        1034
+#define IDC_AUTO_PLAY             1035
 
 #endif

@@ -88,6 +88,13 @@ Settings::Settings()
       textColor(kDefaultTextColor),
       shadowColor(kDefaultShadowColor),
       enableShadow(1),
+      volume(kFullVolume),
+      shuffle(0),
+      repeatTrack(0),
+      introScan(0),
+      timeMode(0),
+      mediaHotKeys(0),
+      autoPlay(0),
       iniFolder{},
       pluginRegistryKey(kSusiePluginKey),
       settingsFailureShown(false),
@@ -148,6 +155,27 @@ void Settings::Load() {
   chgResByCd = ReadInt(general, Name(IDS_KEY_CHGRESBYCD), 0, path);
   repeat = ReadInt(general, Name(IDS_KEY_REPEAT), 0, path);
   blinkWhenPausing = ReadInt(general, Name(IDS_KEY_BLINKWHENPAUSING), 1, path);
+  LoadPlayerControls(general, path);
+}
+
+void Settings::LoadPlayerControls(const char* general, const char* path) {
+  volume = ReadInt(general, Name(IDS_KEY_VOLUME), kFullVolume, path);
+  shuffle = ReadInt(general, Name(IDS_KEY_SHUFFLE), 0, path);
+  repeatTrack = ReadInt(general, Name(IDS_KEY_REPEATTRACK), 0, path);
+  introScan = ReadInt(general, Name(IDS_KEY_INTROSCAN), 0, path);
+  timeMode = ReadInt(general, Name(IDS_KEY_TIMEMODE), 0, path);
+  mediaHotKeys = ReadInt(general, Name(IDS_KEY_MEDIAHOTKEYS), 0, path);
+  autoPlay = ReadInt(general, Name(IDS_KEY_AUTOPLAY), 0, path);
+}
+
+void Settings::SavePlayerControls(IniFileSave& file, const char* general) const {
+  file.WriteInt(general, Name(IDS_KEY_VOLUME), volume);
+  file.WriteInt(general, Name(IDS_KEY_SHUFFLE), shuffle);
+  file.WriteInt(general, Name(IDS_KEY_REPEATTRACK), repeatTrack);
+  file.WriteInt(general, Name(IDS_KEY_INTROSCAN), introScan);
+  file.WriteInt(general, Name(IDS_KEY_TIMEMODE), timeMode);
+  file.WriteInt(general, Name(IDS_KEY_MEDIAHOTKEYS), mediaHotKeys);
+  file.WriteInt(general, Name(IDS_KEY_AUTOPLAY), autoPlay);
 }
 
 void Settings::Save() {
@@ -183,6 +211,7 @@ void Settings::Save() {
   file.WriteInt(general, Name(IDS_KEY_CHGRESBYCD), chgResByCd);
   file.WriteInt(general, Name(IDS_KEY_REPEAT), repeat);
   file.WriteInt(general, Name(IDS_KEY_BLINKWHENPAUSING), blinkWhenPausing);
+  SavePlayerControls(file, general);
   FinishSave(file, settingsFailureShown);
 
   StoreCdResource();

@@ -18,6 +18,8 @@ constexpr int kFontNameSize = 32;
 constexpr int kTimeWindowPlayTime = 0;
 constexpr int kTimeWindowClock = 1;
 constexpr int kTimeWindowMouth = 2;
+// The volume control's top position: the output as loud as the system has it.
+constexpr int kFullVolume = 255;
 
 class Settings {
  public:
@@ -71,6 +73,15 @@ class Settings {
   COLORREF textColor;
   COLORREF shadowColor;
   int enableShadow;
+  // The player's own controls, all under [General]; each default keeps the
+  // player as it was before they existed.
+  int volume;        // 0..255 output volume of the skin's volume control
+  int shuffle;       // flag
+  int repeatTrack;   // flag: repeat one track
+  int introScan;     // flag: the first seconds of each track
+  int timeMode;      // 0 elapsed, 1 remaining in the track, 2 remaining on the disc
+  int mediaHotKeys;  // flag: the media keys also while another program is in front
+  int autoPlay;      // flag: a disc that arrives starts playing
 
   // Where ZantoPlay.ini and CD.ini live, ending with a backslash: the
   // program's folder. Tests point it (and the registry key below) elsewhere.
@@ -82,6 +93,9 @@ class Settings {
   bool cdFailureShown;
 
  private:
+  // The [General] keys of the player's own controls.
+  void LoadPlayerControls(const char* general, const char* path);
+  void SavePlayerControls(IniFileSave& file, const char* general) const;
   // Sets (or, with null, removes) the known disc's ResourceFile in CD.ini.
   void WriteCdResource(const char* resourceFile);
 };

@@ -1,8 +1,12 @@
 #include "skin/dib_format.h"
 
 #include <climits>
+#include <cstring>
 
 namespace {
+
+constexpr uint64_t kShortHeaderBytes = sizeof(BITMAPINFOHEADER);
+constexpr uint64_t kMaskBytes = 3 * sizeof(DWORD);
 
 bool IsUncompressedBitCount(int bits) {
   return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
@@ -28,6 +32,7 @@ bool IsDrawableFormat(int bits, DWORD compression, bool topDown) {
 }  // namespace
 
 bool DescribeDib(const BITMAPINFOHEADER& header, DibFormat* format) {
+  if (header.biSize < kShortHeaderBytes) return false;
   if (header.biWidth <= 0 || header.biHeight == 0 || header.biHeight == INT_MIN) return false;
   DibFormat f;
   f.width = header.biWidth;
@@ -45,9 +50,11 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibFormat* format) {
   if (f.imageBytes > kMaxPictureBytes) return false;
   f.colorEntries = header.biClrUsed;
   if (f.colorEntries == 0 && f.bitCount <= 8) f.colorEntries = 1u << f.bitCount;
-  uint64_t maskBytes = f.compression == BI_BITFIELDS ? 3 * sizeof(DWORD) : 0;
-  f.infoBytes = sizeof(BITMAPINFOHEADER) + maskBytes +
-                static_cast<uint64_t>(f.colorEntries) * sizeof(RGBQUAD);
+  f.tableOffset = header.biSize;
+  if (f.compression == BI_BITFIELDS && f.tableOffset < kShortHeaderBytes + kMaskBytes) {
+    f.tableOffset = kShortHeaderBytes + kMaskBytes;
+  }
+  f.infoBytes = f.tableOffset + static_cast<uint64_t>(f.colorEntries) * sizeof(RGBQUAD);
   *format = f;
   return true;
 }
@@ -63,8 +70,19 @@ bool DibFitsBlocks(const DibFormat& format, const BITMAPINFOHEADER& header, size
 bool DescribeDibBlocks(const BITMAPINFO* info, size_t infoSize, const BYTE* bits,
                        size_t bitsSize, DibFormat* format) {
   if (info == nullptr || bits == nullptr || infoSize < sizeof(BITMAPINFOHEADER)) return false;
-  // Colour tables and masks are addressed right after a 40-byte header.
-  if (info->bmiHeader.biSize != sizeof(BITMAPINFOHEADER)) return false;
+  // The header's size is checked with the table that follows it: infoBytes
+  // counts from the block's start.
   return DescribeDib(info->bmiHeader, format) &&
          DibFitsBlocks(*format, info->bmiHeader, infoSize, bitsSize);
+}
+
+void ShortenInfoHeader(BITMAPINFO* info, DibFormat* format) {
+  if (info->bmiHeader.biSize == kShortHeaderBytes) return;
+  uint64_t shortOffset = kShortHeaderBytes + (format->compression == BI_BITFIELDS ? kMaskBytes : 0);
+  size_t tableBytes = static_cast<size_t>(format->colorEntries) * sizeof(RGBQUAD);
+  BYTE* block = reinterpret_cast<BYTE*>(info);
+  std::memmove(block + shortOffset, block + format->tableOffset, tableBytes);
+  info->bmiHeader.biSize = kShortHeaderBytes;
+  format->tableOffset = shortOffset;
+  format->infoBytes = shortOffset + tableBytes;
 }

@@ -27,13 +27,17 @@ struct DibFormat {
   bool compressed = false;
   uint64_t stride = 0;
   uint64_t imageBytes = 0;
-  // Colour-table entries GDI reads after the header (and the masks), and the
-  // bytes the whole info block needs for them.
+  // Colour-table entries GDI reads after the header (and the masks), where
+  // in the info block they start, and the bytes the whole block needs. The
+  // masks of BI_BITFIELDS always lie at offset 40: after a 40-byte header,
+  // inside a longer one.
   uint32_t colorEntries = 0;
+  uint64_t tableOffset = 0;
   uint64_t infoBytes = 0;
 };
 
-// Fills `format` for a header GDI can draw: positive width, non-zero height,
+// Fills `format` for a header GDI can draw: a size of 40 bytes or more
+// (BITMAPV4HEADER and BITMAPV5HEADER begin as a 40-byte one), positive width, non-zero height,
 // one of the bit count / compression pairs of a desktop DIB (1, 4, 8, 16, 24,
 // 32 bits uncompressed; RLE8 with 8 and RLE4 with 4 bits, bottom-up only;
 // BITFIELDS with 16 and 32), at most kMaxPictureBytes and kMaxPictureSide.
@@ -45,8 +49,15 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibFormat* format);
 bool DibFitsBlocks(const DibFormat& format, const BITMAPINFOHEADER& header, size_t infoSize,
                    size_t bitsSize);
 
-// Both of the above for a picture's blocks; false for a missing block.
+// Both of the above for a picture's blocks; false for a missing block, or a
+// header size beyond the info block.
 bool DescribeDibBlocks(const BITMAPINFO* info, size_t infoSize, const BYTE* bits,
                        size_t bitsSize, DibFormat* format);
+
+// Turns a longer header (blocks DescribeDibBlocks accepted as `format`) into
+// a 40-byte one in place, the colour table moved to follow it and its masks,
+// so that every reader finds the table where a 40-byte header puts it. The
+// fields past the first 40 bytes (colour space, alpha mask) are dropped.
+void ShortenInfoHeader(BITMAPINFO* info, DibFormat* format);
 
 #endif

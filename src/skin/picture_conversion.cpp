@@ -73,8 +73,10 @@ ImageStatus ConvertToRgb24(const BITMAPINFO* info, const BYTE* bits, const DibFo
 
 }  // namespace
 
-ImageStatus MakeReadable(BITMAPINFO* info, BYTE* bits, const DibFormat& format,
+ImageStatus MakeReadable(BITMAPINFO* info, BYTE* bits, const DibFormat& given,
                          DecodedBmp* converted) {
+  DibFormat format = given;
+  ShortenInfoHeader(info, &format);
   if (!IsReadableDepth(format)) return ConvertToRgb24(info, bits, format, converted);
   if (format.topDown) FlipToBottomUp(info, bits, format);
   return ImageOk;

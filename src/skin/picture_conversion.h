@@ -17,7 +17,8 @@
 constexpr COLORREF kSkippedPixelColour = RGB(255, 0, 255);
 
 // Brings a picture (blocks DescribeDibBlocks accepted as `format`) into that
-// form. 8-, 24- and 32-bit uncompressed pictures stay in their blocks (top-down
+// form. A header longer than 40 bytes is first shortened in place. 8-, 24- and
+// 32-bit uncompressed pictures stay in their blocks (top-down
 // rows are reversed in place and the header made bottom-up) and `converted`
 // stays empty; any other is drawn by GDI into a new 24-bit bottom-up picture
 // in `converted`. ImageBadData when GDI cannot draw it, ImageOutOfMemory when

@@ -8,13 +8,20 @@
 #include "common/fixed_text.h"
 #include "common/handles.h"
 #include "common/path_text.h"
+#include "skin/plugin_guard.h"
 
 const char kSusiePluginKey[] = "Software\\Ferrun\\Susie\\Plug-in";
+#if defined(_WIN64)
+#define ZANTO_PLUGIN_EXTENSION ".sph"
+#else
+#define ZANTO_PLUGIN_EXTENSION ".spi"
+#endif
+const char kPluginExtension[] = ZANTO_PLUGIN_EXTENSION;
 
 namespace {
 
 constexpr int kPluginGrowBy = 32;
-constexpr char kPluginPattern[] = "*.spi";
+constexpr char kPluginPattern[] = "*" ZANTO_PLUGIN_EXTENSION;
 
 // The plug-in interface: __stdcall, undecorated names. The second argument of
 // IsSupported is a DWORD in 32-bit plug-ins and pointer-sized in 64-bit ones;
@@ -60,14 +67,54 @@ class ComScope {
   bool initialised_;
 };
 
+// The guarded calls' arguments and results.
+struct LoadCall {
+  const char* path;
+  HMODULE module;
+};
+struct IsSupportedCall {
+  IsSupportedProc proc;
+  const char* path;
+  const BYTE* header;
+  int result;
+};
+struct GetPictureCall {
+  GetPictureProc proc;
+  const char* path;
+  HLOCAL* info;
+  HLOCAL* bits;
+  int result;
+};
+
+// Its DllMain runs inside: a library that faults there is not kept.
+HMODULE LoadGuarded(const char* path) {
+  LoadCall call = {path, nullptr};
+  bool clean = CallLoaderGuarded(
+      [](void* c) {
+        auto* load = static_cast<LoadCall*>(c);
+        load->module = LoadLibraryA(load->path);
+      },
+      &call);
+  if (clean || call.module == nullptr) return call.module;
+  // Loaded although its start-up faulted: its state cannot be trusted, and
+  // it is not entered again, not even to unload it.
+  return nullptr;
+}
+
+void FreeGuarded(HMODULE module) {
+  CallLoaderGuarded([](void* m) { FreeLibrary(static_cast<HMODULE>(m)); }, module);
+}
+
 }  // namespace
 
-PluginList::PluginList() : GrowableArray(sizeof(HMODULE), kPluginGrowBy) {}
+PluginList::PluginList() : GrowableArray(sizeof(PluginEntry), kPluginGrowBy) {}
 
 PluginList::~PluginList() { UnloadAll(); }
 
 void PluginList::UnloadAll() {
-  for (int i = 0; i < count; ++i) FreeLibrary(Module(i));
+  for (int i = 0; i < count; ++i) {
+    if (!Faulted(i)) FreeGuarded(Module(i));
+  }
   RemoveAll();
 }
 
@@ -86,7 +133,7 @@ bool PluginList::Scan(const char* folder) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(pattern, &found);
   if (search == INVALID_HANDLE_VALUE) return true;
-  // A broken .spi must not stop start-up with a system error box.
+  // A broken library must not stop start-up with a system error box.
   UINT oldErrorMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
@@ -94,25 +141,45 @@ bool PluginList::Scan(const char* folder) {
     char libraryPath[MAX_PATH];
     CopyText(libraryPath, prefix);
     AppendText(libraryPath, found.cFileName);
-    HMODULE module = LoadLibraryA(libraryPath);
-    if (module != nullptr && Add(&module) < 0) FreeLibrary(module);
+    PluginEntry entry = {LoadGuarded(libraryPath), false};
+    if (entry.module != nullptr && Add(&entry) < 0) FreeGuarded(entry.module);
   } while (FindNextFileA(search, &found));
   SetErrorMode(oldErrorMode);
   FindClose(search);
   return true;
 }
 
-int PluginList::CallIsSupported(int index, const char* path, const BYTE* header) const {
-  auto isSupported = FindExport<IsSupportedProc>(Module(index), "IsSupported");
-  if (isSupported == nullptr) return -1;
-  return isSupported(path, reinterpret_cast<ULONG_PTR>(header));
+int PluginList::CallIsSupported(int index, const char* path, const BYTE* header) {
+  if (Faulted(index)) return 0;
+  IsSupportedCall call = {FindExport<IsSupportedProc>(Module(index), "IsSupported"), path, header,
+                          -1};
+  if (call.proc == nullptr) return -1;
+  bool returned = CallGuarded(
+      [](void* c) {
+        auto* is = static_cast<IsSupportedCall*>(c);
+        is->result = is->proc(is->path, reinterpret_cast<ULONG_PTR>(is->header));
+      },
+      &call);
+  if (returned) return call.result;
+  Entry(index)->faulted = true;
+  return 0;
 }
 
 int PluginList::CallGetPicture(int index, const char* path, HLOCAL* infoHandle,
-                               HLOCAL* bitsHandle) const {
-  auto getPicture = FindExport<GetPictureProc>(Module(index), "GetPicture");
-  if (getPicture == nullptr) return -1;
-  return getPicture(path, 0, kSourceIsFile, infoHandle, bitsHandle, nullptr, 0);
+                               HLOCAL* bitsHandle) {
+  if (Faulted(index)) return -1;
+  GetPictureCall call = {FindExport<GetPictureProc>(Module(index), "GetPicture"), path,
+                         infoHandle, bitsHandle, -1};
+  if (call.proc == nullptr) return -1;
+  bool returned = CallGuarded(
+      [](void* c) {
+        auto* get = static_cast<GetPictureCall*>(c);
+        get->result = get->proc(get->path, 0, kSourceIsFile, get->info, get->bits, nullptr, 0);
+      },
+      &call);
+  if (returned) return call.result;
+  Entry(index)->faulted = true;
+  return -1;
 }
 
 bool ReadRegistryPluginFolder(char* buffer, DWORD size, const char* keyPath) {

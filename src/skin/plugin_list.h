@@ -14,28 +14,50 @@ extern const char kSusiePluginKey[];
 // of a shorter file).
 constexpr int kPluginHeaderSize = 2048;
 
+// The plug-in libraries' extension: 64-bit plug-ins are named *.sph, 32-bit
+// ones *.spi, and a program loads only its own kind.
+extern const char kPluginExtension[];
+
+// One loaded plug-in library.
+struct PluginEntry {
+  HMODULE module;
+  bool faulted;  // a call into it faulted: it is not called again
+};
+
 // The loaded plug-in libraries, in the order the folder search found them.
-// Each element is an HMODULE the list loaded and frees exactly once.
+// Each module is one the list loaded and frees at most once. Every call into
+// a plug-in (its DllMain through LoadLibrary and FreeLibrary included) is
+// guarded: a plug-in that faults is marked and from then on refuses every
+// file; the program goes on.
 class PluginList : public GrowableArray {
  public:
   PluginList();
   ~PluginList();
 
-  // Unloads what is loaded, then loads every *.spi library in folder. A
-  // library that does not load, or whose path would not fit in MAX_PATH
-  // bytes, is skipped silently. Always true.
+  // Unloads what is loaded, then loads every library with kPluginExtension
+  // in folder. A library that does not load or faults while loading, or
+  // whose path would not fit in MAX_PATH bytes, is skipped silently. Always
+  // true.
   bool Scan(const char* folder);
+  // Frees every library but the faulted ones, which stay loaded until the
+  // process ends: their code is not run again.
   void UnloadAll();
 
-  HMODULE Module(int index) const { return *static_cast<HMODULE*>(At(index)); }
+  HMODULE Module(int index) const { return Entry(index)->module; }
+  bool Faulted(int index) const { return Entry(index)->faulted; }
 
   // The plug-in's IsSupported for the file, given the first
-  // kPluginHeaderSize bytes of it; -1 when the library lacks the export.
-  int CallIsSupported(int index, const char* path, const BYTE* header) const;
+  // kPluginHeaderSize bytes of it; -1 when the library lacks the export; 0
+  // (refused) when the plug-in has faulted, now or before.
+  int CallIsSupported(int index, const char* path, const BYTE* header);
   // The plug-in's GetPicture for the file, which on 0 stores the local-memory
-  // handles of the header-and-palette block and of the pixel block; -1 when
-  // the library lacks the export.
-  int CallGetPicture(int index, const char* path, HLOCAL* infoHandle, HLOCAL* bitsHandle) const;
+  // handles of the header-and-palette block and of the pixel block; -1 (not
+  // this plug-in) when the library lacks the export or has faulted, now or
+  // before.
+  int CallGetPicture(int index, const char* path, HLOCAL* infoHandle, HLOCAL* bitsHandle);
+
+ private:
+  PluginEntry* Entry(int index) const { return static_cast<PluginEntry*>(At(index)); }
 };
 
 // Copies the REG_SZ value "path" of HKEY_CURRENT_USER\keyPath into buffer of

@@ -73,6 +73,10 @@ void SkinWindow::OnLButtonDown(LPARAM lParam) {
     if (position >= 0) OnSeekRegion(position);
   }
   SetCapture(hwnd);
+  if (IsHeldButton(capturedHit)) {
+    FireButton(capturedHit);
+    SetTimer(hwnd, kButtonHoldTimer, kButtonHoldInterval, nullptr);
+  }
 }
 
 void SkinWindow::OnMouseMove(LPARAM lParam) {
@@ -99,12 +103,36 @@ void SkinWindow::OnLButtonUp(LPARAM lParam) {
   RECT pressed = GetButtonSpec(capturedHit, capturedEntry).rect;
   if (button && Contains(pressed, lastMouse)) PaintButton(capturedHit, capturedEntry, false);
   ReleaseCapture();
-  if (button) {
+  if (IsHeldButton(capturedHit)) {
+    // It acted at the press and while held; the release adds nothing.
+  } else if (button) {
     if (Contains(pressed, point)) FireButton(capturedHit);  // outside cancels
   } else if (capturedHit == kHitVolume) {
     ReportVolumeAt(point);
+  } else if (capturedHit == kHitBody && IsTimeWindowClick(point)) {
+    OnTimeWindowClick();
   }
 }
+
+bool SkinWindow::IsTimeWindowClick(POINT release) const {
+  // Not a drag: released where it was pressed, so the window has not moved.
+  POINT screen = release;
+  ClientToScreen(hwnd, &screen);
+  if (screen.x != pressPoint.x || screen.y != pressPoint.y) return false;
+  return Contains(model.mp3TimeWindow, release);
+}
+
+void SkinWindow::OnButtonHoldTimer() {
+  // Acts only while the pointer stays over the pressed placement.
+  if (GetCapture() != hwnd || !IsHeldButton(capturedHit)) {
+    KillTimer(hwnd, kButtonHoldTimer);
+    return;
+  }
+  if (Contains(GetButtonSpec(capturedHit, capturedEntry).rect, lastMouse)) FireButton(capturedHit);
+}
+
+// A release or the system taking the capture away ends the hold.
+void SkinWindow::OnCaptureChanged() { KillTimer(hwnd, kButtonHoldTimer); }
 
 void SkinWindow::ReportVolumeAt(POINT point) {
   // After the press any grey pixel of the map counts, inside the control's

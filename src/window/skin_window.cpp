@@ -44,6 +44,13 @@ LRESULT SkinWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_LBUTTONUP:
       OnLButtonUp(lParam);
       break;
+    case WM_CAPTURECHANGED:
+      OnCaptureChanged();
+      break;
+    case WM_TIMER:
+      if (wParam != kButtonHoldTimer) return BackBufferWindow::WindowProc(hwnd, message, wParam, lParam);
+      OnButtonHoldTimer();
+      break;
     default:
       return BackBufferWindow::WindowProc(hwnd, message, wParam, lParam);
   }
@@ -72,6 +79,7 @@ void SkinWindow::OnEqualizerResetButton() {}
 void SkinWindow::OnEqualizerOnButton() {}
 void SkinWindow::OnEqualizerOffButton() {}
 void SkinWindow::OnRepeatButton() {}
+void SkinWindow::OnTimeWindowClick() {}
 
 bool SkinWindow::CreateSkinWindow(PluginList* pluginList, const char* resourceFilePath,
                                   DWORD exStyle, const char* title, DWORD style, int x, int y,

@@ -43,6 +43,15 @@ constexpr int kTextFontColour = 0x08;
 constexpr int kTextFontShadow = 0x10;  // shadowColour and shadowOn
 constexpr int kTextFontAll = 0x1F;
 
+// The skin window's own timer: a held RewindButton or ForwardButton repeats
+// at this interval. The player's timers take the ids below it.
+constexpr UINT_PTR kButtonHoldTimer = 8;
+constexpr UINT kButtonHoldInterval = 250;  // ms
+
+// RewindButton and ForwardButton act at the press and again while held;
+// every other button acts once, at the release.
+inline bool IsHeldButton(int button) { return button == RewindButton || button == ForwardButton; }
+
 class SkinWindow : public BackBufferWindow {
  public:
   SkinWindow();
@@ -72,6 +81,8 @@ class SkinWindow : public BackBufferWindow {
   virtual void OnEqualizerOnButton();
   virtual void OnEqualizerOffButton();
   virtual void OnRepeatButton();
+  // A click on the time window that did not drag the window.
+  virtual void OnTimeWindowClick();
 
   // Loads the skin, creates the window ("LuloWnd", the background's size) and
   // its tooltip control, applies the skin and fires OnWindowCreated. The
@@ -170,6 +181,9 @@ class SkinWindow : public BackBufferWindow {
   void OnLButtonDown(LPARAM lParam);
   void OnMouseMove(LPARAM lParam);
   void OnLButtonUp(LPARAM lParam);
+  void OnButtonHoldTimer();
+  bool IsTimeWindowClick(POINT release) const;
+  void OnCaptureChanged();
   // Their shared steps: the volume map's position under a client point goes
   // to the volume control and its slot; a body drag follows the pointer.
   void ReportVolumeAt(POINT point);

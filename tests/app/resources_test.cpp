@@ -58,10 +58,11 @@ TEST(Resources, ContextMenuHoldsTheCommandsInOrder) {
   HMENU popup = GetSubMenu(menu.get(), 0);
   ASSERT_NE(popup, nullptr);
   const int expected[] = {IDM_PREFERENCES, IDM_CHANGE_RESOURCE, -1, 0, IDM_PREVIOUS, IDM_PLAY,
-                          IDM_PAUSE, IDM_STOP, IDM_NEXT, IDM_REPEAT, IDM_TRAY, 0, IDM_ABOUT,
-                          IDM_QUIT};
-  ASSERT_EQ(GetMenuItemCount(popup), 14);
-  for (int i = 0; i < 14; ++i) EXPECT_EQ(static_cast<int>(GetMenuItemID(popup, i)), expected[i]) << i;
+                          IDM_PAUSE, IDM_STOP, IDM_NEXT, IDM_REPEAT, IDM_SHUFFLE,
+                          IDM_REPEAT_TRACK, IDM_INTRO_SCAN, IDM_NEXT_TIME_MODE, IDM_TRAY, 0,
+                          IDM_ABOUT, IDM_QUIT};
+  ASSERT_EQ(GetMenuItemCount(popup), 18);
+  for (int i = 0; i < 18; ++i) EXPECT_EQ(static_cast<int>(GetMenuItemID(popup, i)), expected[i]) << i;
 
   HMENU tracks = GetSubMenu(popup, 2);
   ASSERT_NE(tracks, nullptr);

@@ -99,6 +99,9 @@ TEST(DriveSettlingTest, ADiscThatGoesInIsNotReadyThenUnreadableThenReadable) {
        [](VirtualDisc&, CdAudioDevice& c) { c.CloseDoor(); }},
       {"another disc replaces the one in the drive", [](VirtualDisc&, CdAudioDevice&) {},
        [](VirtualDisc& d, CdAudioDevice&) { d.Write(OtherDisc()); }},
+      // The settle clock must not start at the moved file's old time.
+      {"a disc moved in with a file a day old", [](VirtualDisc&, CdAudioDevice&) {},
+       [](VirtualDisc& d, CdAudioDevice&) { d.Write(FiveTracks(), true); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);

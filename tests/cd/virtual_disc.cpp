@@ -14,6 +14,10 @@ const char kSpeedVariable[] = "ZANTO_VIRTUAL_CD_SPEED";
 const char kNotReadyVariable[] = "ZANTO_VIRTUAL_CD_NOT_READY_MS";
 const char kTocSettleVariable[] = "ZANTO_VIRTUAL_CD_TOC_SETTLE_MS";
 const char kStopDriftVariable[] = "ZANTO_VIRTUAL_CD_STOP_DRIFT_FRAMES";
+const char kSeekVariable[] = "ZANTO_VIRTUAL_CD_SEEK_MS";
+const char kLatencyVariable[] = "ZANTO_VIRTUAL_CD_LATENCY_MS";
+const char kFailVariable[] = "ZANTO_VIRTUAL_CD_FAIL_EVERY_NTH_STATUS";
+const char kEndFailureVariable[] = "ZANTO_VIRTUAL_CD_END_WITH_FAILURE";
 const char kNotifyClass[] = "ZantoCdTestNotify";
 
 std::string Describe(const DiscContents& disc) {
@@ -21,6 +25,7 @@ std::string Describe(const DiscContents& disc) {
   text += disc.present ? "present = yes\n" : "present = no\n";
   text += disc.trayOpen ? "tray = open\n" : "tray = closed\n";
   text += "identity = " + disc.identity + "\n";
+  if (disc.gapless) text += "gapless = yes\n";
   for (const std::string& track : disc.tracks) text += "track = " + track + "\n";
   return text;
 }
@@ -63,17 +68,35 @@ void VirtualDisc::SetSettling(const DriveSettling& settling) {
   SetNumberVariable(kStopDriftVariable, settling.stopDriftFrames);
 }
 
+void VirtualDisc::SetFaults(const DriveFaults& faults) {
+  SetNumberVariable(kSeekVariable, faults.seekMs);
+  SetNumberVariable(kLatencyVariable, faults.latencyMs);
+  SetNumberVariable(kFailVariable, faults.failEveryNthStatus);
+  SetNumberVariable(kEndFailureVariable, faults.endWithFailure ? 1 : 0);
+}
+
 VirtualDisc::~VirtualDisc() {
   for (const char* name : {kDiscVariable, kLogVariable, kSpeedVariable, kNotReadyVariable, kTocSettleVariable,
-                           kStopDriftVariable}) {
+                           kStopDriftVariable, kSeekVariable, kLatencyVariable, kFailVariable,
+                           kEndFailureVariable}) {
     SetEnvironmentVariableA(name, nullptr);
   }
 }
 
-void VirtualDisc::Write(const DiscContents& disc) {
+void VirtualDisc::Write(const DiscContents& disc, bool backdated) {
   // Written aside and moved over, so the drive never reads half a file.
   std::string next = discPath_ + ".next";
   WriteFileBytes(next, Describe(disc));
+  if (backdated) {
+    HANDLE file = CreateFileA(next.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
+    time.QuadPart -= 24ULL * 3600ULL * 10000000ULL;
+    FILETIME dayAgo = {time.LowPart, time.HighPart};
+    SetFileTime(file, nullptr, nullptr, &dayAgo);
+    CloseHandle(file);
+  }
   for (int attempt = 0; attempt < 100; ++attempt) {
     if (MoveFileExA(next.c_str(), discPath_.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
     Sleep(10);

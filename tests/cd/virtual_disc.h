@@ -12,10 +12,11 @@
 #include "support/test_support.h"
 
 struct DiscContents {
-  std::vector<std::string> tracks;  // "MM:SS:FF" each
+  std::vector<std::string> tracks;  // "MM:SS:FF" each, "MM:SS:FF data" for a data track
   std::string identity = "255";
   bool present = true;
   bool trayOpen = false;
+  bool gapless = false;  // swapped in as a changer does: no settling at all
 };
 
 // How slowly the drive settles, as a real one does (all 0: at once).
@@ -24,6 +25,14 @@ struct DriveSettling {
   unsigned tocSettleMs = 0;  // then: stopped, its contents unreadable
   int stopDriftFrames = 0;   // a stopped play reports this far from where it stopped
 };
+// The drive's other ways of being a real one (all 0: none).
+struct DriveFaults {
+  unsigned seekMs = 0;              // mode "seeking" this long after a play or seek
+  unsigned latencyMs = 0;           // every command takes this long
+  unsigned failEveryNthStatus = 0;  // every Nth status query fails
+  bool endWithFailure = false;      // plays end with MCI_NOTIFY_FAILURE
+};
+
 // What scripts/run.sh sets: for the tests that the player copes with a real drive.
 constexpr DriveSettling kRealisticSettling{1500, 1500, 30};
 
@@ -46,8 +55,12 @@ class VirtualDisc {
   void SetSpeed(double speed);
   // Takes effect for devices opened afterwards.
   void SetSettling(const DriveSettling& settling);
-  // Replaces the description in one step, as a user swapping discs would.
-  void Write(const DiscContents& disc);
+  // Takes effect for devices opened afterwards.
+  void SetFaults(const DriveFaults& faults);
+  const std::string& discPath() const { return discPath_; }
+  // Replaces the description in one step, as a user swapping discs would;
+  // `backdated` gives the new file a time a day old (mv, cp -p).
+  void Write(const DiscContents& disc, bool backdated = false);
   std::string Text() const;
   // The command lines logged since the last call, then forgets them.
   std::vector<LoggedCommand> TakeTimedLog();

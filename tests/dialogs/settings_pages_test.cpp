@@ -34,6 +34,8 @@ TEST_F(SettingsPages, OkWritesEveryPageInRangeThoughNoneWasOpened) {
   s.fontStyle = 0xFF;
   s.chgResByCd = 7;
   s.textColor = RGB(1, 2, 3);
+  s.autoPlay = 3;
+  s.mediaHotKeys = 0;
   std::string percent;
   bool playTime = false, intervalOn = true;
   EXPECT_EQ(RunWith([&](HWND dialog) {
@@ -41,6 +43,7 @@ TEST_F(SettingsPages, OkWritesEveryPageInRangeThoughNoneWasOpened) {
               playTime = IsDlgButtonChecked(time, IDC_TIME_PLAYTIME) == BST_CHECKED;
               intervalOn = IsEnabledItem(time, IDC_TIME_INTERVAL);
               percent = ItemText(PageWith(dialog, IDC_OSUWARI_POSITION), IDC_OSUWARI_PERCENT);
+              ClickItem(PageWith(dialog, IDC_MEDIA_HOT_KEYS), IDC_MEDIA_HOT_KEYS);
               Press(dialog, IDOK);
             }),
             IDOK);
@@ -53,6 +56,8 @@ TEST_F(SettingsPages, OkWritesEveryPageInRangeThoughNoneWasOpened) {
   EXPECT_EQ(s.fontStyle, 7);
   EXPECT_EQ(s.chgResByCd, 1);
   EXPECT_EQ(s.textColor, RGB(1, 2, 3));
+  EXPECT_EQ(s.autoPlay, 1);
+  EXPECT_EQ(s.mediaHotKeys, 1) << "the general page's new box";
 }
 
 // Catches: a signed or unchecked parse of the interval, and an emptied field

@@ -246,6 +246,88 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
   }
 }
 
+DiscContents DiscOf(const std::vector<std::string>& tracks, int identity, bool gapless) {
+  DiscContents disc;
+  disc.tracks = tracks;
+  disc.identity = std::to_string(identity);
+  disc.gapless = gapless;
+  return disc;
+}
+
+int CountPlays(const std::vector<std::string>& plays, DWORD from) {
+  int count = 0;
+  for (const std::string& play : plays) count += play.find(Line("from=0x%08lX", from)) != std::string::npos;
+  return count;
+}
+
+// Discs as real drives present them, on a drive that settles like one: a
+// mixed-mode disc, an enhanced disc a changer swaps in without the mode ever
+// changing, and a disc of no length with repeat on.
+TEST_F(PlayerSession, DataTracksGaplessSwapsAndInstantEndsOnARealisticDrive) {
+  ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay.ini"), "[General]\r\nChgResByCD=1\r\nRepeat=1\r\n"));
+  drive.SetSettling(kRealisticSettling);
+  drive.Write(DiscOf({"10:00:00 data", "00:01:00", "00:01:00"}, 0x1234, false));
+  ASSERT_TRUE(program.Start());
+  HWND window = program.WaitForWindow("LuloWnd", 15000);
+  ASSERT_NE(window, nullptr);
+
+  {
+    SCOPED_TRACE("a mixed-mode disc plays from track 2 and repeats from there");
+    EXPECT_TRUE(WaitForTitle(window, "[02] 00:00 - Zanto Player", 6000)) << WindowText(window);
+    Plays();
+    Key(window, 'X');
+    std::vector<std::string> plays;
+    ASSERT_TRUE(WaitFor(3000, [&] {
+      for (const std::string& play : Plays()) plays.push_back(play);
+      return !plays.empty();
+    }));
+    EXPECT_NE(plays[0].find(Line("from=0x%08lX to=0x%08lX", MakeTmsf(2, 0, 0, 0), MakeTmsf(3, 0, 1, 0))),
+              std::string::npos) << plays[0];
+    EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(2, 0, 0, 0), 5000)) << "repeat restarts the first audio track";
+    Key(window, 'V');
+    Sleep(300);
+  }
+
+  {
+    SCOPED_TRACE("a changer swaps in an enhanced disc: no open, no not ready");
+    drive.Write(DiscOf({"00:01:00", "00:01:00", "10:00:00 data"}, 0x5678, true));
+    DWORD swapped = GetTickCount();
+    ASSERT_TRUE(WaitFor(3000, [&] { return Ini(folder.File("CD.ini"), "1234", "ResourceFile") != ""; }))
+        << "the first disc's skin was not stored under it";
+    EXPECT_TRUE(WaitForTitle(window, "[01] 00:00 - Zanto Player", 2000)) << WindowText(window);
+    EXPECT_LE(GetTickCount() - swapped, 2000u) << "the swap took more than about a second to see";
+    EXPECT_EQ(Ini(folder.File("CD.ini"), "1234", "ResourceFile"), folder.File("ZantoPlay1.rc"));
+    Plays();
+    Key(window, 'X');
+    ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 3000));
+    EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 5000)) << "repeat did not start track 1 again after the last audio track";
+    Key(window, 'V');
+    Sleep(300);
+  }
+
+  {
+    SCOPED_TRACE("a disc of no length with repeat on");
+    drive.Write(DiscOf({"00:00:00"}, 0x9abc, true));
+    ASSERT_TRUE(WaitFor(3000, [&] { return Ini(folder.File("CD.ini"), "5678", "ResourceFile") != ""; }));
+    Sleep(600);
+    Plays();
+    Key(window, 'X');
+    Sleep(3000);
+    int plays = CountPlays(Plays(), MakeTmsf(1, 0, 0, 0));
+    EXPECT_GE(plays, 2) << "repeat never restarted";
+    EXPECT_LE(plays, 5) << "more than one PLAY a second";
+    Key(window, 'V');
+    Sleep(300);
+    Plays();
+    Sleep(1500);
+    EXPECT_EQ(CountPlays(Plays(), MakeTmsf(1, 0, 0, 0)), 0) << "V did not stop the restarts";
+    EXPECT_TRUE(IsWindow(window));
+  }
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  DWORD exitCode = 1234;
+  EXPECT_TRUE(program.WaitForExit(10000, &exitCode));
+}
+
 TEST_F(PlayerSession, TheWindowComesBackWhereItWasAfterACloseAndAnEndOfSession) {
   ASSERT_TRUE(program.Start());
   HWND window = program.WaitForWindow("LuloWnd", 15000);

@@ -1,6 +1,7 @@
 // The real program loads the default skin converted to PNG through the PNG
-// plug-in, and it looks as the BMP skin does; without plug-ins it reports the
-// first picture it cannot read.
+// plug-in, and it looks as the BMP skin does, even with plug-ins that fault
+// on every picture found before it; without a plug-in that reads PNG it
+// reports the first picture it cannot read.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "common/fixed_text.h"
 #include "common/handles.h"
 #include "plugins/png_file.h"
+#include "skin/plugin_list.h"
 #include "program_driver.h"
 #include "resources/resource.h"
 #include "support/test_support.h"
@@ -19,6 +21,15 @@
 namespace {
 
 constexpr int kLeft = 40, kTop = 40;
+
+// The test plug-ins that fault in IsSupported or GetPicture; the folder search
+// finds them all before png.
+const char* const kFaultingPlugins[] = {"minus1get", "minus1is", "nullget", "nullis"};
+
+bool InstallPlugin(const std::string& built, const std::string& folder, const std::string& name) {
+  return CopyFileA(BinaryPath("plugins/" + built + kPluginExtension).c_str(),
+                   (folder + "\\" + name + kPluginExtension).c_str(), FALSE) != FALSE;
+}
 
 std::string Settings(int usePlugin, const std::string& pluginFolder) {
   return "[MainWindow]\r\nPositionX=" + std::to_string(kLeft) +
@@ -58,7 +69,9 @@ std::vector<COLORREF> RunAndCapture(const std::string& folder) {
 
 // Faults caught: plug-ins not scanned at start-up or not handed to the skin
 // window, PNG pictures drawn differently from the BMP ones (rows, channels,
-// alpha), the plug-in list used although the settings switch it off.
+// alpha), the plug-in list used although the settings switch it off, a
+// plug-in's fault ending the program or stopping the picture before the next
+// plug-in or the BMP reader, the 64-bit program looking for 32-bit plug-ins.
 TEST(PluginSkin, ThePngDefaultSkinLooksLikeTheBmpOneAndNeedsThePlugin) {
   const std::string skin = SourcePath("skins/default");
   ScratchFolder bmpFolder, pngFolder;
@@ -67,7 +80,10 @@ TEST(PluginSkin, ThePngDefaultSkinLooksLikeTheBmpOneAndNeedsThePlugin) {
   ASSERT_TRUE(ConvertSkinToPng(skin, pngFolder.path(), "ZantoPlay1.rc"));
   const std::string plugins = pngFolder.File("plugins");
   ASSERT_TRUE(CreateDirectoryA(plugins.c_str(), nullptr));
-  ASSERT_TRUE(CopyFileA(BinaryPath("plugins/png.spi").c_str(), (plugins + "\\png.spi").c_str(), FALSE));
+  for (const char* faulting : kFaultingPlugins) {
+    ASSERT_TRUE(InstallPlugin("odd", plugins, faulting));
+  }
+  ASSERT_TRUE(InstallPlugin("png", plugins, "png"));
   ASSERT_TRUE(WriteFileBytes(pngFolder.File("ZantoPlay.ini"), Settings(1, plugins)));
 
   std::vector<COLORREF> bmpLook = RunAndCapture(bmpFolder.path());
@@ -80,12 +96,21 @@ TEST(PluginSkin, ThePngDefaultSkinLooksLikeTheBmpOneAndNeedsThePlugin) {
   for (size_t i = 0; i < bmpLook.size(); ++i) different += bmpLook[i] != pngLook[i];
   EXPECT_EQ(different, 0u) << "of " << bmpLook.size() << " pixels";
 
-  // Plug-ins off: the BMP reader meets the first PNG picture.
-  ASSERT_TRUE(WriteFileBytes(pngFolder.File("ZantoPlay.ini"), Settings(0, plugins)));
-  ProgramDriver program(pngFolder.path());
-  ASSERT_TRUE(program.Start());
-  DWORD exitCode = 1234;
-  EXPECT_EQ(program.AnswerMessageBox(&exitCode),
-            ImageFailedMessage("BackgroundImage", pngFolder.File("main.png")));
-  EXPECT_EQ(exitCode, 0u);
+  // Plug-ins off, and then only the faulting ones: either way the BMP reader
+  // meets the first PNG picture.
+  const std::string faultingOnly = pngFolder.File("faulting");
+  ASSERT_TRUE(CreateDirectoryA(faultingOnly.c_str(), nullptr));
+  for (const char* faulting : kFaultingPlugins) {
+    ASSERT_TRUE(InstallPlugin("odd", faultingOnly, faulting));
+  }
+  for (const std::string& settings : {Settings(0, plugins), Settings(1, faultingOnly)}) {
+    SCOPED_TRACE(settings);
+    ASSERT_TRUE(WriteFileBytes(pngFolder.File("ZantoPlay.ini"), settings));
+    ProgramDriver program(pngFolder.path());
+    ASSERT_TRUE(program.Start());
+    DWORD exitCode = 1234;
+    EXPECT_EQ(program.AnswerMessageBox(&exitCode),
+              ImageFailedMessage("BackgroundImage", pngFolder.File("main.png")));
+    EXPECT_EQ(exitCode, 0u);
+  }
 }

@@ -6,7 +6,7 @@
 
 ProgramDriver::ProgramDriver(const std::string& folder) : folder_(folder) {
   exePath_ = folder + "\\ZantoPlay.exe";
-  CopyFileA(BinaryPath("out/ZantoPlay.exe").c_str(), exePath_.c_str(), FALSE);
+  CopyFileA(InstallPath("ZantoPlay.exe").c_str(), exePath_.c_str(), FALSE);
 }
 
 ProgramDriver::~ProgramDriver() {

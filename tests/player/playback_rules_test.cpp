@@ -7,6 +7,8 @@
 #include <climits>
 
 #include "app/application.h"
+#include "app/audio_tracks.h"
+#include "app/restart_guard.h"
 #include "app/window_position.h"
 #include "cd/msf.h"
 #include "common/path_text.h"
@@ -23,6 +25,83 @@ TEST(PlaybackRules, TrackStepsWrapAroundTheDisc) {
     EXPECT_EQ(StepBack(c.track, c.count), c.back) << c.track << "/" << c.count;
     EXPECT_EQ(StepForward(c.track, c.count), c.forward) << c.track << "/" << c.count;
   }
+}
+
+// A disc as a string, one letter a track: 'a' audio, 'd' data.
+AudioTrackList Disc(const char* kinds) {
+  AudioTrackList list;
+  int count = 0;
+  while (kinds[count]) ++count;
+  ResetAudioTracks(list, count);
+  for (int t = 1; t <= count; ++t) {
+    if (kinds[t - 1] == 'd') MarkDataTrack(list, t);
+  }
+  return list;
+}
+
+// Catches steps, ends or runs that land on a data track: a mixed-mode disc
+// (data first), an enhanced one (data last), data in the middle, no audio.
+TEST(AudioTracks, StepsRunsAndEndsSkipDataTracks) {
+  struct Case {
+    const char* disc;
+    int track;
+    int first, last, next, previous, runEnd, nextRun;
+  } cases[] = {
+      {"aaa", 1, 1, 3, 2, 3, 3, 0},
+      {"aaa", 3, 1, 3, 1, 2, 3, 0},
+      {"daaa", 2, 2, 4, 3, 4, 4, 0},   // mixed mode: track 1 is never reached
+      {"daaa", 1, 2, 4, 2, 4, 0, 0},   // from the data track itself
+      {"aaad", 3, 1, 3, 1, 2, 3, 0},   // enhanced: the run stops before the data
+      {"aaad", 1, 1, 3, 2, 3, 3, 0},
+      {"aadaa", 2, 1, 5, 4, 1, 2, 4},  // data inside: the next run goes on at 4
+      {"aadaa", 4, 1, 5, 5, 2, 5, 0},
+      {"dd", 1, 0, 0, 0, 0, 0, 0},     // no audio at all: nothing to play
+      {"", 0, 0, 0, 0, 0, 0, 0},
+      {"aaa", 0, 1, 3, 1, 3, 0, 0},    // no track selected
+  };
+  for (const Case& c : cases) {
+    AudioTrackList list = Disc(c.disc);
+    EXPECT_EQ(FirstAudioTrack(list), c.first) << c.disc;
+    EXPECT_EQ(LastAudioTrack(list), c.last) << c.disc;
+    EXPECT_EQ(NextAudioTrack(list, c.track), c.next) << c.disc << " next of " << c.track;
+    EXPECT_EQ(PreviousAudioTrack(list, c.track), c.previous) << c.disc << " previous of " << c.track;
+    EXPECT_EQ(RunEndTrack(list, c.track), c.runEnd) << c.disc << " run of " << c.track;
+    EXPECT_EQ(NextRunStart(list, RunEndTrack(list, c.track)), c.nextRun) << c.disc << " after " << c.track;
+  }
+  AudioTrackList huge;
+  ResetAudioTracks(huge, 1000);
+  EXPECT_EQ(LastAudioTrack(huge), kMaxDiscTracks) << "a TMSF time names at most track 255";
+  MarkDataTrack(huge, 0);
+  MarkDataTrack(huge, 5000);  // out of range: ignored, not written past the array
+  EXPECT_EQ(FirstAudioTrack(huge), 1);
+}
+
+// Catches a repeat loop of instant ends: restarts come at most once a second
+// after the last play began, and a Stop voids the notices queued before it.
+TEST(RestartGuard, RestartsWaitOutTheSecondAndStopVoidsQueuedEnds) {
+  RestartGuard guard;
+  EXPECT_EQ(guard.RestartDelay(5000), 0u) << "no play yet: nothing to wait for";
+  EXPECT_TRUE(guard.EndCounts());
+  struct Case { DWORD started, now, delay; } cases[] = {
+      {1000, 1000, 1000},      // ended at once: wait the whole second
+      {1000, 1300, 700},
+      {1000, 2000, 0},         // it really ran
+      {1000, 90000, 0},
+      {0xFFFFFF00u, 0x100u, 488},  // across the wrap of the tick count
+  };
+  for (const Case& c : cases) {
+    guard.PlayStarted(c.started);
+    EXPECT_EQ(guard.RestartDelay(c.now), c.delay) << c.started << " -> " << c.now;
+  }
+  guard.Stopped();
+  EXPECT_FALSE(guard.EndCounts()) << "an end queued before Stop restarted the disc";
+  guard.PlayStarted(7000);
+  EXPECT_TRUE(guard.EndCounts());
+}
+
+TEST(PlaybackRules, AnEmptiedAnimationIntervalGetsAFloor) {
+  struct Case { int setting; UINT interval; } cases[] = {{0, 100}, {-5, 100}, {99, 100}, {100, 100}, {500, 500}};
+  for (const Case& c : cases) EXPECT_EQ(AnimationInterval(c.setting), c.interval) << c.setting;
 }
 
 TEST(PlaybackRules, PreviousGoesBackOnlyInTheFirstTwoSeconds) {

@@ -50,6 +50,7 @@ std::string PlayerTest::WriteSkin(const std::string& name, int width, int height
 void PlayerTest::Open(const DiscContents& disc, double speed, const DriveSettling& settling) {
   drive.reset(new VirtualDisc(disc, speed));
   drive->SetSettling(settling);
+  drive->SetFaults(faults);
   player.reset(new PlayerWindow);
   ASSERT_TRUE(player->CreateSkinWindow(nullptr, appSettings->lastFile, 0, "Zanto Player", WS_POPUP,
                                        30, 40, nullptr, nullptr, appInstance));

@@ -42,6 +42,8 @@ class PlayerTest : public ::testing::Test {
 
   // Open leaves the player's own timers running instead of the test's ticks.
   bool keepTimers = false;
+  // What Open sets the drive to do wrong.
+  DriveFaults faults;
   ScratchFolder folder;
   std::unique_ptr<VirtualDisc> drive;
   std::unique_ptr<PlayerWindow> player;

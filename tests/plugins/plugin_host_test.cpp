@@ -1,12 +1,15 @@
 // The Susie plug-in host against real libraries: the PNG plug-in and the
 // misbehaving one (tools/susie-test-plugins), copied into scratch folders
-// under the names that select their behaviour.
+// under the names that select their behaviour. Names are given without the
+// extension, which is the build's own (.spi, or .sph in 64-bit).
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,22 +21,24 @@
 
 namespace {
 
-bool Install(const char* built, const std::string& folder, const std::string& name) {
-  return CopyFileA(BinaryPath(std::string("plugins/") + built).c_str(),
-                   (folder + "\\" + name).c_str(), FALSE) != FALSE;
+bool Install(const std::string& built, const std::string& folder, const std::string& name) {
+  return CopyFileA(BinaryPath("plugins/" + built + kPluginExtension).c_str(),
+                   (folder + "\\" + name + kPluginExtension).c_str(), FALSE) != FALSE;
 }
 bool InstallOdd(const std::string& folder, const std::string& name) {
-  return Install("odd.spi", folder, name);
+  return Install("odd", folder, name);
 }
 
-// The order the folder search returns the .spi files in: the order of the list.
+// The order the folder search returns the plug-in files in (their names
+// without the extension): the order of the list.
 std::vector<std::string> SearchOrder(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*.spi").c_str(), &found);
+  HANDLE search = FindFirstFileA((folder + "\\*" + kPluginExtension).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    names.push_back(found.cFileName);
+    std::string name = found.cFileName;
+    names.push_back(name.substr(0, name.size() - std::strlen(kPluginExtension)));
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return names;
@@ -41,6 +46,26 @@ std::vector<std::string> SearchOrder(const std::string& folder) {
 
 const COLORREF kPluginGreen = RGB(0, 255, 0);
 const COLORREF kBmpBlue = RGB(10, 20, 200);
+
+DWORD WINAPI ReturnAtOnce(void*) { return 0; }
+
+// Whether every record of this thread's frame-handler chain lies in a frame
+// that is still live: above `deepest`, a local of the caller. Frame handlers
+// exist on i686 only.
+bool FrameHandlersAllLive(const void* deepest) {
+#if defined(__i386__)
+  struct Record {
+    Record* next;
+    void* handler;
+  }* record;
+  __asm__ __volatile__("movl %%fs:0, %0" : "=r"(record));
+  for (; record != reinterpret_cast<Record*>(~static_cast<uintptr_t>(0)); record = record->next) {
+    if (reinterpret_cast<uintptr_t>(record) < reinterpret_cast<uintptr_t>(deepest)) return false;
+  }
+#endif
+  (void)deepest;
+  return true;
+}
 
 // A 1 x 1 BMP of one colour.
 std::string OnePixelBmp(COLORREF colour) {
@@ -58,11 +83,15 @@ std::string OnePixelBmp(COLORREF colour) {
 TEST(PluginScan, FindsTheSameLibrariesWithOrWithoutTheBackslashAndSkipsNonLibraries) {
   ScratchFolder scratch;
   const std::string& folder = scratch.path();
-  ASSERT_TRUE(Install("png.spi", folder, "png.spi"));
-  ASSERT_TRUE(Install("no_exports.spi", folder, "no_exports.spi"));
+  ASSERT_TRUE(Install("png", folder, "png"));
+  ASSERT_TRUE(Install("no_exports", folder, "no_exports"));
   // Not a library; whatever the search order, the others still load.
-  ASSERT_TRUE(WriteFileBytes(folder + "\\broken.spi", "MZ but nothing more"));
+  ASSERT_TRUE(WriteFileBytes(folder + "\\broken" + kPluginExtension, "MZ but nothing more"));
   ASSERT_TRUE(WriteFileBytes(folder + "\\readme.txt", "not a plug-in"));
+  // The other architecture's plug-ins are not this program's to load.
+  const char* otherKind = std::strcmp(kPluginExtension, ".spi") == 0 ? ".sph" : ".spi";
+  ASSERT_TRUE(CopyFileA(BinaryPath(std::string("plugins/png") + kPluginExtension).c_str(),
+                        (folder + "\\other" + otherKind).c_str(), FALSE));
 
   PluginList list;
   for (const std::string& given : {folder, folder + "\\"}) {
@@ -79,7 +108,7 @@ TEST(PluginScan, FindsTheSameLibrariesWithOrWithoutTheBackslashAndSkipsNonLibrar
     // "表" is 0x95 0x5C: its trail byte is the backslash code.
     std::string kanji = folder + "\\\x95\x5C";
     ASSERT_TRUE(CreateDirectoryA(kanji.c_str(), nullptr));
-    ASSERT_TRUE(Install("png.spi", kanji, "png.spi"));
+    ASSERT_TRUE(Install("png", kanji, "png"));
     EXPECT_TRUE(list.Scan(kanji.c_str()));
     EXPECT_EQ(list.count, 1) << "the folder name's trail byte was taken for a backslash";
   }
@@ -88,8 +117,8 @@ TEST(PluginScan, FindsTheSameLibrariesWithOrWithoutTheBackslashAndSkipsNonLibrar
   // pattern would, is not searched. Neither is written past a buffer.
   std::string deep = folder + "\\" + std::string(MAX_PATH - 30 - folder.size(), 'd');
   ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
-  ASSERT_TRUE(Install("png.spi", deep, "png.spi"));
-  ASSERT_TRUE(Install("png.spi", deep, std::string(40, 'p') + ".spi"));
+  ASSERT_TRUE(Install("png", deep, "png"));
+  ASSERT_TRUE(Install("png", deep, std::string(40, 'p')));
   EXPECT_TRUE(list.Scan(deep.c_str()));
   EXPECT_EQ(list.count, 1);
   EXPECT_TRUE(list.Scan(std::string(MAX_PATH - 3, 'x').c_str()));
@@ -99,7 +128,8 @@ TEST(PluginScan, FindsTheSameLibrariesWithOrWithoutTheBackslashAndSkipsNonLibrar
 // Faults caught: a result code mapped to the wrong status, a failing plug-in
 // followed by the BMP reader, a refusing one asked for the picture anyway, a
 // 4-bit or top-down picture read as black, blocks too short taken over, the
-// previous picture lost on failure.
+// previous picture lost on failure, a BITMAPV5HEADER refused or its palette
+// read from inside the header.
 TEST(PluginLoad, EachPluginAnswerGivesItsStatusAndPicture) {
   const COLORREF kBefore = RGB(1, 2, 3), kSampleTopLeft = kRed;
   const struct {
@@ -107,17 +137,19 @@ TEST(PluginLoad, EachPluginAnswerGivesItsStatusAndPicture) {
     ImageStatus status;
     COLORREF topLeft;  // kBefore: the previous picture stays
   } cases[] = {
-      {"code3.spi", ImageBadData, kBefore},   {"code8.spi", ImageBadData, kBefore},
-      {"code4.spi", ImageOutOfMemory, kBefore}, {"code5.spi", ImageOutOfMemory, kBefore},
-      {"code6.spi", ImageReadFailed, kBefore}, {"short.spi", ImageBadData, kBefore},
+      {"code3", ImageBadData, kBefore},   {"code8", ImageBadData, kBefore},
+      {"code4", ImageOutOfMemory, kBefore}, {"code5", ImageOutOfMemory, kBefore},
+      {"code6", ImageReadFailed, kBefore}, {"short", ImageBadData, kBefore},
       // Codes that mean "not this plug-in": the BMP reader takes over.
-      {"codeM1.spi", ImageOk, kBmpBlue}, {"code1.spi", ImageOk, kBmpBlue},
-      {"code2.spi", ImageOk, kBmpBlue},  {"code7.spi", ImageOk, kBmpBlue},
-      {"code99.spi", ImageOk, kBmpBlue}, {"never.spi", ImageOk, kBmpBlue},
-      {"no_exports.spi", ImageOk, kBmpBlue},
-      {"png.spi", ImageOk, kBmpBlue},  // its IsSupported refuses a BMP
-      {"green.spi", ImageOk, kPluginGreen},
-      {"pal4.spi", ImageOk, kSampleTopLeft}, {"topdown.spi", ImageOk, kSampleTopLeft},
+      {"codeM1", ImageOk, kBmpBlue}, {"code1", ImageOk, kBmpBlue},
+      {"code2", ImageOk, kBmpBlue},  {"code7", ImageOk, kBmpBlue},
+      {"code99", ImageOk, kBmpBlue}, {"never", ImageOk, kBmpBlue},
+      {"no_exports", ImageOk, kBmpBlue},
+      {"png", ImageOk, kBmpBlue},  // its IsSupported refuses a BMP
+      {"green", ImageOk, kPluginGreen},
+      {"pal4", ImageOk, kSampleTopLeft}, {"topdown", ImageOk, kSampleTopLeft},
+      // Longer headers: the palette after 124 bytes, the masks inside them.
+      {"v5pal", ImageOk, kSampleTopLeft}, {"v5bits", ImageOk, kSampleTopLeft},
   };
   ScratchFolder pictures;
   const std::string bmp = pictures.File("picture.bmp"), previous = OnePixelBmp(kBefore);
@@ -126,7 +158,7 @@ TEST(PluginLoad, EachPluginAnswerGivesItsStatusAndPicture) {
     SCOPED_TRACE(c.plugin);
     ScratchFolder pluginFolder;
     std::string name = c.plugin;
-    bool own = name == "png.spi" || name == "no_exports.spi";
+    bool own = name == "png" || name == "no_exports";
     ASSERT_TRUE(own ? Install(c.plugin, pluginFolder.path(), name)
                     : InstallOdd(pluginFolder.path(), name));
     PluginList list;
@@ -150,7 +182,7 @@ TEST(PluginLoad, EachPluginAnswerGivesItsStatusAndPicture) {
 // in the wrong order.
 TEST(PluginLoad, PngPicturesComeThroughThePluginAndTheFirstPluginFoundWins) {
   ScratchFolder pluginFolder, pictures;
-  ASSERT_TRUE(Install("png.spi", pluginFolder.path(), "png.spi"));
+  ASSERT_TRUE(Install("png", pluginFolder.path(), "png"));
   PluginList list;
   list.Scan(pluginFolder.path().c_str());
   ASSERT_EQ(list.count, 1);
@@ -181,15 +213,78 @@ TEST(PluginLoad, PngPicturesComeThroughThePluginAndTheFirstPluginFoundWins) {
 
   // Two plug-ins that both take every file: the one the search finds first.
   ScratchFolder twoFolder;
-  ASSERT_TRUE(InstallOdd(twoFolder.path(), "green.spi"));
-  ASSERT_TRUE(InstallOdd(twoFolder.path(), "pal4.spi"));
+  ASSERT_TRUE(InstallOdd(twoFolder.path(), "green"));
+  ASSERT_TRUE(InstallOdd(twoFolder.path(), "pal4"));
   list.Scan(twoFolder.path().c_str());
   ASSERT_EQ(list.count, 2);
   std::vector<std::string> order = SearchOrder(twoFolder.path());
   ASSERT_EQ(order.size(), 2u);
   ASSERT_EQ(image.LoadPicture(&list, png.c_str()), ImageOk);
-  EXPECT_EQ(image.GetPixel(0, 0), order[0] == "green.spi" ? kPluginGreen : kRed);
+  EXPECT_EQ(image.GetPixel(0, 0), order[0] == "green" ? kPluginGreen : kRed);
   list.UnloadAll();  // so the scratch folders can go
+}
+
+// Faults caught: a plug-in's access violation ending the program, a faulted
+// plug-in called again, the picture stopping at it instead of going on to
+// the next plug-in and then the BMP reader, a fault while loading taken for
+// a plug-in, the thread left unable to start threads after a fault, (i686)
+// the plug-in's frame handlers left chained after its frames are given up.
+TEST(PluginFault, AFaultingPluginRefusesFromThenOnAndThePictureGoesOn) {
+  ScratchFolder pictures;
+  const std::string bmp = pictures.File("picture.bmp");
+  ASSERT_TRUE(WriteFileBytes(bmp, OnePixelBmp(kBmpBlue)));
+  for (const char* faulting :
+       {"nullis", "nullget", "minus1is", "minus1get", "nullseh", "faultonce"}) {
+    SCOPED_TRACE(faulting);
+    for (bool withNext : {false, true}) {
+      ScratchFolder folder;
+      ASSERT_TRUE(InstallOdd(folder.path(), faulting));
+      if (withNext) {
+        ASSERT_TRUE(InstallOdd(folder.path(), "pal4"));
+      }
+      std::vector<std::string> order = SearchOrder(folder.path());
+      ASSERT_EQ(order[0], faulting) << "the faulting plug-in must be asked first";
+      PluginList list;
+      list.Scan(folder.path().c_str());
+      ASSERT_EQ(list.count, withNext ? 2 : 1);
+      // Twice: faultonce would give green if it were asked again.
+      for (int load = 0; load < 2; ++load) {
+        LoadedImage image;
+        ASSERT_EQ(image.LoadPicture(&list, bmp.c_str()), ImageOk);
+        if (withNext) {
+          ExpectSampleColors(image);
+        } else {
+          EXPECT_EQ(image.GetPixel(0, 0), kBmpBlue);
+        }
+        EXPECT_TRUE(list.Faulted(0));
+        EXPECT_TRUE(FrameHandlersAllLive(&image)) << "the chain leads into abandoned frames";
+        if (withNext) {
+          EXPECT_FALSE(list.Faulted(1));
+        }
+      }
+    }
+  }
+
+  // DllMain faults inside LoadLibrary: that library is skipped, the next one
+  // kept; one faulting when unloaded is survived; and the loader is still
+  // usable (threads start).
+  ScratchFolder folder;
+  ASSERT_TRUE(InstallOdd(folder.path(), "nullfree"));
+  ASSERT_TRUE(InstallOdd(folder.path(), "nullmain"));
+  ASSERT_TRUE(InstallOdd(folder.path(), "pal4"));
+  PluginList list;
+  list.Scan(folder.path().c_str());
+  ASSERT_EQ(list.count, 2);
+  list.Scan(folder.path().c_str());  // unloads nullfree on the way
+  ASSERT_EQ(list.count, 2);
+  LoadedImage image;
+  ASSERT_EQ(image.LoadPicture(&list, bmp.c_str()), ImageOk);
+  EXPECT_EQ(image.GetPixel(0, 0), kPluginGreen) << "nullfree, found first, was not kept";
+  HANDLE thread = CreateThread(nullptr, 0, ReturnAtOnce, nullptr, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0) << "a thread could not start";
+  CloseHandle(thread);
+  list.UnloadAll();
 }
 
 namespace {

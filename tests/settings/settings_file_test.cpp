@@ -26,7 +26,8 @@ TEST_F(SettingsTest, NoFilesGiveEveryDefaultAndSaveWritesThemInOrder) {
       "[FileNameWindow]", std::string("FontName=") + font, "FontStyle=0",
       "TextColor=255 255 255", "ShadowColor=0 0 0", "EnableShadow=1",
       "[General]", "TimeWindow=0", "MouseAnime=500", "ChgResByCD=0", "Repeat=0",
-      "BlinkWhenPausing=1"};
+      "BlinkWhenPausing=1", "Volume=255", "Shuffle=0", "RepeatTrack=0", "IntroScan=0",
+      "TimeMode=0", "MediaHotKeys=0", "AutoPlay=0"};
   EXPECT_EQ(IniLines(IniFile()), expected);
   EXPECT_FALSE(FileExists(CdFile()));
 }
@@ -40,6 +41,10 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   CopyText(settings.lastFile, "D:\\\x83\x58\x83\x4c\x83\x93\\a.rc");  // Japanese folder name
   CopyText(settings.pluginFolder, "D:\\Plugins");
   settings.textColor = RGB(1, 2, 3);
+  settings.volume = 300;
+  settings.timeMode = -2;
+  settings.shuffle = settings.repeatTrack = settings.introScan = 1;
+  settings.mediaHotKeys = settings.autoPlay = 1;
   settings.Save();
 
   Settings again;
@@ -52,6 +57,10 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   EXPECT_EQ(again.fontStyle, 0x7fffffff);
   EXPECT_STREQ(again.lastFile, settings.lastFile);
   EXPECT_EQ(again.textColor, RGB(1, 2, 3));
+  EXPECT_EQ(again.volume, 300);
+  EXPECT_EQ(again.timeMode, -2);
+  EXPECT_EQ(again.shuffle + again.repeatTrack + again.introScan, 3) << "a play mode not kept";
+  EXPECT_EQ(again.mediaHotKeys + again.autoPlay, 2);
 }
 
 TEST_F(SettingsTest, ColoursKeepTheLowEightBitsAndAreWrittenBackThatWay) {

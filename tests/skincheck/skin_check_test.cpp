@@ -225,7 +225,7 @@ TEST(SkinProblemText, BothLanguagesNameLineAndKey) {
 }
 
 DWORD RunChecker(const std::string& arguments) {
-  std::string command = "\"" + BinaryPath("out/ZantoSkinCheck.exe") + "\" " + arguments;
+  std::string command = "\"" + InstallPath("ZantoSkinCheck.exe") + "\" " + arguments;
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};

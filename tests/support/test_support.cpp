@@ -85,3 +85,7 @@ std::string SourcePath(const std::string& relative) {
 std::string BinaryPath(const std::string& relative) {
   return WindowsPath(std::string(ZANTO_BINARY_DIR) + "/" + relative);
 }
+
+std::string InstallPath(const std::string& relative) {
+  return WindowsPath(std::string(ZANTO_INSTALL_DIR) + "/" + relative);
+}

@@ -34,5 +34,8 @@ void RemoveTree(const std::string& path);
 std::string SourcePath(const std::string& relative);
 // A path below the build tree, as a Windows path.
 std::string BinaryPath(const std::string& relative);
+// A file of the tested architecture's install folder (out/ or out64/ of the
+// build tree), as a Windows path.
+std::string InstallPath(const std::string& relative);
 
 #endif

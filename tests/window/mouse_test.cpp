@@ -40,6 +40,7 @@ class RecordingWindow : public SkinWindow {
                        Darkened(TestPattern(repeatProbe.x, repeatProbe.y));
     Record("slot 20 repeat " + std::to_string(repeatOn) + (pressedLook ? " pressed" : ""));
   }
+  void OnTimeWindowClick() override { Record("time window"); }
 
   POINT repeatProbe = {100, 20};
 
@@ -150,6 +151,44 @@ TEST_F(Mouse, ADoubleClickFiresTwiceAndFlipsTheRepeatStateTwice) {
   Press(hwnd, 100, 20);
   Release(hwnd, 0, 0);  // a cancelled press leaves it alone
   EXPECT_EQ(window.repeatOn, 1);
+}
+
+TEST_F(Mouse, RewindAndForwardActAtThePressAndWhileHeldOverTheirRectangle) {
+  RecordingWindow held;
+  ASSERT_TRUE(Open(held, WriteSkin("held", 80, 30, TestPattern,
+                                   "RewindButton 0 0 20 20\r\nForwardButton 20 0 40 20\r\n"
+                                   "MP3TimeWindow 50 0 80 20\r\n")));
+  HWND h = held.hwnd;
+  auto holdTick = [&] { SendMessageA(h, WM_TIMER, kButtonHoldTimer, 0); };
+  Press(h, 25, 5);
+  EXPECT_EQ(held.Take(), Events{"slot 11"}) << "at the press, not the release";
+  holdTick();
+  holdTick();
+  EXPECT_EQ(held.Take(), (Events{"slot 11", "slot 11"}));
+  Move(h, 5, 5);  // over Rewind, which was not pressed
+  holdTick();
+  EXPECT_TRUE(held.Take().empty()) << "off the pressed rectangle it waits";
+  Move(h, 30, 5);
+  holdTick();
+  Release(h, 30, 5);
+  EXPECT_EQ(held.Take(), Events{"slot 11"}) << "the release adds nothing";
+  holdTick();  // a tick already queued when the hold ended
+  EXPECT_TRUE(held.Take().empty());
+
+  // Losing the capture ends the hold as a release does.
+  Press(h, 5, 5);
+  ReleaseCapture();
+  holdTick();
+  Release(h, 5, 5);
+  EXPECT_EQ(held.Take(), Events{"slot 10"});
+
+  // A click on the time window cycles the time; a drag that starts there does not.
+  Click(h, 60, 10);
+  EXPECT_EQ(held.Take(), Events{"time window"});
+  Press(h, 60, 10);
+  Move(h, 70, 12);
+  Release(h, 70, 12);
+  EXPECT_TRUE(held.Take().empty());
 }
 
 TEST_F(Mouse, EachButtonFiresItsOwnSlot) {

@@ -14,7 +14,7 @@ zanto_shot_start "$root" "$build"
 work=$zanto_shot_work
 
 mkdir -p "$work/player"
-cp -f "$build/out/"* "$work/player/"
+cp -rf "$(zanto_out_dir "$build")/"* "$work/player/"
 zanto_shot_run_player "$work/player"
 
 player=$(timeout 20 xdotool search --sync --onlyvisible --name 'Zanto Player$' | head -n 1)

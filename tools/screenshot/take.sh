@@ -28,9 +28,10 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/shot.png"
 # Magenta in the background is what the skin cuts away: those pixels become
 # transparent.
-skin="$build/out/ZantoPlay1.rc"
+out=$(zanto_out_dir "$build")
+skin="$out/ZantoPlay1.rc"
 background=$(sed -n 's/^BackgroundImage[ \t]\+\([^ \t\r]*\).*/\1/p' "$skin" | head -n 1)
-convert "$build/out/$background" -alpha off -fill white +opaque '#FF00FF' \
+convert "$out/$background" -alpha off -fill white +opaque '#FF00FF' \
   -fill black -opaque '#FF00FF' "$work/mask.png"
 mkdir -p "$(dirname "$output")"
 convert "$work/shot.png" "$work/mask.png" -alpha off -compose CopyOpacity -composite \

@@ -5,10 +5,23 @@
 //   pal4.spi     the 3 x 2 sample picture, 4 bits per pixel with a palette
 //   topdown.spi  the same picture, 24 bits per pixel, rows top-down
 //   short.spi    an 8-bit header whose palette the block is too short to hold
+//   v5pal.spi    the sample, 8 bits per pixel, BITMAPV5HEADER, palette after it
+//   v5bits.spi   the sample, 32-bit BI_BITFIELDS, BITMAPV5HEADER (masks inside it)
+//   nullis.spi, nullget.spi      write through a null pointer in IsSupported /
+//                                in GetPicture (after allocating the blocks)
+//   minus1is.spi, minus1get.spi  read from address -1 there
+//   nullmain.spi                 writes through a null pointer in DllMain
+//   nullfree.spi                 the same when it is unloaded; otherwise green
+//   nullseh.spi                  IsSupported chains a frame handler of its own
+//                                (32-bit only) and writes through a null pointer
+//   faultonce.spi                IsSupported faults on its first call only;
+//                                then it takes every file and gives green
+// (The extension is .sph in the 64-bit build.)
 // The sample: top row red, green, blue; bottom row magenta, grey (90, 100,
 // 110), red.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,7 +29,11 @@ namespace {
 
 HMODULE self = nullptr;
 
-enum class Behaviour { Never, Green, Code, Pal4, TopDown, Short, Unknown };
+enum class Behaviour {
+  Never, Green, Code, Pal4, TopDown, Short, V5Palette, V5Bitfields,
+  NullInIsSupported, NullInGetPicture, Minus1InIsSupported, Minus1InGetPicture, NullInDllMain,
+  NullWhenFreed, NullUnderOwnHandler, FaultOnce, Unknown
+};
 
 struct Selected {
   Behaviour behaviour = Behaviour::Unknown;
@@ -36,6 +53,16 @@ Selected SelectByName() {
   if (_strnicmp(name, "pal4.", 5) == 0) s.behaviour = Behaviour::Pal4;
   if (_strnicmp(name, "topdown.", 8) == 0) s.behaviour = Behaviour::TopDown;
   if (_strnicmp(name, "short.", 6) == 0) s.behaviour = Behaviour::Short;
+  if (_strnicmp(name, "v5pal.", 6) == 0) s.behaviour = Behaviour::V5Palette;
+  if (_strnicmp(name, "v5bits.", 7) == 0) s.behaviour = Behaviour::V5Bitfields;
+  if (_strnicmp(name, "nullis.", 7) == 0) s.behaviour = Behaviour::NullInIsSupported;
+  if (_strnicmp(name, "nullget.", 8) == 0) s.behaviour = Behaviour::NullInGetPicture;
+  if (_strnicmp(name, "minus1is.", 9) == 0) s.behaviour = Behaviour::Minus1InIsSupported;
+  if (_strnicmp(name, "minus1get.", 10) == 0) s.behaviour = Behaviour::Minus1InGetPicture;
+  if (_strnicmp(name, "nullmain.", 9) == 0) s.behaviour = Behaviour::NullInDllMain;
+  if (_strnicmp(name, "nullfree.", 9) == 0) s.behaviour = Behaviour::NullWhenFreed;
+  if (_strnicmp(name, "nullseh.", 8) == 0) s.behaviour = Behaviour::NullUnderOwnHandler;
+  if (_strnicmp(name, "faultonce.", 10) == 0) s.behaviour = Behaviour::FaultOnce;
   if (_strnicmp(name, "code", 4) == 0) {
     s.behaviour = Behaviour::Code;
     s.code = (name[4] == 'M' || name[4] == 'm') ? -std::atoi(name + 5) : std::atoi(name + 4);
@@ -100,10 +127,91 @@ int GiveShort(HLOCAL* pInfo, HLOCAL* pBits) {
   return Give(&h, sizeof(h), rows, sizeof(rows), pInfo, pBits);
 }
 
+// The sample behind a BITMAPV5HEADER, as alpha-aware decoders return it.
+BITMAPV5HEADER V5Header(int bitCount, DWORD compression, DWORD colours) {
+  BITMAPV5HEADER h = {};
+  h.bV5Size = sizeof(h);
+  h.bV5Width = 3;
+  h.bV5Height = 2;
+  h.bV5Planes = 1;
+  h.bV5BitCount = static_cast<WORD>(bitCount);
+  h.bV5Compression = compression;
+  h.bV5ClrUsed = colours;
+  h.bV5CSType = 0x73524742;  // LCS_sRGB, spelt as a number (a four-letter constant warns)
+  h.bV5Intent = LCS_GM_IMAGES;
+  return h;
+}
+
+int GiveV5Palette(HLOCAL* pInfo, HLOCAL* pBits) {
+  // Palette order unlike pal4's, so a table read from offset 40 shows.
+  struct {
+    BITMAPV5HEADER h;
+    RGBQUAD palette[5];
+  } info = {V5Header(8, BI_RGB, 5),
+            {{110, 100, 90, 0}, {255, 0, 255, 0}, {0, 0, 255, 0}, {255, 0, 0, 0}, {0, 255, 0, 0}}};
+  // Bottom row first: magenta, grey, red | red, green, blue; 3 bytes each, padded to 4.
+  const BYTE rows[8] = {1, 0, 2, 0, 2, 4, 3, 0};
+  return Give(&info, sizeof(info), rows, sizeof(rows), pInfo, pBits);
+}
+
+int GiveV5Bitfields(HLOCAL* pInfo, HLOCAL* pBits) {
+  BITMAPV5HEADER h = V5Header(32, BI_BITFIELDS, 0);
+  h.bV5RedMask = 0x00FF0000;
+  h.bV5GreenMask = 0x0000FF00;
+  h.bV5BlueMask = 0x000000FF;
+  h.bV5AlphaMask = 0xFF000000;
+  const BYTE rows[24] = {255, 0, 255, 255, 110, 100, 90, 255, 0, 0, 255, 255,
+                         0, 0, 255, 255, 0, 255, 0, 255, 255, 0, 0, 255};
+  return Give(&h, sizeof(h), rows, sizeof(rows), pInfo, pBits);
+}
+
+// Faults the compiler cannot see coming: the addresses are read at run time,
+// so no store or load is folded into a trap instruction.
+int* volatile nullTarget = nullptr;
+const char* volatile minus1Source = reinterpret_cast<const char*>(static_cast<intptr_t>(-1));
+
+int WriteThroughNull() {
+  *nullTarget = 1;
+  return 1;
+}
+int ReadFromMinus1() { return *minus1Source == 0 ? 2 : 1; }
+int isSupportedCalls = 0;
+
+// As code from compilers with frame-based handlers does on i686: a record on
+// this frame's stack, linked at the head of the thread's chain, is still
+// there when the fault comes.
+#if defined(__i386__)
+struct HandlerRecord {
+  HandlerRecord* next;
+  void* handler;
+};
+EXCEPTION_DISPOSITION __cdecl PassOn(EXCEPTION_RECORD*, void*, CONTEXT*, void*) {
+  return ExceptionContinueSearch;
+}
+int NullUnderOwnHandler() {
+  HandlerRecord record;
+  __asm__ __volatile__("movl %%fs:0, %0" : "=r"(record.next));
+  record.handler = reinterpret_cast<void*>(&PassOn);
+  HandlerRecord* head = &record;
+  __asm__ __volatile__("movl %0, %%fs:0" : : "r"(head) : "memory");
+  int result = WriteThroughNull();
+  __asm__ __volatile__("movl %0, %%fs:0" : : "r"(record.next) : "memory");
+  return result;
+}
+#else
+int NullUnderOwnHandler() { return WriteThroughNull(); }
+#endif
+
 }  // namespace
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) self = instance;
+  if (reason == DLL_PROCESS_ATTACH) {
+    self = instance;
+    if (SelectByName().behaviour == Behaviour::NullInDllMain) WriteThroughNull();
+  }
+  if (reason == DLL_PROCESS_DETACH && SelectByName().behaviour == Behaviour::NullWhenFreed) {
+    WriteThroughNull();
+  }
   return TRUE;
 }
 
@@ -117,7 +225,20 @@ __declspec(dllexport) int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen
 }
 
 __declspec(dllexport) int WINAPI IsSupported(LPCSTR, ULONG_PTR) {
-  return SelectByName().behaviour == Behaviour::Never ? 0 : 1;
+  switch (SelectByName().behaviour) {
+    case Behaviour::Never:
+      return 0;
+    case Behaviour::NullInIsSupported:
+      return WriteThroughNull();
+    case Behaviour::Minus1InIsSupported:
+      return ReadFromMinus1();
+    case Behaviour::NullUnderOwnHandler:
+      return NullUnderOwnHandler();
+    case Behaviour::FaultOnce:
+      return ++isSupportedCalls == 1 ? WriteThroughNull() : 1;
+    default:
+      return 1;
+  }
 }
 
 __declspec(dllexport) int WINAPI GetPicture(LPCSTR, LONG_PTR, unsigned int, HLOCAL* pInfo,
@@ -126,6 +247,8 @@ __declspec(dllexport) int WINAPI GetPicture(LPCSTR, LONG_PTR, unsigned int, HLOC
   switch (s.behaviour) {
     case Behaviour::Never:
     case Behaviour::Green:
+    case Behaviour::NullWhenFreed:
+    case Behaviour::FaultOnce:
       return GiveGreen(pInfo, pBits);
     case Behaviour::Code:
       return s.code;
@@ -135,6 +258,19 @@ __declspec(dllexport) int WINAPI GetPicture(LPCSTR, LONG_PTR, unsigned int, HLOC
       return GiveTopDown(pInfo, pBits);
     case Behaviour::Short:
       return GiveShort(pInfo, pBits);
+    case Behaviour::V5Palette:
+      return GiveV5Palette(pInfo, pBits);
+    case Behaviour::V5Bitfields:
+      return GiveV5Bitfields(pInfo, pBits);
+    case Behaviour::NullInGetPicture:
+    case Behaviour::Minus1InGetPicture:
+      // Half-way through, as a decoder overrunning its buffer would be.
+      GiveGreen(pInfo, pBits);
+      return s.behaviour == Behaviour::NullInGetPicture ? WriteThroughNull() : ReadFromMinus1();
+    case Behaviour::NullInIsSupported:
+    case Behaviour::Minus1InIsSupported:
+    case Behaviour::NullUnderOwnHandler:
+    case Behaviour::NullInDllMain:
     case Behaviour::Unknown:
       break;
   }

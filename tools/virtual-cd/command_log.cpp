@@ -18,6 +18,7 @@ const char* CommandName(UINT message) {
     case MCI_STOP: return "STOP";
     case MCI_SEEK: return "SEEK";
     case MCI_PAUSE: return "PAUSE";
+    case MCI_RESUME: return "RESUME";
     case MCI_GETDEVCAPS: return "GETDEVCAPS";
     default: return nullptr;
   }
@@ -125,6 +126,14 @@ void CommandLog::Append(const std::string& line) const {
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
       std::string text = line + "\r\n";
+      LARGE_INTEGER size = {};
+      if (GetFileSizeEx(file, &size)) {
+        auto used = static_cast<unsigned long long>(size.QuadPart);
+        // The line that would cross the limit becomes the one saying so;
+        // after it nothing more is written until someone empties the log.
+        if (used >= limit_) text.clear();
+        else if (used + text.size() > limit_) text = LogTime() + "LOG_FULL\r\n";
+      }
       DWORD written = 0;
       WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
       CloseHandle(file);

@@ -18,12 +18,14 @@ std::string DescribeCommand(UINT message, DWORD_PTR flags, DWORD_PTR parameters)
 
 class CommandLog {
  public:
-  // An empty path logs nothing.
-  explicit CommandLog(std::wstring path) : path_(std::move(path)) {}
+  // An empty path logs nothing. The file stops growing at `limitBytes`: a
+  // runaway caller (thousands of commands a second) must not fill the disk.
+  CommandLog(std::wstring path, unsigned long long limitBytes) : path_(std::move(path)), limit_(limitBytes) {}
   void Append(const std::string& line) const;
 
  private:
   std::wstring path_;
+  unsigned long long limit_;
 };
 
 #endif

@@ -24,7 +24,15 @@ bool SplitLine(const std::string& line, std::string& key, std::string& value) {
   size_t equals = trimmed.find('=');
   if (equals == std::string::npos) return false;
   key = Lower(Trim(trimmed.substr(0, equals)));
-  value = Trim(trimmed.substr(equals + 1));
+  value = trimmed.substr(equals + 1);
+  // A comment after the value: "track = 04:12:30   # the opener".
+  for (size_t hash = value.find('#'); hash != std::string::npos; hash = value.find('#', hash + 1)) {
+    if (hash > 0 && std::isspace(static_cast<unsigned char>(value[hash - 1]))) {
+      value.erase(hash);
+      break;
+    }
+  }
+  value = Trim(value);
   return true;
 }
 
@@ -89,6 +97,8 @@ DiscDescription ParseDiscDescription(const std::string& text) {
     unsigned frames = 0;
     if (key == "present") {
       ParseFlag(value, disc.present);
+    } else if (key == "gapless") {
+      ParseFlag(value, disc.gapless);
     } else if (key == "tray") {
       std::string v = Lower(value);
       if (v == "open") disc.trayOpen = true;
@@ -98,7 +108,13 @@ DiscDescription ParseDiscDescription(const std::string& text) {
     } else if (key == "start") {
       if (ParseMsfText(value, frames)) disc.firstTrackStart = frames;
     } else if (key == "track") {
-      if (ParseMsfText(value, frames)) disc.trackFrames.push_back(frames);
+      size_t space = value.find_first_of(" \t");
+      std::string kind = space == std::string::npos ? "" : Lower(Trim(value.substr(space)));
+      if (kind != "" && kind != "data" && kind != "audio") continue;
+      if (ParseMsfText(value.substr(0, space), frames)) {
+        disc.trackFrames.push_back(frames);
+        disc.dataTracks.push_back(kind == "data");
+      }
     }
   }
   return disc;

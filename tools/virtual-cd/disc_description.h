@@ -14,16 +14,24 @@ struct DiscDescription {
   // Where track 1 begins on the disc, in frames (a pressed disc starts at 00:02:00).
   unsigned firstTrackStart = 150;
   std::vector<unsigned> trackFrames;
+  // One flag per track: a data track (mixed-mode and enhanced discs), which
+  // a drive refuses to play as audio.
+  std::vector<bool> dataTracks;
+  // The disc came in without the drive ever being open or not ready (a
+  // changer, a fast slot drive): it is readable at once, with no settling.
+  bool gapless = false;
 
   bool operator==(const DiscDescription& other) const {
     return present == other.present && trayOpen == other.trayOpen && identity == other.identity &&
-           firstTrackStart == other.firstTrackStart && trackFrames == other.trackFrames;
+           firstTrackStart == other.firstTrackStart && trackFrames == other.trackFrames &&
+           dataTracks == other.dataTracks && gapless == other.gapless;
   }
   bool operator!=(const DiscDescription& other) const { return !(*this == other); }
 };
 
-// Lines "key = value"; '#' or ';' starts a comment line; unknown keys and
-// malformed values are ignored.
+// Lines "key = value"; '#' or ';' starts a comment line, and " #" a comment
+// after a value; unknown keys and malformed values are ignored. A track line
+// is "MM:SS:FF", or "MM:SS:FF data" for a data track.
 DiscDescription ParseDiscDescription(const std::string& text);
 
 // "MM:SS:FF" (seconds below 60, frames below 75) as a frame count; false when malformed.

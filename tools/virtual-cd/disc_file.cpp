@@ -26,6 +26,19 @@ class FileHandle {
   HANDLE handle_;
 };
 
+// The whole file from its start; false when it cannot be read or is far too
+// big for a disc description.
+bool ReadAll(HANDLE file, std::string& text) {
+  text.clear();
+  char chunk[4096];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) {
+    text.append(chunk, read);
+    if (text.size() > (1u << 20)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 DiscFile::DiscFile(std::wstring path) : path_(std::move(path)) {}
@@ -35,14 +48,7 @@ bool DiscFile::ReadText(std::string& text) const {
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return false;
-  text.clear();
-  char chunk[4096];
-  DWORD read = 0;
-  while (ReadFile(file.get(), chunk, sizeof(chunk), &read, nullptr) && read > 0) {
-    text.append(chunk, read);
-    if (text.size() > (1u << 20)) return false;  // not a disc description
-  }
-  return true;
+  return ReadAll(file.get(), text);
 }
 
 bool DiscFile::WriteText(const std::string& text) const {
@@ -66,33 +72,44 @@ bool DiscFile::WriteText(const std::string& text) const {
   return false;
 }
 
-ULONGLONG DiscFile::writeTime() const { return seen_ ? FileTimeValue(lastWrite_) : 0; }
-
 bool DiscFile::Refresh() {
   if (path_.empty()) return false;
-  WIN32_FILE_ATTRIBUTE_DATA attributes;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
   DiscDescription next;
-  if (!GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &attributes)) {
+  FileHandle file(CreateFileW(path_.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  BY_HANDLE_FILE_INFORMATION info;
+  ULONGLONG previousWrite = seen_ ? FileTimeValue(lastWrite_) : 0;
+  if (!file.valid()) {
     if (GetLastError() != ERROR_FILE_NOT_FOUND && GetLastError() != ERROR_PATH_NOT_FOUND) return false;
     seen_ = false;  // a missing file is an empty drive
   } else {
-    ULONGLONG size = (static_cast<ULONGLONG>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    bool recent = FileTimeValue(now) < FileTimeValue(attributes.ftLastWriteTime) + kRecentWrite;
-    if (seen_ && !recent && size == lastSize_ &&
-        CompareFileTime(&attributes.ftLastWriteTime, &lastWrite_) == 0) {
+    if (!GetFileInformationByHandle(file.get(), &info)) return false;
+    ULONGLONG size = (static_cast<ULONGLONG>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    ULONGLONG index = (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    bool recent = FileTimeValue(now) < FileTimeValue(info.ftLastWriteTime) + kRecentWrite;
+    if (seen_ && !recent && size == lastSize_ && index == lastIndex_ &&
+        info.dwVolumeSerialNumber == lastVolume_ &&
+        CompareFileTime(&info.ftLastWriteTime, &lastWrite_) == 0) {
       return false;
     }
     std::string text;
-    if (!ReadText(text)) return false;
+    if (!ReadAll(file.get(), text)) return false;
     next = ParseDiscDescription(text);
     seen_ = true;
-    lastWrite_ = attributes.ftLastWriteTime;
+    lastWrite_ = info.ftLastWriteTime;
     lastSize_ = size;
+    lastIndex_ = index;
+    lastVolume_ = info.dwVolumeSerialNumber;
   }
   if (next == disc_) return false;
   disc_ = next;
+  ULONGLONG written = seen_ ? FileTimeValue(lastWrite_) : 0;
+  // A write time older than the last one seen says nothing about when this
+  // disc went in: the drive noticed it just now.
+  inserted_ = previousWrite != 0 && written <= previousWrite ? FileTimeValue(now) : written;
   return true;
 }
 

@@ -19,9 +19,12 @@ class DiscFile {
   // holds it) keeps the old description until the next call.
   bool Refresh();
   const DiscDescription& disc() const { return disc_; }
-  // When the file was last written, as a FILETIME value (0 without a file):
-  // the moment the disc now described went in, for every program using the drive.
-  ULONGLONG writeTime() const;
+  // The moment the disc now described went in, as a FILETIME value (0
+  // without a file): the file's write time, so every program using the drive
+  // sees the same moment; but a disc that came in a file written earlier
+  // than the one before it (moved or copied over it with its old time) went
+  // in when this drive noticed it.
+  ULONGLONG insertedTime() const { return inserted_; }
   // Changes the tray state and writes it back to the file for every other
   // user of the drive.
   void SetTrayOpen(bool open);
@@ -35,6 +38,11 @@ class DiscFile {
   bool seen_ = false;
   FILETIME lastWrite_ = {};
   ULONGLONG lastSize_ = 0;
+  // Which file it is (volume and file index): a file moved over the old one
+  // is another file, whatever its time and size.
+  DWORD lastVolume_ = 0;
+  ULONGLONG lastIndex_ = 0;
+  ULONGLONG inserted_ = 0;
 };
 
 #endif

@@ -40,6 +40,8 @@ void ReadWholeNumber(const wchar_t* variable, const wchar_t* value, long low, lo
 // An hour of settling or of drift is no drive at all, and stays far from overflow.
 constexpr long kLongestSettleMs = 3600L * 1000L;
 constexpr long kLargestDriftFrames = 3600L * 75L;
+// A drive that takes longer than ten seconds to answer is a hung drive.
+constexpr long kLongestLatencyMs = 10L * 1000L;
 
 }  // namespace
 
@@ -56,5 +58,15 @@ DriverSettings ReadDriverSettings() {
   ReadWholeNumber(L"ZANTO_VIRTUAL_CD_TOC_SETTLE_MS", L"TocSettleMs", 0, kLongestSettleMs, settings.tocSettleMs);
   ReadWholeNumber(L"ZANTO_VIRTUAL_CD_STOP_DRIFT_FRAMES", L"StopDriftFrames", -kLargestDriftFrames,
                   kLargestDriftFrames, settings.stopDriftFrames);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_SEEK_MS", L"SeekMs", 0, kLongestSettleMs, settings.seekMs);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_LATENCY_MS", L"LatencyMs", 0, kLongestLatencyMs, settings.latencyMs);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_PLAY_LATENCY_MS", L"PlayLatencyMs", 0, kLongestLatencyMs,
+                  settings.playLatencyMs);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_FAIL_EVERY_NTH_STATUS", L"FailEveryNthStatus", 0, 1000000L,
+                  settings.failEveryNthStatus);
+  unsigned endWithFailure = 0;
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_END_WITH_FAILURE", L"EndWithFailure", 0, 1, endWithFailure);
+  settings.endPlaysWithFailure = endWithFailure != 0;
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_LOG_LIMIT_KB", L"LogLimitKb", 1, 1024L * 1024L, settings.logLimitKb);
   return settings;
 }

@@ -17,6 +17,20 @@ struct DriverSettings {
   unsigned tocSettleMs = 0;  // ZANTO_VIRTUAL_CD_TOC_SETTLE_MS or TocSettleMs
   // Frames added to the position a stopped play reports (negative: earlier).
   int stopDriftFrames = 0;   // ZANTO_VIRTUAL_CD_STOP_DRIFT_FRAMES or StopDriftFrames
+  // A real drive seeks before it plays: for this long after a PLAY or SEEK
+  // the mode is MCI_MODE_SEEK and the position stays where it is going.
+  unsigned seekMs = 0;       // ZANTO_VIRTUAL_CD_SEEK_MS or SeekMs
+  // Every command takes this long to answer (a real drive: 1-30 ms).
+  unsigned latencyMs = 0;    // ZANTO_VIRTUAL_CD_LATENCY_MS or LatencyMs
+  // A PLAY or SEEK takes this much longer (spinning up: seconds).
+  unsigned playLatencyMs = 0;  // ZANTO_VIRTUAL_CD_PLAY_LATENCY_MS or PlayLatencyMs
+  // Every Nth MCI_STATUS fails with MCIERR_HARDWARE (0: none), counted per
+  // open device, so a test sees the same failures every run.
+  unsigned failEveryNthStatus = 0;  // ZANTO_VIRTUAL_CD_FAIL_EVERY_NTH_STATUS or FailEveryNthStatus
+  // Plays that reach their end notify MCI_NOTIFY_FAILURE, as some drivers do.
+  bool endPlaysWithFailure = false;  // ZANTO_VIRTUAL_CD_END_WITH_FAILURE or EndWithFailure
+  // The command log stops growing at this size, with one last line saying so.
+  unsigned logLimitKb = 4096;  // ZANTO_VIRTUAL_CD_LOG_LIMIT_KB or LogLimitKb
 };
 
 DriverSettings ReadDriverSettings();

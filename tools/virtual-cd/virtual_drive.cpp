@@ -53,14 +53,17 @@ std::wstring Widen(const std::string& text) {
 }  // namespace
 
 VirtualDrive::VirtualDrive(MCIDEVICEID deviceId, const DriverSettings& settings)
-    : deviceId_(deviceId), settings_(settings), log_(settings.logFile), discFile_(settings.discFile) {
+    : deviceId_(deviceId),
+      settings_(settings),
+      log_(settings.logFile, static_cast<unsigned long long>(settings.logLimitKb) * 1024u),
+      discFile_(settings.discFile) {
   InitializeCriticalSection(&guard_);
   LARGE_INTEGER frequency;
   if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0) counterFrequency_ = frequency.QuadPart;
   // A disc file written moments ago is a disc that has only just gone in,
   // even for a drive opened after it.
   discFile_.Refresh();
-  StartSettling(discFile_.writeTime());
+  StartSettling(discFile_.insertedTime());
   stoppedFrame_ = discFile_.disc().firstTrackStart;
   wake_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   worker_ = CreateThread(nullptr, 0, WorkerMain, this, 0, nullptr);
@@ -81,6 +84,11 @@ VirtualDrive::~VirtualDrive() {
 
 DWORD VirtualDrive::Command(UINT message, DWORD_PTR flags, DWORD_PTR parameters) {
   std::string line = LogTime() + DescribeCommand(message, flags, parameters);
+  // Outside the lock, as a slow drive keeps its other users waiting no more
+  // than a real one would.
+  DWORD latency = settings_.latencyMs;
+  if (message == MCI_PLAY || message == MCI_SEEK) latency += settings_.playLatencyMs;
+  if (latency) Sleep(latency);
   EnterCriticalSection(&guard_);
   Update();
   Play before = play_;
@@ -103,6 +111,8 @@ DWORD VirtualDrive::Dispatch(UINT message, DWORD_PTR flags, DWORD_PTR parameters
     case MCI_OPEN_DRIVER: return OpenDriver(flags);
     case MCI_CLOSE_DRIVER: return CloseDriver();
     case MCI_STOP: return StopPlay();
+    case MCI_PAUSE: return Pause();
+    case MCI_RESUME: return Resume();
     default: break;
   }
   if (!parameters) return MCIERR_NULL_PARAMETER_BLOCK;
@@ -134,14 +144,16 @@ void VirtualDrive::Update() {
   if (discFile_.Refresh()) {
     // Another disc, an empty drive or an open tray: whatever played is cut off.
     if (play_.active) EndPlay(MCI_NOTIFY_ABORTED);
+    paused_ = false;
     stoppedFrame_ = discFile_.disc().firstTrackStart;
-    StartSettling(discFile_.writeTime());
+    // A changer's next disc needs no spinning up: settled long ago.
+    StartSettling(discFile_.disc().gapless ? 0 : discFile_.insertedTime());
   }
   EndFinishedPlay();
 }
 
 void VirtualDrive::EndFinishedPlay() {
-  if (play_.active && Position() >= play_.toFrame) EndPlay(MCI_NOTIFY_SUCCESSFUL);
+  if (play_.active && Position() >= play_.toFrame) EndPlay(play_.endStatus);
 }
 
 void VirtualDrive::EndPlay(UINT status) {
@@ -182,11 +194,16 @@ DWORD VirtualDrive::ContentsError() const {
 DWORD VirtualDrive::Mode() const {
   if (discFile_.disc().trayOpen) return MCI_MODE_OPEN;
   if (!DiscReady()) return MCI_MODE_NOT_READY;
-  return play_.active ? MCI_MODE_PLAY : MCI_MODE_STOP;
+  LONGLONG now = Counter();
+  if (play_.active) return now < play_.startCounter ? MCI_MODE_SEEK : MCI_MODE_PLAY;
+  if (paused_) return MCI_MODE_PAUSE;
+  return now < seekUntil_ ? MCI_MODE_SEEK : MCI_MODE_STOP;
 }
 
 unsigned VirtualDrive::Position() const {
   if (!play_.active) return stoppedFrame_;
+  LONGLONG now = Counter();
+  if (now < play_.startCounter) return play_.fromFrame;  // still seeking
   double seconds = static_cast<double>(Counter() - play_.startCounter) / static_cast<double>(counterFrequency_);
   double frame = play_.fromFrame + seconds * settings_.speed * kFramesPerSecond;
   return frame >= play_.toFrame ? play_.toFrame : static_cast<unsigned>(frame);
@@ -252,6 +269,10 @@ DWORD VirtualDrive::LengthValue(unsigned frames) const {
 
 DWORD VirtualDrive::Status(DWORD_PTR flags, MCI_STATUS_PARMS* parms) {
   if (!(flags & MCI_STATUS_ITEM)) return MCIERR_MISSING_PARAMETER;
+  // Real drives now and then fail a query for no reason a caller can see.
+  if (settings_.failEveryNthStatus && ++statusCount_ % settings_.failEveryNthStatus == 0) {
+    return MCIERR_HARDWARE;
+  }
   switch (parms->dwItem) {
     case MCI_STATUS_MODE: parms->dwReturn = Mode(); return 0;
     case MCI_STATUS_READY:
@@ -281,7 +302,7 @@ DWORD VirtualDrive::Status(DWORD_PTR flags, MCI_STATUS_PARMS* parms) {
       return 0;
     case MCI_CDA_STATUS_TYPE_TRACK:
       if (!ofTrack) return MCIERR_MISSING_PARAMETER;
-      parms->dwReturn = MCI_CDA_TRACK_AUDIO;
+      parms->dwReturn = IsDataTrack(track) ? MCI_CDA_TRACK_OTHER : MCI_CDA_TRACK_AUDIO;
       return 0;
     default:
       return MCIERR_UNSUPPORTED_FUNCTION;
@@ -303,6 +324,7 @@ DWORD VirtualDrive::Set(DWORD_PTR flags, MCI_SET_PARMS* parms) {
     bool open = (flags & MCI_SET_DOOR_OPEN) != 0;
     if (open != discFile_.disc().trayOpen) {
       if (play_.active) EndPlay(MCI_NOTIFY_ABORTED);
+      paused_ = false;
       discFile_.SetTrayOpen(open);
       stoppedFrame_ = discFile_.disc().firstTrackStart;
       if (!open) StartSettling(SystemTime());
@@ -327,13 +349,30 @@ DWORD VirtualDrive::StartPlay(DWORD_PTR flags, MCI_PLAY_PARMS* parms) {
   if ((flags & MCI_FROM) && !ToFrame(parms->dwFrom, from)) return MCIERR_OUTOFRANGE;
   if ((flags & MCI_TO) && !ToFrame(parms->dwTo, to)) return MCIERR_OUTOFRANGE;
   if (to < from) return MCIERR_OUTOFRANGE;
+  // Audio cannot be played from a data track: the drive's read fails.
+  if (from < DiscEnd() && IsDataTrack(TrackAt(from))) return MCIERR_HARDWARE;
+  BeginPlay(from, to, (flags & MCI_NOTIFY) ? reinterpret_cast<HWND>(parms->dwCallback) : nullptr);
+  return 0;
+}
+
+void VirtualDrive::BeginPlay(unsigned from, unsigned to, HWND notifyWindow) {
   if (play_.active) EndPlay(MCI_NOTIFY_SUPERSEDED);
+  paused_ = false;
   play_.active = true;
   play_.fromFrame = from;
   play_.toFrame = to;
-  play_.startCounter = Counter();
-  play_.notifyWindow = (flags & MCI_NOTIFY) ? reinterpret_cast<HWND>(parms->dwCallback) : nullptr;
-  return 0;
+  play_.endStatus = settings_.endPlaysWithFailure ? MCI_NOTIFY_FAILURE : MCI_NOTIFY_SUCCESSFUL;
+  // A play that runs into a data track stops there, failing.
+  for (unsigned track = TrackAt(from) + 1; track <= TrackCount(); ++track) {
+    if (TrackStart(track) >= to) break;
+    if (IsDataTrack(track)) {
+      play_.toFrame = TrackStart(track);
+      play_.endStatus = MCI_NOTIFY_FAILURE;
+      break;
+    }
+  }
+  play_.startCounter = CounterAfter(settings_.seekMs);
+  play_.notifyWindow = notifyWindow;
 }
 
 DWORD VirtualDrive::Seek(DWORD_PTR flags, MCI_SEEK_PARMS* parms) {
@@ -349,18 +388,39 @@ DWORD VirtualDrive::Seek(DWORD_PTR flags, MCI_SEEK_PARMS* parms) {
     return MCIERR_MISSING_PARAMETER;
   }
   if (play_.active) EndPlay(MCI_NOTIFY_ABORTED);
+  paused_ = false;
   stoppedFrame_ = frame;
+  seekUntil_ = CounterAfter(settings_.seekMs);
   return 0;
 }
 
 DWORD VirtualDrive::StopPlay() {
   if (!DiscReady()) return MCIERR_DEVICE_NOT_READY;
+  paused_ = false;
   if (!play_.active) return 0;
   EndPlay(MCI_NOTIFY_ABORTED);
   // A real drive reports a position near, not at, where it stopped.
   long long drifted = static_cast<long long>(stoppedFrame_) + settings_.stopDriftFrames;
   long long first = discFile_.disc().firstTrackStart, end = DiscEnd();
   stoppedFrame_ = static_cast<unsigned>(drifted < first ? first : drifted > end ? end : drifted);
+  return 0;
+}
+
+DWORD VirtualDrive::Pause() {
+  if (DWORD error = ContentsError()) return error;
+  if (!play_.active) return 0;
+  unsigned to = play_.toFrame;
+  // As the system's CD-audio driver does: the paused play counts as replaced.
+  EndPlay(MCI_NOTIFY_SUPERSEDED);
+  paused_ = true;
+  pausedTo_ = to;
+  return 0;
+}
+
+DWORD VirtualDrive::Resume() {
+  if (DWORD error = ContentsError()) return error;
+  if (!paused_) return 0;
+  BeginPlay(stoppedFrame_, pausedTo_, nullptr);
   return 0;
 }
 
@@ -388,6 +448,15 @@ DWORD VirtualDrive::MillisecondsUntilEnd() const {
   // Polling now and then also picks up a disc file changed behind our back.
   double milliseconds = seconds * 1000.0 + 1.0;
   return milliseconds > 250.0 ? 250u : static_cast<DWORD>(milliseconds);
+}
+
+bool VirtualDrive::IsDataTrack(unsigned track) const {
+  const std::vector<bool>& data = discFile_.disc().dataTracks;
+  return track >= 1 && track <= data.size() && data[track - 1];
+}
+
+LONGLONG VirtualDrive::CounterAfter(unsigned milliseconds) const {
+  return Counter() + counterFrequency_ * static_cast<LONGLONG>(milliseconds) / 1000;
 }
 
 DWORD WINAPI VirtualDrive::WorkerMain(void* self) {

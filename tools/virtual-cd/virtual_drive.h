@@ -28,8 +28,11 @@ class VirtualDrive {
     bool active = false;
     unsigned fromFrame = 0;
     unsigned toFrame = 0;
+    // When the position starts to move: after the seek to fromFrame.
     LONGLONG startCounter = 0;
     HWND notifyWindow = nullptr;
+    // What the play tells its window when it reaches toFrame.
+    UINT endStatus = MCI_NOTIFY_SUCCESSFUL;
   };
 
   // How far a disc in the drive has come since it went in.
@@ -44,6 +47,8 @@ class VirtualDrive {
   DWORD StartPlay(DWORD_PTR flags, MCI_PLAY_PARMS* parms);
   DWORD Seek(DWORD_PTR flags, MCI_SEEK_PARMS* parms);
   DWORD StopPlay();
+  DWORD Pause();
+  DWORD Resume();
   DWORD GetDevCaps(DWORD_PTR flags, MCI_GETDEVCAPS_PARMS* parms);
 
   // Takes in a changed disc file and notices the end of a running play.
@@ -71,6 +76,11 @@ class VirtualDrive {
   DWORD FromFrame(unsigned frame) const;
   DWORD LengthValue(unsigned frames) const;
   DWORD MillisecondsUntilEnd() const;
+  bool IsDataTrack(unsigned track) const;
+  // The counter value `milliseconds` from now.
+  LONGLONG CounterAfter(unsigned milliseconds) const;
+  // Starts a play of [from, to]; the range is checked by the caller.
+  void BeginPlay(unsigned from, unsigned to, HWND notifyWindow);
 
   static DWORD WINAPI WorkerMain(void* self);
   void Work();
@@ -85,6 +95,13 @@ class VirtualDrive {
   unsigned stoppedFrame_ = 0;
   ULONGLONG settleStart_ = 0;  // FILETIME value: when the disc went in
   Play play_;
+  // MCI_PAUSE holds a play at stoppedFrame_; MCI_RESUME goes on to pausedTo_.
+  bool paused_ = false;
+  unsigned pausedTo_ = 0;
+  // A stopped drive seeking after MCI_SEEK, until this counter value.
+  LONGLONG seekUntil_ = 0;
+  // MCI_STATUS commands so far, for the injected failures.
+  unsigned statusCount_ = 0;
   LONGLONG counterFrequency_ = 1;
   HANDLE wake_ = nullptr;
   HANDLE worker_ = nullptr;

@@ -1,0 +1,187 @@
+// One scripted session of the real program for its own controls: forward
+// with the arrow key, the time modes in the title, the media keys, and a
+// shuffled disc played out, driven from outside like a user would.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cd/msf.h"
+#include "cd/virtual_disc.h"
+#include "program_driver.h"
+#include "resources/resource.h"
+#include "support/test_support.h"
+#include "window/skin_files.h"
+
+namespace {
+
+bool WaitFor(DWORD milliseconds, const std::function<bool()>& done) {
+  DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+void Key(HWND window, WPARAM key) {
+  PostMessageA(window, WM_KEYDOWN, key, 1);
+  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
+void AppCommand(HWND window, int command) {
+  PostMessageA(window, WM_APPCOMMAND, reinterpret_cast<WPARAM>(window), MAKELPARAM(0, command));
+}
+
+DiscContents DiscOf(int tracks, const char* length, int identity) {
+  DiscContents disc;
+  disc.tracks.assign(static_cast<size_t>(tracks), length);
+  disc.identity = std::to_string(identity);
+  return disc;
+}
+
+bool StartsWith(const std::string& text, const std::string& start) {
+  return text.compare(0, start.size(), start) == 0;
+}
+
+class ControlsSession : public ::testing::Test {
+ protected:
+  ControlsSession() : program(folder.path()) {
+    EXPECT_TRUE(WriteBmp(folder.File("ZantoPlay1.bmp"), 70, 50, TestPattern));
+    EXPECT_TRUE(WriteFileBytes(folder.File("ZantoPlay1.rc"),
+                               "BackgroundImage ZantoPlay1.bmp\r\n"
+                               "BackgroundImageInactive ZantoPlay1.bmp\r\n"));
+  }
+  // The from= of every PLAY the drive received since the last call; its to=
+  // goes into `to` when asked for.
+  std::vector<DWORD> PlaysFrom(std::vector<DWORD>* to = nullptr) {
+    std::vector<DWORD> from;
+    for (const std::string& line : drive.TakeLog()) {
+      size_t at = line.find("from=0x");
+      size_t end = line.find("to=0x");
+      if (line.find("PLAY ") == std::string::npos || at == std::string::npos) continue;
+      from.push_back(std::stoul(line.substr(at + 7, 8), nullptr, 16));
+      if (to) to->push_back(end == std::string::npos ? 0 : std::stoul(line.substr(end + 5, 8), nullptr, 16));
+    }
+    return from;
+  }
+  bool WaitForPlayFrom(int track, DWORD milliseconds) {
+    return WaitFor(milliseconds, [&] {
+      for (DWORD from : PlaysFrom()) {
+        if (TmsfTrack(from) == track && TmsfMinutes(from) == 0 && TmsfSeconds(from) == 0) return true;
+      }
+      return false;
+    });
+  }
+  bool WaitForTitle(HWND window, const std::function<bool(const std::string&)>& good,
+                    DWORD milliseconds) {
+    return WaitFor(milliseconds, [&] { return good(WindowText(window)); });
+  }
+
+  ScratchFolder folder;
+  ProgramDriver program;
+  VirtualDisc drive{DiscOf(8, "04:00:00", 0x1234)};
+};
+
+TEST_F(ControlsSession, ForwardTimeModesMediaKeysAndAShuffledDisc) {
+  ASSERT_TRUE(program.Start());
+  HWND window = program.WaitForWindow("LuloWnd", 15000);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(WaitForTitle(window, [](const std::string& t) { return t == "[01] 00:00 - Zanto Player"; },
+                           6000))
+      << WindowText(window);
+
+  {
+    SCOPED_TRACE("remaining time, then three steps forward 1.5 s into track 1");
+    PlaysFrom();
+    Key(window, 'X');
+    ASSERT_TRUE(WaitForPlayFrom(1, 5000));
+    DWORD started = GetTickCount();
+    Key(window, 'T');
+    EXPECT_TRUE(WaitForTitle(window, [](const std::string& t) { return StartsWith(t, "[01] -03:5"); },
+                             1500))
+        << WindowText(window);
+    Key(window, 'T');  // the disc's remaining time
+    Key(window, 'T');  // elapsed again
+    EXPECT_TRUE(WaitForTitle(window, [](const std::string& t) { return StartsWith(t, "[01] 00:0"); },
+                             1500))
+        << WindowText(window);
+    DWORD ran = GetTickCount() - started;
+    if (ran < 1500) Sleep(1500 - ran);
+    for (int i = 0; i < 3; ++i) Key(window, VK_RIGHT);
+    EXPECT_TRUE(WaitForTitle(window,
+                             [](const std::string& t) {
+                               return t == "[01] 00:16 - Zanto Player" ||
+                                      t == "[01] 00:17 - Zanto Player";
+                             },
+                             1500))
+        << WindowText(window);
+    Key(window, 'V');
+  }
+
+  {
+    SCOPED_TRACE("media keys: play/pause, next, stop");
+    Sleep(300);
+    PlaysFrom();
+    AppCommand(window, APPCOMMAND_MEDIA_PLAY_PAUSE);
+    EXPECT_TRUE(WaitForPlayFrom(1, 3000)) << "stopped: play/pause plays";
+    AppCommand(window, APPCOMMAND_MEDIA_NEXTTRACK);
+    EXPECT_TRUE(WaitForPlayFrom(2, 3000));
+    AppCommand(window, APPCOMMAND_MEDIA_STOP);
+    EXPECT_TRUE(WaitForTitle(window, [](const std::string& t) { return t == "[02] 00:00 - Zanto Player"; },
+                             2000))
+        << WindowText(window);
+  }
+
+  {
+    SCOPED_TRACE("shuffle on a disc of eight one-second tracks");
+    Key(window, 'S');
+    EXPECT_TRUE(WaitFor(3000, [&] {
+      char value[8] = "";
+      GetPrivateProfileStringA("General", "Shuffle", "", value, sizeof(value),
+                               folder.File("ZantoPlay.ini").c_str());
+      return std::string(value) == "1";
+    })) << "Shuffle=1 not saved";
+    PostMessageA(window, WM_COMMAND, IDM_TRAY, 0);
+    ASSERT_TRUE(WaitForTitle(window, [](const std::string& t) { return t == "Zanto Player"; }, 3000));
+    drive.Write([] {
+      DiscContents disc = DiscOf(8, "00:01:00", 0x5678);
+      disc.trayOpen = true;
+      return disc;
+    }());
+    PostMessageA(window, WM_COMMAND, IDM_TRAY, 0);
+    ASSERT_TRUE(WaitForTitle(window, [](const std::string& t) { return t == "[01] 00:00 - Zanto Player"; },
+                             5000))
+        << WindowText(window);
+    PlaysFrom();
+    Key(window, 'X');
+    std::vector<int> order;
+    std::vector<DWORD> ends;
+    auto collect = [&] {
+      for (DWORD from : PlaysFrom(&ends)) order.push_back(TmsfTrack(from));
+    };
+    WaitFor(20000, [&] {
+      collect();
+      return order.size() >= 8;
+    });
+    Sleep(1800);  // nothing more: the order has played out
+    collect();
+    for (size_t i = 0; i < ends.size() && i < order.size(); ++i) {
+      EXPECT_EQ(ends[i], MakeTmsf(order[i], 0, 1, 0)) << "each play ends at its track's end";
+    }
+    EXPECT_EQ(order.size(), 8u);
+    EXPECT_EQ(std::set<int>(order.begin(), order.end()).size(), 8u) << "a track twice, or one missed";
+    EXPECT_NE(order, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8})) << "not shuffled";
+  }
+
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  DWORD exitCode = 1234;
+  EXPECT_TRUE(program.WaitForExit(10000, &exitCode));
+  EXPECT_EQ(exitCode, 0u);
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+// The player on a drive that behaves like real hardware: discs with data
+// tracks, plays that end at once, playback rolling over a track boundary
+// between polls, refused queries, an emptied animation interval. (A disc
+// swapped without a gap is the end-to-end session's.)
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "cd/msf.h"
+#include "player/player_fixture.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+int CountPlays(const std::vector<std::string>& log) {
+  int plays = 0;
+  for (const std::string& line : log) plays += Contains(line, "PLAY ") ? 1 : 0;
+  return plays;
+}
+
+// Catches data tracks taken for audio: Play starting on the data track 1 of
+// a mixed-mode disc, a play running into the data track of an enhanced one,
+// steps or menu items landing on data, a data-only disc claiming a track.
+TEST_F(PlayerTest, DiscsWithDataTracksPlayAndStepOverTheirAudioOnly) {
+  struct Case {
+    const char* kinds;  // 'a' audio, 'd' data, each track 00:03:00
+    const char* title;
+    int first, last;    // the range of Play; 0: nothing to play
+    int previous;       // Previous while stopped on the first audio track
+  } cases[] = {
+      {"daa", "[02] 00:00 - Zanto Player", 2, 3, 3},
+      {"aad", "[01] 00:00 - Zanto Player", 1, 2, 2},
+      {"dd", "Zanto Player", 0, 0, 0},
+  };
+  Open(TracksOf(1), 0.01);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kinds);
+    DiscContents disc;
+    for (const char* k = c.kinds; *k; ++k) disc.tracks.push_back(*k == 'd' ? "00:03:00 data" : "00:03:00");
+    disc.identity = std::to_string(11 + (&c - cases));
+    drive->Write(disc);
+    player->discPresent = 0;
+    Poll();
+    EXPECT_EQ(Title(), c.title);
+    Plays();
+    Command(IDM_PLAY);
+    std::vector<std::string> plays = Plays();
+    if (c.first) {
+      ASSERT_EQ(plays.size(), 1u);
+      // Up to the end of the last audio track: never into the data.
+      EXPECT_TRUE(Contains(plays[0], Line("from=0x%08lX to=0x%08lX => 0", MakeTmsf(c.first, 0, 0, 0),
+                                          MakeTmsf(c.last, 0, 3, 0))))
+          << plays[0];
+    }
+    EXPECT_EQ(plays.size(), c.first ? 1u : 0u);
+    Command(IDM_STOP);
+    Command(IDM_PREVIOUS);
+    EXPECT_EQ(player->currentTrack, c.previous);
+    unique_hmenu menu = player->BuildContextMenu();
+    HMENU tracks = GetSubMenu(GetSubMenu(menu.get(), 0), 2);
+    for (int i = 0; c.kinds[i]; ++i) {
+      char text[32] = "";
+      GetMenuStringA(tracks, i, text, sizeof(text), MF_BYPOSITION);
+      EXPECT_TRUE(Contains(text, "(00:03)")) << "every track keeps its length: " << text;
+      EXPECT_EQ((GetMenuState(tracks, i, MF_BYPOSITION) & MF_GRAYED) != 0, c.kinds[i] == 'd') << i;
+      Command(IDM_TRACK_BASE + i + 1);
+      EXPECT_EQ(CountPlays(Plays()), c.kinds[i] == 'd' ? 0 : 1) << "track " << i + 1 << " from the menu";
+    }
+  }
+}
+
+// Catches an end of the disc that is missed or runs into data: on an
+// enhanced disc, repeat starts track 1 again after the last audio track,
+// also when the drive ends the play at its MCI_TO with a failure.
+TEST_F(PlayerTest, RepeatOnAnEnhancedDiscStartsAgainAfterTheLastAudioTrack) {
+  for (bool endWithFailure : {false, true}) {
+    SCOPED_TRACE(endWithFailure ? "ends with a failure" : "ends successfully");
+    faults.endWithFailure = endWithFailure;
+    DiscContents disc;
+    disc.tracks = {"00:00:40", "00:00:40", "10:00:00 data"};
+    Open(disc);
+    Poll();
+    appSettings->repeat = 1;
+    Command(IDM_PLAY);
+    Plays();
+    EXPECT_TRUE(PumpUntil(4000, [&] {
+      for (const std::string& play : Plays()) {
+        if (Contains(play, PlayFrom(1, 0, 0, 0))) return true;
+      }
+      return false;
+    }));
+    player.reset();
+    drive.reset();
+  }
+}
+
+// Catches the runaway repeat loop: a disc of no length with repeat on sends
+// at most one PLAY a second, and Stop wins even when the end notice of the
+// play it stops is already queued.
+TEST_F(PlayerTest, APlayThatEndsAtOnceRestartsAtMostOnceASecondAndStopEndsIt) {
+  DiscContents disc;
+  disc.tracks = {"00:00:00"};
+  Open(disc);
+  Poll();
+  appSettings->repeat = 1;
+  drive->TakeLog();
+  Command(IDM_PLAY);
+  PumpMessages(3200);
+  int plays = CountPlays(drive->TakeLog());
+  EXPECT_GE(plays, 2) << "repeat never restarted";
+  EXPECT_LE(plays, 5) << "more than one PLAY a second";
+  Command(IDM_STOP);
+  PumpMessages(1500);
+  EXPECT_EQ(CountPlays(drive->TakeLog()), 0) << "a pending restart outlived Stop";
+  // This play's notice is posted before Stop runs and read after it.
+  Command(IDM_PLAY);
+  Command(IDM_STOP);
+  drive->TakeLog();
+  PumpMessages(1500);
+  EXPECT_EQ(CountPlays(drive->TakeLog()), 0) << "a notice queued before Stop restarted the disc";
+}
+
+// Catches commands acting on the track the last poll saw: just after
+// playback rolled into track 2, Next, Previous and Pause act on track 2.
+TEST_F(PlayerTest, CommandsRightAfterATrackBoundaryActOnTheTrackNowPlaying) {
+  Open(TracksOf(3), 10.0);
+  Poll();
+  struct Case { WORD command; int track; } cases[] = {
+      {IDM_NEXT, 3},      // not a restart of track 2
+      {IDM_PREVIOUS, 2},  // 3.5 s into track 2: restarts it, not track 1
+      {IDM_PAUSE, 2},
+  };
+  for (const Case& c : cases) {
+    Poll();
+    player->currentTrack = 1;
+    player->PlayTrackAt(1, 4, 12, 20);
+    Sleep(350);  // ten times the speed: 3.5 s into track 2, and no poll since
+    Plays();
+    Command(c.command);
+    std::vector<std::string> plays = Plays();
+    if (c.command == IDM_PAUSE) {
+      EXPECT_EQ(TmsfTrack(player->pausePosition), c.track);
+      EXPECT_EQ(TmsfMinutes(player->pausePosition), 0) << "a pause time past the end of its track";
+    } else {
+      ASSERT_EQ(plays.size(), 1u) << c.command;
+      EXPECT_TRUE(Contains(plays[0], PlayFrom(c.track, 0, 0, 0))) << c.command << ": " << plays[0];
+    }
+    Command(IDM_STOP);
+  }
+}
+
+// Catches made-up times when the drive refuses a query: a failed start or
+// position read as 0 shows the time on the disc as the time in the track.
+TEST_F(PlayerTest, RefusedQueriesNeverShowATimeTheDriveDidNotReport) {
+  // A poll while playing asks 13 times: every 12th failing meets each query
+  // in turn. (A shorter cycle would keep any player from reading the disc.)
+  faults.failEveryNthStatus = 12;
+  Open(TracksOf(3), 0.01);
+  for (int i = 0; i < 20 && !player->discPresent; ++i) Poll();
+  ASSERT_EQ(player->PlayTrackAt(2, 0, 0, 0), 0u);
+  player->currentTrack = 2;
+  for (int i = 0; i < 26; ++i) {
+    Poll();
+    EXPECT_TRUE(Contains(Title(), "] 00:00 - ")) << Title();
+    EXPECT_LE(player->seekPosition, 1) << "poll " << i;
+  }
+}
+
+// Catches the 10 ms timer an emptied MouseAnime field gave.
+TEST_F(PlayerTest, AnEmptiedMouthIntervalKeepsTheDriveTrafficLow) {
+  appSettings->timeWindow = kTimeWindowMouth;
+  appSettings->mouseAnime = 0;
+  keepTimers = true;
+  Open(TracksOf(3));
+  PumpMessages(600);
+  drive->TakeTimedLog();
+  PumpMessages(2000);
+  std::vector<LoggedCommand> log = drive->TakeTimedLog();
+  ASSERT_GT(log.size(), 2u);
+  EXPECT_LT(log.size() / (log.back().seconds - log.front().seconds), 25.0);
+  EXPECT_EQ(appSettings->mouseAnime, 0) << "the stored value stays";
+}
+
+}  // namespace
