@@ -12,6 +12,7 @@
 #include "common/fixed_text.h"
 #include "common/path_text.h"
 #include "resources/resource.h"
+#include "settings/ini_file_save.h"
 #include "settings/settings.h"
 #include "skin/plugin_list.h"
 #include "window/skin_window.h"
@@ -41,6 +42,8 @@ bool ProgramFolderFits(const char* modulePath) {
     LoadText(appInstance, id, name);
     longestName = std::max(longestName, strlen(name));
   }
+  // A save writes its copy beside the file, under a longer name that must fit too.
+  longestName += strlen(kIniCopySuffix);
   return folderLength + longestName < kSettingsPathSize;
 }
 

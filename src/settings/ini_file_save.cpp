@@ -8,7 +8,6 @@
 
 namespace {
 
-const char kCopySuffix[] = ".new";
 constexpr size_t kIntTextSize = 16;
 constexpr DWORD kWriteChunk = 1 << 20;
 // A file another program holds open (a virus scanner, an indexer, an editor
@@ -26,13 +25,13 @@ DWORD LastErrorOr(DWORD fallback) {
 IniFileSave::IniFileSave(const char* path) : path_{}, copyPath_{}, error_(0) {
   size_t length = strlen(path);
   // A path cut to fit, or a copy's name cut short, would name another file.
-  if (length + sizeof(kCopySuffix) > sizeof(copyPath_)) {
+  if (length + sizeof(kIniCopySuffix) > sizeof(copyPath_)) {
     Fail(ERROR_FILENAME_EXCED_RANGE);
     return;
   }
   CopyText(path_, path);
   CopyText(copyPath_, path);
-  AppendText(copyPath_, kCopySuffix);
+  AppendText(copyPath_, kIniCopySuffix);
   Read();
 }
 

@@ -22,6 +22,8 @@
 // Room for the longest folder plus a file name: a path cut short would name
 // some other file.
 constexpr size_t kIniFilePathSize = 2 * MAX_PATH;
+// What a save's copy adds to the file's name.
+constexpr char kIniCopySuffix[] = ".new";
 
 class IniFileSave {
  public:

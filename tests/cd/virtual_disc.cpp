@@ -106,8 +106,24 @@ void VirtualDisc::Write(const DiscContents& disc, bool backdated) {
 std::string VirtualDisc::Text() const { return ReadFileBytes(discPath_); }
 
 std::vector<LoggedCommand> VirtualDisc::TakeTimedLog() {
-  std::string text = ReadFileBytes(logPath_);
-  DeleteFileA(logPath_.c_str());
+  // Read-then-delete would lose a line the drive appends in between (a PLAY
+  // gone missing under load). The log is renamed first, so later lines start
+  // a new one; a line being appended at that moment still lands in the renamed
+  // file, which is read only once the drive has let go of it.
+  std::string taken = logPath_ + ".taken";
+  if (!MoveFileExA(logPath_.c_str(), taken.c_str(), MOVEFILE_REPLACE_EXISTING)) return {};
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 1000 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    file = CreateFileA(taken.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+    if (file == INVALID_HANDLE_VALUE) Sleep(1);
+  }
+  std::string text;
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    text = ReadFileBytes(taken);
+  }
+  DeleteFileA(taken.c_str());
   std::vector<LoggedCommand> lines;
   size_t start = 0;
   while (start < text.size()) {

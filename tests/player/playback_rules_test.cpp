@@ -191,10 +191,11 @@ TEST(ProgramFolder, SettingsAreKeptOnlyBesideTheProgram) {
   EXPECT_TRUE(ProgramFolderFits("C:\\Program Files\\Zanto\\ZantoPlay.exe"));
   std::string deep = "C:\\" + std::string(250, 'd') + "\\ZantoPlay.exe";
   EXPECT_FALSE(ProgramFolderFits(deep.c_str())) << "ZantoPlay.ini would not fit beside it";
-  std::string edge = "C:\\" + std::string(242, 'e') + "\\ZantoPlay.exe";  // 246 + 13 = 259
+  // The save's copy, "ZantoPlay.ini.new", is the longest name: 242 + 17 = 259.
+  std::string edge = "C:\\" + std::string(238, 'e') + "\\ZantoPlay.exe";
   EXPECT_TRUE(ProgramFolderFits(edge.c_str()));
-  std::string over = "C:\\" + std::string(243, 'e') + "\\ZantoPlay.exe";
-  EXPECT_FALSE(ProgramFolderFits(over.c_str()));
+  std::string over = "C:\\" + std::string(239, 'e') + "\\ZantoPlay.exe";
+  EXPECT_FALSE(ProgramFolderFits(over.c_str())) << "the save's copy would not fit beside it";
   EXPECT_FALSE(ProgramFolderFits(""));
 }
 
