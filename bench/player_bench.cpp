@@ -1,6 +1,8 @@
-// What the player costs while it plays: the CPU time of the real program
-// playing a demo disc on the virtual drive for a minute, and one poll of the
-// display refresh in-process. Prints one line per case.
+// What the player costs: the MCI commands a second it sends the drive while
+// stopped and while playing (from the drive's own timed log), the CPU time of
+// the player stopped and playing a demo disc on the virtual drive, and one
+// poll of the display refresh in-process. Prints one line per case; the CPU
+// figures are the best of three runs, as the machine is shared.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -9,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/application.h"
 #include "app/player_window.h"
@@ -80,29 +83,79 @@ double ProcessCpuMs() {
   return FileTimeMs(kernel) + FileTimeMs(user);
 }
 
-// The whole process (player, its timers and the in-process driver) while
-// the demo disc plays.
-void BenchPlaying(int seconds) {
+constexpr int kRuns = 3;  // best of: other programs share the machine
+
+bool Has(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+// The commands a second the player on its own timers sends while stopped with
+// the demo disc in, then while playing it, counted from the drive's log over
+// `seconds` each (the log's times are this process's performance counter).
+void BenchTraffic(int seconds) {
   ScratchFolder folder;
-  QuietDrive quiet;
+  VirtualDisc drive(DemoDisc());
   std::unique_ptr<PlayerWindow> player = OpenPlayer(folder);
   if (!player) {
-    printf("cpu    playing the demo disc          skipped: the default skin did not load\n");
+    printf("mci    commands a second              skipped: the default skin did not load\n");
     return;
   }
   PumpFor(1200);  // the disc is found
-  SendMessageA(player->hwnd, WM_COMMAND, IDM_PLAY, 0);
-  double cpuBefore = ProcessCpuMs();
-  double start = NowMs();
-  PumpFor(seconds * 1000.0);
-  double cpu = ProcessCpuMs() - cpuBefore;
-  double wall = NowMs() - start;
-  char title[128] = "";
-  GetWindowTextA(player->hwnd, title, sizeof(title));
-  printf("cpu    playing the demo disc %3d s    %7.1f ms of CPU = %.2f %% of one core (title \"%s\")\n",
-         seconds, cpu, 100.0 * cpu / wall, title);
+  char modeItem[32];
+  FormatText(modeItem, sizeof(modeItem), "item=%d ", static_cast<int>(MCI_STATUS_MODE));
+  char positionItem[32];
+  FormatText(positionItem, sizeof(positionItem), "item=%d ", static_cast<int>(MCI_STATUS_POSITION));
+  struct Phase { const char* name; WORD command; } phases[] = {{"stopped", IDM_STOP}, {"playing", IDM_PLAY}};
+  for (const Phase& phase : phases) {
+    SendMessageA(player->hwnd, WM_COMMAND, phase.command, 0);
+    PumpFor(600);
+    drive.TakeTimedLog();
+    double from = NowMs() / 1000.0;
+    PumpFor(seconds * 1000.0);
+    double to = NowMs() / 1000.0;
+    int total = 0, modes = 0, positions = 0, sets = 0;
+    for (const LoggedCommand& command : drive.TakeTimedLog()) {
+      if (command.seconds < from || command.seconds >= to) continue;
+      ++total;
+      if (Has(command.text, modeItem)) ++modes;
+      if (Has(command.text, positionItem)) ++positions;
+      if (command.text.compare(0, 4, "SET ") == 0) ++sets;
+    }
+    double span = to - from;
+    printf("mci    %-7s %3d s                 %5.1f commands a second (mode %.1f, position %.1f, "
+           "time format %.1f, other %.1f)\n",
+           phase.name, seconds, total / span, modes / span, positions / span, sets / span,
+           (total - modes - positions - sets) / span);
+  }
   player.reset();
   appSettings.reset();
+}
+
+// The whole process (player, its timers and the in-process driver) stopped
+// with the demo disc in, or playing it: the best of kRuns runs.
+void BenchCpu(int seconds, bool playing) {
+  const char* name = playing ? "playing" : "stopped";
+  double best = -1;
+  char title[128] = "";
+  for (int run = 0; run < kRuns; ++run) {
+    ScratchFolder folder;
+    QuietDrive quiet;
+    std::unique_ptr<PlayerWindow> player = OpenPlayer(folder);
+    if (!player) {
+      printf("cpu    %s                       skipped: the default skin did not load\n", name);
+      return;
+    }
+    PumpFor(1200);  // the disc is found
+    if (playing) SendMessageA(player->hwnd, WM_COMMAND, IDM_PLAY, 0);
+    double cpuBefore = ProcessCpuMs();
+    double start = NowMs();
+    PumpFor(seconds * 1000.0);
+    double share = 100.0 * (ProcessCpuMs() - cpuBefore) / (NowMs() - start);
+    if (best < 0 || share < best) best = share;
+    GetWindowTextA(player->hwnd, title, sizeof(title));
+    player.reset();
+    appSettings.reset();
+  }
+  printf("cpu    %-7s the demo disc %3d s    %.2f %% of one core, best of %d (title \"%s\")\n", name, seconds,
+         best, kRuns, title);
 }
 
 // One poll period while playing: four plain ticks and one refresh.
@@ -120,16 +173,23 @@ void BenchPollTick() {
   for (int i = 0; i < 5; ++i) tick();  // finds the disc
   player->PlayTrackAt(1, 0, 0, 0);
   constexpr int kPolls = 200;
-  double plain = 0;
-  double refresh = 0;
-  for (int i = 0; i < kPolls * 5; ++i) {
-    double start = NowMs();
-    tick();
-    (player->pollTickCount == 0 ? refresh : plain) += NowMs() - start;
-    PumpFor(0);
+  double bestPlain = -1;
+  double bestRefresh = -1;
+  for (int run = 0; run < kRuns; ++run) {
+    double plain = 0;
+    double refresh = 0;
+    for (int i = 0; i < kPolls * 5; ++i) {
+      double start = NowMs();
+      tick();
+      (player->pollTickCount == 0 ? refresh : plain) += NowMs() - start;
+      PumpFor(0);
+    }
+    if (bestPlain < 0 || plain < bestPlain) bestPlain = plain;
+    if (bestRefresh < 0 || refresh < bestRefresh) bestRefresh = refresh;
   }
-  printf("tick   poll while playing             plain tick %6.3f ms, refresh tick %6.3f ms: %.2f %% of one core\n",
-         plain / (kPolls * 4), refresh / kPolls, 100.0 * (plain + refresh) / (kPolls * 500.0));
+  printf("tick   poll while playing             plain tick %6.3f ms, refresh tick %6.3f ms: %.2f %% of one core, "
+         "best of %d\n",
+         bestPlain / (kPolls * 4), bestRefresh / kPolls, 100.0 * (bestPlain + bestRefresh) / (kPolls * 500.0), kRuns);
   player.reset();
   appSettings.reset();
 }
@@ -141,7 +201,9 @@ int main(int argc, char** argv) {
   InitCommonControls();
   RegisterPlayerClass(appInstance);
   int seconds = argc > 1 ? atoi(argv[1]) : 60;
+  BenchTraffic(seconds < 10 ? seconds : 10);
   BenchPollTick();
-  BenchPlaying(seconds);
+  BenchCpu(seconds, false);
+  BenchCpu(seconds, true);
   return 0;
 }

@@ -33,7 +33,7 @@ MCIERROR PlayerWindow::PlayFromTmsf(DWORD tmsf) {
   if (error) return error;
   paused = 0;
   playRunEnd = runEnd;
-  polledModeValid = false;
+  polledMode = MCI_MODE_PLAY;
   CancelPendingRestart();
   restartGuard.PlayStarted(GetTickCount());
   return 0;
@@ -65,36 +65,30 @@ void PlayerWindow::OnRestartTimer(DWORD mode) {
 
 MCIERROR PlayerWindow::StopPlayback() {
   CancelPendingRestart();
-  polledModeValid = false;
   MCIERROR error = cdDevice.Stop();
   // A stop the drive refused leaves its play running: that play's end counts.
-  if (!error) restartGuard.Stopped();
-  return error;
+  if (error) return error;
+  restartGuard.Stopped();
+  polledMode = MCI_MODE_STOP;
+  return 0;
 }
 
 MCIERROR PlayerWindow::PausePlayback() {
-  DWORD start = 0;
-  MCIERROR error = cdDevice.GetPosition(start, currentTrack, TRUE);
+  // Where playback is now, which may be past the track the last poll saw.
+  DWORD at = 0;
+  MCIERROR error = ReadTrackPosition(&at);
   if (error) return error;
-  DWORD current = 0;
-  error = cdDevice.GetPosition(current, 0, FALSE);
-  if (error) return error;
-  DWORD elapsed = MsfDifference(current, start, kNegativeToZero);
   error = StopPlayback();
   if (error) return error;
   paused = 1;
-  pausePosition = MakeTmsf(currentTrack, MsfMinutes(elapsed), MsfSeconds(elapsed),
-                           MsfFrames(elapsed));
+  currentTrack = TmsfTrack(at);
+  pausePosition = at;
   return 0;
 }
 
 MCIERROR PlayerWindow::ResumePlayback() { return PlayFromTmsf(pausePosition); }
 
-void PlayerWindow::RefreshDisplays() {
-  UpdateSeekPosition();
-  UpdateTrackText();
-  UpdateTimeAndTitle();
-}
+void PlayerWindow::RefreshDisplays() { ShowReading(ReadDrive()); }
 
 void PlayerWindow::OnPlayButton() {
   if (!discPresent || !currentTrack) return;  // no disc, or no audio on it
@@ -114,8 +108,6 @@ void PlayerWindow::OnPauseButton() {
   DWORD mode = 0;
   bool playing = cdDevice.GetMode(mode) == 0 && mode == MCI_MODE_PLAY;
   if (playing) {
-    // Playback may have rolled into the next track since the last poll.
-    cdDevice.GetCurrentTrack(currentTrack);
     PausePlayback();
   } else if (paused) {
     ResumePlayback();
@@ -135,15 +127,15 @@ void PlayerWindow::OnPreviousSongButton() {
   DWORD mode = 0;
   if (cdDevice.GetMode(mode) || !currentTrack) return;
   if (mode == MCI_MODE_PLAY) {
-    cdDevice.GetCurrentTrack(currentTrack);
-    DWORD start = 0;
-    DWORD current = 0;
-    // Positions the drive would not give: restart the track rather than
-    // take an unknown time for the first two seconds.
-    if (cdDevice.GetPosition(start, currentTrack, TRUE) == 0 &&
-        cdDevice.GetPosition(current, 0, FALSE) == 0 &&
-        IsUnderTwoSeconds(MsfDifference(current, start, kNegativeToZero))) {
-      currentTrack = TrackBefore(currentTrack);
+    // Playback may have rolled into the next track since the last poll. A
+    // position the drive would not give restarts the track rather than take
+    // an unknown time for the first two seconds.
+    DWORD at = 0;
+    if (ReadTrackPosition(&at) == 0) {
+      currentTrack = TmsfTrack(at);
+      if (IsUnderTwoSeconds(MakeMsf(TmsfMinutes(at), TmsfSeconds(at), TmsfFrames(at)))) {
+        currentTrack = TrackBefore(currentTrack);
+      }
     }
     PlayTrackAt(currentTrack, 0, 0, 0);
   } else {

@@ -43,14 +43,9 @@ TrackTable PlayerWindow::Tracks() const {
 bool PlayerWindow::ReadPlayPosition(TrackPosition* at) {
   DWORD mode = 0;
   if (cdDevice.GetMode(mode) || mode != MCI_MODE_PLAY) return false;
-  int track = 0;
-  DWORD start = 0;
-  DWORD current = 0;
-  if (cdDevice.GetCurrentTrack(track) || cdDevice.GetPosition(start, track, TRUE) ||
-      cdDevice.GetPosition(current, 0, FALSE)) {
-    return false;
-  }
-  *at = TrackPosition{track, MsfToFrames(MsfDifference(current, start, kNegativeToZero))};
+  DWORD tmsf = 0;
+  if (ReadTrackPosition(&tmsf)) return false;
+  *at = FromTmsf(tmsf);
   return true;
 }
 
@@ -68,9 +63,7 @@ void PlayerWindow::SeekBy(int deltaFrames) {
   } else {
     return;  // stopped: a step has nowhere to start from
   }
-  UpdateSeekPosition();
-  UpdateTrackText();
-  UpdateTimeAndTitle();
+  RefreshDisplays();
 }
 
 void PlayerWindow::OnRewindButton() { SeekBy(-kSeekStepFrames); }
@@ -185,7 +178,7 @@ void PlayerWindow::OnIntroScanCommand() {
 
 void PlayerWindow::OnNextTimeMode() {
   appSettings->timeMode = NextTimeMode(appSettings->timeMode);
-  UpdateTimeAndTitle();
+  UpdateTimeAndTitle(ReadDrive());
   appSettings->Save();
 }
 

@@ -1,6 +1,9 @@
 // The player's timer work: the 100 ms poll (osuwari, and every fifth tick
-// the disc check and the displays), the mouth animation, and the three
-// display refreshes the buttons share.
+// the disc check and the displays), the mouth animation, and the display
+// refreshes the buttons share. Each refresh asks the drive once for its mode
+// and, while playing, once for its position, and the seek bar, time and
+// title all show that one reading: every query is a request to the drive's
+// hardware.
 #include <cstring>
 
 #include "app/application.h"
@@ -22,56 +25,92 @@ constexpr size_t kWindowTextSize = 64;
 
 bool IsDiscAbsentMode(DWORD mode) { return mode == MCI_MODE_OPEN || mode == MCI_MODE_NOT_READY; }
 
+int FramesIntoTrack(DWORD tmsf) {
+  return MsfToFrames(MakeMsf(TmsfMinutes(tmsf), TmsfSeconds(tmsf), TmsfFrames(tmsf)));
+}
+
 }  // namespace
 
 void PlayerWindow::OnTimer(UINT_PTR id) {
-  // A failed query leaves kModeUnknown, which is none of the modes below:
-  // the disc state stays as it was and the displays keep their last values.
   if (id == kButtonHoldTimer) return;  // the skin window's own
   if (id == kVolumeSaveTimer) {
     OnVolumeSaveTimer();
-    return;
-  }
-  DWORD mode = kModeUnknown;
-  if (id == kAnimationTimer) {
-    // Only the mouth needs the mode, and one the poll read under a tick ago
-    // will do: a mouth stepping every 100 ms must not double the queries.
-    if (appSettings->timeWindow != kTimeWindowMouth) return;
-    if (!polledModeValid || GetTickCount() - polledModeTick >= kPollInterval) {
-      if (cdDevice.GetMode(mode)) mode = kModeUnknown;
-    } else {
-      mode = polledMode;
-    }
-  } else if (cdDevice.GetMode(mode)) {
-    mode = kModeUnknown;
-  }
-  if (id == kPollTimer) {
-    polledMode = mode;
-    polledModeTick = GetTickCount();
-    polledModeValid = true;
-    OnPollTimer(mode);
+  } else if (id == kPollTimer) {
+    OnPollTimer();
   } else if (id == kAnimationTimer) {
-    OnAnimationTimer(mode);
+    // Every query is a request to the drive's hardware: the mouth steps by
+    // the mode the poll last read, or that our own last play or stop left.
+    OnAnimationTimer(polledMode);
   } else if (id == kRestartTimer) {
+    // A failed query leaves kModeUnknown: the restart goes ahead.
+    DWORD mode = kModeUnknown;
+    cdDevice.GetMode(mode);
     OnRestartTimer(mode);
   }
 }
 
-void PlayerWindow::OnPollTimer(DWORD mode) {
+void PlayerWindow::OnPollTimer() {
   if (appSettings->doOsuwari) Perch();
+  // Perching needs nothing from the drive: only every fifth tick asks it.
   if (++pollTickCount < kPollsPerRefresh) return;
   pollTickCount = 0;
 
-  if (!discPresent && mode != kModeUnknown && !IsDiscAbsentMode(mode)) {
+  // A failed mode query leaves kModeUnknown, which is none of the modes
+  // below: the disc state stays as it was and the displays keep their values.
+  DriveReading reading;
+  if (!ReadIdentityInstead(&reading)) reading = ReadDrive();
+  polledMode = reading.mode;
+  if (!discPresent && reading.mode != kModeUnknown && !IsDiscAbsentMode(reading.mode)) {
     OnDiscAppeared();
-  } else if (IsDiscAbsentMode(mode)) {
+  } else if (IsDiscAbsentMode(reading.mode)) {
     OnDiscGone();
-  } else if (discPresent && mode == MCI_MODE_STOP) {
-    CheckDiscIdentity();
   }
-  UpdateSeekPosition();
+  // A disc that began to play as it went in (AutoPlay) was shown with its play.
+  if (polledMode != reading.mode) return;
+  ShowReading(reading);
+}
+
+bool PlayerWindow::ReadIdentityInstead(DriveReading* reading) {
+  // A drive we stopped leaves "stopped" only for a play of ours or for want
+  // of a disc, and without a disc the identity cannot be read either: then
+  // the mode is asked as usual.
+  if (!discPresent || polledMode != MCI_MODE_STOP) return false;
+  if (++identityPollCount < kRefreshesPerIdentityCheck) return false;
+  identityPollCount = 0;
+  int identity = 0;
+  if (cdDevice.GetMediaIdentity(identity)) return false;
+  // Another disc went in while the mode said nothing: the old one's skin is
+  // stored under its own identity, and the new one is read as it appears.
+  if (identity != discIdentity) OnDiscGone();
+  reading->mode = MCI_MODE_STOP;
+  return true;
+}
+
+DriveReading PlayerWindow::ReadDrive() {
+  DriveReading reading;
+  cdDevice.GetMode(reading.mode);  // left kModeUnknown when refused
+  if (reading.mode == MCI_MODE_PLAY) {
+    reading.positionKnown = ReadTrackPosition(&reading.position) == 0;
+  }
+  return reading;
+}
+
+MCIERROR PlayerWindow::ReadTrackPosition(DWORD* tmsf) {
+  DWORD at = 0;
+  MCIERROR error = cdDevice.GetTrackPosition(at);
+  if (error) return error;
+  // A track the disc does not have is no position either.
+  if (TmsfTrack(at) < 1 || TmsfTrack(at) > trackCount) return MCIERR_OUTOFRANGE;
+  *tmsf = at;
+  return 0;
+}
+
+void PlayerWindow::ShowReading(const DriveReading& reading) {
+  // The selection follows playback into the next track.
+  if (reading.positionKnown) currentTrack = TmsfTrack(reading.position);
+  UpdateSeekPosition(reading);
   UpdateTrackText();
-  UpdateTimeAndTitle();
+  UpdateTimeAndTitle(reading);
 }
 
 void PlayerWindow::OnDiscAppeared() {
@@ -112,17 +151,6 @@ void PlayerWindow::ReadAudioTracks(int count) {
   }
 }
 
-void PlayerWindow::CheckDiscIdentity() {
-  if (++identityPollCount < kRefreshesPerIdentityCheck) return;
-  identityPollCount = 0;
-  int identity = 0;
-  if (cdDevice.GetMediaIdentity(identity) || identity == discIdentity) return;
-  // Another disc went in while the mode said nothing: the old one's skin is
-  // stored under its own identity and the new one read afresh.
-  OnDiscGone();
-  OnDiscAppeared();
-}
-
 void PlayerWindow::OnDiscGone() {
   if (discPresent) appSettings->ForgetCd();
   CancelPendingRestart();
@@ -131,7 +159,6 @@ void PlayerWindow::OnDiscGone() {
   trackCount = 0;
   paused = 0;
   playRunEnd = 0;
-  polledModeValid = false;
   ResetAudioTracks(audioTracks, 0);
 }
 
@@ -147,7 +174,7 @@ void PlayerWindow::OnAnimationTimer(DWORD mode) {
   }
 }
 
-void PlayerWindow::UpdateTimeAndTitle() {
+void PlayerWindow::UpdateTimeAndTitle(const DriveReading& reading) {
   char plainTitle[kTitleSize];
   LoadText(instance, IDS_APP_NAME, plainTitle);
   int timeWindow = appSettings->timeWindow;
@@ -163,7 +190,7 @@ void PlayerWindow::UpdateTimeAndTitle() {
   int elapsed = 0;
   // Seeking, or the disc just went and the next poll has not seen it yet:
   // the title and the play time keep what they showed.
-  bool keepLast = !ReadElapsed(&elapsed) && hasAudio;
+  bool keepLast = !ElapsedIn(reading, &elapsed) && hasAudio;
   ShownTime shown = TimeToShow(elapsed);
   int minutes = shown.minutes;
   int seconds = shown.seconds;
@@ -190,29 +217,15 @@ void PlayerWindow::UpdateTimeAndTitle() {
   }
 }
 
-bool PlayerWindow::ReadElapsed(int* elapsedFrames) {
-  DWORD mode = 0;
-  if (cdDevice.GetMode(mode)) return false;
-  if (mode == MCI_MODE_STOP) {
-    *elapsedFrames = paused ? MsfToFrames(MakeMsf(TmsfMinutes(pausePosition),
-                                                  TmsfSeconds(pausePosition),
-                                                  TmsfFrames(pausePosition)))
-                            : 0;
+bool PlayerWindow::ElapsedIn(const DriveReading& reading, int* elapsedFrames) const {
+  if (reading.mode == MCI_MODE_STOP) {
+    *elapsedFrames = paused ? FramesIntoTrack(pausePosition) : 0;
     return true;
   }
-  if (mode != MCI_MODE_PLAY) return false;
-  // The selection follows playback into the next track. A query the drive
-  // refuses keeps what shows: a missing start or position would show the
-  // time on the disc as the time in the track.
-  int track = 0;
-  DWORD start = 0;
-  DWORD current = 0;
-  if (cdDevice.GetCurrentTrack(track) || cdDevice.GetPosition(start, track, TRUE) ||
-      cdDevice.GetPosition(current, 0, FALSE)) {
-    return false;
-  }
-  currentTrack = track;
-  *elapsedFrames = MsfToFrames(MsfDifference(current, start, kNegativeToAbsolute));
+  // A position the drive refused keeps what shows: a made-up one would show
+  // a time the drive never reported.
+  if (reading.mode != MCI_MODE_PLAY || !reading.positionKnown) return false;
+  *elapsedFrames = FramesIntoTrack(reading.position);
   return true;
 }
 
@@ -250,31 +263,21 @@ void PlayerWindow::ShowTitle(const char* title) {
   if (strcmp(title, shown) != 0) SetWindowTextA(hwnd, title);
 }
 
-void PlayerWindow::UpdateSeekPosition() {
+void PlayerWindow::UpdateSeekPosition(const DriveReading& reading) {
   if (!discPresent) {
     SetSeekPosition(-1);
     return;
   }
-  DWORD mode = 0;
-  if (cdDevice.GetMode(mode)) mode = kModeUnknown;
-  int track = 0;
-  DWORD elapsed = 0;
-  if (mode == MCI_MODE_STOP && paused) {
-    track = TmsfTrack(pausePosition);
-    elapsed = MakeMsf(TmsfMinutes(pausePosition), TmsfSeconds(pausePosition),
-                      TmsfFrames(pausePosition));
-  } else if (mode == MCI_MODE_PLAY) {
-    DWORD start = 0;
-    DWORD current = 0;
+  DWORD at = 0;
+  if (reading.mode == MCI_MODE_STOP && paused) {
+    at = pausePosition;
+  } else if (reading.mode == MCI_MODE_PLAY) {
     // Refused: the bar keeps its place rather than jump to a made-up one.
-    if (cdDevice.GetCurrentTrack(track) || cdDevice.GetPosition(start, track, TRUE) ||
-        cdDevice.GetPosition(current, 0, FALSE)) {
-      return;
-    }
-    elapsed = MsfDifference(current, start, kNegativeToZero);
+    if (!reading.positionKnown) return;
+    at = reading.position;
   } else {
     SetSeekPosition(-1);
     return;
   }
-  SetSeekPosition(SeekBarPosition(MsfToFrames(elapsed), TrackLengthFrames(track)));
+  SetSeekPosition(SeekBarPosition(FramesIntoTrack(at), TrackLengthFrames(TmsfTrack(at))));
 }

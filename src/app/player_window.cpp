@@ -24,8 +24,6 @@ PlayerWindow::PlayerWindow()
       discIdentity(0),
       identityPollCount(0),
       polledMode(kModeUnknown),
-      polledModeTick(0),
-      polledModeValid(false),
       randomState(GetTickCount() ^ GetCurrentProcessId() << 16),
       lastKeyStep(0) {}
 
@@ -98,7 +96,7 @@ void PlayerWindow::OnWindowCreated() {
     return;
   }
   SetToggleState(RepeatButton, appSettings->repeat);
-  UpdateTimeAndTitle();
+  UpdateTimeAndTitle(DriveReading());  // no disc yet: nothing to ask the drive
   ApplyTextFont();
   // 255, the default, leaves the session as loud as the system keeps it.
   SetVolumePosition(appSettings->volume);
@@ -212,6 +210,7 @@ void PlayerWindow::OnMciNotify(WPARAM status) {
   if (status != MCI_NOTIFY_SUCCESSFUL && status != MCI_NOTIFY_FAILURE) return;
   // Queued before the user stopped: the stop wins.
   if (!restartGuard.EndCounts()) return;
+  polledMode = MCI_MODE_STOP;  // the play is over: the mouth stops without asking
   if (OnTrackEnd()) return;  // one track's play in a play mode
   int next = NextRunStart(audioTracks, playRunEnd);
   if (next) {

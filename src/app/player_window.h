@@ -28,6 +28,14 @@ constexpr UINT kAnimationIdleInterval = 500;  // ms, outside the mouth animation
 // What a failed mode query stands for: none of the device's modes.
 constexpr DWORD kModeUnknown = 0;
 
+// One reading of the drive, shared by the seek bar, the time and the title.
+struct DriveReading {
+  DWORD mode = kModeUnknown;
+  // Playing, and the drive said where: the track and the time within it (TMSF).
+  bool positionKnown = false;
+  DWORD position = 0;
+};
+
 class PlayerWindow final : public SkinWindow {
  public:
   PlayerWindow();
@@ -69,9 +77,13 @@ class PlayerWindow final : public SkinWindow {
   MCIERROR ResumePlayback();
   void ChangeResourceFile(const char* path);
   void ChooseResourceFile();
-  void UpdateTimeAndTitle();
+  // The mode, and while playing the position, in two queries at most.
+  DriveReading ReadDrive();
+  // The time, title, text and seek bar as the drive now reports them.
+  void RefreshDisplays();
+  void UpdateTimeAndTitle(const DriveReading& reading);
   void UpdateTrackText();
-  void UpdateSeekPosition();
+  void UpdateSeekPosition(const DriveReading& reading);
   // Sits the window on the foreground window's title bar (osuwari).
   void Perch();
 
@@ -104,11 +116,9 @@ class PlayerWindow final : public SkinWindow {
   // was last compared with the drive's.
   int discIdentity;
   int identityPollCount;
-  // The mode the latest PollTimer tick read, and when; our own plays and
-  // stops make it stale at once.
+  // The mode the latest poll read, or that our own latest play, stop or
+  // counted end of a play left.
   DWORD polledMode;
-  DWORD polledModeTick;
-  bool polledModeValid;
 
   // The play modes: shuffle, repeat one, intro scan, and the time display.
   PlayModes CurrentModes() const;
@@ -174,20 +184,24 @@ class PlayerWindow final : public SkinWindow {
   ShownTime TimeToShow(int elapsedFrames) const;
 
   // Timer work.
-  void OnPollTimer(DWORD mode);
+  void OnPollTimer();
   void OnAnimationTimer(DWORD mode);
   void OnDiscAppeared();
   void OnDiscGone();
-  // While stopped, once a second: a disc swapped without the drive ever
-  // saying "open" or "not ready" is told by its identity.
-  void CheckDiscIdentity();
+  // While stopped, once a second, the disc's identity is read in place of
+  // the mode (then stopped, in `reading`): a disc swapped without the drive
+  // ever saying "open" or "not ready" is told by it. False when the mode is
+  // to be read as usual.
+  bool ReadIdentityInstead(DriveReading* reading);
+  // The position as TMSF; an error when refused or on a track the disc lacks.
+  MCIERROR ReadTrackPosition(DWORD* tmsf);
+  // The displays and the current track from one reading.
+  void ShowReading(const DriveReading& reading);
   void ReadAudioTracks(int count);
   void OnRestartTimer(DWORD mode);
-  // The time, title, text and seek bar as the drive now reports them.
-  void RefreshDisplays();
-  // Minutes and seconds into the current track for the time display; false
-  // when the device is neither stopped nor playing.
-  bool ReadElapsed(int* elapsedFrames);
+  // Frames into the current track for the time display; false when the
+  // reading is neither stopped nor a play with its position.
+  bool ElapsedIn(const DriveReading& reading, int* elapsedFrames) const;
   // The redraw entry points and the window title, called only for a change.
   void ShowTime(int first, int second, int separatorOn);
   void ShowText(const char* line);

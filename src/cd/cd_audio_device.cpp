@@ -36,6 +36,7 @@ MCIERROR CdAudioDevice::Close() {
   if (error) return error;
   isOpen = FALSE;
   deviceId = 0;
+  tmsfSet_ = false;
   return 0;
 }
 
@@ -52,8 +53,12 @@ MCIERROR CdAudioDevice::QueryStatus(DWORD flags, DWORD item, DWORD track, DWORD_
 MCIERROR CdAudioDevice::SetTimeFormat(DWORD format) {
   MCI_SET_PARMS parms = {};
   parms.dwTimeFormat = format;
-  return Send(deviceId, MCI_SET, MCI_SET_TIME_FORMAT, &parms);
+  MCIERROR error = Send(deviceId, MCI_SET, MCI_SET_TIME_FORMAT, &parms);
+  if (!error) tmsfSet_ = format == MCI_FORMAT_TMSF;
+  return error;
 }
+
+MCIERROR CdAudioDevice::UseTmsf() { return tmsfSet_ ? 0 : SetTimeFormat(MCI_FORMAT_TMSF); }
 
 MCIERROR CdAudioDevice::GetMode(DWORD& mode) {
   DWORD_PTR value = 0;
@@ -85,12 +90,21 @@ MCIERROR CdAudioDevice::GetPosition(DWORD& msf, int track, BOOL ofTrack) {
   return error;
 }
 
+MCIERROR CdAudioDevice::GetTrackPosition(DWORD& tmsf) {
+  MCIERROR error = UseTmsf();
+  if (error) return error;
+  DWORD_PTR value = 0;
+  error = QueryStatus(0, MCI_STATUS_POSITION, 0, value);
+  if (!error) tmsf = static_cast<DWORD>(value);
+  return error;
+}
+
 MCIERROR CdAudioDevice::ReadTrackLengths() {
   trackLengths.RemoveAll();
   int count = 0;
   MCIERROR error = GetTrackCount(count);
   if (error) return error;
-  error = SetTimeFormat(MCI_FORMAT_MSF);
+  error = UseTmsf();
   if (error) return error;
   DWORD_PTR value = 0;
   error = QueryStatus(0, MCI_STATUS_LENGTH, 0, value);
@@ -127,7 +141,7 @@ MCIERROR CdAudioDevice::GetTrackType(int track, DWORD& type) {
 }
 
 MCIERROR CdAudioDevice::PlayRange(HWND notifyWindow, DWORD fromTmsf, DWORD toTmsf) {
-  MCIERROR error = SetTimeFormat(MCI_FORMAT_TMSF);
+  MCIERROR error = UseTmsf();
   if (error) return error;
   MCI_PLAY_PARMS parms = {};
   parms.dwCallback = reinterpret_cast<DWORD_PTR>(notifyWindow);
@@ -137,7 +151,7 @@ MCIERROR CdAudioDevice::PlayRange(HWND notifyWindow, DWORD fromTmsf, DWORD toTms
 }
 
 MCIERROR CdAudioDevice::PlayFrom(HWND notifyWindow, DWORD tmsf) {
-  MCIERROR error = SetTimeFormat(MCI_FORMAT_TMSF);
+  MCIERROR error = UseTmsf();
   if (error) return error;
   MCI_PLAY_PARMS parms = {};
   parms.dwCallback = reinterpret_cast<DWORD_PTR>(notifyWindow);

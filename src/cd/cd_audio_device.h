@@ -25,6 +25,9 @@ class CdAudioDevice {
   MCIERROR GetTrackCount(int& count);
   // With ofTrack the start of `track` on the disc, else the current position; MSF.
   MCIERROR GetPosition(DWORD& msf, int track, BOOL ofTrack);
+  // The current position as TMSF: the track and the time within it, in one
+  // query (the player's time, seek bar and title all come from it).
+  MCIERROR GetTrackPosition(DWORD& tmsf);
   // Element 0 the whole disc, element i track i; MSF values.
   MCIERROR ReadTrackLengths();
   MCIERROR GetMediaIdentity(int& identity);
@@ -46,6 +49,11 @@ class CdAudioDevice {
  private:
   MCIERROR QueryStatus(DWORD flags, DWORD item, DWORD track, DWORD_PTR& value);
   MCIERROR SetTimeFormat(DWORD format);
+  // The player works in TMSF (lengths come as MSF in it all the same). The
+  // device is ours alone, so the format is set once, not before every query.
+  MCIERROR UseTmsf();
+
+  bool tmsfSet_ = false;
 };
 
 #endif

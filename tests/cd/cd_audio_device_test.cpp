@@ -106,6 +106,26 @@ TEST_F(CdAudioDeviceTest, PositionsAreAskedInMsfRightAfterSettingIt) {
                    TimeFormatLine(MCI_FORMAT_MSF), StatusLine(MCI_STATUS_POSITION)}));
 }
 
+// Catches a time format sent before every query (each one a request to the
+// drive), a stale one after an MSF query switched it, and a position that is
+// not the track and the time within it.
+TEST_F(CdAudioDeviceTest, TmsfIsSetOnceAndOnePositionGivesTrackAndTime) {
+  OpenDevice();
+  NotifyWindow window;
+  DWORD at = 0, msf = 0;
+  ASSERT_EQ(device.PlayFrom(window.hwnd(), MakeTmsf(3, 0, 30, 0)), 0u);
+  ASSERT_EQ(device.GetTrackPosition(at), 0u);
+  EXPECT_EQ(MakeTmsf(TmsfTrack(at), TmsfMinutes(at), TmsfSeconds(at), 0), MakeTmsf(3, 0, 30, 0)) << "0:30 into track 3";
+  ASSERT_EQ(device.GetPosition(msf, 0, FALSE), 0u);
+  ASSERT_EQ(device.GetTrackPosition(at), 0u);
+  ASSERT_EQ(device.GetTrackPosition(at), 0u);
+  EXPECT_EQ(drive.TakeLog(), (Lines{TimeFormatLine(MCI_FORMAT_TMSF), PlayLine(window.hwnd(), MakeTmsf(3, 0, 30, 0)),
+                                    StatusLine(MCI_STATUS_POSITION), TimeFormatLine(MCI_FORMAT_MSF),
+                                    StatusLine(MCI_STATUS_POSITION), TimeFormatLine(MCI_FORMAT_TMSF),
+                                    StatusLine(MCI_STATUS_POSITION), StatusLine(MCI_STATUS_POSITION)}));
+  device.Stop();
+}
+
 TEST_F(CdAudioDeviceTest, TrackLengthsHoldTheWholeDiscThenEachTrack) {
   OpenDevice();
   ASSERT_EQ(device.ReadTrackLengths(), 0u);
@@ -113,7 +133,8 @@ TEST_F(CdAudioDeviceTest, TrackLengthsHoldTheWholeDiscThenEachTrack) {
   const DWORD expected[] = {MakeMsf(15, 48, 0), MakeMsf(4, 12, 30), MakeMsf(3, 5, 0),
                             MakeMsf(0, 59, 74), MakeMsf(5, 0, 1), MakeMsf(2, 30, 45)};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(*static_cast<DWORD*>(device.trackLengths.At(i)), expected[i]) << i;
-  Lines log{StatusLine(MCI_STATUS_NUMBER_OF_TRACKS), TimeFormatLine(MCI_FORMAT_MSF), StatusLine(MCI_STATUS_LENGTH)};
+  // Lengths come as MSF in the player's TMSF format too.
+  Lines log{StatusLine(MCI_STATUS_NUMBER_OF_TRACKS), TimeFormatLine(MCI_FORMAT_TMSF), StatusLine(MCI_STATUS_LENGTH)};
   for (DWORD track = 1; track <= 5; ++track) log.push_back(TrackStatusLine(MCI_STATUS_LENGTH, track));
   EXPECT_EQ(drive.TakeLog(), log);
 

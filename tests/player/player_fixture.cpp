@@ -61,6 +61,45 @@ void PlayerTest::Open(const DiscContents& disc, double speed, const DriveSettlin
   KillTimer(player->hwnd, kAnimationTimer);
 }
 
+namespace {
+
+// The clock of the drive's log: this process's performance counter.
+double NowSeconds() {
+  LARGE_INTEGER frequency;
+  LARGE_INTEGER now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+}  // namespace
+
+Traffic PlayerTest::MeasureTraffic(int slices, const std::function<void()>& everySlice) {
+  drive->TakeTimedLog();
+  double from = NowSeconds();
+  for (int i = 0; i < slices; ++i) {
+    PumpMessages(50);
+    everySlice();
+  }
+  double to = NowSeconds();
+  Traffic counts;
+  for (const LoggedCommand& command : drive->TakeTimedLog()) {
+    if (command.seconds < from || command.seconds >= to) continue;
+    ++counts.total;
+    if (Has(command.text, Line("item=%d ", int(MCI_STATUS_MODE)))) ++counts.modes;
+    if (Has(command.text, Line("item=%d ", int(MCI_STATUS_POSITION)))) ++counts.positions;
+    if (command.text.compare(0, 5, "INFO ") == 0) ++counts.identities;
+    if (command.text.compare(0, 4, "SET ") == 0) ++counts.timeFormats;
+  }
+  double span = to - from;
+  for (double* count : {&counts.total, &counts.modes, &counts.positions, &counts.identities, &counts.timeFormats}) {
+    *count /= span;
+  }
+  return counts;
+}
+
 void PlayerTest::Poll() {
   for (int i = 0; i < 5; ++i) Tick(kPollTimer);
 }

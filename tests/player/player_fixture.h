@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,15 @@
 
 // n tracks of 4:12.30 each.
 DiscContents TracksOf(int n);
+
+// MCI commands a second, by kind, from the drive's timed log.
+struct Traffic {
+  double total = 0;
+  double modes = 0;
+  double positions = 0;
+  double identities = 0;
+  double timeFormats = 0;
+};
 
 class PlayerTest : public ::testing::Test {
  protected:
@@ -39,6 +49,9 @@ class PlayerTest : public ::testing::Test {
   // Log lines of PLAY commands since the last call (older lines are dropped).
   std::vector<std::string> Plays();
   std::string PlayFrom(int track, int minutes, int seconds, int frames) const;
+  // What the player on its own timers (keepTimers) sends over `slices` of
+  // 50 ms of pumping its messages; `everySlice` runs after each.
+  Traffic MeasureTraffic(int slices, const std::function<void()>& everySlice = [] {});
 
   // Open leaves the player's own timers running instead of the test's ticks.
   bool keepTimers = false;

@@ -159,9 +159,10 @@ TEST_F(PlayerTest, CommandsRightAfterATrackBoundaryActOnTheTrackNowPlaying) {
 // Catches made-up times when the drive refuses a query: a failed start or
 // position read as 0 shows the time on the disc as the time in the track.
 TEST_F(PlayerTest, RefusedQueriesNeverShowATimeTheDriveDidNotReport) {
-  // A poll while playing asks 13 times: every 12th failing meets each query
-  // in turn. (A shorter cycle would keep any player from reading the disc.)
-  faults.failEveryNthStatus = 12;
+  // A poll while playing asks twice, the mode and the position: every 9th
+  // failing meets each in turn. (A cycle shorter than the reading of a new
+  // disc would keep any player from reading it.)
+  faults.failEveryNthStatus = 9;
   Open(TracksOf(3), 0.01);
   for (int i = 0; i < 20 && !player->discPresent; ++i) Poll();
   ASSERT_EQ(player->PlayTrackAt(2, 0, 0, 0), 0u);
@@ -173,18 +174,24 @@ TEST_F(PlayerTest, RefusedQueriesNeverShowATimeTheDriveDidNotReport) {
   }
 }
 
-// Catches the 10 ms timer an emptied MouseAnime field gave.
+// Catches the 10 ms timer an emptied MouseAnime field gave, and a mouth that
+// asks the drive for the mode at its every step.
 TEST_F(PlayerTest, AnEmptiedMouthIntervalKeepsTheDriveTrafficLow) {
   appSettings->timeWindow = kTimeWindowMouth;
   appSettings->mouseAnime = 0;
   keepTimers = true;
   Open(TracksOf(3));
-  PumpMessages(600);
-  drive->TakeTimedLog();
-  PumpMessages(2000);
-  std::vector<LoggedCommand> log = drive->TakeTimedLog();
-  ASSERT_GT(log.size(), 2u);
-  EXPECT_LT(log.size() / (log.back().seconds - log.front().seconds), 25.0);
+  ASSERT_TRUE(PumpUntil(3000, [this] { return player->discPresent != 0; }));
+  EXPECT_LE(MeasureTraffic(40).total, 3.0) << "stopped";
+  Command(IDM_PLAY);
+  int steps = 0;
+  int frame = player->mouthFrame;
+  Traffic playing = MeasureTraffic(40, [&] {
+    steps += (player->mouthFrame - frame + 10) % 10;
+    frame = player->mouthFrame;
+  });
+  EXPECT_LE(playing.total, 8.0) << "playing";
+  EXPECT_NEAR(steps, 20, 6) << "a step every 100 ms for 2 s";
   EXPECT_EQ(appSettings->mouseAnime, 0) << "the stored value stays";
 }
 
