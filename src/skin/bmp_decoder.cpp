@@ -108,16 +108,18 @@ void CopyColorTable(const BYTE* file, size_t fileSize, const TableSource& source
 
 }  // namespace
 
-ImageStatus DecodeBmp(const BYTE* file, size_t fileSize, DecodedBmp* out) {
+ImageStatus DecodeBmpLayout(const BYTE* file, size_t available, size_t fileSize,
+                            BmpLayout* out) {
   // A file that ends inside its headers is broken data (3), like one that is
   // not a BMP at all: every read of it succeeded.
-  if (file == nullptr || fileSize < 2 || file[0] != 'B' || file[1] != 'M') return ImageBadData;
-  if (fileSize < kFileHeaderSize + sizeof(DWORD)) return ImageBadData;
+  if (file == nullptr || available > fileSize) return ImageBadData;
+  if (available < 2 || file[0] != 'B' || file[1] != 'M') return ImageBadData;
+  if (available < kFileHeaderSize + sizeof(DWORD)) return ImageBadData;
   uint32_t pixelOffset = ReadU32(file + 10);
 
   BITMAPINFOHEADER header;
   TableSource table;
-  if (!ReadInfoHeader(file, fileSize, &header, &table)) return ImageBadData;
+  if (!ReadInfoHeader(file, available, &header, &table)) return ImageBadData;
   ClampColorCounts(&header);
   DibFormat format;
   if (!DescribeDib(header, &format)) return ImageBadData;
@@ -139,15 +141,26 @@ ImageStatus DecodeBmp(const BYTE* file, size_t fileSize, DecodedBmp* out) {
   std::unique_ptr<BYTE[]> info(new (std::nothrow) BYTE[kInfoBlockSize]());
   if (!info) return ImageOutOfMemory;
   std::memcpy(info.get(), &header, sizeof(header));
-  CopyColorTable(file, fileSize, table, info.get() + kInfoHeaderSize);
-
-  std::unique_ptr<BYTE[]> bits(new (std::nothrow) BYTE[blockSize]);
-  if (!bits) return ImageOutOfMemory;
-  std::memcpy(bits.get(), file + pixelOffset, inFile);
-  std::memset(bits.get() + inFile, 0, blockSize - inFile);
+  CopyColorTable(file, available, table, info.get() + kInfoHeaderSize);
 
   out->info = std::move(info);
-  out->bits = std::move(bits);
+  out->pixelOffset = pixelOffset;
+  out->pixelBytesInFile = inFile;
   out->bitsSize = blockSize;
+  return ImageOk;
+}
+
+ImageStatus DecodeBmp(const BYTE* file, size_t fileSize, DecodedBmp* out) {
+  BmpLayout layout;
+  ImageStatus status = DecodeBmpLayout(file, fileSize, fileSize, &layout);
+  if (status != ImageOk) return status;
+  std::unique_ptr<BYTE[]> bits(new (std::nothrow) BYTE[layout.bitsSize]);
+  if (!bits) return ImageOutOfMemory;
+  std::memcpy(bits.get(), file + layout.pixelOffset, layout.pixelBytesInFile);
+  std::memset(bits.get() + layout.pixelBytesInFile, 0, layout.bitsSize - layout.pixelBytesInFile);
+
+  out->info = std::move(layout.info);
+  out->bits = std::move(bits);
+  out->bitsSize = layout.bitsSize;
   return ImageOk;
 }

@@ -16,6 +16,20 @@ struct DecodedBmp {
   size_t bitsSize = 0;
 };
 
+// What a BMP file's headers say: its info block and where its pixel block
+// comes from.
+struct BmpLayout {
+  std::unique_ptr<BYTE[]> info;  // as in DecodedBmp
+  size_t pixelOffset = 0;        // where the pixel rows start in the file
+  size_t pixelBytesInFile = 0;   // file bytes from there to the end
+  size_t bitsSize = 0;           // the pixel block: those bytes, zero-padded
+};
+
+// Reads the headers and colour table of a BMP file of `fileSize` bytes from
+// its first `available` bytes (all of them, or at least the headers, the
+// colour table and the pixel offset). Statuses as DecodeBmp's.
+ImageStatus DecodeBmpLayout(const BYTE* head, size_t available, size_t fileSize, BmpLayout* out);
+
 // Decodes a BMP file's bytes into the two blocks of a picture. Returns
 // ImageOk, ImageBadData (not a BMP, or a header or colour format GDI cannot
 // draw, or the file ends before its pixel data) or ImageOutOfMemory; `out`

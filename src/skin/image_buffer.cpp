@@ -80,30 +80,32 @@ bool ImageBuffer::CreateBlank(int width, int height) {
 ImageStatus ImageBuffer::LoadBmp(const char* path) {
   unique_hfile handle = OpenPictureFile(path);
   if (!handle) return ImageCannotOpen;
-  std::unique_ptr<BYTE[]> file;
-  size_t fileSize = 0;
-  ImageStatus status = ReadPictureFile(handle.get(), &file, &fileSize);
+  DecodedBmp decoded;
+  ImageStatus status = ReadBmpFile(handle.get(), &decoded);
   if (status != ImageOk) return status;
-  handle.reset();
-  return LoadBmpFromMemory(file.get(), fileSize);
+  return AdoptDecoded(&decoded);
 }
 
 ImageStatus ImageBuffer::LoadBmpFromMemory(const BYTE* file, size_t fileSize) {
   DecodedBmp decoded;
   ImageStatus status = DecodeBmp(file, fileSize, &decoded);
   if (status != ImageOk) return status;
-  auto* decodedInfo = reinterpret_cast<BITMAPINFO*>(decoded.info.get());
+  return AdoptDecoded(&decoded);
+}
+
+ImageStatus ImageBuffer::AdoptDecoded(DecodedBmp* decoded) {
+  auto* decodedInfo = reinterpret_cast<BITMAPINFO*>(decoded->info.get());
   DibFormat format;
-  if (!DescribeDibBlocks(decodedInfo, kInfoBlockSize, decoded.bits.get(), decoded.bitsSize,
+  if (!DescribeDibBlocks(decodedInfo, kInfoBlockSize, decoded->bits.get(), decoded->bitsSize,
                          &format)) {
     return ImageBadData;
   }
   DecodedBmp converted;
-  status = MakeReadable(decodedInfo, decoded.bits.get(), format, &converted);
+  ImageStatus status = MakeReadable(decodedInfo, decoded->bits.get(), format, &converted);
   if (status != ImageOk) return status;
-  if (converted.info) decoded = std::move(converted);
-  Adopt(reinterpret_cast<BITMAPINFO*>(decoded.info.release()), kInfoBlockSize,
-        decoded.bits.release(), decoded.bitsSize);
+  if (converted.info) *decoded = std::move(converted);
+  Adopt(reinterpret_cast<BITMAPINFO*>(decoded->info.release()), kInfoBlockSize,
+        decoded->bits.release(), decoded->bitsSize);
   return ImageOk;
 }
 

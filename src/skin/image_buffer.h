@@ -8,6 +8,7 @@
 #include <cstddef>
 
 class PluginList;
+struct DecodedBmp;
 
 enum ImageStatus : int {
   ImageOk = 0,
@@ -69,6 +70,10 @@ class ImageBuffer {
  protected:
   // Replaces the picture with blocks the program allocated (new[]).
   void Adopt(BITMAPINFO* newInfo, size_t newInfoSize, BYTE* newBits, size_t newBitsSize);
+
+ private:
+  // Takes over what the BMP reader decoded, converted as LoadBmp promises.
+  ImageStatus AdoptDecoded(DecodedBmp* decoded);
 };
 
 // An ImageBuffer that can also hold the two local-memory blocks a Susie

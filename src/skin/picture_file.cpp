@@ -1,5 +1,7 @@
 #include "skin/picture_file.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -7,6 +9,24 @@ namespace {
 // No 32-bit process holds a file of 2 GiB or more; the 64-bit build keeps the
 // same limit so both read the same files.
 constexpr DWORD kMaxPictureFileBytes = 0x7FFFFFFF;
+
+// The start of a BMP file read before its pixels: far more than any header
+// and colour table, and the pixel rows of most small pictures.
+constexpr size_t kBmpHeadBytes = 64 * 1024;
+
+// Reads up to `wanted` bytes; fewer only at the end of the file.
+bool ReadUpTo(HANDLE file, BYTE* buffer, size_t wanted, size_t* got) {
+  size_t total = 0;
+  while (total < wanted) {
+    DWORD chunk = 0;
+    DWORD ask = static_cast<DWORD>(wanted - total);
+    if (!ReadFile(file, buffer + total, ask, &chunk, nullptr)) return false;
+    if (chunk == 0) break;
+    total += chunk;
+  }
+  *got = total;
+  return true;
+}
 
 }  // namespace
 
@@ -16,21 +36,43 @@ unique_hfile OpenPictureFile(const char* path) {
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
-ImageStatus ReadPictureFile(HANDLE file, std::unique_ptr<BYTE[]>* bytes, size_t* size) {
+ImageStatus ReadBmpFile(HANDLE file, DecodedBmp* out) {
   DWORD high = 0;
   DWORD low = GetFileSize(file, &high);
   if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return ImageReadFailed;
   if (high != 0 || low > kMaxPictureFileBytes) return ImageOutOfMemory;
-  std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[low == 0 ? 1 : low]);
-  if (!buffer) return ImageOutOfMemory;
-  DWORD total = 0;
-  while (total < low) {
-    DWORD got = 0;
-    if (!ReadFile(file, buffer.get() + total, low - total, &got, nullptr)) return ImageReadFailed;
-    if (got == 0) break;  // the file shrank meanwhile
-    total += got;
+  const size_t fileSize = low;
+
+  const size_t headSize = fileSize < kBmpHeadBytes ? fileSize : kBmpHeadBytes;
+  std::unique_ptr<BYTE[]> head(new (std::nothrow) BYTE[headSize == 0 ? 1 : headSize]);
+  if (!head) return ImageOutOfMemory;
+  size_t got = 0;
+  if (!ReadUpTo(file, head.get(), headSize, &got)) return ImageReadFailed;
+  // The file shrank meanwhile: what came is the whole file.
+  if (got < headSize) return DecodeBmp(head.get(), got, out);
+
+  BmpLayout layout;
+  ImageStatus status = DecodeBmpLayout(head.get(), got, fileSize, &layout);
+  if (status != ImageOk) return status;
+  std::unique_ptr<BYTE[]> bits(new (std::nothrow) BYTE[layout.bitsSize]);
+  if (!bits) return ImageOutOfMemory;
+  size_t copied = 0;
+  if (layout.pixelOffset < got) {
+    copied = std::min(got - layout.pixelOffset, layout.pixelBytesInFile);
+    std::memcpy(bits.get(), head.get() + layout.pixelOffset, copied);
+  } else if (layout.pixelOffset > got) {
+    LARGE_INTEGER offset;
+    offset.QuadPart = static_cast<LONGLONG>(layout.pixelOffset);
+    if (!SetFilePointerEx(file, offset, nullptr, FILE_BEGIN)) return ImageReadFailed;
   }
-  *bytes = std::move(buffer);
-  *size = total;
+  size_t more = 0;
+  if (!ReadUpTo(file, bits.get() + copied, layout.pixelBytesInFile - copied, &more)) {
+    return ImageReadFailed;
+  }
+  std::memset(bits.get() + copied + more, 0, layout.bitsSize - copied - more);
+
+  out->info = std::move(layout.info);
+  out->bits = std::move(bits);
+  out->bitsSize = layout.bitsSize;
   return ImageOk;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/fixed_text.h"
+#include "common/handles.h"
 #include "common/path_text.h"
 #include "skin/skin_region.h"
 #include "window/skin_window.h"
@@ -134,9 +135,18 @@ bool SkinWindow::ApplySkin() {
   }
   ownedRegion_.release();  // the window system's from now on
 
-  Fill(kWhite);
+  // White wherever the background is not drawn. The buffer has the
+  // background's size, so as a rule the blit covers it all and a white fill
+  // first would be one more pass over every pixel for nothing.
+  const bool covered = bufferWidth <= width && bufferHeight <= height;
+  if (!covered) Fill(kWhite);
   if (HDC dc = BeginDraw()) {
-    backgroundPicture.Blit(dc, 0, 0, width, height, 0, 0, width, height, SRCCOPY);
+    int drawn = backgroundPicture.Blit(dc, 0, 0, width, height, 0, 0, width, height, SRCCOPY);
+    if (covered && drawn <= 0) {
+      unique_hbrush white(CreateSolidBrush(kWhite));
+      RECT all = {0, 0, bufferWidth, bufferHeight};
+      if (white) FillRect(dc, &all, white.get());
+    }
     frameImage.CopyRect(backgroundPicture, 0, 0, width, height, 0, 0);
     EndDraw();
   }

@@ -1,5 +1,8 @@
 #include "skin/skin_region.h"
 
+#include <algorithm>
+#include <memory>
+#include <new>
 #include <utility>
 
 #include "skin/image_buffer.h"
@@ -90,32 +93,102 @@ bool RegionMerger::MergeInto(HRGN target) {
 
 namespace {
 
-// The one rule of what belongs to the shape. The picture is validated once,
-// not per pixel; a pixel the blocks do not hold reads as GetPixel reads it.
-class Opacity {
+// The opaque runs of a picture's rows, read straight from its rows: one
+// colour compare per pixel and no call. The rule is that of GetPixel: a
+// pixel not exactly magenta is opaque, and so is one the blocks do not hold
+// (it reads black).
+class RowScanner {
  public:
-  explicit Opacity(const ImageBuffer& picture) : pixels_(picture) {}
-  bool operator()(int x, int y) const {
-    COLORREF colour = pixels_.Contains(x, y) ? pixels_.At(x, y) : kUnreadablePixel;
-    return colour != kTransparentColour;
+  explicit RowScanner(const ImageBuffer& picture)
+      : pixels_(picture), width_(picture.Width()), height_(picture.Height()) {
+    for (int i = 0; i < 256; ++i) {
+      transparentIndex_[i] = pixels_.BytesPerPixel() == 1 &&
+                             pixels_.PaletteColor(static_cast<BYTE>(i)) == kTransparentColour;
+    }
+  }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+  // Writes the runs of row y as left, right pairs (right exclusive) into
+  // `runs`, which holds (Width() + 1) / 2 pairs, the most a row can have;
+  // returns how many.
+  int Runs(int y, int* runs) const {
+    const int bytes = pixels_.BytesPerPixel();
+    if (!pixels_.Contains(0, y) || bytes == 0) {
+      return Scan(runs, [](int) { return true; });
+    }
+    const BYTE* row = pixels_.Address(0, y);
+    if (bytes == 1) return Scan(runs, [this, row](int x) { return !transparentIndex_[row[x]]; });
+    const BYTE blue = GetBValue(kTransparentColour), green = GetGValue(kTransparentColour),
+               red = GetRValue(kTransparentColour);
+    return Scan(runs, [row, bytes, blue, green, red](int x) {
+      const BYTE* p = row + static_cast<size_t>(x) * static_cast<size_t>(bytes);
+      return p[0] != blue || p[1] != green || p[2] != red;
+    });
   }
 
  private:
+  template <typename IsOpaque>
+  int Scan(int* runs, IsOpaque opaque) const {
+    int count = 0;
+    for (int x = 0; x < width_;) {
+      while (x < width_ && !opaque(x)) ++x;
+      if (x == width_) break;
+      runs[2 * count] = x;
+      while (x < width_ && opaque(x)) ++x;
+      runs[2 * count + 1] = x;
+      ++count;
+    }
+    return count;
+  }
+
   PixelView pixels_;
+  int width_;
+  int height_;
+  bool transparentIndex_[256];
 };
+
+size_t RunPairsPerRow(int width) { return (static_cast<size_t>(width) + 1) / 2; }
 
 }  // namespace
 
 bool HasOpaquePixel(const ImageBuffer& picture) {
-  // The walk stops at the first run: then the shape is not empty.
-  return !ForEachOpaqueRun(picture.Width(), picture.Height(), Opacity(picture),
-                           [](int, int, int) { return false; });
+  RowScanner scanner(picture);
+  std::unique_ptr<int[]> runs(new (std::nothrow) int[2 * RunPairsPerRow(scanner.Width())]);
+  if (!runs) return true;  // cannot tell: the region build decides
+  for (int y = 0; y < scanner.Height(); ++y) {
+    if (scanner.Runs(y, runs.get()) > 0) return true;
+  }
+  return false;
 }
 
 bool AddPictureShape(const ImageBuffer& picture, HRGN target) {
+  // Rows with the same runs as the row above join its band: one rectangle
+  // per run for the whole band instead of one per row. Skins repeat rows a
+  // lot (straight edges, flat areas), and the region work grows with the
+  // number of rectangles.
+  RowScanner scanner(picture);
+  const size_t pairs = RunPairsPerRow(scanner.Width());
+  std::unique_ptr<int[]> buffers(new (std::nothrow) int[4 * pairs]);
+  if (!buffers) return false;
+  int* band = buffers.get();
+  int* row = band + 2 * pairs;
+  int bandRuns = 0;
+  int bandTop = 0;
   RegionMerger merger;
-  bool added = ForEachOpaqueRun(
-      picture.Width(), picture.Height(), Opacity(picture),
-      [&merger](int y, int left, int right) { return merger.AddRect(left, y, right, y + 1); });
-  return added && merger.MergeInto(target);
+  auto addBand = [&merger, &band, &bandRuns, &bandTop](int bottom) {
+    for (int i = 0; i < bandRuns; ++i) {
+      if (!merger.AddRect(band[2 * i], bandTop, band[2 * i + 1], bottom)) return false;
+    }
+    return true;
+  };
+  for (int y = 0; y < scanner.Height(); ++y) {
+    int runs = scanner.Runs(y, row);
+    if (runs == bandRuns && std::equal(row, row + 2 * runs, band)) continue;
+    if (!addBand(y)) return false;
+    std::swap(band, row);
+    bandRuns = runs;
+    bandTop = y;
+  }
+  return addBand(scanner.Height()) && merger.MergeInto(target);
 }

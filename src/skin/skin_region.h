@@ -78,8 +78,10 @@ class RegionMerger {
 // one would be a window nobody can see, click or close.
 bool HasOpaquePixel(const ImageBuffer& picture);
 
-// ORs the shape of `picture` into `target`: one rectangle for every run of
-// pixels whose colour is not kTransparentColour. False when a region failed.
+// ORs the shape of `picture` into `target`: every pixel whose colour is not
+// kTransparentColour, one rectangle per run, rows with the same runs as the
+// row above sharing that row's rectangles. False when a region or its
+// working memory could not be had.
 bool AddPictureShape(const ImageBuffer& picture, HRGN target);
 
 #endif

@@ -51,11 +51,23 @@ LRESULT SkinWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       if (wParam != kButtonHoldTimer) return BackBufferWindow::WindowProc(hwnd, message, wParam, lParam);
       OnButtonHoldTimer();
       break;
+    case WM_NCPAINT:
+      break;  // the skin has no frame to draw
+    case WM_NCACTIVATE:
+      MarkHandled(static_cast<int>(OnNcActivate(hwnd, wParam)));
+      return BackBufferWindow::WindowProc(hwnd, message, wParam, lParam);
     default:
       return BackBufferWindow::WindowProc(hwnd, message, wParam, lParam);
   }
   MarkHandled(0);
   return BackBufferWindow::WindowProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT SkinWindow::OnNcActivate(HWND hwnd, WPARAM wParam) {
+  // The default work without its frame repaint (lParam -1): there is no
+  // frame, and the repaint takes a window context, which for a large shaped
+  // skin costs Wine tens of milliseconds at every activation.
+  return DefWindowProcA(hwnd, WM_NCACTIVATE, wParam, -1);
 }
 
 // The plain skin window reacts to no event; a derived window gives them meaning.

@@ -177,6 +177,7 @@ class SkinWindow : public BackBufferWindow {
 
   // Message handlers of this level.
   void RelayToTooltip(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnNcActivate(HWND hwnd, WPARAM wParam);
   void OnActivate(WPARAM wParam);
   void OnLButtonDown(LPARAM lParam);
   void OnMouseMove(LPARAM lParam);

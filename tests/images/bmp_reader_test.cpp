@@ -1,6 +1,9 @@
 // The BMP reader: header variants, colours, row order and status codes.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "common/handles.h"
 #include "picture_test_util.h"
 #include "skin/dib_format.h"
@@ -181,7 +184,41 @@ TEST(BmpReader, FileFailuresGiveTheirStatusAndKeepThePicture) {
   unique_hfile attributesOnly(CreateFileA(goodPath.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ,
                                           nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(attributesOnly);
-  std::unique_ptr<BYTE[]> bytes;
-  size_t size = 0;
-  EXPECT_EQ(ReadPictureFile(attributesOnly.get(), &bytes, &size), ImageReadFailed);
+  DecodedBmp decoded;
+  EXPECT_EQ(ReadBmpFile(attributesOnly.get(), &decoded), ImageReadFailed);
+}
+
+// A file is read in two parts, the headers and then the pixel rows straight
+// into their block: pixels that start inside the first part, run past it,
+// start far beyond it, or stop short of what the header promises must come
+// out as the same picture as the whole file read at once.
+TEST(BmpReader, AFileGivesTheSamePictureAsItsBytesWhereverItsPixelsLie) {
+  BmpRecipe large;
+  large.width = 300;  // 300 x 100 x 3 bytes: past the first part
+  for (int y = 0; y < 100; ++y) {
+    std::vector<COLORREF> row;
+    for (int x = 0; x < large.width; ++x) row.push_back(RGB(x, y * 2, (x * y) & 0xFF));
+    large.rows.push_back(Rgb24Row(row));
+  }
+  std::string plain = EncodeBmp(large);
+  // The same file with 100000 bytes between the colour table and the pixels.
+  std::string gap = plain;
+  const uint32_t offset = static_cast<uint8_t>(plain[kAtPixelOffset]) |
+                          static_cast<uint8_t>(plain[kAtPixelOffset + 1]) << 8;
+  gap.insert(offset, std::string(100000, '\x5A'));
+  PutU32(&gap, kAtPixelOffset, offset + 100000);
+  PutU32(&gap, 2, static_cast<uint32_t>(gap.size()));
+  std::string cut = plain.substr(0, plain.size() - 1000);  // the last rows missing
+  ScratchFolder folder;
+  for (const std::string* bytes : {&plain, &gap, &cut}) {
+    std::string path = folder.File("picture.bmp");
+    ASSERT_TRUE(WriteFileBytes(path, *bytes));
+    ImageBuffer fromFile, fromBytes;
+    ASSERT_EQ(fromFile.LoadBmp(path.c_str()), ImageOk);
+    ASSERT_EQ(LoadBytes(&fromBytes, *bytes), ImageOk);
+    ASSERT_EQ(fromFile.bitsSize, fromBytes.bitsSize);
+    EXPECT_EQ(std::memcmp(fromFile.bits, fromBytes.bits, fromFile.bitsSize), 0);
+    EXPECT_EQ(std::memcmp(fromFile.info, fromBytes.info, kInfoBlockSize), 0);
+    EXPECT_EQ(fromFile.GetPixel(299, 99), RGB(299 & 0xFF, 198, (299 * 99) & 0xFF));
+  }
 }

@@ -191,6 +191,8 @@ TEST_F(WidgetPainting, DeactivationShowsTheInactiveFaceButLaterButtonFacesTheAct
   ExpectArea(kSeekRegion, SeekLook(100, ActiveFace), "seek bar, active");
   ExpectArea(kTimeWindow, ActiveFace, "time window, active");
 
+  // The frame repaint is skipped, not the answer: false would refuse the deactivation.
+  EXPECT_TRUE(SendMessageA(window.hwnd, WM_NCACTIVATE, FALSE, 0));
   SendMessageA(window.hwnd, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
   ExpectArea(kSeekRegion, [](int x, int y) {
     return x == kSeekNotGreyColumn ? InactiveFace(x, y) : SeekLook(100, InactiveFace)(x, y);
