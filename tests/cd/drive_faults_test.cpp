@@ -3,6 +3,9 @@
 // that end with a failure, and a log that stops growing.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "cd/cd_audio_device.h"
 #include "cd/msf.h"
 #include "support/test_support.h"
@@ -27,24 +30,22 @@ TEST(DriveFaultsTest, DataTracksAreToldApartRefusedAndStopAPlay) {
   VirtualDisc drive{EnhancedAndMixed()};
   CdAudioDevice device;
   ASSERT_EQ(device.Open(), 0u);
-  DWORD types[3] = {};
+  std::vector<DWORD> types(3);
   for (int t = 1; t <= 3; ++t) ASSERT_EQ(device.GetTrackType(t, types[t - 1]), 0u);
-  EXPECT_EQ(types[0], static_cast<DWORD>(MCI_CDA_TRACK_AUDIO));
-  EXPECT_EQ(types[1], static_cast<DWORD>(MCI_CDA_TRACK_OTHER));
-  EXPECT_EQ(types[2], static_cast<DWORD>(MCI_CDA_TRACK_AUDIO));
+  EXPECT_EQ(types, (std::vector<DWORD>{MCI_CDA_TRACK_AUDIO, MCI_CDA_TRACK_OTHER, MCI_CDA_TRACK_AUDIO}));
   NotifyWindow window;
   EXPECT_EQ(device.PlayFrom(window.hwnd(), MakeTmsf(2, 0, 0, 0)), static_cast<MCIERROR>(MCIERR_HARDWARE));
   // Track 1 to the end of the disc: it stops, failing, where the data begins.
   ASSERT_EQ(device.PlayFrom(window.hwnd(), MakeTmsf(1, 0, 0, 60)), 0u);
-  ASSERT_TRUE(PumpUntil(3000, [&] { return !window.statuses().empty(); }));
-  EXPECT_EQ(window.statuses()[0], static_cast<WPARAM>(MCI_NOTIFY_FAILURE));
+  PumpUntil(3000, [&] { return !window.statuses().empty(); });
+  EXPECT_EQ(window.statuses(), (std::vector<WPARAM>{MCI_NOTIFY_FAILURE}));
   DWORD position = 0;
   ASSERT_EQ(device.GetPosition(position, 0, FALSE), 0u);
   EXPECT_EQ(position, MakeMsf(0, 3, 0)) << "the start of the data track";
   // Up to the end of track 1 only: a clean end.
   ASSERT_EQ(device.PlayRange(window.hwnd(), MakeTmsf(1, 0, 0, 60), MakeTmsf(1, 0, 1, 0)), 0u);
-  ASSERT_TRUE(PumpUntil(3000, [&] { return window.statuses().size() == 2; }));
-  EXPECT_EQ(window.statuses()[1], static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
+  PumpUntil(3000, [&] { return window.statuses().size() == 2; });
+  EXPECT_EQ(window.statuses(), (std::vector<WPARAM>{MCI_NOTIFY_FAILURE, MCI_NOTIFY_SUCCESSFUL}));
 }
 
 // Catches a drive that plays the instant it is asked, pauses like a stop,
@@ -94,15 +95,13 @@ TEST(DriveFaultsTest, InjectedFailuresComeEveryNthQueryAndPlaysCanEndFailing) {
   CdAudioDevice device;
   ASSERT_EQ(device.Open(), 0u);
   std::vector<MCIERROR> results;
-  for (int i = 0; i < 7; ++i) {
-    int count = 0;
-    results.push_back(device.GetTrackCount(count));
-  }
+  int count = 0;
+  for (int i = 0; i < 7; ++i) results.push_back(device.GetTrackCount(count));
   EXPECT_EQ(results, (std::vector<MCIERROR>{0, 0, MCIERR_HARDWARE, 0, 0, MCIERR_HARDWARE, 0}));
   NotifyWindow window;
   ASSERT_EQ(device.PlayRange(window.hwnd(), MakeTmsf(1, 0, 0, 70), MakeTmsf(1, 0, 1, 0)), 0u);
-  ASSERT_TRUE(PumpUntil(2000, [&] { return !window.statuses().empty(); }));
-  EXPECT_EQ(window.statuses()[0], static_cast<WPARAM>(MCI_NOTIFY_FAILURE));
+  PumpUntil(2000, [&] { return !window.statuses().empty(); });
+  EXPECT_EQ(window.statuses(), (std::vector<WPARAM>{MCI_NOTIFY_FAILURE}));
 }
 
 // Catches a log that grows without bound under a runaway caller.
@@ -118,8 +117,7 @@ TEST(DriveFaultsTest, TheCommandLogStopsAtItsLimitAndSaysSo) {
   size_t bytes = 0;
   for (const std::string& line : log) bytes += line.size() + 2;
   EXPECT_LE(bytes, 1024u + 64u);
-  ASSERT_FALSE(log.empty());
-  EXPECT_EQ(log.back(), "LOG_FULL");
+  EXPECT_EQ(log.empty() ? "" : log.back(), "LOG_FULL");
   // Emptied, it logs again.
   device.GetMode(mode);
   EXPECT_EQ(drive.TakeLog().size(), 1u);

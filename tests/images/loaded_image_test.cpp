@@ -99,28 +99,25 @@ TEST(LoadedImage, RefusesPluginBlocksTooShortForTheirHeader) {
 namespace {
 
 // An info block as a plug-in with a longer header returns it: the first 40
-// bytes of the header, then `masks` at offset 40 (inside a header of 52 bytes
-// or more), then the palette at max(headerSize, end of the masks), cut to
-// blockSize bytes.
-HLOCAL LongHeaderBlock(DWORD headerSize, int bitCount, DWORD compression,
-                       const std::vector<DWORD>& masks, const std::vector<RGBQUAD>& palette,
-                       size_t blockSize) {
-  std::string block(blockSize, '\0');
+// bytes of the header, `masks` at offset 40 (inside a header of 52 bytes or
+// more), the palette at max(headerSize, end of the masks), and `slack` bytes
+// more (or, negative, fewer).
+HLOCAL LongHeaderBlock(DWORD headerSize, int bitCount, const std::vector<DWORD>& masks,
+                       const std::vector<RGBQUAD>& palette, int slack) {
   BITMAPINFOHEADER header = {};
   header.biSize = headerSize;
   header.biWidth = 2;
   header.biHeight = 1;
   header.biPlanes = 1;
   header.biBitCount = static_cast<WORD>(bitCount);
-  header.biCompression = compression;
+  header.biCompression = masks.empty() ? BI_RGB : BI_BITFIELDS;
   header.biClrUsed = static_cast<DWORD>(palette.size());
   std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
-  bytes += std::string(reinterpret_cast<const char*>(masks.data()), masks.size() * sizeof(DWORD));
-  if (bytes.size() < headerSize) bytes.resize(std::min<size_t>(headerSize, blockSize), '\0');
-  bytes += std::string(reinterpret_cast<const char*>(palette.data()),
-                       palette.size() * sizeof(RGBQUAD));
-  block.replace(0, std::min(bytes.size(), blockSize), bytes.substr(0, blockSize));
-  return LocalBlock(block.data(), block.size());
+  bytes.append(reinterpret_cast<const char*>(masks.data()), masks.size() * sizeof(DWORD));
+  if (headerSize != 0xFFFFFFFF && bytes.size() < headerSize) bytes.resize(headerSize, '\0');
+  bytes.append(reinterpret_cast<const char*>(palette.data()), palette.size() * sizeof(RGBQUAD));
+  bytes.resize(bytes.size() + slack, '\0');
+  return LocalBlock(bytes.data(), bytes.size());
 }
 
 }  // namespace
@@ -130,44 +127,32 @@ HLOCAL LongHeaderBlock(DWORD headerSize, int bitCount, DWORD compression,
 // header size beyond the block (or below 40) taken for a picture.
 TEST(LoadedImage, PluginHeadersOfAnySizeFromFortyReadTheirTablesWhereTheyLie) {
   const std::vector<RGBQUAD> blueRed = {{255, 0, 0, 0}, {0, 0, 255, 0}};
-  const std::vector<DWORD> rgbMasks = {0x00FF0000, 0x0000FF00, 0x000000FF};
-  const std::vector<DWORD> rgb565 = {0xF800, 0x07E0, 0x001F};
-  const BYTE index8[4] = {1, 0, 0, 0};                          // red, blue
-  const BYTE bgra32[8] = {0, 0, 255, 0, 255, 0, 0, 0};          // red, blue
-  const BYTE rgb16[4] = {0x00, 0xF8, 0x1F, 0x00};               // red, blue
+  const std::vector<DWORD> rgbMasks = {0x00FF0000, 0x0000FF00, 0x000000FF}, rgb565 = {0xF800, 0x07E0, 0x001F};
+  const BYTE index8[8] = {1, 0}, bgra32[8] = {0, 0, 255, 0, 255, 0, 0, 0}, rgb16[8] = {0x00, 0xF8, 0x1F, 0x00};
   const struct {
     const char* name;
     DWORD headerSize;
     int bitCount;
-    DWORD compression;
-    const std::vector<DWORD>* masks;
-    const std::vector<RGBQUAD>* palette;
-    int blockSlack;  // bytes beyond what the header asks for (negative: short)
-    const BYTE* pixels;
+    std::vector<DWORD> masks;  // none: BI_RGB
+    std::vector<RGBQUAD> palette;
+    int slack;
+    const BYTE* pixels;  // red, blue
     ImageStatus status;
   } cases[] = {
-      {"V5, 8-bit", 124, 8, BI_RGB, nullptr, &blueRed, 0, index8, ImageOk},
-      {"V4, 8-bit, room to spare", 108, 8, BI_RGB, nullptr, &blueRed, 16, index8, ImageOk},
-      {"V5, 32-bit bitfields", 124, 32, BI_BITFIELDS, &rgbMasks, nullptr, 0, bgra32, ImageOk},
-      {"52 bytes, 16-bit bitfields", 52, 16, BI_BITFIELDS, &rgb565, nullptr, 0, rgb16, ImageOk},
-      {"40 bytes, masks after it", 40, 16, BI_BITFIELDS, &rgb565, nullptr, 0, rgb16, ImageOk},
-      {"V5, palette cut short", 124, 8, BI_RGB, nullptr, &blueRed, -1, index8, ImageBadData},
-      {"V5 in a block of 100", 124, 8, BI_RGB, nullptr, &blueRed, -56, index8, ImageBadData},
-      {"39 bytes", 39, 8, BI_RGB, nullptr, &blueRed, 8, index8, ImageBadData},
-      {"4 GB", 0xFFFFFFFF, 8, BI_RGB, nullptr, &blueRed, 0, index8, ImageBadData},
+      {"V5, 8-bit", 124, 8, {}, blueRed, 0, index8, ImageOk},
+      {"V4, 8-bit, room to spare", 108, 8, {}, blueRed, 16, index8, ImageOk},
+      {"V5, 32-bit bitfields", 124, 32, rgbMasks, {}, 0, bgra32, ImageOk},
+      {"52 bytes, 16-bit bitfields", 52, 16, rgb565, {}, 0, rgb16, ImageOk},
+      {"40 bytes, masks after it", 40, 16, rgb565, {}, 0, rgb16, ImageOk},
+      {"V5, palette cut short", 124, 8, {}, blueRed, -1, index8, ImageBadData},
+      {"V5 in a block of 100", 124, 8, {}, blueRed, -56, index8, ImageBadData},
+      {"39 bytes", 39, 8, {}, blueRed, 8, index8, ImageBadData},
+      {"4 GB", 0xFFFFFFFF, 8, {}, blueRed, 0, index8, ImageBadData},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::vector<DWORD> noMasks;
-    const std::vector<RGBQUAD> noPalette;
-    const auto& masks = c.masks ? *c.masks : noMasks;
-    const auto& palette = c.palette ? *c.palette : noPalette;
-    size_t needed = std::max<size_t>(c.headerSize == 0xFFFFFFFF ? 40 : c.headerSize,
-                                     40 + masks.size() * sizeof(DWORD)) +
-                    palette.size() * sizeof(RGBQUAD);
     LoadedImage image;
-    HLOCAL info = LongHeaderBlock(c.headerSize, c.bitCount, c.compression, masks, palette,
-                                  needed + c.blockSlack);
+    HLOCAL info = LongHeaderBlock(c.headerSize, c.bitCount, c.masks, c.palette, c.slack);
     ASSERT_EQ(image.AdoptPluginBlocks(info, LocalBlock(c.pixels, 8)), c.status);
     if (c.status != ImageOk) continue;
     EXPECT_EQ(image.GetPixel(0, 0), kRed);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,6 @@
 namespace {
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-int CountPlays(const std::vector<std::string>& log) {
-  int plays = 0;
-  for (const std::string& line : log) plays += Contains(line, "PLAY ") ? 1 : 0;
-  return plays;
-}
 
 // Catches data tracks taken for audio: Play starting on the data track 1 of
 // a mixed-mode disc, a play running into the data track of an enhanced one,
@@ -52,14 +47,12 @@ TEST_F(PlayerTest, DiscsWithDataTracksPlayAndStepOverTheirAudioOnly) {
     Plays();
     Command(IDM_PLAY);
     std::vector<std::string> plays = Plays();
+    ASSERT_EQ(plays.size(), c.first ? 1u : 0u);
+    // Up to the end of the last audio track: never into the data.
     if (c.first) {
-      ASSERT_EQ(plays.size(), 1u);
-      // Up to the end of the last audio track: never into the data.
       EXPECT_TRUE(Contains(plays[0], Line("from=0x%08lX to=0x%08lX => 0", MakeTmsf(c.first, 0, 0, 0),
-                                          MakeTmsf(c.last, 0, 3, 0))))
-          << plays[0];
+                                          MakeTmsf(c.last, 0, 3, 0)))) << plays[0];
     }
-    EXPECT_EQ(plays.size(), c.first ? 1u : 0u);
     Command(IDM_STOP);
     Command(IDM_PREVIOUS);
     EXPECT_EQ(player->currentTrack, c.previous);
@@ -71,7 +64,7 @@ TEST_F(PlayerTest, DiscsWithDataTracksPlayAndStepOverTheirAudioOnly) {
       EXPECT_TRUE(Contains(text, "(00:03)")) << "every track keeps its length: " << text;
       EXPECT_EQ((GetMenuState(tracks, i, MF_BYPOSITION) & MF_GRAYED) != 0, c.kinds[i] == 'd') << i;
       Command(IDM_TRACK_BASE + i + 1);
-      EXPECT_EQ(CountPlays(Plays()), c.kinds[i] == 'd' ? 0 : 1) << "track " << i + 1 << " from the menu";
+      EXPECT_EQ(Plays().size(), c.kinds[i] == 'd' ? 0u : 1u) << "track " << i + 1 << " from the menu";
     }
   }
 }
@@ -91,11 +84,9 @@ TEST_F(PlayerTest, RepeatOnAnEnhancedDiscStartsAgainAfterTheLastAudioTrack) {
     Command(IDM_PLAY);
     Plays();
     EXPECT_TRUE(PumpUntil(4000, [&] {
-      for (const std::string& play : Plays()) {
-        if (Contains(play, PlayFrom(1, 0, 0, 0))) return true;
-      }
-      return false;
-    }));
+      std::vector<std::string> plays = Plays();
+      return std::any_of(plays.begin(), plays.end(), [&](const std::string& p) { return Contains(p, PlayFrom(1, 0, 0, 0)); });
+    })) << "repeat never went back to track 1";
     player.reset();
     drive.reset();
   }
@@ -110,21 +101,21 @@ TEST_F(PlayerTest, APlayThatEndsAtOnceRestartsAtMostOnceASecondAndStopEndsIt) {
   Open(disc);
   Poll();
   appSettings->repeat = 1;
-  drive->TakeLog();
+  Plays();
   Command(IDM_PLAY);
   PumpMessages(3200);
-  int plays = CountPlays(drive->TakeLog());
-  EXPECT_GE(plays, 2) << "repeat never restarted";
-  EXPECT_LE(plays, 5) << "more than one PLAY a second";
+  size_t plays = Plays().size();
+  EXPECT_GE(plays, 2u) << "repeat never restarted";
+  EXPECT_LE(plays, 5u) << "more than one PLAY a second";
   Command(IDM_STOP);
   PumpMessages(1500);
-  EXPECT_EQ(CountPlays(drive->TakeLog()), 0) << "a pending restart outlived Stop";
+  EXPECT_EQ(Plays().size(), 0u) << "a pending restart outlived Stop";
   // This play's notice is posted before Stop runs and read after it.
   Command(IDM_PLAY);
   Command(IDM_STOP);
-  drive->TakeLog();
+  Plays();
   PumpMessages(1500);
-  EXPECT_EQ(CountPlays(drive->TakeLog()), 0) << "a notice queued before Stop restarted the disc";
+  EXPECT_EQ(Plays().size(), 0u) << "a notice queued before Stop restarted the disc";
 }
 
 // Catches commands acting on the track the last poll saw: just after
