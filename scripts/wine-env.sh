@@ -85,6 +85,34 @@ zanto_register_virtual_cd() {
   return $status
 }
 
+# D: and E: as CD-ROM drives, the two drives of the virtual CD drive. Wine's
+# mount manager calls a letter a CD-ROM drive when HKLM\Software\Wine\Drives
+# says "cdrom" for it and dosdevices has it (a link to any folder); it reads
+# them only as the prefix starts, so a first mapping restarts the prefix. A
+# letter the prefix already uses for something else is left alone.
+zanto_map_cd_drives() {
+  local letter link added=""
+  for letter in d e; do
+    link="$WINEPREFIX/dosdevices/$letter:"
+    if [ -L "$link" ] || [ -e "$link" ]; then
+      case "$(readlink "$link")" in ../virtual-cd/*) ;; *) continue ;; esac
+    else
+      mkdir -p "$WINEPREFIX/virtual-cd/$letter"
+      ln -s "../virtual-cd/$letter" "$link"
+      added=yes
+    fi
+    if ! grep -q "^\"$letter:\"=\"cdrom\"" "$WINEPREFIX/system.reg" 2>/dev/null; then
+      wine reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /t REG_SZ /d cdrom /f >/dev/null 2>&1 </dev/null
+      added=yes
+    fi
+  done
+  [ -n "$added" ] || return 0
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  wineserver -p >/dev/null 2>&1 </dev/null || true
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
 zanto_wine_start() {
   local build
   build=$(cd "$1" && pwd)
@@ -114,6 +142,7 @@ zanto_wine_start() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   fi
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  zanto_map_cd_drives
   zanto_register_virtual_cd "$build"
 }
 

@@ -12,10 +12,12 @@ namespace {
 // What OK in the settings dialog asks of the player.
 class PlayerSettingsHost final : public SettingsHost {
  public:
-  explicit PlayerSettingsHost(PlayerWindow& player) : player_(player) {}
+  explicit PlayerSettingsHost(PlayerWindow& player) : player_(player), drive_(appSettings->drive) {}
 
   void ApplySettings() override {
     Settings& settings = *appSettings;
+    if (settings.drive != drive_) player_.ChangeDrive();
+    drive_ = settings.drive;
     // Outside mouth mode the timer stays stopped: only that mode uses it.
     KillTimer(player_.hwnd, kAnimationTimer);
     if (settings.timeWindow == kTimeWindowMouth) {
@@ -30,6 +32,7 @@ class PlayerSettingsHost final : public SettingsHost {
 
  private:
   PlayerWindow& player_;
+  char drive_;  // the drive before the dialog
 };
 
 }  // namespace

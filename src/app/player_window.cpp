@@ -89,7 +89,7 @@ void PlayerWindow::OnCreate() {
 
 void PlayerWindow::OnWindowCreated() {
   DragAcceptFiles(hwnd, TRUE);
-  MCIERROR error = cdDevice.Open();
+  MCIERROR error = OpenChosenDrive();
   if (error) {
     ShowMessageId(hwnd, error == MCIERR_MUST_USE_SHAREABLE ? IDS_CD_IN_USE : IDS_CD_INIT_FAILED,
                   kMessageStyle);

@@ -73,6 +73,11 @@ class PlayerWindow final : public SkinWindow {
   void CancelPendingRestart();
   // Stops the drive for the user: no queued end notice restarts it.
   MCIERROR StopPlayback();
+  // Opens the drive the settings choose; one that is gone gives way to the
+  // system's default device without a word.
+  MCIERROR OpenChosenDrive();
+  // The drive choice changed: the old drive's disc is gone, the new one opened.
+  void ChangeDrive();
   MCIERROR PausePlayback();
   MCIERROR ResumePlayback();
   void ChangeResourceFile(const char* path);

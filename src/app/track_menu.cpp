@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kMaxMenuTracks = IDM_TRACK_LAST - IDM_TRACK_BASE;
 constexpr size_t kTrackItemSize = 32;
+// 99 items in one column run off the screen: a new column every 25.
+constexpr int kTracksPerColumn = 25;
 
 // The submenu of `popup` whose first item is the "(none)" placeholder.
 HMENU FindTrackSubmenu(HMENU popup) {
@@ -44,6 +46,7 @@ void PlayerWindow::FillTrackSubmenu(HMENU popup) {
     item.cbSize = sizeof(item);
     item.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_TYPE | MIIM_DATA;
     item.fType = MFT_STRING;
+    if (i > 1 && (i - 1) % kTracksPerColumn == 0) item.fType |= MFT_MENUBARBREAK;
     // A data track shows with its length but cannot be chosen.
     item.fState = IsAudioTrack(audioTracks, i) ? 0 : MFS_GRAYED;
     item.wID = static_cast<UINT>(IDM_TRACK_BASE + i);

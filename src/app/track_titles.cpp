@@ -6,6 +6,7 @@
 #include "app/application.h"
 #include "app/player_window.h"
 #include "app/topmost_band.h"
+#include "cd/cd_drives.h"
 #include "cd/cd_text_drive.h"
 #include "dialogs/title_editor.h"
 #include "settings/disc_titles.h"
@@ -13,9 +14,9 @@
 
 namespace {
 
-// The drive whose CD-Text is read. 0 is the system's default drive, the one
-// the player opens today; once a drive can be chosen, its letter goes here.
-char CdTextDriveLetter() { return 0; }
+// The drive whose CD-Text is read: the one the player plays, chosen or (the
+// system's default) the first CD-ROM letter.
+char CdTextDriveLetter(const CdAudioDevice& device) { return CdDriveInUse(device); }
 
 // What OK in the title editor asks of the player.
 class PlayerTitlesHost final : public TitleEditorHost {
@@ -59,7 +60,7 @@ void PlayerWindow::ReadDiscCdText() {
   std::unique_ptr<CdText> text(new (std::nothrow) CdText());
   std::unique_ptr<DiscTitles> titles(new (std::nothrow) DiscTitles());
   if (!text || !titles) return;
-  if (ReadCdText(CdTextDriveLetter(), text.get()) != CdTextReadStatus::Read) return;
+  if (ReadCdText(CdTextDriveLetter(cdDevice), text.get()) != CdTextReadStatus::Read) return;
   settings.GetCdTitles(titles.get());
   FillFromCdText(*text, titles.get());
   settings.UseCdTitles(*titles);

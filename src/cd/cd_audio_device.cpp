@@ -14,17 +14,27 @@ MCIERROR Send(MCIDEVICEID device, UINT message, DWORD_PTR flags, void* parameter
 
 }  // namespace
 
-CdAudioDevice::CdAudioDevice() : isOpen(FALSE), deviceId(0), trackLengths(sizeof(DWORD), kTrackLengthGrowth) {}
+CdAudioDevice::CdAudioDevice()
+    : isOpen(FALSE), deviceId(0), openedLetter(0), trackLengths(sizeof(DWORD), kTrackLengthGrowth) {}
 
 CdAudioDevice::~CdAudioDevice() { Close(); }
 
-MCIERROR CdAudioDevice::Open() {
+MCIERROR CdAudioDevice::Open(char letter) {
   if (isOpen) return 0;
   MCI_OPEN_PARMSA parms = {};
+  DWORD flags = MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID;
   parms.lpstrDeviceType = reinterpret_cast<LPCSTR>(static_cast<DWORD_PTR>(MCI_DEVTYPE_CD_AUDIO));
-  MCIERROR error = Send(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID, &parms);
+  const char element[] = {letter, ':', '\0'};
+  if (letter) {
+    // One drive of several: the cdaudio type by name, the drive as its element.
+    flags = MCI_OPEN_TYPE | MCI_OPEN_ELEMENT;
+    parms.lpstrDeviceType = "cdaudio";
+    parms.lpstrElementName = element;
+  }
+  MCIERROR error = Send(0, MCI_OPEN, flags, &parms);
   if (error) return error;
   deviceId = parms.wDeviceID;
+  openedLetter = letter;
   isOpen = TRUE;
   return 0;
 }

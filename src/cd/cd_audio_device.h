@@ -17,7 +17,9 @@ class CdAudioDevice {
   CdAudioDevice& operator=(const CdAudioDevice&) = delete;
 
   // Not shareable: a drive another program holds gives MCIERR_MUST_USE_SHAREABLE.
-  MCIERROR Open();
+  // `letter` 0 opens the system's default CD-audio device, else drive
+  // `letter` ('E' opens "E:").
+  MCIERROR Open(char letter = 0);
   MCIERROR Close();
 
   MCIERROR GetMode(DWORD& mode);
@@ -44,6 +46,8 @@ class CdAudioDevice {
 
   BOOL isOpen;
   MCIDEVICEID deviceId;
+  // The letter Open was given: 0 for the system's default device.
+  char openedLetter;
   GrowableArray trackLengths;
 
  private:

@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 
+#include "cd/cd_drives.h"
 #include "common/fixed_text.h"
 #include "common/handles.h"
 
@@ -22,17 +23,6 @@ char DriveLetter(char letter) {
 }
 
 }  // namespace
-
-char FirstCdDrive() {
-  DWORD drives = GetLogicalDrives();
-  for (int i = 0; i < 26; ++i) {
-    if ((drives & (1u << i)) == 0) continue;
-    char root[4];
-    FormatText(root, sizeof(root), "%c:\\", 'A' + i);
-    if (GetDriveTypeA(root) == DRIVE_CDROM) return static_cast<char>('A' + i);
-  }
-  return 0;
-}
 
 CdTextReadStatus ReadCdText(char letter, CdText* out) {
   if (out == nullptr) return CdTextReadStatus::NoDrive;

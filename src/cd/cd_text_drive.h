@@ -5,6 +5,7 @@
 #ifndef ZANTO_CD_CD_TEXT_DRIVE_H
 #define ZANTO_CD_CD_TEXT_DRIVE_H
 
+#include "cd/cd_drives.h"  // FirstCdDrive
 #include "cd/cd_text.h"
 
 enum class CdTextReadStatus {
@@ -15,8 +16,6 @@ enum class CdTextReadStatus {
   NoText,       // packs came, but no usable title or performer
 };
 
-// The system's default drive: the first letter that is a CD-ROM drive, or 0.
-char FirstCdDrive();
 
 // Reads the CD-Text of the disc in drive `letter` ('D', 'd'), or of the
 // system's default drive when `letter` is 0. *out is cleared on every path.

@@ -40,6 +40,7 @@
 #define IDS_CD_INIT_FAILED        28808
 #define IDS_DIALOG_FAILED         28809
 #define IDS_SAVE_FAILED           28830
+#define IDS_DEFAULT_DRIVE         28850
 #define IDS_FOLDER_TOO_LONG       28810
 #define IDS_SKIN_NO_SHAPE         28816
 
@@ -79,6 +80,7 @@
 #define IDS_KEY_TIMEMODE          29080
 #define IDS_KEY_MEDIAHOTKEYS      29081
 #define IDS_KEY_AUTOPLAY          29082
+#define IDS_KEY_DRIVE             29090
 // The disc's own title and artist in its CD.ini section (the title editor).
 #define IDS_KEY_DISC_TITLE        29100
 #define IDS_KEY_DISC_ARTIST       29101
@@ -109,7 +111,7 @@
 #define IDM_NEXT_TIME_MODE        40024
 #define IDM_EDIT_TITLES           40020
 #define IDM_TRACK_BASE            41000   // track t is IDM_TRACK_BASE + t
-#define IDM_TRACK_LAST            41050
+#define IDM_TRACK_LAST            41099   // a disc holds at most 99 tracks
 
 // Controls that the code never addresses
 #define IDC_STATIC                (-1)
@@ -150,6 +152,7 @@
 #define IDC_TITLE_SHADOW_LABEL    1033
 #define IDC_MEDIA_HOT_KEYS        1034
 #define IDC_AUTO_PLAY             1035
+#define IDC_CD_DRIVE              1050
 
 // Title editor controls
 #define IDC_TITLES_SECTION        1100

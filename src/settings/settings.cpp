@@ -56,6 +56,15 @@ void WriteColor(IniFileSave& file, const char* section, const char* key, COLORRE
   file.WriteText(section, key, text);
 }
 
+// "E", "e" or "E:" is drive E; anything else is the system's default drive.
+char DriveFromText(const char* text) {
+  char letter = text[0];
+  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+  if (letter < 'A' || letter > 'Z') return 0;
+  if (text[1] != '\0' && (text[1] != ':' || text[2] != '\0')) return 0;
+  return letter;
+}
+
 // CD.ini names a disc's section by its identity in upper-case hexadecimal.
 void DiscSection(int identity, char* out, size_t capacity) {
   FormatText(out, capacity, "%X", static_cast<unsigned int>(identity));
@@ -96,6 +105,7 @@ Settings::Settings()
       timeMode(0),
       mediaHotKeys(0),
       autoPlay(0),
+      drive(0),
       iniFolder{},
       pluginRegistryKey(kSusiePluginKey),
       settingsFailureShown(false),
@@ -168,6 +178,9 @@ void Settings::LoadPlayerControls(const char* general, const char* path) {
   timeMode = ReadInt(general, Name(IDS_KEY_TIMEMODE), 0, path);
   mediaHotKeys = ReadInt(general, Name(IDS_KEY_MEDIAHOTKEYS), 0, path);
   autoPlay = ReadInt(general, Name(IDS_KEY_AUTOPLAY), 0, path);
+  char driveText[kIntTextSize];
+  ReadText(general, Name(IDS_KEY_DRIVE), "", driveText, sizeof(driveText), path);
+  drive = DriveFromText(driveText);
 }
 
 void Settings::SavePlayerControls(IniFileSave& file, const char* general) const {
@@ -178,6 +191,8 @@ void Settings::SavePlayerControls(IniFileSave& file, const char* general) const 
   file.WriteInt(general, Name(IDS_KEY_TIMEMODE), timeMode);
   file.WriteInt(general, Name(IDS_KEY_MEDIAHOTKEYS), mediaHotKeys);
   file.WriteInt(general, Name(IDS_KEY_AUTOPLAY), autoPlay);
+  const char driveText[] = {drive, '\0'};
+  file.WriteText(general, Name(IDS_KEY_DRIVE), driveText);
 }
 
 void Settings::Save() {

@@ -97,6 +97,9 @@ class Settings {
   int timeMode;      // 0 elapsed, 1 remaining in the track, 2 remaining on the disc
   int mediaHotKeys;  // flag: the media keys also while another program is in front
   int autoPlay;      // flag: a disc that arrives starts playing
+  // The CD drive to play, an upper-case letter; 0 (Drive= empty or absent)
+  // is the system's default CD-audio device.
+  char drive;
 
   // Where ZantoPlay.ini and CD.ini live, ending with a backslash: the
   // program's folder. Tests point it (and the registry key below) elsewhere.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cd/cd_drives.h"
 #include "cd/msf.h"
 #include "virtual_disc.h"
 
@@ -362,6 +363,49 @@ TEST_F(CdAudioDeviceTest, AnotherProgramCannotOpenTheDriveWhileItIsHeld) {
 
   ASSERT_EQ(device.Close(), 0u);
   EXPECT_EQ(RunProbe(), 0u);
+}
+
+// The test prefix maps D: and E: as CD-ROM drives; the default drive is D:
+// and holds FiveTracks, E: holds its own disc.
+TEST_F(CdAudioDeviceTest, ADriveLetterOpensThatDriveAndOnlyACdRomLetterOpens) {
+  ASSERT_EQ(FirstCdDrive(), 'D') << "does the prefix map CD-ROM letters? (scripts/wine-env.sh)";
+  DiscContents twoTracks;
+  twoTracks.tracks = {"01:00:00", "02:00:00"};
+  VirtualDisc second(twoTracks, 1.0, 'E');
+  int count = 0;
+
+  ASSERT_EQ(device.Open('E'), 0u);
+  EXPECT_EQ(device.GetTrackCount(count), 0u);
+  EXPECT_EQ(count, 2) << "the element name did not choose the second drive";
+  EXPECT_TRUE(drive.TakeLog().empty()) << "the default drive heard the second drive's commands";
+  Lines log = second.TakeLog();
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log[0], Line("OPEN_DRIVER flags=0x%08X type=cdaudio element=E: => 0",
+                         unsigned(MCI_OPEN_TYPE | MCI_OPEN_ELEMENT)));
+  EXPECT_EQ(CdDriveInUse(device), 'E');
+
+  // Both drives at once: each is its own drive.
+  CdAudioDevice first;
+  ASSERT_EQ(first.Open(), 0u);
+  EXPECT_EQ(first.GetTrackCount(count), 0u);
+  EXPECT_EQ(count, 5);
+  EXPECT_EQ(CdDriveInUse(first), 'D') << "the default device stands for the first CD-ROM letter";
+  // D: is the default drive under another name: held already.
+  CdAudioDevice sameDrive;
+  EXPECT_EQ(sameDrive.Open('D'), static_cast<MCIERROR>(MCIERR_MUST_USE_SHAREABLE));
+  ASSERT_EQ(first.Close(), 0u);
+  ASSERT_EQ(sameDrive.Open('d'), 0u);
+  EXPECT_EQ(sameDrive.GetTrackCount(count), 0u);
+  EXPECT_EQ(count, 5);
+  ASSERT_EQ(sameDrive.Close(), 0u);
+  ASSERT_EQ(device.Close(), 0u);
+  drive.TakeLog();
+
+  // Not a CD-ROM drive, or no letter at all: refused as the system's driver refuses them.
+  for (char letter : {'C', 'Q', '1'}) {
+    EXPECT_EQ(device.Open(letter), static_cast<MCIERROR>(MCIERR_INVALID_FILE)) << letter;
+    EXPECT_FALSE(device.isOpen);
+  }
 }
 
 }  // namespace

@@ -217,9 +217,14 @@ TEST(ReadCdText, EveryFailureIsACleanNone) {
   EXPECT_EQ(read('1'), CdTextReadStatus::NoDrive);
   // Wine opens the volume of the prefix's C: folder and refuses the read.
   EXPECT_EQ(read('c'), CdTextReadStatus::QueryFailed);
-  // The prefix maps no CD-ROM letter, so the system default is none.
-  EXPECT_EQ(FirstCdDrive(), 0);
-  EXPECT_EQ(read(0), CdTextReadStatus::NoDrive);
+  // The test prefix maps D: and E: as CD-ROM drives on plain folders: the
+  // system default is D:, and its drive cannot answer a CD-Text read.
+  EXPECT_EQ(FirstCdDrive(), 'D');
+  CdTextReadStatus none = read(0);
+  EXPECT_TRUE(none == CdTextReadStatus::OpenFailed || none == CdTextReadStatus::QueryFailed)
+      << static_cast<int>(none);
+  EXPECT_EQ(read('e'), none) << "a chosen CD-ROM letter is read like the default one";
+  EXPECT_EQ(read('Q'), CdTextReadStatus::OpenFailed) << "a letter with no drive at all";
 
   // Wine counts no process handles, but it hands out the lowest free slot:
   // a drive handle left open would move the next handle up.
@@ -229,7 +234,10 @@ TEST(ReadCdText, EveryFailureIsACleanNone) {
     return h;
   };
   HANDLE before = nextHandle();
-  for (int i = 0; i < 200; ++i) ReadCdText('C', &text);
+  for (int i = 0; i < 200; ++i) {
+    ReadCdText('C', &text);
+    ReadCdText('D', &text);
+  }
   EXPECT_EQ(nextHandle(), before);
 }
 

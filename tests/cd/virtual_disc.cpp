@@ -30,12 +30,6 @@ std::string Describe(const DiscContents& disc) {
   return text;
 }
 
-void SetNumberVariable(const char* name, long long value) {
-  char text[32];
-  snprintf(text, sizeof(text), "%lld", value);
-  SetEnvironmentVariableA(name, text);
-}
-
 // "12345.678 STATUS ...": the time is digits, a point and three digits.
 LoggedCommand SplitTime(const std::string& line) {
   size_t point = line.find_first_not_of("0123456789");
@@ -48,38 +42,48 @@ LoggedCommand SplitTime(const std::string& line) {
 
 }  // namespace
 
-VirtualDisc::VirtualDisc(const DiscContents& disc, double speed)
-    : discPath_(folder_.File("disc.txt")), logPath_(folder_.File("commands.log")) {
+VirtualDisc::VirtualDisc(const DiscContents& disc, double speed, char letter)
+    : suffix_(letter ? std::string("_") + letter : std::string()),
+      discPath_(folder_.File("disc.txt")),
+      logPath_(folder_.File("commands.log")) {
   Write(disc);
-  SetEnvironmentVariableA(kDiscVariable, discPath_.c_str());
-  SetEnvironmentVariableA(kLogVariable, logPath_.c_str());
+  SetEnvironmentVariableA(Variable(kDiscVariable).c_str(), discPath_.c_str());
+  SetEnvironmentVariableA(Variable(kLogVariable).c_str(), logPath_.c_str());
   SetSpeed(speed);
+}
+
+std::string VirtualDisc::Variable(const char* name) const { return name + suffix_; }
+
+void VirtualDisc::SetNumber(const char* name, long long value) const {
+  char text[32];
+  snprintf(text, sizeof(text), "%lld", value);
+  SetEnvironmentVariableA(Variable(name).c_str(), text);
 }
 
 void VirtualDisc::SetSpeed(double speed) {
   char speedText[32];
   snprintf(speedText, sizeof(speedText), "%g", speed);
-  SetEnvironmentVariableA(kSpeedVariable, speedText);
+  SetEnvironmentVariableA(Variable(kSpeedVariable).c_str(), speedText);
 }
 
 void VirtualDisc::SetSettling(const DriveSettling& settling) {
-  SetNumberVariable(kNotReadyVariable, settling.notReadyMs);
-  SetNumberVariable(kTocSettleVariable, settling.tocSettleMs);
-  SetNumberVariable(kStopDriftVariable, settling.stopDriftFrames);
+  SetNumber(kNotReadyVariable, settling.notReadyMs);
+  SetNumber(kTocSettleVariable, settling.tocSettleMs);
+  SetNumber(kStopDriftVariable, settling.stopDriftFrames);
 }
 
 void VirtualDisc::SetFaults(const DriveFaults& faults) {
-  SetNumberVariable(kSeekVariable, faults.seekMs);
-  SetNumberVariable(kLatencyVariable, faults.latencyMs);
-  SetNumberVariable(kFailVariable, faults.failEveryNthStatus);
-  SetNumberVariable(kEndFailureVariable, faults.endWithFailure ? 1 : 0);
+  SetNumber(kSeekVariable, faults.seekMs);
+  SetNumber(kLatencyVariable, faults.latencyMs);
+  SetNumber(kFailVariable, faults.failEveryNthStatus);
+  SetNumber(kEndFailureVariable, faults.endWithFailure ? 1 : 0);
 }
 
 VirtualDisc::~VirtualDisc() {
   for (const char* name : {kDiscVariable, kLogVariable, kSpeedVariable, kNotReadyVariable, kTocSettleVariable,
                            kStopDriftVariable, kSeekVariable, kLatencyVariable, kFailVariable,
                            kEndFailureVariable}) {
-    SetEnvironmentVariableA(name, nullptr);
+    SetEnvironmentVariableA(Variable(name).c_str(), nullptr);
   }
 }
 

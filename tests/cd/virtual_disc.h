@@ -45,8 +45,10 @@ struct LoggedCommand {
 
 class VirtualDisc {
  public:
-  // Speed: disc seconds that pass in one real second.
-  explicit VirtualDisc(const DiscContents& disc, double speed = 1.0);
+  // Speed: disc seconds that pass in one real second. With a `letter` the
+  // disc is in that drive only (the drive's own settings), else in the
+  // default drive.
+  explicit VirtualDisc(const DiscContents& disc, double speed = 1.0, char letter = 0);
   ~VirtualDisc();
   VirtualDisc(const VirtualDisc&) = delete;
   VirtualDisc& operator=(const VirtualDisc&) = delete;
@@ -68,6 +70,11 @@ class VirtualDisc {
   std::vector<std::string> TakeLog();
 
  private:
+  // The environment variable `name` for this disc's drive.
+  std::string Variable(const char* name) const;
+  void SetNumber(const char* name, long long value) const;
+
+  std::string suffix_;  // "" or "_E"
   ScratchFolder folder_;
   std::string discPath_;
   std::string logPath_;

@@ -150,6 +150,39 @@ TEST_F(SettingsPages, CancelWritesNothingAndTheNextOpeningStartsOnGeneral) {
   EXPECT_EQ(settings().alwaysOnTop, 0);
 }
 
+// Catches: a list that misses the prefix's CD-ROM letters (D: and E:) or
+// lists others, a saved drive not selected, a pick that OK does not write,
+// and a drive that is unplugged for now forgotten by an OK for something else.
+TEST_F(SettingsPages, TheDriveListOffersTheDefaultAndEveryCdRomLetter) {
+  const struct {
+    char saved;
+    int pick;  // item chosen before OK; -1 none
+    const char* shown;  // every item, "|" after each; the selected one in []
+    char written;
+  } cases[] = {{0, -1, "[*]|D:|E:|", 0}, {'E', -1, "*|D:|[E:]|", 'E'}, {0, 2, "[*]|D:|E:|", 'E'},
+               {'E', 0, "*|D:|[E:]|", 0}, {'Q', -1, "*|D:|E:|[Q:]|", 'Q'}};
+  char defaultText[64];
+  LoadText(GetModuleHandleA(nullptr), IDS_DEFAULT_DRIVE, defaultText);
+  for (const auto& c : cases) {
+    settings().drive = c.saved;
+    std::string shown;
+    RunWith(settings(), [&](HWND dialog) {
+      HWND list = GetDlgItem(PageWith(dialog, IDC_CD_DRIVE), IDC_CD_DRIVE);
+      LRESULT selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
+      for (LRESULT i = 0; i < SendMessageA(list, CB_GETCOUNT, 0, 0); ++i) {
+        char text[64] = "";
+        SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        std::string item = text == std::string(defaultText) ? "*" : text;
+        shown += (i == selected ? "[" + item + "]" : item) + "|";
+      }
+      if (c.pick >= 0) SendMessageA(list, CB_SETCURSEL, c.pick, 0);
+      Press(dialog, IDOK);
+    });
+    EXPECT_EQ(shown, c.shown) << "saved " << c.saved;
+    EXPECT_EQ(settings().drive, c.written) << "saved " << c.saved << ", picked " << c.pick;
+  }
+}
+
 // Opens the text colour's picker, picks red 10, green 20, blue 30 in its
 // fields (ids 706..708), then ends the settings dialog with `button`.
 DialogScript PickColourThen(int button) {

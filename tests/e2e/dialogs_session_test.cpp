@@ -1,13 +1,15 @@
 // One session with the real program: its settings dialog, about box and
 // title editor, opened by menu commands and read from outside the process.
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "dialogs/dialog_script.h"
 #include "cd/virtual_disc.h"
+#include "dialogs/dialog_script.h"
 #include "program_driver.h"
 #include "resources/resource.h"
 #include "support/test_support.h"
@@ -48,6 +50,26 @@ bool WaitUntilGone(HWND hwnd) {
   return !IsWindow(hwnd);
 }
 
+// Waits for the drive's log to show a command containing `text`; every line
+// seen goes into *seen.
+bool WaitForCommand(VirtualDisc& drive, const std::string& text, std::vector<std::string>* seen) {
+  for (int tries = 0; tries < 100; ++tries) {
+    for (const std::string& line : drive.TakeLog()) {
+      seen->push_back(line);
+      if (line.find(text) != std::string::npos) return true;
+    }
+    Sleep(50);
+  }
+  return false;
+}
+
+bool Logged(const std::vector<std::string>& lines, const std::string& text) {
+  for (const std::string& line : lines) {
+    if (line.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
 struct Item {
   int page;  // a control that only this page holds
   int id;
@@ -86,13 +108,22 @@ const Item kItems[] = {
 // Catches: commands that open nothing, pages missing, out of order or with
 // wrong ids, OK that leaves the setting in memory only, Cancel that writes,
 // an about box without the version or the skin's words, and a title editor
-// whose OK leaves the typed title anywhere but under the disc's section.
+// whose OK leaves the typed title anywhere but under the disc's section. And
+// for the CD drive: a saved drive that is gone stopping the start or showing
+// a box, a chosen drive not opened by its letter, not saved, or not the one
+// played.
 TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   ScratchFolder folder;
+  // D: (the default) and E: of the test prefix, each with its own disc.
   DiscContents disc;
   disc.tracks.assign(2, "00:30:00");
   disc.identity = "2748";  // 0xABC
-  VirtualDisc drive(disc);
+  VirtualDisc driveD(disc);
+  DiscContents twoTracks;
+  twoTracks.tracks = {"01:00:00", "05:00:00"};
+  twoTracks.identity = "4242";
+  VirtualDisc driveE(twoTracks, 1.0, 'E');
+  ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay.ini"), "[General]\r\nDrive=Q\r\n"));
   ProgramDriver program(folder.path());
   ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 60, 40, RGB(30, 60, 90)));
   ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay1.rc"),
@@ -101,6 +132,12 @@ TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   ASSERT_TRUE(program.Start());
   HWND player = program.WaitForWindow("LuloWnd", 15000);
   ASSERT_NE(player, nullptr);
+  std::vector<std::string> seenD, seenE;
+  const std::string defaultOpen = Line("OPEN_DRIVER flags=0x%08X type=%u => 0", unsigned(MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID),
+                                       unsigned(MCI_DEVTYPE_CD_AUDIO));
+  EXPECT_TRUE(WaitForCommand(driveD, defaultOpen, &seenD))
+      << "a saved drive Q: that is gone: the default drive is not opened";
+  EXPECT_EQ(program.WaitForWindow("#32770", 300), nullptr) << "a gone drive must fall back without a word";
 
   PostMessageA(player, WM_COMMAND, IDM_PREFERENCES, 0);
   HWND dialog = WaitForDialog(program, L"Zanto Playerの設定");
@@ -128,10 +165,14 @@ TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
 
   HWND general = PageWith(dialog, IDC_ALWAYS_ON_TOP);
   SendDlgItemMessageA(general, IDC_ALWAYS_ON_TOP, BM_SETCHECK, BST_CHECKED, 0);
+  // The saved drive Q:, gone, is still the choice.
+  HWND drives = GetDlgItem(general, IDC_CD_DRIVE);
+  EXPECT_EQ(WideText(drives), L"Q:");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntilGone(dialog));
   EXPECT_TRUE(WaitForIniLine(folder.File("ZantoPlay.ini"), "AlwaysOnTop=1"))
       << "OK leaves the setting in the file at once";
+  EXPECT_TRUE(WaitForIniLine(folder.File("ZantoPlay.ini"), "Drive=Q\r\n")) << "an unplugged drive forgotten";
 
   PostMessageA(player, WM_COMMAND, IDM_PREFERENCES, 0);
   dialog = WaitForDialog(program, L"Zanto Playerの設定");
@@ -168,6 +209,34 @@ TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   ASSERT_TRUE(WaitUntilGone(editor));
   EXPECT_TRUE(WaitForIniLine(folder.File("CD.ini"), "[ABC]\r\n0=\x92\xa9\x82\xcc\x8c\xf5\r\n"))
       << ReadFileBytes(folder.File("CD.ini"));
+
+  // The second drive chosen: the old one closed, E: opened by its letter, and played.
+  PostMessageA(player, WM_COMMAND, IDM_PREFERENCES, 0);
+  dialog = WaitForDialog(program, L"Zanto Playerの設定");
+  ASSERT_NE(dialog, nullptr);
+  drives = GetDlgItem(PageWith(dialog, IDC_ALWAYS_ON_TOP), IDC_CD_DRIVE);
+  SendMessageW(drives, CB_SETCURSEL, 2, 0);
+  EXPECT_EQ(WideText(drives), L"E:");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntilGone(dialog));
+  seenD.clear();
+  EXPECT_TRUE(WaitForIniLine(folder.File("ZantoPlay.ini"), "Drive=E\r\n"));
+  EXPECT_TRUE(WaitForCommand(driveE, "element=E: => 0", &seenE)) << "E: was not opened by its letter";
+  EXPECT_TRUE(WaitForCommand(driveD, "CLOSE_DRIVER", &seenD)) << "the old drive was kept open";
+  // Track 2 of E: plays once the player has found E:'s disc.
+  bool played = false;
+  for (int tries = 0; tries < 40 && !played; ++tries) {
+    PostMessageA(player, WM_COMMAND, IDM_TRACK_BASE + 2, 0);
+    Sleep(100);
+    for (const std::string& line : driveE.TakeLog()) {
+      seenE.push_back(line);
+      played = played || line.find("PLAY ") != std::string::npos;
+    }
+  }
+  EXPECT_TRUE(played) << "the chosen drive's disc was not played";
+  seenD.clear();
+  for (const std::string& line : driveD.TakeLog()) seenD.push_back(line);
+  EXPECT_FALSE(Logged(seenD, "PLAY ")) << "the old drive played";
 
   PostMessageA(player, WM_CLOSE, 0, 0);
   DWORD exitCode = 1234;

@@ -267,7 +267,9 @@ TEST_F(PlayerTest, TheEndOfTheDiscReturnsToTrackOneAndRepeatPlaysItAgain) {
 }
 
 TEST_F(PlayerTest, TheContextMenuListsTracksAndMarksRepeat) {
-  auto trackItems = [this](int tracks, int repeat, std::vector<std::string>* texts) {
+  std::vector<int> breaks;  // positions of the items that start a column
+  auto trackItems = [this, &breaks](int tracks, int repeat, std::vector<std::string>* texts) {
+    breaks.clear();
     drive->Write(TracksOf(tracks));
     player->discPresent = 0;
     Poll();
@@ -283,6 +285,11 @@ TEST_F(PlayerTest, TheContextMenuListsTracksAndMarksRepeat) {
       GetMenuStringA(sub, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
       texts->push_back(text);
       EXPECT_EQ(GetMenuItemID(sub, i), static_cast<UINT>(IDM_TRACK_BASE + i + 1));
+      MENUITEMINFOA info = {};
+      info.cbSize = sizeof(info);
+      info.fMask = MIIM_FTYPE;
+      GetMenuItemInfoA(sub, static_cast<UINT>(i), TRUE, &info);
+      if (info.fType & (MFT_MENUBARBREAK | MFT_MENUBREAK)) breaks.push_back(i);
     }
   };
   Open(TracksOf(0));
@@ -304,8 +311,23 @@ TEST_F(PlayerTest, TheContextMenuListsTracksAndMarksRepeat) {
   EXPECT_EQ(texts[0], "01 (04:12)");
   EXPECT_EQ(texts[11], "12 (04:12)");
   texts.clear();
-  trackItems(60, 0, &texts);
-  EXPECT_EQ(texts.size(), 50u) << "at most fifty tracks";
+  EXPECT_TRUE(breaks.empty()) << "a short disc needs one column";
+  texts.clear();
+  // A full disc: every track, in columns of 25, and the last one plays.
+  trackItems(99, 0, &texts);
+  ASSERT_EQ(texts.size(), 99u) << "a menu cut short of the disc's last tracks";
+  EXPECT_EQ(texts[98], "99 (04:12)");
+  EXPECT_EQ(breaks, (std::vector<int>{25, 50, 75}));
+  Plays();
+  Command(IDM_TRACK_LAST);
+  EXPECT_EQ(player->currentTrack, 99) << "the dispatch stops short of the last track id";
+  std::vector<std::string> plays = Plays();
+  ASSERT_EQ(plays.size(), 1u);
+  EXPECT_TRUE(Contains(plays[0], PlayFrom(99, 0, 0, 0)));
+  Command(IDM_STOP);
+  texts.clear();
+  trackItems(120, 0, &texts);
+  EXPECT_EQ(texts.size(), 99u) << "a drive claiming more tracks than a disc holds";
   texts.clear();
   trackItems(0, 0, &texts);
   EXPECT_TRUE(texts.empty()) << "a disc without tracks: an empty submenu";

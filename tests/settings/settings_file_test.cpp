@@ -27,7 +27,7 @@ TEST_F(SettingsTest, NoFilesGiveEveryDefaultAndSaveWritesThemInOrder) {
       "TextColor=255 255 255", "ShadowColor=0 0 0", "EnableShadow=1",
       "[General]", "TimeWindow=0", "MouseAnime=500", "ChgResByCD=0", "Repeat=0",
       "BlinkWhenPausing=1", "Volume=255", "Shuffle=0", "RepeatTrack=0", "IntroScan=0",
-      "TimeMode=0", "MediaHotKeys=0", "AutoPlay=0"};
+      "TimeMode=0", "MediaHotKeys=0", "AutoPlay=0", "Drive="};
   EXPECT_EQ(IniLines(IniFile()), expected);
   EXPECT_FALSE(FileExists(CdFile()));
 }
@@ -45,6 +45,7 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   settings.timeMode = -2;
   settings.shuffle = settings.repeatTrack = settings.introScan = 1;
   settings.mediaHotKeys = settings.autoPlay = 1;
+  settings.drive = 'E';
   settings.Save();
 
   Settings again;
@@ -61,6 +62,20 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   EXPECT_EQ(again.timeMode, -2);
   EXPECT_EQ(again.shuffle + again.repeatTrack + again.introScan, 3) << "a play mode not kept";
   EXPECT_EQ(again.mediaHotKeys + again.autoPlay, 2);
+  EXPECT_EQ(again.drive, 'E');
+}
+
+TEST_F(SettingsTest, ADriveKeyThatNamesNoLetterIsTheSystemDefault) {
+  const struct {
+    const char* text;
+    char drive;
+  } cases[] = {{"e", 'E'}, {"E:", 'E'}, {"", 0}, {"5", 0}, {"EF", 0}, {"E:\\", 0}, {":", 0}};
+  for (const auto& c : cases) {
+    WriteFileBytes(IniFile(), std::string("[General]\r\nDrive=") + c.text + "\r\n");
+    settings.drive = 'X';
+    settings.Load();
+    EXPECT_EQ(settings.drive, c.drive) << "Drive=" << c.text;
+  }
 }
 
 TEST_F(SettingsTest, ColoursKeepTheLowEightBitsAndAreWrittenBackThatWay) {

@@ -53,6 +53,9 @@ std::string DescribeParameters(UINT message, DWORD_PTR flags, DWORD_PTR paramete
                     ? Format(" type=%lu", static_cast<unsigned long>(type))
                     : " type=" + Narrow(p->lpstrDeviceType);
       }
+      if ((flags & MCI_OPEN_ELEMENT) && p->lpstrElementName) {
+        text += " element=" + Narrow(p->lpstrElementName);
+      }
       break;
     }
     case MCI_STATUS: {

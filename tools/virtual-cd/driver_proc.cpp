@@ -20,7 +20,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK DriverProc(DWORD_PTR driverId,
       if (!open) return 1;
       open->wType = MCI_DEVTYPE_CD_AUDIO;
       open->wCustomCommandTable = MCI_NO_COMMAND_TABLE;
-      auto* drive = new VirtualDrive(open->wDeviceID, ReadDriverSettings());
+      auto* drive = new VirtualDrive(open->wDeviceID);
       return reinterpret_cast<LRESULT>(drive);
     }
     case DRV_CLOSE:

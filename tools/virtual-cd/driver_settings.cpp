@@ -8,7 +8,7 @@ namespace {
 
 const wchar_t kRegistryKey[] = L"Software\\Zanto\\VirtualCD";
 
-std::wstring ReadSetting(const wchar_t* variable, const wchar_t* value) {
+std::wstring ReadOneSetting(const wchar_t* variable, const wchar_t* value) {
   wchar_t text[MAX_PATH * 2];
   DWORD length = GetEnvironmentVariableW(variable, text, MAX_PATH * 2);
   if (length > 0 && length < MAX_PATH * 2) return text;
@@ -26,10 +26,21 @@ std::wstring ReadSetting(const wchar_t* variable, const wchar_t* value) {
   return text;
 }
 
+// The drive's own setting, else the one every drive shares.
+std::wstring ReadSetting(const wchar_t* variable, const wchar_t* value, wchar_t letter) {
+  if (letter) {
+    std::wstring text = ReadOneSetting((std::wstring(variable) + L"_" + letter).c_str(),
+                                       (std::wstring(value) + letter).c_str());
+    if (!text.empty()) return text;
+  }
+  return ReadOneSetting(variable, value);
+}
+
 // A whole number within [low, high]; anything else keeps the default.
 template <typename Number>
-void ReadWholeNumber(const wchar_t* variable, const wchar_t* value, long low, long high, Number& result) {
-  std::wstring text = ReadSetting(variable, value);
+void ReadWholeNumber(const wchar_t* variable, const wchar_t* value, wchar_t letter, long low, long high,
+                     Number& result) {
+  std::wstring text = ReadSetting(variable, value, letter);
   if (text.empty()) return;
   wchar_t* end = nullptr;
   long number = wcstol(text.c_str(), &end, 10);
@@ -45,28 +56,38 @@ constexpr long kLongestLatencyMs = 10L * 1000L;
 
 }  // namespace
 
-DriverSettings ReadDriverSettings() {
+DriverSettings ReadDriverSettings(wchar_t letter, bool defaultDrive) {
   DriverSettings settings;
-  settings.discFile = ReadSetting(L"ZANTO_VIRTUAL_CD_DISC", L"DiscFile");
-  settings.logFile = ReadSetting(L"ZANTO_VIRTUAL_CD_LOG", L"LogFile");
-  std::wstring speed = ReadSetting(L"ZANTO_VIRTUAL_CD_SPEED", L"Speed");
+  if (letter) {
+    settings.discFile = ReadOneSetting((std::wstring(L"ZANTO_VIRTUAL_CD_DISC_") + letter).c_str(),
+                                       (std::wstring(L"DiscFile") + letter).c_str());
+  }
+  if (settings.discFile.empty() && defaultDrive) {
+    settings.discFile = ReadOneSetting(L"ZANTO_VIRTUAL_CD_DISC", L"DiscFile");
+  }
+  settings.logFile = ReadSetting(L"ZANTO_VIRTUAL_CD_LOG", L"LogFile", letter);
+  std::wstring speed = ReadSetting(L"ZANTO_VIRTUAL_CD_SPEED", L"Speed", letter);
   if (!speed.empty()) {
     double value = wcstod(speed.c_str(), nullptr);
     if (value > 0 && value <= 100000) settings.speed = value;
   }
-  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_NOT_READY_MS", L"NotReadyMs", 0, kLongestSettleMs, settings.notReadyMs);
-  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_TOC_SETTLE_MS", L"TocSettleMs", 0, kLongestSettleMs, settings.tocSettleMs);
-  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_STOP_DRIFT_FRAMES", L"StopDriftFrames", -kLargestDriftFrames,
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_NOT_READY_MS", L"NotReadyMs", letter, 0, kLongestSettleMs,
+                  settings.notReadyMs);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_TOC_SETTLE_MS", L"TocSettleMs", letter, 0, kLongestSettleMs,
+                  settings.tocSettleMs);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_STOP_DRIFT_FRAMES", L"StopDriftFrames", letter, -kLargestDriftFrames,
                   kLargestDriftFrames, settings.stopDriftFrames);
-  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_SEEK_MS", L"SeekMs", 0, kLongestSettleMs, settings.seekMs);
-  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_LATENCY_MS", L"LatencyMs", 0, kLongestLatencyMs, settings.latencyMs);
-  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_PLAY_LATENCY_MS", L"PlayLatencyMs", 0, kLongestLatencyMs,
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_SEEK_MS", L"SeekMs", letter, 0, kLongestSettleMs, settings.seekMs);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_LATENCY_MS", L"LatencyMs", letter, 0, kLongestLatencyMs,
+                  settings.latencyMs);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_PLAY_LATENCY_MS", L"PlayLatencyMs", letter, 0, kLongestLatencyMs,
                   settings.playLatencyMs);
-  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_FAIL_EVERY_NTH_STATUS", L"FailEveryNthStatus", 0, 1000000L,
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_FAIL_EVERY_NTH_STATUS", L"FailEveryNthStatus", letter, 0, 1000000L,
                   settings.failEveryNthStatus);
   unsigned endWithFailure = 0;
-  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_END_WITH_FAILURE", L"EndWithFailure", 0, 1, endWithFailure);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_END_WITH_FAILURE", L"EndWithFailure", letter, 0, 1, endWithFailure);
   settings.endPlaysWithFailure = endWithFailure != 0;
-  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_LOG_LIMIT_KB", L"LogLimitKb", 1, 1024L * 1024L, settings.logLimitKb);
+  ReadWholeNumber(L"ZANTO_VIRTUAL_CD_LOG_LIMIT_KB", L"LogLimitKb", letter, 1, 1024L * 1024L,
+                  settings.logLimitKb);
   return settings;
 }

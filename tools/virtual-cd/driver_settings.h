@@ -1,6 +1,8 @@
 // Where the drive finds its disc and its log, how fast it plays and how much
 // like a real drive it settles: an environment variable of the program, else
-// a value under HKEY_CURRENT_USER\Software\Zanto\VirtualCD.
+// a value under HKEY_CURRENT_USER\Software\Zanto\VirtualCD. Each drive
+// letter may have its own: the variable with "_X" or the value with "X"
+// appended wins for drive X.
 #ifndef ZANTO_VIRTUAL_CD_DRIVER_SETTINGS_H
 #define ZANTO_VIRTUAL_CD_DRIVER_SETTINGS_H
 
@@ -33,6 +35,9 @@ struct DriverSettings {
   unsigned logLimitKb = 4096;  // ZANTO_VIRTUAL_CD_LOG_LIMIT_KB or LogLimitKb
 };
 
-DriverSettings ReadDriverSettings();
+// The settings of drive `letter` (0: no CD-ROM letter is known). Only the
+// default drive, the first CD-ROM letter, takes the disc file without a
+// letter: another drive without one of its own is an empty drive.
+DriverSettings ReadDriverSettings(wchar_t letter, bool defaultDrive);
 
 #endif

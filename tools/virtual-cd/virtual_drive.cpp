@@ -25,12 +25,28 @@ LONGLONG Counter() {
   return now.QuadPart;
 }
 
-std::wstring LockPath(const std::wstring& discFile) {
+// An empty drive has no disc file to lock beside: one lock per letter.
+std::wstring LockPath(const std::wstring& discFile, wchar_t letter) {
   if (!discFile.empty()) return discFile + L".lock";
+  std::wstring name = L"zanto-virtual-cd";
+  if (letter) name = name + L"-" + letter;
+  name += L".lock";
   wchar_t folder[MAX_PATH];
   DWORD length = GetTempPathW(MAX_PATH, folder);
-  if (length == 0 || length >= MAX_PATH) return L"zanto-virtual-cd.lock";
-  return std::wstring(folder) + L"zanto-virtual-cd.lock";
+  if (length == 0 || length >= MAX_PATH) return name;
+  return std::wstring(folder) + name;
+}
+
+bool IsCdRomLetter(wchar_t letter) {
+  wchar_t root[] = {letter, L':', L'\\', L'\0'};
+  return GetDriveTypeW(root) == DRIVE_CDROM;
+}
+
+wchar_t FirstCdRomLetter() {
+  for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+    if (IsCdRomLetter(letter)) return letter;
+  }
+  return 0;
 }
 
 // Copies text into a caller's buffer of `capacity` characters; cut text is an overflow.
@@ -52,19 +68,16 @@ std::wstring Widen(const std::string& text) {
 
 }  // namespace
 
-VirtualDrive::VirtualDrive(MCIDEVICEID deviceId, const DriverSettings& settings)
+VirtualDrive::VirtualDrive(MCIDEVICEID deviceId)
     : deviceId_(deviceId),
-      settings_(settings),
-      log_(settings.logFile, static_cast<unsigned long long>(settings.logLimitKb) * 1024u),
-      discFile_(settings.discFile) {
+      letter_(FirstCdRomLetter()),
+      settings_(ReadDriverSettings(letter_, true)),
+      log_(settings_.logFile, static_cast<unsigned long long>(settings_.logLimitKb) * 1024u),
+      discFile_(settings_.discFile) {
   InitializeCriticalSection(&guard_);
   LARGE_INTEGER frequency;
   if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0) counterFrequency_ = frequency.QuadPart;
-  // A disc file written moments ago is a disc that has only just gone in,
-  // even for a drive opened after it.
-  discFile_.Refresh();
-  StartSettling(discFile_.insertedTime());
-  stoppedFrame_ = discFile_.disc().firstTrackStart;
+  LoadDisc();
   wake_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   worker_ = CreateThread(nullptr, 0, WorkerMain, this, 0, nullptr);
 }
@@ -108,7 +121,7 @@ DWORD VirtualDrive::Command(UINT message, DWORD_PTR flags, DWORD_PTR parameters)
 
 DWORD VirtualDrive::Dispatch(UINT message, DWORD_PTR flags, DWORD_PTR parameters) {
   switch (message) {
-    case MCI_OPEN_DRIVER: return OpenDriver(flags);
+    case MCI_OPEN_DRIVER: return OpenDriver(flags, reinterpret_cast<const MCI_OPEN_PARMSW*>(parameters));
     case MCI_CLOSE_DRIVER: return CloseDriver();
     case MCI_STOP: return StopPlay();
     case MCI_PAUSE: return Pause();
@@ -127,8 +140,33 @@ DWORD VirtualDrive::Dispatch(UINT message, DWORD_PTR flags, DWORD_PTR parameters
   }
 }
 
-DWORD VirtualDrive::OpenDriver(DWORD_PTR flags) {
-  if (!lock_.Acquire(LockPath(settings_.discFile), (flags & MCI_OPEN_SHAREABLE) != 0)) {
+void VirtualDrive::LoadDisc() {
+  // A disc file written moments ago is a disc that has only just gone in,
+  // even for a drive opened after it.
+  discFile_.Refresh();
+  StartSettling(discFile_.insertedTime());
+  stoppedFrame_ = discFile_.disc().firstTrackStart;
+}
+
+DWORD VirtualDrive::ChooseDrive(const wchar_t* element) {
+  wchar_t letter = element ? element[0] : L'\0';
+  if (letter >= L'a' && letter <= L'z') letter = static_cast<wchar_t>(letter - L'a' + L'A');
+  if (letter < L'A' || letter > L'Z') return MCIERR_INVALID_FILE;
+  if (!IsCdRomLetter(letter)) return MCIERR_INVALID_FILE;
+  letter_ = letter;
+  settings_ = ReadDriverSettings(letter, letter == FirstCdRomLetter());
+  log_ = CommandLog(settings_.logFile, static_cast<unsigned long long>(settings_.logLimitKb) * 1024u);
+  discFile_ = DiscFile(settings_.discFile);
+  LoadDisc();
+  return 0;
+}
+
+DWORD VirtualDrive::OpenDriver(DWORD_PTR flags, const MCI_OPEN_PARMSW* parms) {
+  if (flags & MCI_OPEN_ELEMENT) {
+    if (!parms) return MCIERR_NULL_PARAMETER_BLOCK;
+    if (DWORD error = ChooseDrive(parms->lpstrElementName)) return error;
+  }
+  if (!lock_.Acquire(LockPath(settings_.discFile, letter_), (flags & MCI_OPEN_SHAREABLE) != 0)) {
     return MCIERR_MUST_USE_SHAREABLE;
   }
   return 0;

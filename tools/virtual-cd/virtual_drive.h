@@ -15,7 +15,9 @@
 
 class VirtualDrive {
  public:
-  VirtualDrive(MCIDEVICEID deviceId, const DriverSettings& settings);
+  // Opened without an element name it is the default drive: the first
+  // CD-ROM letter, or the only drive there is when no letter is one.
+  explicit VirtualDrive(MCIDEVICEID deviceId);
   ~VirtualDrive();
   VirtualDrive(const VirtualDrive&) = delete;
   VirtualDrive& operator=(const VirtualDrive&) = delete;
@@ -39,7 +41,12 @@ class VirtualDrive {
   enum class DiscState { kNone, kSpinningUp, kTocUnreadable, kReadable };
 
   DWORD Dispatch(UINT message, DWORD_PTR flags, DWORD_PTR parameters);
-  DWORD OpenDriver(DWORD_PTR flags);
+  DWORD OpenDriver(DWORD_PTR flags, const MCI_OPEN_PARMSW* parms);
+  // Becomes the drive an element name ("E:") chose, as the system's driver
+  // does: only its first letter counts, and it must be a CD-ROM letter.
+  DWORD ChooseDrive(const wchar_t* element);
+  // Takes up the disc of the drive the settings describe.
+  void LoadDisc();
   DWORD CloseDriver();
   DWORD Status(DWORD_PTR flags, MCI_STATUS_PARMS* parms);
   DWORD Set(DWORD_PTR flags, MCI_SET_PARMS* parms);
@@ -86,6 +93,8 @@ class VirtualDrive {
   void Work();
 
   MCIDEVICEID deviceId_;
+  // The drive letter this device stands for (0: no CD-ROM letter is known).
+  wchar_t letter_ = 0;
   DriverSettings settings_;
   CommandLog log_;
   DiscFile discFile_;
