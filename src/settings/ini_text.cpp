@@ -204,13 +204,17 @@ bool IniText::SetValue(const char* section, const char* key, const char* value) 
     return insert.ok() && Splice(after, 0, insert.data(), insert.size());
   }
   if (!value) return true;
+  return AppendSection(section, line.data(), line.size());
+}
+
+bool IniText::AppendSection(const char* section, const char* lines, size_t count) {
   Piece append;
-  if (size_ > 0 && data_[size_ - 1] != '\n') append.Add(kLineEnd);
+  if (size_ > 0 && data_[size_ - 1] != '\n') append.Add(kLineEnd);  // a last line without its end
   append.Add("[");
   append.Add(section);
   append.Add("]");
   append.Add(kLineEnd);
-  append.Add(line.data(), line.size());
+  append.Add(lines, count);
   return append.ok() && Splice(size_, 0, append.data(), append.size());
 }
 
@@ -223,12 +227,5 @@ bool IniText::SetSection(const char* section, const char* lines) {
   if (!body.ok()) return false;
   Section found = FindSection(data_, size_, section);
   if (found.found) return Splice(found.body, found.end - found.body, body.data(), body.size());
-  Piece append;
-  if (size_ > 0 && data_[size_ - 1] != '\n') append.Add(kLineEnd);
-  append.Add("[");
-  append.Add(section);
-  append.Add("]");
-  append.Add(kLineEnd);
-  append.Add(body.data(), body.size());
-  return append.ok() && Splice(size_, 0, append.data(), append.size());
+  return AppendSection(section, body.data(), body.size());
 }

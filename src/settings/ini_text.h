@@ -32,6 +32,8 @@ class IniText {
  private:
   // Replaces `length` bytes at `at` by `count` bytes of `with`.
   bool Splice(size_t at, size_t length, const char* with, size_t count);
+  // Adds a new section at the end: its header, then `count` bytes of lines.
+  bool AppendSection(const char* section, const char* lines, size_t count);
 
   char* data_;
   size_t size_;

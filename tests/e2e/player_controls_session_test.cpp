@@ -19,15 +19,6 @@
 
 namespace {
 
-bool WaitFor(DWORD milliseconds, const std::function<bool()>& done) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
 void Key(HWND window, WPARAM key) {
   PostMessageA(window, WM_KEYDOWN, key, 1);
   PostMessageA(window, WM_KEYUP, key, 0xC0000001);

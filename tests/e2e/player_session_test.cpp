@@ -26,15 +26,6 @@ std::string Text(UINT id) {
   return text;
 }
 
-bool WaitFor(DWORD milliseconds, const std::function<bool()>& done) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
 // A key pressed and let go, as the keyboard delivers it to the focused window.
 void Key(HWND window, char key) {
   PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(key), 1);

@@ -104,3 +104,12 @@ std::string ImageFailedMessage(const std::string& key, const std::string& path) 
   LoadText(GetModuleHandleA(nullptr), IDS_IMAGE_FAILED, failed);
   return std::string(failed) + "\n" + key + " ( " + path + " )";
 }
+
+bool WaitFor(DWORD milliseconds, const std::function<bool()>& done) {
+  DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(20);
+  }
+  return true;
+}

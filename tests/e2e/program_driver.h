@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 class ProgramDriver {
@@ -34,6 +35,9 @@ class ProgramDriver {
   std::string exePath_;
   PROCESS_INFORMATION process_ = {};
 };
+
+// Polls `done` every 20 ms; false when it is still not true after the time.
+bool WaitFor(DWORD milliseconds, const std::function<bool()>& done);
 
 // Caption and message text of a standard message box.
 std::string WindowText(HWND hwnd);
