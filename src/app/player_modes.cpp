@@ -41,11 +41,9 @@ TrackTable PlayerWindow::Tracks() const {
 }
 
 bool PlayerWindow::ReadPlayPosition(TrackPosition* at) {
-  DWORD mode = 0;
-  if (cdDevice.GetMode(mode) || mode != MCI_MODE_PLAY) return false;
-  DWORD tmsf = 0;
-  if (ReadTrackPosition(&tmsf)) return false;
-  *at = FromTmsf(tmsf);
+  DriveReading reading = ReadDrive();
+  if (!reading.positionKnown) return false;  // known only while playing
+  *at = FromTmsf(reading.position);
   return true;
 }
 

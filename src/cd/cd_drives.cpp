@@ -1,10 +1,11 @@
 #include "cd/cd_drives.h"
 
 #include "cd/cd_audio_device.h"
+#include "common/ascii_text.h"
 
 bool IsCdDrive(char letter) {
-  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-  if (letter < 'A' || letter > 'Z') return false;
+  letter = DriveLetterOf(letter);
+  if (letter == 0) return false;
   const char root[] = {letter, ':', '\\', '\0'};
   return GetDriveTypeA(root) == DRIVE_CDROM;
 }

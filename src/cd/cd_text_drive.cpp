@@ -8,6 +8,7 @@
 #include <new>
 
 #include "cd/cd_drives.h"
+#include "common/ascii_text.h"
 #include "common/fixed_text.h"
 #include "common/handles.h"
 
@@ -16,18 +17,12 @@ namespace {
 // Eight blocks of at most 256 packs each, after the 4-byte header.
 constexpr size_t kCdTextBufferSize = kCdTextHeaderSize + 8 * 256 * kCdTextPackSize;
 
-char DriveLetter(char letter) {
-  if (letter >= 'a' && letter <= 'z') return static_cast<char>(letter - 'a' + 'A');
-  if (letter >= 'A' && letter <= 'Z') return letter;
-  return 0;
-}
-
 }  // namespace
 
 CdTextReadStatus ReadCdText(char letter, CdText* out) {
   if (out == nullptr) return CdTextReadStatus::NoDrive;
   memset(out, 0, sizeof(*out));
-  char drive = letter == 0 ? FirstCdDrive() : DriveLetter(letter);
+  char drive = letter == 0 ? FirstCdDrive() : DriveLetterOf(letter);
   if (drive == 0) return CdTextReadStatus::NoDrive;
 
   char path[8];

@@ -19,6 +19,11 @@ int ParseDecimal(const char* text) {
   return static_cast<int>(value);
 }
 
+char DriveLetterOf(char letter) {
+  if (letter >= 'a' && letter <= 'z') return static_cast<char>(letter - 'a' + 'A');
+  return letter >= 'A' && letter <= 'Z' ? letter : 0;
+}
+
 bool EqualsIgnoreCase(const char* a, const char* b) {
   const unsigned char* p = reinterpret_cast<const unsigned char*>(a);
   const unsigned char* q = reinterpret_cast<const unsigned char*>(b);

@@ -11,4 +11,8 @@ int ParseDecimal(const char* text);
 // ASCII letters compared without regard to case; every other byte exactly.
 bool EqualsIgnoreCase(const char* a, const char* b);
 
+// The drive an ASCII letter names, in upper case ('e' and 'E' are 'E'); 0 for
+// any other byte.
+char DriveLetterOf(char letter);
+
 #endif

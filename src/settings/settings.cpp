@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "common/ascii_text.h"
 #include "common/fixed_text.h"
 #include "common/message_box.h"
 #include "common/path_text.h"
@@ -58,9 +59,8 @@ void WriteColor(IniFileSave& file, const char* section, const char* key, COLORRE
 
 // "E", "e" or "E:" is drive E; anything else is the system's default drive.
 char DriveFromText(const char* text) {
-  char letter = text[0];
-  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-  if (letter < 'A' || letter > 'Z') return 0;
+  char letter = DriveLetterOf(text[0]);
+  if (letter == 0) return 0;
   if (text[1] != '\0' && (text[1] != ':' || text[2] != '\0')) return 0;
   return letter;
 }
