@@ -50,7 +50,6 @@ TEST(PlayOrderRules, ShuffleDrawsEveryAudioTrackOnceAndVaries) {
     std::vector<int> drawn = Tracks(order), sorted = drawn;
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(sorted, audio) << "seed " << c.seed;
-    EXPECT_EQ(order.index, 0);
     if (c.first == 5 || c.first == 9) {
       EXPECT_EQ(drawn[0], c.first) << "the chosen track first";
     }
@@ -169,9 +168,7 @@ TEST(PlayOrderRules, TimeModesShowElapsedTrackRemainingAndDiscRemaining) {
     snprintf(shown, sizeof(shown), "%s%d:%02d", t.remaining ? "-" : "", t.minutes, t.seconds);
     EXPECT_STREQ(shown, c.shown) << "mode " << c.mode << " track " << c.track;
   }
-  EXPECT_EQ(NextTimeMode(kTimeElapsed), kTimeTrackRemaining);
-  EXPECT_EQ(NextTimeMode(kTimeDiscRemaining), kTimeElapsed);
-  EXPECT_EQ(NextTimeMode(-4), kTimeElapsed);
+  EXPECT_EQ(NextTimeMode(-4), kTimeElapsed);  // the cycle's wrap: PlayerModes' time-mode test
 }
 
 }  // namespace
