@@ -161,9 +161,16 @@ TEST_F(PlayerModes, TheTimeModesCycleAndOnlyTheTitleShowsTheMinus) {
 }
 
 // Catches a media key ignored, mapped to the wrong command, or left to the
-// next window too; and a key that is not the player's swallowed.
-TEST_F(PlayerModes, MediaKeysActAndAreNotPassedOn) {
+// next window too; a key that is not the player's swallowed; hot keys taken
+// without being asked for, a key another program holds making the others
+// fail, and keys still held after they were switched off or the window went.
+TEST_F(PlayerModes, MediaKeysActAndHotKeysOnlyWhenAskedForLeavingKeysOthersHold) {
+  // Another program holds the stop key already.
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                               appInstance, nullptr);
+  ASSERT_TRUE(RegisterHotKey(other, 7, MOD_NOREPEAT, VK_MEDIA_STOP));
   Open(TracksOf(3), 0.01);
+  EXPECT_EQ(player->mediaHotKeys.registeredCount(), 0) << "MediaHotKeys=0 registers none";
   Poll();
   const struct { int command; const char* state; } keys[] = {
       {APPCOMMAND_MEDIA_PLAY_PAUSE, "playing 1"}, {APPCOMMAND_MEDIA_PLAY_PAUSE, "paused 1"},
@@ -180,18 +187,6 @@ TEST_F(PlayerModes, MediaKeysActAndAreNotPassedOn) {
   Plays();
   SendMessageA(hwnd, WM_APPCOMMAND, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(0, APPCOMMAND_VOLUME_UP));
   EXPECT_TRUE(Plays().empty()) << "not the player's: passed on";
-}
-
-// Catches hot keys taken without being asked for, a key another program
-// holds making the others fail, and keys still held after they were
-// switched off or the window went.
-TEST_F(PlayerModes, HotKeysOnlyWhenAskedForLeavingKeysOthersHold) {
-  // Another program holds the stop key already.
-  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                               appInstance, nullptr);
-  ASSERT_TRUE(RegisterHotKey(other, 7, MOD_NOREPEAT, VK_MEDIA_STOP));
-  Open(TracksOf(3), 0.01);
-  EXPECT_EQ(player->mediaHotKeys.registeredCount(), 0) << "MediaHotKeys=0 registers none";
   player.reset();
   drive.reset();
 
