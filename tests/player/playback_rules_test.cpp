@@ -47,11 +47,9 @@ TEST(AudioTracks, StepsRunsAndEndsSkipDataTracks) {
     int track;
     int first, last, next, previous, runEnd, nextRun;
   } cases[] = {
-      {"aaa", 1, 1, 3, 2, 3, 3, 0},
-      {"aaa", 3, 1, 3, 1, 2, 3, 0},
       {"daaa", 2, 2, 4, 3, 4, 4, 0},   // mixed mode: track 1 is never reached
       {"daaa", 1, 2, 4, 2, 4, 0, 0},   // from the data track itself
-      {"aaad", 3, 1, 3, 1, 2, 3, 0},   // enhanced: the run stops before the data
+      {"aaad", 3, 1, 3, 1, 2, 3, 0},   // enhanced: the run stops before the data, next wraps
       {"aaad", 1, 1, 3, 2, 3, 3, 0},
       {"aadaa", 2, 1, 5, 4, 1, 2, 4},  // data inside: the next run goes on at 4
       {"aadaa", 4, 1, 5, 5, 2, 5, 0},
@@ -86,7 +84,6 @@ TEST(RestartGuard, RestartsWaitOutTheSecondAndStopVoidsQueuedEnds) {
       {1000, 1000, 1000},      // ended at once: wait the whole second
       {1000, 1300, 700},
       {1000, 2000, 0},         // it really ran
-      {1000, 90000, 0},
       {0xFFFFFF00u, 0x100u, 488},  // across the wrap of the tick count
   };
   for (const Case& c : cases) {

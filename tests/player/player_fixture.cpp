@@ -8,9 +8,9 @@
 #include "settings/settings.h"
 #include "window/skin_files.h"
 
-DiscContents TracksOf(int n) {
+DiscContents TracksOf(int n, const char* length) {
   DiscContents disc;
-  disc.tracks.assign(static_cast<size_t>(n), "04:12:30");
+  disc.tracks.assign(static_cast<size_t>(n), length);
   disc.identity = "4660";  // 0x1234
   return disc;
 }

@@ -17,8 +17,8 @@
 #include "cd/virtual_disc.h"
 #include "support/test_support.h"
 
-// n tracks of 4:12.30 each.
-DiscContents TracksOf(int n);
+// n tracks of `length` (mm:ss:ff) each.
+DiscContents TracksOf(int n, const char* length = "04:12:30");
 
 // MCI commands a second, by kind, from the drive's timed log.
 struct Traffic {

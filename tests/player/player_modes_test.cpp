@@ -23,13 +23,6 @@ std::string Tms(DWORD tmsf) {
   return Line("%d/%02d:%02d", TmsfTrack(tmsf), TmsfMinutes(tmsf), TmsfSeconds(tmsf));
 }
 
-DiscContents Tracks(int n, const char* length) {
-  DiscContents disc;
-  disc.tracks.assign(static_cast<size_t>(n), length);
-  disc.identity = "4660";
-  return disc;
-}
-
 class PlayerModes : public PlayerTest {
  protected:
   // The PLAYs since the last call as "from-to" ("from" when it has no end).
@@ -77,7 +70,8 @@ class PlayerModes : public PlayerTest {
 
 // Catches a step while stopped, a paused step that plays instead of moving
 // the pause position, the keyboard's repeat stepping at every message, a
-// step across a boundary landing on the wrong track or on a data track.
+// step across a boundary landing on the wrong track. (Steps over data
+// tracks: PlayOrderRules.RewindAndForwardCrossBoundariesSkipDataAndClamp.)
 TEST_F(PlayerModes, RewindAndForwardStepWhilePlayingOrPausedAndNotWhenStopped) {
   appSettings->blinkWhenPausing = 0;
   Open(TracksOf(3), 0.01);  // the position barely moves during the test
@@ -111,30 +105,13 @@ TEST_F(PlayerModes, RewindAndForwardStepWhilePlayingOrPausedAndNotWhenStopped) {
   Key(VK_LEFT, true);
   Key(VK_LEFT, false);
   EXPECT_EQ(Spans(), (Texts{"2/00:02-3/04:12", "1/04:09-3/04:12"})) << "the repeat after 250 ms steps";
-
-  // A data track between two audio ones is stepped over, both ways; a
-  // play in track 1 ends where the data begins.
-  DiscContents mixed;
-  mixed.tracks = {"00:20:00", "01:00:00 data", "04:00:00"};
-  mixed.identity = "99";
-  drive->Write(mixed);
-  Command(IDM_STOP);
-  ASSERT_TRUE(PumpUntil(4000, [&] {
-    Poll();
-    return player->audioTracks.dataTrack[2];
-  })) << "the swapped disc was never read";
-  player->PlayTrackAt(1, 0, 18, 0);
-  player->OnForwardButton();
-  player->OnRewindButton();
-  player->OnRewindButton();
-  EXPECT_EQ(Spans(), (Texts{"1/00:18-1/00:20", "3/00:03-3/04:00", "1/00:18-1/00:20", "1/00:13-1/00:20"}));
 }
 
 // Catches a repeated track that runs on into the next or stops after one
 // play, and an intro that plays on past ten seconds or stops the scan.
 TEST_F(PlayerModes, RepeatOneAndIntroEndEachPlayAtItsTrackAndChainTheRestarts) {
   // Shuffle's own session is the real program's (e2e); here the other two.
-  Open(Tracks(5, "00:02:00"), 8.0);  // a quarter second a track
+  Open(TracksOf(5, "00:02:00"), 8.0);  // a quarter second a track
   Poll();
   Command(IDM_REPEAT_TRACK);
   Command(IDM_TRACK_BASE + 3);
@@ -147,7 +124,7 @@ TEST_F(PlayerModes, RepeatOneAndIntroEndEachPlayAtItsTrackAndChainTheRestarts) {
 
   drive.reset();
   player.reset();
-  Open(Tracks(3, "00:30:00"), 20.0);
+  Open(TracksOf(3, "00:30:00"), 20.0);
   Poll();
   Command(IDM_INTRO_SCAN);
   Command(IDM_PLAY);
@@ -161,10 +138,7 @@ TEST_F(PlayerModes, RepeatOneAndIntroEndEachPlayAtItsTrackAndChainTheRestarts) {
 TEST_F(PlayerModes, TheTimeModesCycleAndOnlyTheTitleShowsTheMinus) {
   Open(TracksOf(3));  // 4:12.30 each
   Poll();
-  const struct {
-    const char* title;
-    int first, second;
-  } steps[] = {
+  const struct { const char* title; int first, second; } steps[] = {
       {"[01] -04:12 - Zanto Player", 4, 12},   // remaining in the track
       {"[01] -12:37 - Zanto Player", 12, 37},  // remaining on the disc
       {"[01] 00:00 - Zanto Player", 0, 0},     // elapsed again
@@ -187,14 +161,18 @@ TEST_F(PlayerModes, TheTimeModesCycleAndOnlyTheTitleShowsTheMinus) {
 }
 
 // Catches a media key ignored, mapped to the wrong command, or left to the
-// next window too; and a key that is not the player's swallowed.
-TEST_F(PlayerModes, MediaKeysActAndAreNotPassedOn) {
+// next window too; a key that is not the player's swallowed; hot keys taken
+// without being asked for, a key another program holds making the others
+// fail, and keys still held after they were switched off or the window went.
+TEST_F(PlayerModes, MediaKeysActAndHotKeysOnlyWhenAskedForLeavingKeysOthersHold) {
+  // Another program holds the stop key already.
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                               appInstance, nullptr);
+  ASSERT_TRUE(RegisterHotKey(other, 7, MOD_NOREPEAT, VK_MEDIA_STOP));
   Open(TracksOf(3), 0.01);
+  EXPECT_EQ(player->mediaHotKeys.registeredCount(), 0) << "MediaHotKeys=0 registers none";
   Poll();
-  const struct {
-    int command;
-    const char* state;
-  } keys[] = {
+  const struct { int command; const char* state; } keys[] = {
       {APPCOMMAND_MEDIA_PLAY_PAUSE, "playing 1"}, {APPCOMMAND_MEDIA_PLAY_PAUSE, "paused 1"},
       {APPCOMMAND_MEDIA_PLAY, "playing 1"},       {APPCOMMAND_MEDIA_NEXTTRACK, "playing 2"},
       {APPCOMMAND_MEDIA_PREVIOUSTRACK, "playing 1"}, {APPCOMMAND_MEDIA_PAUSE, "paused 1"},
@@ -209,18 +187,6 @@ TEST_F(PlayerModes, MediaKeysActAndAreNotPassedOn) {
   Plays();
   SendMessageA(hwnd, WM_APPCOMMAND, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(0, APPCOMMAND_VOLUME_UP));
   EXPECT_TRUE(Plays().empty()) << "not the player's: passed on";
-}
-
-// Catches hot keys taken without being asked for, a key another program
-// holds making the others fail, and keys still held after they were
-// switched off or the window went.
-TEST_F(PlayerModes, HotKeysOnlyWhenAskedForLeavingKeysOthersHold) {
-  // Another program holds the stop key already.
-  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                               appInstance, nullptr);
-  ASSERT_TRUE(RegisterHotKey(other, 7, MOD_NOREPEAT, VK_MEDIA_STOP));
-  Open(TracksOf(3), 0.01);
-  EXPECT_EQ(player->mediaHotKeys.registeredCount(), 0) << "MediaHotKeys=0 registers none";
   player.reset();
   drive.reset();
 
@@ -248,7 +214,7 @@ TEST_F(PlayerModes, HotKeysOnlyWhenAskedForLeavingKeysOthersHold) {
 
 // Catches a disc at start-up or a swapped one not played with AutoPlay, the
 // control not starting at the saved volume, and a save at every move of a
-// drag (or none once it rested).
+// drag (or none once it rested), and the program's sound left unchanged.
 TEST_F(PlayerModes, PlayOnInsertAndTheVolumeStartsAtItsSetting) {
   appSettings->autoPlay = 1;
   appSettings->volume = 100;
@@ -269,31 +235,21 @@ TEST_F(PlayerModes, PlayOnInsertAndTheVolumeStartsAtItsSetting) {
   EXPECT_EQ(appSettings->volume, 40);
   EXPECT_EQ(Ini("Volume"), "") << "not at every move of a drag";
   EXPECT_TRUE(PumpUntil(3000, [&] { return Ini("Volume") == "40"; })) << "saved once the control rested";
+  // The program's own sound follows too, where the system has a session.
+  if (player->volumeOutput.OpenSession()) {
+    EXPECT_NEAR(player->volumeOutput.SessionVolume(), 40 / 255.0f, 0.01f);
+  }
 }
 
 // Catches one channel left out of the aux value, a position past the ends
 // wrapping instead of holding, and a session level that never reaches 1.
 TEST(VolumeLevels, PositionsMapOntoBothMechanisms) {
-  const struct {
-    int position;
-    DWORD aux;
-    float session;
-  } cases[] = {{0, 0, 0.0f}, {128, 0x80808080u, 128 / 255.0f}, {255, 0xFFFFFFFFu, 1.0f},
+  const struct { int position; DWORD aux; float session; } cases[] = {{0, 0, 0.0f}, {128, 0x80808080u, 128 / 255.0f}, {255, 0xFFFFFFFFu, 1.0f},
                {300, 0xFFFFFFFFu, 1.0f}, {-4, 0, 0.0f}};
   for (const auto& c : cases) {
     EXPECT_EQ(AuxVolumeValue(c.position), c.aux) << c.position;
     EXPECT_FLOAT_EQ(SessionLevel(c.position), c.session) << c.position;
   }
-}
-
-// Catches a volume that moves the control but not the program's sound.
-TEST_F(PlayerModes, TheVolumeReachesTheProgramsAudioSession) {
-  Open(TracksOf(1), 0.01);
-  player->OnVolumeControl(40);
-  if (!player->volumeOutput.OpenSession()) {
-    GTEST_SKIP() << "no audio session on this system: the volume moves the control only";
-  }
-  EXPECT_NEAR(player->volumeOutput.SessionVolume(), 40 / 255.0f, 0.01f);
 }
 
 }  // namespace
