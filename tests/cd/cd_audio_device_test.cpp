@@ -394,9 +394,7 @@ TEST_F(CdAudioDeviceTest, ADriveLetterOpensThatDriveAndOnlyACdRomLetterOpens) {
   CdAudioDevice sameDrive;
   EXPECT_EQ(sameDrive.Open('D'), static_cast<MCIERROR>(MCIERR_MUST_USE_SHAREABLE));
   ASSERT_EQ(first.Close(), 0u);
-  ASSERT_EQ(sameDrive.Open('d'), 0u);
-  EXPECT_EQ(sameDrive.GetTrackCount(count), 0u);
-  EXPECT_EQ(count, 5);
+  ASSERT_EQ(sameDrive.Open('d'), 0u) << "a small letter names the same drive";
   ASSERT_EQ(sameDrive.Close(), 0u);
   ASSERT_EQ(device.Close(), 0u);
   drive.TakeLog();
