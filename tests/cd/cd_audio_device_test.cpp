@@ -378,10 +378,6 @@ TEST_F(CdAudioDeviceTest, ADriveLetterOpensThatDriveAndOnlyACdRomLetterOpens) {
   EXPECT_EQ(device.GetTrackCount(count), 0u);
   EXPECT_EQ(count, 2) << "the element name did not choose the second drive";
   EXPECT_TRUE(drive.TakeLog().empty()) << "the default drive heard the second drive's commands";
-  Lines log = second.TakeLog();
-  ASSERT_FALSE(log.empty());
-  EXPECT_EQ(log[0], Line("OPEN_DRIVER flags=0x%08X type=cdaudio element=E: => 0",
-                         unsigned(MCI_OPEN_TYPE | MCI_OPEN_ELEMENT)));
   EXPECT_EQ(CdDriveInUse(device), 'E');
 
   // Both drives at once: each is its own drive.
@@ -394,9 +390,7 @@ TEST_F(CdAudioDeviceTest, ADriveLetterOpensThatDriveAndOnlyACdRomLetterOpens) {
   CdAudioDevice sameDrive;
   EXPECT_EQ(sameDrive.Open('D'), static_cast<MCIERROR>(MCIERR_MUST_USE_SHAREABLE));
   ASSERT_EQ(first.Close(), 0u);
-  ASSERT_EQ(sameDrive.Open('d'), 0u);
-  EXPECT_EQ(sameDrive.GetTrackCount(count), 0u);
-  EXPECT_EQ(count, 5);
+  ASSERT_EQ(sameDrive.Open('d'), 0u) << "a small letter names the same drive";
   ASSERT_EQ(sameDrive.Close(), 0u);
   ASSERT_EQ(device.Close(), 0u);
   drive.TakeLog();

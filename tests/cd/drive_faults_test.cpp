@@ -20,10 +20,6 @@ DiscContents EnhancedAndMixed() {
   return disc;
 }
 
-MCIERROR Command(CdAudioDevice& device, UINT message, DWORD flags, void* parms) {
-  return mciSendCommandA(device.deviceId, message, flags, reinterpret_cast<DWORD_PTR>(parms));
-}
-
 // Catches a drive that calls data tracks audio, plays them, or lets a play
 // run on through one.
 TEST(DriveFaultsTest, DataTracksAreToldApartRefusedAndStopAPlay) {
@@ -71,7 +67,7 @@ TEST(DriveFaultsTest, SeekingPausedAndSlowDrivesReportSo) {
   Sleep(300);
   EXPECT_EQ(mode(), static_cast<DWORD>(MCI_MODE_PLAY));
   MCI_GENERIC_PARMS generic = {};
-  ASSERT_EQ(Command(device, MCI_PAUSE, 0, &generic), 0u);
+  ASSERT_EQ(mciSendCommandA(device.deviceId, MCI_PAUSE, 0, reinterpret_cast<DWORD_PTR>(&generic)), 0u);
   EXPECT_EQ(mode(), static_cast<DWORD>(MCI_MODE_PAUSE));
   DWORD held = 0;
   ASSERT_EQ(device.GetPosition(held, 0, FALSE), 0u);
@@ -79,7 +75,7 @@ TEST(DriveFaultsTest, SeekingPausedAndSlowDrivesReportSo) {
   PumpUntil(1000, [&] { return !window.statuses().empty(); });
   EXPECT_EQ(window.statuses(), (std::vector<WPARAM>{MCI_NOTIFY_SUPERSEDED}));
   MCI_PLAY_PARMS onward = {};
-  ASSERT_EQ(Command(device, MCI_PLAY, 0, &onward), 0u);
+  ASSERT_EQ(mciSendCommandA(device.deviceId, MCI_PLAY, 0, reinterpret_cast<DWORD_PTR>(&onward)), 0u);
   Sleep(350);
   EXPECT_EQ(mode(), static_cast<DWORD>(MCI_MODE_PLAY)) << "a play without MCI_FROM goes on from the pause";
 }

@@ -33,8 +33,6 @@ TEST_F(CdTitlesTest, OkWritesTitleArtistAndOneKeyPerTrackLeavingTheRestOfTheFile
   settings.LoadCd(0xABC, 3);
   EXPECT_EQ(Title(2), "") << "Title and Artist are no track's title";
   settings.GetCdTitles(titles.get());
-  EXPECT_EQ(titles->identity, 0xABC);
-  EXPECT_STREQ(titles->title, "Album");
   EXPECT_STREQ(titles->tracks[2], "Old three");
   titles->artist[0] = '\0';  // emptied: the key goes
   CopyText(titles->tracks[0], "One");
