@@ -104,14 +104,8 @@ const Item kItems[] = {
 TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   ScratchFolder folder;
   // D: (the default) and E: of the test prefix, each with its own disc.
-  DiscContents disc;
-  disc.tracks.assign(2, "00:30:00");
-  disc.identity = "2748";  // 0xABC
-  VirtualDisc driveD(disc);
-  DiscContents twoTracks;
-  twoTracks.tracks = {"01:00:00", "05:00:00"};
-  twoTracks.identity = "4242";
-  VirtualDisc driveE(twoTracks, 1.0, 'E');
+  VirtualDisc driveD(DiscOf({"00:30:00", "00:30:00"}, 0xABC));
+  VirtualDisc driveE(DiscOf({"01:00:00", "05:00:00"}, 4242), 1.0, 'E');
   ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay.ini"), "[General]\r\nDrive=Q\r\n"));
   ProgramDriver program(folder.path());
   ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 60, 40, RGB(30, 60, 90)));

@@ -23,10 +23,7 @@ void AppCommand(HWND window, int command) {
 }
 
 DiscContents DiscOf(int tracks, const char* length, int identity) {
-  DiscContents disc;
-  disc.tracks.assign(static_cast<size_t>(tracks), length);
-  disc.identity = std::to_string(identity);
-  return disc;
+  return ::DiscOf(std::vector<std::string>(static_cast<size_t>(tracks), length), identity);
 }
 
 class ControlsSession : public ::testing::Test {

@@ -234,14 +234,6 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
   }
 }
 
-DiscContents DiscOf(const std::vector<std::string>& tracks, int identity, bool gapless) {
-  DiscContents disc;
-  disc.tracks = tracks;
-  disc.identity = std::to_string(identity);
-  disc.gapless = gapless;
-  return disc;
-}
-
 int CountPlays(const std::vector<std::string>& plays, DWORD from) {
   int count = 0;
   for (const std::string& play : plays) count += play.find(Line("from=0x%08lX", from)) != std::string::npos;

@@ -131,3 +131,11 @@ std::string ResourceText(UINT id) {
   LoadText(GetModuleHandleA(nullptr), id, text);
   return text;
 }
+
+DiscContents DiscOf(const std::vector<std::string>& tracks, int identity, bool gapless) {
+  DiscContents disc;
+  disc.tracks = tracks;
+  disc.identity = std::to_string(identity);
+  disc.gapless = gapless;
+  return disc;
+}

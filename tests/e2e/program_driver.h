@@ -6,6 +6,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "cd/virtual_disc.h"
 
 class ProgramDriver {
  public:
@@ -41,6 +44,8 @@ bool WaitFor(DWORD milliseconds, const std::function<bool()>& done);
 // Waits for the window's title to be `title`, or to begin with it when
 // `prefix`.
 bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds, bool prefix = false);
+// A disc of these tracks whose identity is `identity` written in decimal.
+DiscContents DiscOf(const std::vector<std::string>& tracks, int identity, bool gapless = false);
 // A key pressed and let go, as the keyboard delivers it to the focused window.
 void PostKey(HWND window, WPARAM key);
 
