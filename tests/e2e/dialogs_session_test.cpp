@@ -206,10 +206,14 @@ TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   for (int tries = 0; tries < 40 && !played; ++tries) {
     PostMessageA(player, WM_COMMAND, IDM_TRACK_BASE + 2, 0);
     Sleep(100);
-    for (const std::string& line : driveE.TakeLog()) played = played || line.find("PLAY ") != std::string::npos;
+    for (const std::string& line : driveE.TakeLog()) {
+      played = played || line.find("PLAY ") != std::string::npos;
+    }
   }
   EXPECT_TRUE(played) << "the chosen drive's disc was not played";
-  for (const std::string& line : driveD.TakeLog()) EXPECT_EQ(line.find("PLAY "), std::string::npos) << "the old drive played";
+  for (const std::string& line : driveD.TakeLog()) {
+    EXPECT_EQ(line.find("PLAY "), std::string::npos) << "the old drive played: " << line;
+  }
 
   PostMessageA(player, WM_CLOSE, 0, 0);
   DWORD exitCode = 1234;

@@ -108,12 +108,8 @@ TEST_F(ControlsSession, ForwardTimeModesMediaKeysAndAShuffledDisc) {
   {
     SCOPED_TRACE("shuffle on a disc of eight one-second tracks");
     PostKey(window, 'S');
-    EXPECT_TRUE(WaitFor(3000, [&] {
-      char value[8] = "";
-      GetPrivateProfileStringA("General", "Shuffle", "", value, sizeof(value),
-                               folder.File("ZantoPlay.ini").c_str());
-      return std::string(value) == "1";
-    })) << "Shuffle=1 not saved";
+    const std::string ini = folder.File("ZantoPlay.ini");
+    EXPECT_TRUE(WaitFor(3000, [&] { return IniValue(ini, "General", "Shuffle") == "1"; })) << "Shuffle=1 not saved";
     PostMessageA(window, WM_COMMAND, IDM_TRAY, 0);
     ASSERT_TRUE(WaitForTitle(window, "Zanto Player", 3000));
     drive.Write([] {

@@ -139,3 +139,9 @@ DiscContents DiscOf(const std::vector<std::string>& tracks, int identity, bool g
   disc.gapless = gapless;
   return disc;
 }
+
+std::string IniValue(const std::string& path, const char* section, const char* key) {
+  char value[MAX_PATH] = "";
+  GetPrivateProfileStringA(section, key, "", value, sizeof(value), path.c_str());
+  return value;
+}

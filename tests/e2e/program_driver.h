@@ -52,6 +52,8 @@ void PostKey(HWND window, WPARAM key);
 // Caption and message text of a standard message box.
 std::string WindowText(HWND hwnd);
 std::string MessageBoxText(HWND box);
+// A value of an INI file, or "".
+std::string IniValue(const std::string& path, const char* section, const char* key);
 // A string of the program's resources.
 std::string ResourceText(UINT id);
 // The start-up message of a picture that failed: string 28801, then the

@@ -86,13 +86,6 @@ bool ChooseSkin(ProgramDriver& program, HWND window, const std::string& path) {
   return true;
 }
 
-std::string LastFile(const ScratchFolder& folder) {
-  char value[MAX_PATH] = "";
-  GetPrivateProfileStringA("Resources", "LastFile", "", value, sizeof(value),
-                           folder.File("ZantoPlay.ini").c_str());
-  return value;
-}
-
 // A lost skin never locks the user out: at start-up the default skin beside
 // the program takes its place (and is the one saved); at run time a refused
 // skin (here an empty shape, which would be an invisible window) keeps the
@@ -126,7 +119,7 @@ TEST(SkinStartup, ALostSkinFallsBackToTheDefaultAndAnEmptyOneIsRefusedKeepingThe
   DWORD exitCode = 1234;
   ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
   EXPECT_EQ(exitCode, 0u);
-  EXPECT_EQ(LastFile(folder), folder.File("ZantoPlay1.rc"));
+  EXPECT_EQ(IniValue(folder.File("ZantoPlay.ini"), "Resources", "LastFile"), folder.File("ZantoPlay1.rc"));
 }
 
 }  // namespace
