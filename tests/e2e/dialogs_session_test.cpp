@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "cd/virtual_disc.h"
 #include "dialogs/dialog_script.h"
@@ -50,24 +49,14 @@ bool WaitUntilGone(HWND hwnd) {
   return !IsWindow(hwnd);
 }
 
-// Waits for the drive's log to show a command containing `text`; every line
-// seen goes into *seen.
-bool WaitForCommand(VirtualDisc& drive, const std::string& text, std::vector<std::string>* seen) {
-  for (int tries = 0; tries < 100; ++tries) {
+// Waits for the drive's log to show a command containing `text`.
+bool WaitForCommand(VirtualDisc& drive, const std::string& text) {
+  return WaitFor(5000, [&] {
     for (const std::string& line : drive.TakeLog()) {
-      seen->push_back(line);
       if (line.find(text) != std::string::npos) return true;
     }
-    Sleep(50);
-  }
-  return false;
-}
-
-bool Logged(const std::vector<std::string>& lines, const std::string& text) {
-  for (const std::string& line : lines) {
-    if (line.find(text) != std::string::npos) return true;
-  }
-  return false;
+    return false;
+  });
 }
 
 struct Item {
@@ -115,14 +104,8 @@ const Item kItems[] = {
 TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   ScratchFolder folder;
   // D: (the default) and E: of the test prefix, each with its own disc.
-  DiscContents disc;
-  disc.tracks.assign(2, "00:30:00");
-  disc.identity = "2748";  // 0xABC
-  VirtualDisc driveD(disc);
-  DiscContents twoTracks;
-  twoTracks.tracks = {"01:00:00", "05:00:00"};
-  twoTracks.identity = "4242";
-  VirtualDisc driveE(twoTracks, 1.0, 'E');
+  VirtualDisc driveD(DiscOf({"00:30:00", "00:30:00"}, 0xABC));
+  VirtualDisc driveE(DiscOf({"01:00:00", "05:00:00"}, 4242), 1.0, 'E');
   ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay.ini"), "[General]\r\nDrive=Q\r\n"));
   ProgramDriver program(folder.path());
   ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 60, 40, RGB(30, 60, 90)));
@@ -132,10 +115,9 @@ TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   ASSERT_TRUE(program.Start());
   HWND player = program.WaitForWindow("LuloWnd", 15000);
   ASSERT_NE(player, nullptr);
-  std::vector<std::string> seenD, seenE;
   const std::string defaultOpen = Line("OPEN_DRIVER flags=0x%08X type=%u => 0", unsigned(MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID),
                                        unsigned(MCI_DEVTYPE_CD_AUDIO));
-  EXPECT_TRUE(WaitForCommand(driveD, defaultOpen, &seenD))
+  EXPECT_TRUE(WaitForCommand(driveD, defaultOpen))
       << "a saved drive Q: that is gone: the default drive is not opened";
   EXPECT_EQ(program.WaitForWindow("#32770", 300), nullptr) << "a gone drive must fall back without a word";
 
@@ -194,10 +176,7 @@ TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   PostMessageA(about, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntilGone(about));
 
-  for (int tries = 0; tries < 100 && WindowText(player) != "[01] 00:00 - Zanto Player"; ++tries) {
-    Sleep(50);
-  }
-  ASSERT_EQ(WindowText(player), "[01] 00:00 - Zanto Player") << "the disc was never seen";
+  ASSERT_TRUE(WaitForTitle(player, "[01] 00:00 - Zanto Player", 5000)) << "the disc was never seen";
   PostMessageA(player, WM_COMMAND, IDM_EDIT_TITLES, 0);
   HWND editor = WaitForDialog(program, L"曲名の編集");
   ASSERT_NE(editor, nullptr) << "command 40020 opened no editor";
@@ -219,24 +198,22 @@ TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   EXPECT_EQ(WideText(drives), L"E:");
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntilGone(dialog));
-  seenD.clear();
   EXPECT_TRUE(WaitForIniLine(folder.File("ZantoPlay.ini"), "Drive=E\r\n"));
-  EXPECT_TRUE(WaitForCommand(driveE, "element=E: => 0", &seenE)) << "E: was not opened by its letter";
-  EXPECT_TRUE(WaitForCommand(driveD, "CLOSE_DRIVER", &seenD)) << "the old drive was kept open";
+  EXPECT_TRUE(WaitForCommand(driveE, "element=E: => 0")) << "E: was not opened by its letter";
+  EXPECT_TRUE(WaitForCommand(driveD, "CLOSE_DRIVER")) << "the old drive was kept open";
   // Track 2 of E: plays once the player has found E:'s disc.
   bool played = false;
   for (int tries = 0; tries < 40 && !played; ++tries) {
     PostMessageA(player, WM_COMMAND, IDM_TRACK_BASE + 2, 0);
     Sleep(100);
     for (const std::string& line : driveE.TakeLog()) {
-      seenE.push_back(line);
       played = played || line.find("PLAY ") != std::string::npos;
     }
   }
   EXPECT_TRUE(played) << "the chosen drive's disc was not played";
-  seenD.clear();
-  for (const std::string& line : driveD.TakeLog()) seenD.push_back(line);
-  EXPECT_FALSE(Logged(seenD, "PLAY ")) << "the old drive played";
+  for (const std::string& line : driveD.TakeLog()) {
+    EXPECT_EQ(line.find("PLAY "), std::string::npos) << "the old drive played: " << line;
+  }
 
   PostMessageA(player, WM_CLOSE, 0, 0);
   DWORD exitCode = 1234;

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,24 +18,12 @@
 
 namespace {
 
-void Key(HWND window, WPARAM key) {
-  PostMessageA(window, WM_KEYDOWN, key, 1);
-  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-}
-
 void AppCommand(HWND window, int command) {
   PostMessageA(window, WM_APPCOMMAND, reinterpret_cast<WPARAM>(window), MAKELPARAM(0, command));
 }
 
 DiscContents DiscOf(int tracks, const char* length, int identity) {
-  DiscContents disc;
-  disc.tracks.assign(static_cast<size_t>(tracks), length);
-  disc.identity = std::to_string(identity);
-  return disc;
-}
-
-bool StartsWith(const std::string& text, const std::string& start) {
-  return text.compare(0, start.size(), start) == 0;
+  return ::DiscOf(std::vector<std::string>(static_cast<size_t>(tracks), length), identity);
 }
 
 class ControlsSession : public ::testing::Test {
@@ -68,10 +55,6 @@ class ControlsSession : public ::testing::Test {
       return false;
     });
   }
-  bool WaitForTitle(HWND window, const std::function<bool(const std::string&)>& good,
-                    DWORD milliseconds) {
-    return WaitFor(milliseconds, [&] { return good(WindowText(window)); });
-  }
 
   ScratchFolder folder;
   ProgramDriver program;
@@ -82,36 +65,31 @@ TEST_F(ControlsSession, ForwardTimeModesMediaKeysAndAShuffledDisc) {
   ASSERT_TRUE(program.Start());
   HWND window = program.WaitForWindow("LuloWnd", 15000);
   ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(WaitForTitle(window, [](const std::string& t) { return t == "[01] 00:00 - Zanto Player"; },
-                           6000))
+  ASSERT_TRUE(WaitForTitle(window, "[01] 00:00 - Zanto Player", 6000))
       << WindowText(window);
 
   {
     SCOPED_TRACE("remaining time, then three steps forward 1.5 s into track 1");
     PlaysFrom();
-    Key(window, 'X');
+    PostKey(window, 'X');
     ASSERT_TRUE(WaitForPlayFrom(1, 5000));
     DWORD started = GetTickCount();
-    Key(window, 'T');
-    EXPECT_TRUE(WaitForTitle(window, [](const std::string& t) { return StartsWith(t, "[01] -03:5"); },
-                             1500))
+    PostKey(window, 'T');
+    EXPECT_TRUE(WaitForTitle(window, "[01] -03:5", 1500, true))
         << WindowText(window);
-    Key(window, 'T');  // the disc's remaining time
-    Key(window, 'T');  // elapsed again
-    EXPECT_TRUE(WaitForTitle(window, [](const std::string& t) { return StartsWith(t, "[01] 00:0"); },
-                             1500))
+    PostKey(window, 'T');  // the disc's remaining time
+    PostKey(window, 'T');  // elapsed again
+    EXPECT_TRUE(WaitForTitle(window, "[01] 00:0", 1500, true))
         << WindowText(window);
     DWORD ran = GetTickCount() - started;
     if (ran < 1500) Sleep(1500 - ran);
-    for (int i = 0; i < 3; ++i) Key(window, VK_RIGHT);
-    EXPECT_TRUE(WaitForTitle(window,
-                             [](const std::string& t) {
-                               return t == "[01] 00:16 - Zanto Player" ||
-                                      t == "[01] 00:17 - Zanto Player";
-                             },
-                             1500))
+    for (int i = 0; i < 3; ++i) PostKey(window, VK_RIGHT);
+    EXPECT_TRUE(WaitFor(1500, [&] {
+      std::string t = WindowText(window);
+      return t == "[01] 00:16 - Zanto Player" || t == "[01] 00:17 - Zanto Player";
+    }))
         << WindowText(window);
-    Key(window, 'V');
+    PostKey(window, 'V');
   }
 
   {
@@ -123,33 +101,27 @@ TEST_F(ControlsSession, ForwardTimeModesMediaKeysAndAShuffledDisc) {
     AppCommand(window, APPCOMMAND_MEDIA_NEXTTRACK);
     EXPECT_TRUE(WaitForPlayFrom(2, 3000));
     AppCommand(window, APPCOMMAND_MEDIA_STOP);
-    EXPECT_TRUE(WaitForTitle(window, [](const std::string& t) { return t == "[02] 00:00 - Zanto Player"; },
-                             2000))
+    EXPECT_TRUE(WaitForTitle(window, "[02] 00:00 - Zanto Player", 2000))
         << WindowText(window);
   }
 
   {
     SCOPED_TRACE("shuffle on a disc of eight one-second tracks");
-    Key(window, 'S');
-    EXPECT_TRUE(WaitFor(3000, [&] {
-      char value[8] = "";
-      GetPrivateProfileStringA("General", "Shuffle", "", value, sizeof(value),
-                               folder.File("ZantoPlay.ini").c_str());
-      return std::string(value) == "1";
-    })) << "Shuffle=1 not saved";
+    PostKey(window, 'S');
+    const std::string ini = folder.File("ZantoPlay.ini");
+    EXPECT_TRUE(WaitFor(3000, [&] { return IniValue(ini, "General", "Shuffle") == "1"; })) << "Shuffle=1 not saved";
     PostMessageA(window, WM_COMMAND, IDM_TRAY, 0);
-    ASSERT_TRUE(WaitForTitle(window, [](const std::string& t) { return t == "Zanto Player"; }, 3000));
+    ASSERT_TRUE(WaitForTitle(window, "Zanto Player", 3000));
     drive.Write([] {
       DiscContents disc = DiscOf(8, "00:01:00", 0x5678);
       disc.trayOpen = true;
       return disc;
     }());
     PostMessageA(window, WM_COMMAND, IDM_TRAY, 0);
-    ASSERT_TRUE(WaitForTitle(window, [](const std::string& t) { return t == "[01] 00:00 - Zanto Player"; },
-                             5000))
+    ASSERT_TRUE(WaitForTitle(window, "[01] 00:00 - Zanto Player", 5000))
         << WindowText(window);
     PlaysFrom();
-    Key(window, 'X');
+    PostKey(window, 'X');
     std::vector<int> order;
     std::vector<DWORD> ends;
     auto collect = [&] {

@@ -113,3 +113,35 @@ bool WaitFor(DWORD milliseconds, const std::function<bool()>& done) {
   }
   return true;
 }
+
+bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds, bool prefix) {
+  return WaitFor(milliseconds, [&] {
+    std::string text = WindowText(window);
+    return prefix ? text.compare(0, title.size(), title) == 0 : text == title;
+  });
+}
+
+void PostKey(HWND window, WPARAM key) {
+  PostMessageA(window, WM_KEYDOWN, key, 1);
+  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
+std::string ResourceText(UINT id) {
+  char text[512];
+  LoadText(GetModuleHandleA(nullptr), id, text);
+  return text;
+}
+
+DiscContents DiscOf(const std::vector<std::string>& tracks, int identity, bool gapless) {
+  DiscContents disc;
+  disc.tracks = tracks;
+  disc.identity = std::to_string(identity);
+  disc.gapless = gapless;
+  return disc;
+}
+
+std::string IniValue(const std::string& path, const char* section, const char* key) {
+  char value[MAX_PATH] = "";
+  GetPrivateProfileStringA(section, key, "", value, sizeof(value), path.c_str());
+  return value;
+}

@@ -6,6 +6,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "cd/virtual_disc.h"
 
 class ProgramDriver {
  public:
@@ -38,10 +41,21 @@ class ProgramDriver {
 
 // Polls `done` every 20 ms; false when it is still not true after the time.
 bool WaitFor(DWORD milliseconds, const std::function<bool()>& done);
+// Waits for the window's title to be `title`, or to begin with it when
+// `prefix`.
+bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds, bool prefix = false);
+// A disc of these tracks whose identity is `identity` written in decimal.
+DiscContents DiscOf(const std::vector<std::string>& tracks, int identity, bool gapless = false);
+// A key pressed and let go, as the keyboard delivers it to the focused window.
+void PostKey(HWND window, WPARAM key);
 
 // Caption and message text of a standard message box.
 std::string WindowText(HWND hwnd);
 std::string MessageBoxText(HWND box);
+// A value of an INI file, or "".
+std::string IniValue(const std::string& path, const char* section, const char* key);
+// A string of the program's resources.
+std::string ResourceText(UINT id);
 // The start-up message of a picture that failed: string 28801, then the
 // resource-file key and the path.
 std::string ImageFailedMessage(const std::string& key, const std::string& path);

@@ -55,12 +55,6 @@ TEST(SkinStartup, AMissingBackgroundIsReportedByKeyAndPath) {
   EXPECT_FALSE(FileExists(folder.File("ZantoPlay.ini")));
 }
 
-std::string Text(UINT id) {
-  char text[512];
-  LoadText(GetModuleHandleA(nullptr), id, text);
-  return text;
-}
-
 SIZE WindowSize(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);
@@ -80,8 +74,7 @@ std::string AnswerNextBox(ProgramDriver& program) {
 
 // Chooses `path` in the open-file dialog the R key brings up.
 bool ChooseSkin(ProgramDriver& program, HWND window, const std::string& path) {
-  PostMessageA(window, WM_KEYDOWN, 'R', 1);
-  PostMessageA(window, WM_KEYUP, 'R', 0xC0000001);
+  PostKey(window, 'R');
   HWND dialog = program.WaitForWindow("#32770", 5000);
   if (!dialog) return false;
   HWND name = GetDlgItem(dialog, 0x480);  // the file-name box
@@ -91,13 +84,6 @@ bool ChooseSkin(ProgramDriver& program, HWND window, const std::string& path) {
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   for (int i = 0; i < 250 && IsWindow(dialog); ++i) Sleep(20);
   return true;
-}
-
-std::string LastFile(const ScratchFolder& folder) {
-  char value[MAX_PATH] = "";
-  GetPrivateProfileStringA("Resources", "LastFile", "", value, sizeof(value),
-                           folder.File("ZantoPlay.ini").c_str());
-  return value;
 }
 
 // A lost skin never locks the user out: at start-up the default skin beside
@@ -114,13 +100,13 @@ TEST(SkinStartup, ALostSkinFallsBackToTheDefaultAndAnEmptyOneIsRefusedKeepingThe
   ASSERT_TRUE(WriteFileBytes(folder.File("empty.rc"),
                              "BackgroundImage magenta.bmp\r\nBackgroundImageInactive back.bmp\r\n"));
   const std::string emptyMessage =
-      Text(IDS_SKIN_NO_SHAPE) + "\nBackgroundImage ( " + folder.File("magenta.bmp") + " )";
+      ResourceText(IDS_SKIN_NO_SHAPE) + "\nBackgroundImage ( " + folder.File("magenta.bmp") + " )";
   const std::string gone = folder.File("gone.rc");
   ASSERT_TRUE(
       WriteFileBytes(folder.File("ZantoPlay.ini"), "[Resources]\r\nLastFile=" + gone + "\r\n"));
 
   ASSERT_TRUE(program.Start());
-  EXPECT_EQ(AnswerNextBox(program), Text(IDS_RESOURCE_OPEN_FAILED) + "\n" + gone);
+  EXPECT_EQ(AnswerNextBox(program), ResourceText(IDS_RESOURCE_OPEN_FAILED) + "\n" + gone);
   HWND window = program.WaitForWindow("LuloWnd", 15000);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(WindowSize(window).cx, 70);
@@ -133,7 +119,7 @@ TEST(SkinStartup, ALostSkinFallsBackToTheDefaultAndAnEmptyOneIsRefusedKeepingThe
   DWORD exitCode = 1234;
   ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
   EXPECT_EQ(exitCode, 0u);
-  EXPECT_EQ(LastFile(folder), folder.File("ZantoPlay1.rc"));
+  EXPECT_EQ(IniValue(folder.File("ZantoPlay.ini"), "Resources", "LastFile"), folder.File("ZantoPlay1.rc"));
 }
 
 }  // namespace
