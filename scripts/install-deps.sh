@@ -36,8 +36,16 @@ fi
 if [ "${#missing[@]}" -gt 0 ] || [ "$need_i386" -eq 1 ]; then
   echo "install-deps: installing ${missing[*]:-(i386 architecture)}"
   export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -qq
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # A mirror caught mid-sync fails one index (seen: the i386 security one);
+  # the others are still fresh enough to install from.
+  "${sudo_cmd[@]}" apt-get update -qq || echo "install-deps: apt-get update reported errors; going on" >&2
+  if ! "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+    # With that index stale, amd64's newest library (from security) has no
+    # i386 twin and wine32 cannot be resolved: take both from the release.
+    release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    echo "install-deps: retrying from the ${release:-base} release alone" >&2
+    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends ${release:+-t "$release"} "${missing[@]}" >/dev/null
+  fi
 fi
 
 # Wine needs a Japanese locale to run with the ANSI code page 932.
