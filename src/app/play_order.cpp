@@ -58,7 +58,7 @@ PlayOrder DiscOrder(const TrackTable& table) {
   return order;
 }
 
-PlayOrder DrawShuffle(const TrackTable& table, unsigned* randomState, int first) {
+PlayOrder DrawShuffle(const TrackTable& table, unsigned* randomState, int first, int notFirst) {
   PlayOrder order = DiscOrder(table);
   // Fisher-Yates: every arrangement equally likely.
   for (int i = order.count - 1; i > 0; --i) {
@@ -72,7 +72,22 @@ PlayOrder DrawShuffle(const TrackTable& table, unsigned* randomState, int first)
     order.tracks[at] = order.tracks[0];
     order.tracks[0] = first;
   }
+  if (at < 0 && order.count > 1 && order.tracks[0] == notFirst) {
+    // Swapped with any other place: every order not starting with it stays
+    // equally likely.
+    int other = 1 + static_cast<int>(NextRandom(randomState) % static_cast<unsigned>(order.count - 1));
+    order.tracks[0] = order.tracks[other];
+    order.tracks[other] = notFirst;
+  }
   return order;
+}
+
+int DiscFrames(const TrackTable& table, TrackPosition at) {
+  long long frames = at.frames;
+  for (int t = 1; t < at.track && t <= table.count && t <= kMaxDiscTracks; ++t) {
+    frames += TrackLength(table, t);
+  }
+  return Clamp(frames, 0, 0x7FFFFFFE);
 }
 
 int OrderIndexOf(const PlayOrder& order, int track) {

@@ -54,8 +54,10 @@ unsigned NextRandom(unsigned* state);
 // Every audio track once, in disc order.
 PlayOrder DiscOrder(const TrackTable& table);
 // Every audio track once, in a random order; `first`, when it is an audio
-// track, plays first (a track the user chose), otherwise the order is free.
-PlayOrder DrawShuffle(const TrackTable& table, unsigned* randomState, int first);
+// track, plays first (a track the user chose), otherwise the order is free
+// but for `notFirst`, the track that ended the pass before, which never
+// starts the new one unless it is the disc's only audio track.
+PlayOrder DrawShuffle(const TrackTable& table, unsigned* randomState, int first, int notFirst = 0);
 // Where `track` stands in `order`; -1 when it is not in it.
 int OrderIndexOf(const PlayOrder& order, int track);
 
@@ -78,6 +80,9 @@ bool PlaysTrackByTrack(const PlayModes& modes);
 // the end of the intro while the play starts inside it. {0, 0} when the
 // play runs on as usual.
 TrackPosition PlayEnd(const TrackTable& table, const PlayModes& modes, TrackPosition from);
+
+// Frames from the start of track 1 to `at`, counting every track's length.
+int DiscFrames(const TrackTable& table, TrackPosition at);
 
 // `deltaFrames` on from `at` within the audio tracks: boundaries crossed, data
 // tracks skipped, held between the start of the first audio track and the

@@ -16,18 +16,19 @@ MCIERROR PlayerWindow::PlayFromTmsf(DWORD tmsf) {
   // A real drive refuses to play a data track; do not even ask.
   if (!IsAudioTrack(audioTracks, track)) return MCIERR_OUTOFRANGE;
   int runEnd = RunEndTrack(audioTracks, track);
-  DWORD modesEnd = 0;
+  DWORD endTmsf = 0;
   MCIERROR error = 0;
-  if (PlayEndForModes(tmsf, &modesEnd)) {
+  if (PlayEndForModes(tmsf, &endTmsf)) {
     // Shuffle, repeat one, intro: one track (or its intro) at a time.
-    error = cdDevice.PlayRange(hwnd, tmsf, modesEnd);
+    error = cdDevice.PlayRange(hwnd, tmsf, endTmsf);
     runEnd = track;
   } else if (runEnd < cdDevice.trackLengths.count) {
     DWORD length = *static_cast<const DWORD*>(cdDevice.trackLengths.At(runEnd));
-    error = cdDevice.PlayRange(hwnd, tmsf,
-                               MakeTmsf(runEnd, MsfMinutes(length), MsfSeconds(length), MsfFrames(length)));
+    endTmsf = MakeTmsf(runEnd, MsfMinutes(length), MsfSeconds(length), MsfFrames(length));
+    error = cdDevice.PlayRange(hwnd, tmsf, endTmsf);
   } else {
-    // The run's length is unknown (the list came out short): to the disc's end.
+    // The run's length is unknown (the list came out short): to the disc's
+    // end, which only its notice can tell.
     error = cdDevice.PlayFrom(hwnd, tmsf);
   }
   if (error) return error;
@@ -35,8 +36,14 @@ MCIERROR PlayerWindow::PlayFromTmsf(DWORD tmsf) {
   playRunEnd = runEnd;
   polledMode = MCI_MODE_PLAY;
   CancelPendingRestart();
-  restartGuard.PlayStarted(GetTickCount());
+  DWORD now = GetTickCount();
+  restartGuard.PlayStarted(now);
+  playEndWatch.Started(endTmsf ? DiscFramesAt(endTmsf) : kUnknownPlayEnd, now);
   return 0;
+}
+
+int PlayerWindow::DiscFramesAt(DWORD tmsf) const {
+  return DiscFrames(Tracks(), TrackPosition{TmsfTrack(tmsf), TmsfToFrames(tmsf)});
 }
 
 void PlayerWindow::PlayAutomatically(int track) {
@@ -56,11 +63,12 @@ void PlayerWindow::CancelPendingRestart() {
   pendingRestartTrack = 0;
 }
 
-void PlayerWindow::OnRestartTimer(DWORD mode) {
+void PlayerWindow::OnRestartTimer() {
   int track = pendingRestartTrack;
   CancelPendingRestart();
-  // The user may have started a play of their own meanwhile.
-  if (track && discPresent && mode != MCI_MODE_PLAY) PlayTrackAt(track, 0, 0, 0);
+  // A play of the user's own meanwhile cancelled the restart. The drive's
+  // mode cannot tell: today's driver says "playing" at the end of a play.
+  if (track && discPresent && !restartGuard.PlayInForce()) PlayTrackAt(track, 0, 0, 0);
 }
 
 MCIERROR PlayerWindow::StopPlayback() {
@@ -94,6 +102,10 @@ void PlayerWindow::OnPlayButton() {
   if (!discPresent || !currentTrack) return;  // no disc, or no audio on it
   DWORD mode = 0;
   if (cdDevice.GetMode(mode) || mode == MCI_MODE_PLAY) return;
+  // Seeking, or a play of ours not yet under way: it goes where the last
+  // step or seek sent it, not back to the track's start.
+  if (mode == MCI_MODE_SEEK) return;
+  if (restartGuard.PlayInForce() && playEndWatch.StartingUp(GetTickCount())) return;
   if (paused) {
     ResumePlayback();
   } else if (appSettings->shuffle && playOrder.count <= 0) {

@@ -17,10 +17,7 @@ DWORD ToTmsf(TrackPosition at) {
                   (at.frames % kFramesPerMinute) / kFramesPerSecond, at.frames % kFramesPerSecond);
 }
 
-TrackPosition FromTmsf(DWORD tmsf) {
-  return TrackPosition{TmsfTrack(tmsf),
-                       MsfToFrames(MakeMsf(TmsfMinutes(tmsf), TmsfSeconds(tmsf), TmsfFrames(tmsf)))};
-}
+TrackPosition FromTmsf(DWORD tmsf) { return TrackPosition{TmsfTrack(tmsf), TmsfToFrames(tmsf)}; }
 
 }  // namespace
 
@@ -97,8 +94,8 @@ bool PlayerWindow::PlayEndForModes(DWORD tmsf, DWORD* endTmsf) {
   return true;
 }
 
-void PlayerWindow::StartShuffledPlay(bool automatic) {
-  playOrder = DrawShuffle(Tracks(), &randomState, 0);
+void PlayerWindow::StartShuffledPlay(bool automatic, int endedTrack) {
+  playOrder = DrawShuffle(Tracks(), &randomState, 0, endedTrack);
   if (playOrder.count <= 0) return;
   currentTrack = playOrder.tracks[0];
   if (automatic) {
@@ -138,7 +135,7 @@ bool PlayerWindow::OnTrackEnd() {
   // Every restart goes through the guard: a track that ends at once must
   // not become a loop of plays.
   if (next.redraw) {
-    StartShuffledPlay(true);
+    StartShuffledPlay(true, playOrder.tracks[playOrder.index]);
     return true;
   }
   currentTrack = next.track;

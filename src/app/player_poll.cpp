@@ -25,9 +25,6 @@ constexpr size_t kWindowTextSize = 64;
 
 bool IsDiscAbsentMode(DWORD mode) { return mode == MCI_MODE_OPEN || mode == MCI_MODE_NOT_READY; }
 
-int FramesIntoTrack(DWORD tmsf) {
-  return MsfToFrames(MakeMsf(TmsfMinutes(tmsf), TmsfSeconds(tmsf), TmsfFrames(tmsf)));
-}
 
 }  // namespace
 
@@ -42,10 +39,7 @@ void PlayerWindow::OnTimer(UINT_PTR id) {
     // the mode the poll last read, or that our own last play or stop left.
     OnAnimationTimer(polledMode);
   } else if (id == kRestartTimer) {
-    // A failed query leaves kModeUnknown: the restart goes ahead.
-    DWORD mode = kModeUnknown;
-    cdDevice.GetMode(mode);
-    OnRestartTimer(mode);
+    OnRestartTimer();
   }
 }
 
@@ -67,7 +61,34 @@ void PlayerWindow::OnPollTimer() {
   }
   // A disc that began to play as it went in (AutoPlay) was shown with its play.
   if (polledMode != reading.mode) return;
+  // A reading of the play's end shows nothing: the next one shows what follows.
+  if (CheckPlayEnd(reading)) return;
   ShowReading(reading);
+}
+
+bool PlayerWindow::CheckPlayEnd(const DriveReading& reading) {
+  if (!discPresent || !restartGuard.PlayInForce()) return false;
+  if (reading.mode != MCI_MODE_PLAY || !reading.positionKnown) {
+    playEndWatch.NoPosition();
+    return false;
+  }
+  if (!playEndWatch.Playing(DiscFramesAt(reading.position), GetTickCount())) {
+    // Due before the next refresh: that one comes at the first tick after
+    // the end instead, which keeps the gap between tracks short at no cost
+    // in commands (the refreshes after it keep their pace).
+    DWORD due = playEndWatch.MsUntilEnd();
+    DWORD untilRefresh = kPollInterval * kPollsPerRefresh;
+    if (due < untilRefresh) {
+      int ticks = static_cast<int>(due / kPollInterval) + 1;
+      pollTickCount = kPollsPerRefresh - ticks;
+    }
+    return false;
+  }
+  OnPlayEnded();
+  // Nothing follows at once (the disc's end, or a restart that waits out
+  // the guard): today's driver would go on saying "playing" at the end.
+  if (!restartGuard.PlayInForce()) cdDevice.Stop();
+  return true;
 }
 
 bool PlayerWindow::ReadIdentityInstead(DriveReading* reading) {
@@ -138,6 +159,7 @@ void PlayerWindow::OnDiscAppeared() {
   currentTrack = FirstAudioTrack(audioTracks);
   discPresent = 1;
   paused = 0;
+  restartGuard.Stopped();  // no play of ours is under way on a disc just found
   OnDiscArrived();
 }
 
@@ -155,6 +177,7 @@ void PlayerWindow::ReadAudioTracks(int count) {
 void PlayerWindow::OnDiscGone() {
   if (discPresent) appSettings->ForgetCd();
   CancelPendingRestart();
+  restartGuard.Stopped();  // whatever played went with the disc
   discPresent = 0;
   currentTrack = 0;
   trackCount = 0;
@@ -220,13 +243,13 @@ void PlayerWindow::UpdateTimeAndTitle(const DriveReading& reading) {
 
 bool PlayerWindow::ElapsedIn(const DriveReading& reading, int* elapsedFrames) const {
   if (reading.mode == MCI_MODE_STOP) {
-    *elapsedFrames = paused ? FramesIntoTrack(pausePosition) : 0;
+    *elapsedFrames = paused ? TmsfToFrames(pausePosition) : 0;
     return true;
   }
   // A position the drive refused keeps what shows: a made-up one would show
   // a time the drive never reported.
   if (reading.mode != MCI_MODE_PLAY || !reading.positionKnown) return false;
-  *elapsedFrames = FramesIntoTrack(reading.position);
+  *elapsedFrames = TmsfToFrames(reading.position);
   return true;
 }
 
@@ -280,5 +303,5 @@ void PlayerWindow::UpdateSeekPosition(const DriveReading& reading) {
     SetSeekPosition(-1);
     return;
   }
-  SetSeekPosition(SeekBarPosition(FramesIntoTrack(at), TrackLengthFrames(TmsfTrack(at))));
+  SetSeekPosition(SeekBarPosition(TmsfToFrames(at), TrackLengthFrames(TmsfTrack(at))));
 }

@@ -211,8 +211,21 @@ void PlayerWindow::OnMciNotify(WPARAM status) {
   // Superseded or aborted: a newer play, or a stop. A drive may end a play
   // at its MCI_TO with a failure: that is the end of the run all the same.
   if (status != MCI_NOTIFY_SUCCESSFUL && status != MCI_NOTIFY_FAILURE) return;
-  // Queued before the user stopped: the stop wins.
-  if (!restartGuard.EndCounts()) return;
+  // Queued before the user stopped, or the drive already showed the end:
+  // the stop or that end wins.
+  if (!restartGuard.PlayInForce()) return;
+  // Posted for an older play just before a newer one began: the drive,
+  // playing well before the new play's end, says so.
+  DriveReading reading = ReadDrive();
+  if (reading.mode == MCI_MODE_PLAY && reading.positionKnown &&
+      playEndWatch.WellBeforeEnd(DiscFramesAt(reading.position))) {
+    return;
+  }
+  OnPlayEnded();
+}
+
+void PlayerWindow::OnPlayEnded() {
+  restartGuard.PlayEnded();
   polledMode = MCI_MODE_STOP;  // the play is over: the mouth stops without asking
   if (OnTrackEnd()) return;  // one track's play in a play mode
   int next = NextRunStart(audioTracks, playRunEnd);

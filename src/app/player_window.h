@@ -10,6 +10,7 @@
 #include "app/play_order.h"
 #include "app/volume_output.h"
 #include "app/audio_tracks.h"
+#include "app/play_end_watch.h"
 #include "app/restart_guard.h"
 #include "cd/cd_audio_device.h"
 #include "common/handles.h"
@@ -113,6 +114,8 @@ class PlayerWindow final : public SkinWindow {
   // Which tracks of the present disc are audio; read once when it appears.
   AudioTrackList audioTracks;
   RestartGuard restartGuard;
+  // Where the play in force ends, for a drive that does not say when it got there.
+  PlayEndWatch playEndWatch;
   // The last track of the run the latest play was sent for.
   int playRunEnd;
   // The track an automatic restart waits to play (0: none pending).
@@ -136,8 +139,8 @@ class PlayerWindow final : public SkinWindow {
   // order follows the play's track.
   bool PlayEndForModes(DWORD tmsf, DWORD* endTmsf);
   // A new shuffled order, played from its first track; an automatic one
-  // through the restart guard.
-  void StartShuffledPlay(bool automatic = false);
+  // through the restart guard, never starting with `endedTrack`.
+  void StartShuffledPlay(bool automatic = false, int endedTrack = 0);
   // Next and Previous: in the shuffled order when shuffle is on.
   int TrackAfter(int track);
   int TrackBefore(int track);
@@ -163,6 +166,13 @@ class PlayerWindow final : public SkinWindow {
   void OnTimer(UINT_PTR id);
   void OnDropFiles(HDROP drop);
   void OnMciNotify(WPARAM status);
+  // The play in force reached its end, by its notice or by what the drive
+  // shows: what follows it plays, or the player stops.
+  void OnPlayEnded();
+  // The end-of-play rule on one refresh reading; true when it ended the play.
+  bool CheckPlayEnd(const DriveReading& reading);
+  // Frames from the start of the disc to a TMSF position.
+  int DiscFramesAt(DWORD tmsf) const;
   // The arrow keys step back and on; false for every other key.
   bool OnKeyDown(WPARAM key, LPARAM lParam);
   bool OnAppCommand(LPARAM lParam);
@@ -208,7 +218,7 @@ class PlayerWindow final : public SkinWindow {
   // The displays and the current track from one reading.
   void ShowReading(const DriveReading& reading);
   void ReadAudioTracks(int count);
-  void OnRestartTimer(DWORD mode);
+  void OnRestartTimer();
   // Frames into the current track for the time display; false when the
   // reading is neither stopped nor a play with its position.
   bool ElapsedIn(const DriveReading& reading, int* elapsedFrames) const;

@@ -2,13 +2,15 @@
 
 void RestartGuard::PlayStarted(DWORD now) {
   started_ = true;
-  stopped_ = false;
+  inForce_ = true;
   lastStart_ = now;
 }
 
-void RestartGuard::Stopped() { stopped_ = true; }
+void RestartGuard::Stopped() { inForce_ = false; }
 
-bool RestartGuard::EndCounts() const { return !stopped_; }
+void RestartGuard::PlayEnded() { inForce_ = false; }
+
+bool RestartGuard::PlayInForce() const { return inForce_; }
 
 DWORD RestartGuard::RestartDelay(DWORD now) const {
   if (!started_) return 0;

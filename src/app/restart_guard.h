@@ -2,8 +2,8 @@
 // playback going on after a run of audio tracks). A play that ends at once —
 // a track of no length, a driver that reports success immediately — must not
 // become a loop of PLAY commands: an automatic restart comes at most once a
-// second after the play before it began, and a Stop makes every end notice
-// still queued for the stopped play count for nothing. Times are GetTickCount
+// second after the play before it began, and once a play was stopped or has
+// ended, every end notice still queued for it counts for nothing. Times are GetTickCount
 // milliseconds, passed in, so the rules are plain arithmetic.
 #ifndef ZANTO_APP_RESTART_GUARD_H
 #define ZANTO_APP_RESTART_GUARD_H
@@ -18,16 +18,18 @@ class RestartGuard {
   void PlayStarted(DWORD now);
   // The user stopped the drive (Stop, or Pause, which stops it).
   void Stopped();
-  // Whether the end notice of a play still stands for the play in force:
-  // false after Stopped until the next play.
-  bool EndCounts() const;
+  // The play in force ended: its notice came, or the drive showed it.
+  void PlayEnded();
+  // Whether a play of ours is in force, so that an end notice stands for
+  // it: false after Stopped or PlayEnded until the next play.
+  bool PlayInForce() const;
   // How long an automatic restart asked for at `now` must wait: 0 for at
   // once, else the rest of the second since the last play began.
   DWORD RestartDelay(DWORD now) const;
 
  private:
   bool started_ = false;
-  bool stopped_ = false;
+  bool inForce_ = false;
   DWORD lastStart_ = 0;
 };
 

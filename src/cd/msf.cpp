@@ -37,3 +37,7 @@ DWORD MsfDifference(DWORD a, DWORD b, int negativeRule) {
   if (count < 0) count = (negativeRule == kNegativeToAbsolute) ? -count : 0;
   return FramesToMsf(count);
 }
+
+int TmsfToFrames(DWORD tmsf) {
+  return MsfToFrames(MakeMsf(TmsfMinutes(tmsf), TmsfSeconds(tmsf), TmsfFrames(tmsf)));
+}

@@ -28,6 +28,8 @@ int TmsfFrames(DWORD tmsf);
 
 // (minutes * 60 + seconds) * 75 + frames.
 int MsfToFrames(DWORD msf);
+// The frames into its track of a TMSF position.
+int TmsfToFrames(DWORD tmsf);
 // The MSF form of a frame count of 0 or more; minutes above 255 wrap in their byte.
 DWORD FramesToMsf(int frames);
 

@@ -249,49 +249,75 @@ TEST_F(CdAudioDeviceTest, EjectingAndInsertingWhileOpenChangesTheMode) {
   EXPECT_EQ(count, 2);
 }
 
-TEST_F(CdAudioDeviceTest, PlayRunsFromTheTrackToTheEndOfTheDiscAndNotifiesOnce) {
+// Catches either profile's end of a play wrong: the older driver's notice
+// missing, doubled or leaving the drive "playing"; today's driver sending a
+// notice after all, stopping by itself, moving on past the end, drifting on
+// the STOP that ends its hold, or resuming a pause.
+TEST_F(CdAudioDeviceTest, PlayRunsFromTheTrackToTheEndOfTheDiscAndEndsAsEachDriverDoes) {
   DiscContents disc;
   disc.tracks = {"00:04:00", "00:04:00", "00:04:00", "00:04:00", "00:04:00"};
   drive.Write(disc);
   drive.SetSpeed(10.0);  // twelve disc seconds from track 3 take 1.2 s
-  OpenDevice();
-  NotifyWindow window;
-  DWORD from = MakeTmsf(3, 0, 0, 0);
-  ASSERT_EQ(device.PlayFrom(window.hwnd(), from), 0u);
-  DWORD started = GetTickCount();
-  EXPECT_EQ(drive.TakeLog(), (Lines{TimeFormatLine(MCI_FORMAT_TMSF), PlayLine(window.hwnd(), from)}));
+  const DWORD discEnd = MakeMsf(0, 22, 0);  // 00:02:00 + five tracks of four seconds
+  for (DriveProfile profile : {DriveProfile::kClassic, DriveProfile::kModern}) {
+    bool classic = profile == DriveProfile::kClassic;
+    SCOPED_TRACE(classic ? "classic" : "modern");
+    drive.SetProfile(profile);
+    drive.Write(disc);
+    device.Close();
+    drive.TakeLog();
+    OpenDevice();
+    NotifyWindow window;
+    DWORD from = MakeTmsf(3, 0, 0, 0);
+    ASSERT_EQ(device.PlayFrom(window.hwnd(), from), 0u);
+    DWORD started = GetTickCount();
+    EXPECT_EQ(drive.TakeLog(), (Lines{TimeFormatLine(MCI_FORMAT_TMSF), PlayLine(window.hwnd(), from)}));
 
-  // Poll as the player does: the mode stays "play" across the track changes
-  // and turns to "stop" only at the very end.
-  std::vector<int> tracksSeen;
-  std::vector<DWORD> modesSeen;
-  bool notified = PumpUntil(5000, [&] {
-    if (!window.statuses().empty()) return true;
-    DWORD mode = 0;
-    int track = 0;
-    if (device.GetMode(mode) == 0 && device.GetCurrentTrack(track) == 0) {
-      if (modesSeen.empty() || modesSeen.back() != mode) modesSeen.push_back(mode);
-      if (tracksSeen.empty() || tracksSeen.back() != track) tracksSeen.push_back(track);
+    // Poll as the player does: the mode stays "play" across the track changes
+    // and, with the older driver, turns to "stop" only at the very end.
+    std::vector<int> tracksSeen;
+    std::vector<DWORD> modesSeen;
+    DWORD position = 0;
+    bool ended = PumpUntil(5000, [&] {
+      if (!window.statuses().empty()) return true;
+      DWORD mode = 0;
+      int track = 0;
+      if (device.GetMode(mode) == 0 && device.GetCurrentTrack(track) == 0) {
+        if (modesSeen.empty() || modesSeen.back() != mode) modesSeen.push_back(mode);
+        if (tracksSeen.empty() || tracksSeen.back() != track) tracksSeen.push_back(track);
+      }
+      return !classic && device.GetPosition(position, 0, FALSE) == 0 && position == discEnd;
+    });
+    DWORD elapsed = GetTickCount() - started;
+    ASSERT_TRUE(ended);
+    ASSERT_FALSE(modesSeen.empty());
+    EXPECT_EQ(modesSeen[0], static_cast<DWORD>(MCI_MODE_PLAY));
+    if (modesSeen.size() > 1 || !classic) {
+      EXPECT_EQ(modesSeen, classic ? (std::vector<DWORD>{MCI_MODE_PLAY, MCI_MODE_STOP})
+                                   : std::vector<DWORD>{MCI_MODE_PLAY});
     }
-    return false;
-  });
-  DWORD elapsed = GetTickCount() - started;
-  ASSERT_TRUE(notified);
-  ASSERT_FALSE(modesSeen.empty());
-  EXPECT_EQ(modesSeen[0], static_cast<DWORD>(MCI_MODE_PLAY));
-  if (modesSeen.size() > 1) {
-    EXPECT_EQ(modesSeen, (std::vector<DWORD>{MCI_MODE_PLAY, MCI_MODE_STOP}));
-  }
-  EXPECT_EQ(tracksSeen, (std::vector<int>{3, 4, 5}));
-  EXPECT_GE(elapsed, 1000u);
+    EXPECT_EQ(tracksSeen, (std::vector<int>{3, 4, 5}));
+    EXPECT_GE(elapsed, 1000u);
 
-  PumpMessages(300);  // nothing more may arrive
-  EXPECT_EQ(window.statuses(), std::vector<WPARAM>{MCI_NOTIFY_SUCCESSFUL});
-  DWORD mode = 0, position = 0;
-  EXPECT_EQ(device.GetMode(mode), 0u);
-  EXPECT_EQ(mode, static_cast<DWORD>(MCI_MODE_STOP));
-  EXPECT_EQ(device.GetPosition(position, 0, FALSE), 0u);
-  EXPECT_EQ(position, MakeMsf(0, 22, 0));  // 00:02:00 + five tracks of four seconds
+    PumpMessages(300);  // nothing more may arrive
+    EXPECT_EQ(window.statuses(), classic ? std::vector<WPARAM>{MCI_NOTIFY_SUCCESSFUL} : std::vector<WPARAM>{});
+    DWORD mode = 0;
+    EXPECT_EQ(device.GetMode(mode), 0u);
+    EXPECT_EQ(mode, static_cast<DWORD>(classic ? MCI_MODE_STOP : MCI_MODE_PLAY)) << "held at the end";
+    EXPECT_EQ(device.GetPosition(position, 0, FALSE), 0u);
+    EXPECT_EQ(position, discEnd);
+    EXPECT_EQ(device.Stop(), 0u);
+    EXPECT_EQ(device.GetMode(mode), 0u);
+    EXPECT_EQ(mode, static_cast<DWORD>(MCI_MODE_STOP));
+    EXPECT_EQ(device.GetPosition(position, 0, FALSE), 0u);
+    EXPECT_EQ(position, discEnd) << "a STOP of a held play drifted";
+    PumpMessages(100);
+    EXPECT_EQ(window.statuses().size(), classic ? 1u : 0u) << "the STOP told of the ended play";
+
+    MCI_GENERIC_PARMS generic = {};
+    EXPECT_EQ(mciSendCommandA(device.deviceId, MCI_RESUME, 0, reinterpret_cast<DWORD_PTR>(&generic)),
+              classic ? 0u : static_cast<MCIERROR>(MCIERR_UNSUPPORTED_FUNCTION));
+  }
 }
 
 TEST_F(CdAudioDeviceTest, ANewerPlaySupersedesAndStopAbortsTheNotice) {

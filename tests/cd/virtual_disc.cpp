@@ -18,6 +18,7 @@ const char kSeekVariable[] = "ZANTO_VIRTUAL_CD_SEEK_MS";
 const char kLatencyVariable[] = "ZANTO_VIRTUAL_CD_LATENCY_MS";
 const char kFailVariable[] = "ZANTO_VIRTUAL_CD_FAIL_EVERY_NTH_STATUS";
 const char kEndFailureVariable[] = "ZANTO_VIRTUAL_CD_END_WITH_FAILURE";
+const char kProfileVariable[] = "ZANTO_VIRTUAL_CD_PROFILE";
 const char kNotifyClass[] = "ZantoCdTestNotify";
 
 std::string Describe(const DiscContents& disc) {
@@ -50,6 +51,7 @@ VirtualDisc::VirtualDisc(const DiscContents& disc, double speed, char letter)
   SetEnvironmentVariableA(Variable(kDiscVariable).c_str(), discPath_.c_str());
   SetEnvironmentVariableA(Variable(kLogVariable).c_str(), logPath_.c_str());
   SetSpeed(speed);
+  SetProfile(DriveProfile::kModern);
 }
 
 std::string VirtualDisc::Variable(const char* name) const { return name + suffix_; }
@@ -72,6 +74,11 @@ void VirtualDisc::SetSettling(const DriveSettling& settling) {
   SetNumber(kStopDriftVariable, settling.stopDriftFrames);
 }
 
+void VirtualDisc::SetProfile(DriveProfile profile) {
+  SetEnvironmentVariableA(Variable(kProfileVariable).c_str(),
+                          profile == DriveProfile::kClassic ? "classic" : "modern");
+}
+
 void VirtualDisc::SetFaults(const DriveFaults& faults) {
   SetNumber(kSeekVariable, faults.seekMs);
   SetNumber(kLatencyVariable, faults.latencyMs);
@@ -82,7 +89,7 @@ void VirtualDisc::SetFaults(const DriveFaults& faults) {
 VirtualDisc::~VirtualDisc() {
   for (const char* name : {kDiscVariable, kLogVariable, kSpeedVariable, kNotReadyVariable, kTocSettleVariable,
                            kStopDriftVariable, kSeekVariable, kLatencyVariable, kFailVariable,
-                           kEndFailureVariable}) {
+                           kEndFailureVariable, kProfileVariable}) {
     SetEnvironmentVariableA(Variable(name).c_str(), nullptr);
   }
 }

@@ -33,6 +33,10 @@ struct DriveFaults {
   bool endWithFailure = false;      // plays end with MCI_NOTIFY_FAILURE
 };
 
+// Which system CD-audio driver the drive acts like: today's, whose plays end
+// without a notice, held "playing" at their end, or the one before Vista.
+enum class DriveProfile { kModern, kClassic };
+
 // What scripts/run.sh sets: for the tests that the player copes with a real drive.
 constexpr DriveSettling kRealisticSettling{1500, 1500, 30};
 
@@ -59,6 +63,8 @@ class VirtualDisc {
   void SetSettling(const DriveSettling& settling);
   // Takes effect for devices opened afterwards.
   void SetFaults(const DriveFaults& faults);
+  // Takes effect for devices opened afterwards; kModern until set.
+  void SetProfile(DriveProfile profile);
   const std::string& discPath() const { return discPath_; }
   // Replaces the description in one step, as a user swapping discs would;
   // `backdated` gives the new file a time a day old (mv, cp -p).

@@ -61,6 +61,30 @@ TEST(PlayOrderRules, ShuffleDrawsEveryAudioTrackOnceAndVaries) {
   EXPECT_EQ(Tracks(DrawShuffle(disc, &a, 0)), Tracks(DrawShuffle(disc, &b, 0))) << "the draw is the seed's alone";
   unsigned none = 5;
   EXPECT_EQ(DrawShuffle(Disc({-30, -30}), &none, 1).count, 0) << "a data-only disc";
+
+  // A new pass never starts with the track that ended the last, yet stays a
+  // full draw; a disc with one audio track has no other to start with.
+  std::set<int> firsts;
+  for (unsigned seed = 1; seed <= 200; ++seed) {
+    unsigned state = seed;
+    std::vector<int> drawn = Tracks(DrawShuffle(disc, &state, 0, 4)), sorted = drawn;
+    std::sort(sorted.begin(), sorted.end());
+    ASSERT_EQ(sorted, audio) << "seed " << seed;
+    EXPECT_NE(drawn[0], 4) << "seed " << seed;
+    firsts.insert(drawn[0]);
+  }
+  EXPECT_EQ(firsts.size(), audio.size() - 1) << "some other track never starts a pass";
+  unsigned one = 9;
+  EXPECT_EQ(Tracks(DrawShuffle(Disc({-30, 60}), &one, 0, 2)), std::vector<int>{2});
+}
+
+// Catches a position in a later track counted from its own start only, and
+// data tracks left out of the disc's frames.
+TEST(PlayOrderRules, DiscFramesCountEveryTrackBefore) {
+  const TrackTable disc = Disc({2, -3, 4});
+  const struct { TrackPosition at; int frames; } cases[] = {
+      {{1, 0}, 0}, {{1, 150}, 150}, {{2, 10}, 160}, {{3, 0}, 375}, {{3, 300}, 675}, {{4, 0}, 675}};
+  for (const auto& c : cases) EXPECT_EQ(DiscFrames(disc, c.at), c.frames) << At(c.at);
 }
 
 // Catches the wrong track after an end in each mode, a stop missed at the

@@ -8,6 +8,7 @@
 
 #include "app/application.h"
 #include "app/audio_tracks.h"
+#include "app/play_end_watch.h"
 #include "app/restart_guard.h"
 #include "app/window_position.h"
 #include "cd/msf.h"
@@ -79,7 +80,7 @@ TEST(AudioTracks, StepsRunsAndEndsSkipDataTracks) {
 TEST(RestartGuard, RestartsWaitOutTheSecondAndStopVoidsQueuedEnds) {
   RestartGuard guard;
   EXPECT_EQ(guard.RestartDelay(5000), 0u) << "no play yet: nothing to wait for";
-  EXPECT_TRUE(guard.EndCounts());
+  EXPECT_FALSE(guard.PlayInForce()) << "no play yet: a notice stands for nothing";
   struct Case { DWORD started, now, delay; } cases[] = {
       {1000, 1000, 1000},      // ended at once: wait the whole second
       {1000, 1300, 700},
@@ -91,9 +92,52 @@ TEST(RestartGuard, RestartsWaitOutTheSecondAndStopVoidsQueuedEnds) {
     EXPECT_EQ(guard.RestartDelay(c.now), c.delay) << c.started << " -> " << c.now;
   }
   guard.Stopped();
-  EXPECT_FALSE(guard.EndCounts()) << "an end queued before Stop restarted the disc";
+  EXPECT_FALSE(guard.PlayInForce()) << "an end queued before Stop restarted the disc";
   guard.PlayStarted(7000);
-  EXPECT_TRUE(guard.EndCounts());
+  EXPECT_TRUE(guard.PlayInForce());
+  guard.PlayEnded();
+  EXPECT_FALSE(guard.PlayInForce()) << "a notice after the drive showed the end stepped twice";
+}
+
+// Catches the end of a play that today's driver never notifies missed: at
+// its end, or standing still just short of it; a slow or seeking drive
+// taken for an ended one; a late notice of an older play not told apart;
+// Play during a play's start-up restarting it; and a wrong due time.
+TEST(PlayEndWatch, APlayEndsAtItsEndOrStandingStillJustShortOfIt) {
+  constexpr int kNone = -1;  // a reading without a position
+  const struct { const char* name; int end; std::vector<int> readings; int endsAt; } cases[] = {
+      {"reaches its end", 1000, {400, 700, 1000}, 2},
+      {"held past its end", 1000, {1010}, 0},
+      {"stands still a frame short", 1000, {990, 999, 999}, 2},
+      {"stands still a second short", 1000, {925, 925}, 1},
+      {"slow, far from the end", 1000, {500, 500, 500}, kNone},
+      {"seeking between two readings", 1000, {960, kNone, 960}, kNone},
+      {"no end known", kUnknownPlayEnd, {5000, 5000, 99999}, kNone},
+  };
+  for (const auto& c : cases) {
+    PlayEndWatch watch;
+    watch.Started(c.end, 0);
+    int endedAt = kNone;
+    for (size_t i = 0; i < c.readings.size() && endedAt == kNone; ++i) {
+      if (c.readings[i] == kNone) {
+        watch.NoPosition();
+      } else if (watch.Playing(c.readings[i], 500 * static_cast<DWORD>(i + 1))) {
+        endedAt = static_cast<int>(i);
+      }
+    }
+    EXPECT_EQ(endedAt, c.endsAt) << c.name;
+  }
+  PlayEndWatch watch;
+  watch.Started(1000, 10000);
+  EXPECT_TRUE(watch.StartingUp(10000 + kPlayStartupMs - 1));
+  EXPECT_FALSE(watch.StartingUp(10000 + kPlayStartupMs)) << "a play that never came locks Play out";
+  EXPECT_EQ(watch.MsUntilEnd(), INFINITE) << "no pace yet";
+  EXPECT_FALSE(watch.Playing(100, 10500));
+  EXPECT_FALSE(watch.StartingUp(10600)) << "seen playing: Play acts again";
+  EXPECT_FALSE(watch.Playing(137, 11000));
+  EXPECT_EQ(watch.MsUntilEnd(), 11662u) << "863 frames at 37 a half second";
+  EXPECT_TRUE(watch.WellBeforeEnd(924));
+  EXPECT_FALSE(watch.WellBeforeEnd(925));
 }
 
 TEST(PlaybackRules, AnEmptiedAnimationIntervalGetsAFloor) {

@@ -51,6 +51,7 @@ void PlayerTest::Open(const DiscContents& disc, double speed, const DriveSettlin
   drive.reset(new VirtualDisc(disc, speed));
   drive->SetSettling(settling);
   drive->SetFaults(faults);
+  drive->SetProfile(profile);
   player.reset(new PlayerWindow);
   ASSERT_TRUE(player->CreateSkinWindow(nullptr, appSettings->lastFile, 0, "Zanto Player", WS_POPUP,
                                        30, 40, nullptr, nullptr, appInstance));

@@ -55,8 +55,9 @@ class PlayerTest : public ::testing::Test {
 
   // Open leaves the player's own timers running instead of the test's ticks.
   bool keepTimers = false;
-  // What Open sets the drive to do wrong.
+  // What Open sets the drive to do wrong, and which system driver it acts like.
   DriveFaults faults;
+  DriveProfile profile = DriveProfile::kModern;
   ScratchFolder folder;
   std::unique_ptr<VirtualDisc> drive;
   std::unique_ptr<PlayerWindow> player;

@@ -107,17 +107,42 @@ TEST_F(PlayerModes, RewindAndForwardStepWhilePlayingOrPausedAndNotWhenStopped) {
   EXPECT_EQ(Spans(), (Texts{"2/00:02-3/04:12", "1/04:09-3/04:12"})) << "the repeat after 250 ms steps";
 }
 
+// How plays end, on both system drivers: today's, which sends no notice and
+// goes on saying "playing" at a play's end, and the older one, which notifies
+// every end. The player runs on its own timers, as the end is seen by its poll.
+class PlayEnds : public PlayerModes, public ::testing::WithParamInterface<DriveProfile> {
+ protected:
+  void SetUp() override {
+    PlayerModes::SetUp();
+    profile = GetParam();
+    keepTimers = true;
+  }
+  // The spans played from now until `count` of them came or the time is up.
+  Texts SpansUntil(size_t count, DWORD milliseconds) {
+    Texts spans;
+    PumpUntil(milliseconds, [&] {
+      for (const std::string& span : Spans()) spans.push_back(span);
+      return spans.size() >= count;
+    });
+    return spans;
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(Drivers, PlayEnds, ::testing::Values(DriveProfile::kModern, DriveProfile::kClassic),
+                         [](const ::testing::TestParamInfo<DriveProfile>& info) {
+                           return std::string(info.param == DriveProfile::kModern ? "Modern" : "Classic");
+                         });
+
 // Catches a repeated track that runs on into the next or stops after one
 // play, and an intro that plays on past ten seconds or stops the scan.
-TEST_F(PlayerModes, RepeatOneAndIntroEndEachPlayAtItsTrackAndChainTheRestarts) {
+TEST_P(PlayEnds, RepeatOneAndIntroEndEachPlayAtItsTrackAndChainTheRestarts) {
   // Shuffle's own session is the real program's (e2e); here the other two.
   Open(TracksOf(5, "00:02:00"), 8.0);  // a quarter second a track
   Poll();
   Command(IDM_REPEAT_TRACK);
   Command(IDM_TRACK_BASE + 3);
-  PumpMessages(1400);  // the guard: one automatic restart a second
+  Texts plays = SpansUntil(2, 3000);  // the guard: one automatic restart a second
   Command(IDM_STOP);
-  Texts plays = Spans();
   EXPECT_GE(plays.size(), 2u) << "repeat one never restarted";
   for (const std::string& play : plays) EXPECT_EQ(play, "3/00:00-3/00:02");
   Command(IDM_REPEAT_TRACK);
@@ -130,6 +155,127 @@ TEST_F(PlayerModes, RepeatOneAndIntroEndEachPlayAtItsTrackAndChainTheRestarts) {
   Command(IDM_PLAY);
   PlayOut(6000);
   EXPECT_EQ(Spans(), (Texts{"1/00:00-1/00:10", "2/00:00-2/00:10", "3/00:00-3/00:10"}));
+}
+
+// Catches the disc's end missed (today's driver would leave the player at
+// the end for ever), an end that leaves the drive "playing", repeat not
+// starting track 1 again, and a notice that steps again: one for a play
+// that has ended, or one an older play left while a newer one runs.
+TEST_P(PlayEnds, TheEndOfTheDiscReturnsToTrackOneAndRepeatPlaysItAgain) {
+  Open(TracksOf(3, "00:02:00"), 4.0);  // half a second a track
+  Poll();
+  Command(IDM_TRACK_BASE + 3);
+  EXPECT_TRUE(PumpUntil(4000, [&] { return Title() == "[01] 00:00 - Zanto Player" && Mode() == MCI_MODE_STOP; }))
+      << Title();
+  appSettings->repeat = 1;
+  Plays();
+  SendMessageA(player->hwnd, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, player->cdDevice.deviceId);
+  EXPECT_EQ(Spans(), Texts{}) << "a notice of the ended play restarted the disc";
+
+  Command(IDM_TRACK_BASE + 3);
+  EXPECT_EQ(SpansUntil(2, 4000), (Texts{"3/00:00-3/00:02", "1/00:00-3/00:02"})) << "repeat";
+  for (WPARAM status : {MCI_NOTIFY_SUCCESSFUL, MCI_NOTIFY_SUPERSEDED, MCI_NOTIFY_ABORTED}) {
+    SendMessageA(player->hwnd, MM_MCINOTIFY, status, player->cdDevice.deviceId);
+    EXPECT_EQ(Spans(), Texts{}) << "status " << status << " while track 1 plays";
+  }
+  Command(IDM_STOP);
+}
+
+// Catches an end of the disc that is missed or runs into data: on an
+// enhanced disc, repeat starts track 1 again after the last audio track,
+// also when the older driver ends the play at its MCI_TO with a failure.
+TEST_P(PlayEnds, RepeatOnAnEnhancedDiscStartsAgainAfterTheLastAudioTrack) {
+  for (bool endWithFailure : {false, true}) {
+    if (endWithFailure && profile == DriveProfile::kModern) continue;  // no notice to fail
+    SCOPED_TRACE(endWithFailure ? "ends with a failure" : "ends successfully");
+    faults.endWithFailure = endWithFailure;
+    DiscContents disc;
+    disc.tracks = {"00:00:40", "00:00:40", "10:00:00 data"};
+    Open(disc);
+    Poll();
+    appSettings->repeat = 1;
+    Command(IDM_PLAY);
+    EXPECT_EQ(SpansUntil(2, 4000), (Texts{"1/00:00-2/00:00", "1/00:00-2/00:00"}))
+        << "repeat never went back to track 1";
+    player.reset();
+    drive.reset();
+  }
+}
+
+// Catches the runaway repeat loop: a disc of no length with repeat on sends
+// at most one PLAY a second, and Stop wins even when the end notice of the
+// play it stops is already queued.
+TEST_P(PlayEnds, APlayThatEndsAtOnceRestartsAtMostOnceASecondAndStopEndsIt) {
+  DiscContents disc;
+  disc.tracks = {"00:00:00"};
+  Open(disc);
+  Poll();
+  appSettings->repeat = 1;
+  Plays();
+  Command(IDM_PLAY);
+  PumpMessages(3200);
+  size_t plays = Plays().size();
+  EXPECT_GE(plays, 2u) << "repeat never restarted";
+  EXPECT_LE(plays, 5u) << "more than one PLAY a second";
+  Command(IDM_STOP);
+  PumpMessages(1500);
+  EXPECT_EQ(Plays().size(), 0u) << "a pending restart outlived Stop";
+  // With the older driver this play's notice is posted before Stop runs and read after it.
+  Command(IDM_PLAY);
+  Command(IDM_STOP);
+  Plays();
+  PumpMessages(1500);
+  EXPECT_EQ(Plays().size(), 0u) << "a notice queued before Stop restarted the disc";
+}
+
+// Catches a new shuffled pass under repeat starting with the track that
+// ended the pass before. The seed is one whose plain draw would do so.
+TEST_P(PlayEnds, AShuffledPassNeverStartsWithTheTrackThatEndedTheLast) {
+  Open(TracksOf(2, "00:00:30"), 2.0);  // a fifth of a second a track
+  Poll();
+  TrackTable table;
+  table.count = 2;
+  table.audio[1] = table.audio[2] = true;
+  unsigned seed = 1;
+  for (;; ++seed) {
+    unsigned state = seed;
+    PlayOrder first = DrawShuffle(table, &state, 0);
+    if (DrawShuffle(table, &state, 0).tracks[0] == first.tracks[1]) break;
+  }
+  player->randomState = seed;
+  appSettings->repeat = 1;
+  Command(IDM_SHUFFLE);
+  Command(IDM_PLAY);
+  Texts plays = SpansUntil(3, 5000);
+  Command(IDM_STOP);
+  ASSERT_EQ(plays.size(), 3u);
+  EXPECT_NE(plays[2], plays[1]) << "the new pass began with the track just played";
+}
+
+// Catches Play while the drive still seeks to a step's place (a real drive
+// seeks a moment after every move) going back to the track's start, after a
+// forward step as after a mode switch that replays from where it is.
+TEST_F(PlayerModes, PlayWhileTheDriveSeeksKeepsThePlaceTheStepWentTo) {
+  faults.seekMs = 300;
+  faults.latencyMs = 50;
+  Open(TracksOf(3));
+  Poll();
+  player->PlayTrackAt(1, 0, 3, 0);
+  ASSERT_TRUE(PumpUntil(2000, [&] { return Mode() == MCI_MODE_PLAY; }));
+  Plays();
+  Key(VK_RIGHT, false);
+  PumpMessages(150);
+  Command(IDM_PLAY);
+  EXPECT_EQ(Spans(), Texts{"1/00:08-3/04:12"}) << "Play sent a second PLAY";
+  EXPECT_TRUE(PumpUntil(2000, [&] {
+    Poll();
+    return Title() >= "[01] 00:05" && Title() < "[01] 01";
+  })) << Title();
+  Command(IDM_SHUFFLE);
+  Command(IDM_PLAY);
+  Texts replay = Spans();
+  ASSERT_EQ(replay.size(), 1u) << "Play after S sent a PLAY of its own";
+  EXPECT_NE(replay[0].substr(0, 8), "1/00:00-");
 }
 
 // Catches a minus sign in the time window (its digits are unsigned), the

@@ -243,29 +243,6 @@ TEST_F(PlayerTest, AStoppedRefreshSeesTheDiscGoWhicheverItReads) {
   }
 }
 
-TEST_F(PlayerTest, TheEndOfTheDiscReturnsToTrackOneAndRepeatPlaysItAgain) {
-  Open(TracksOf(3));
-  Poll();
-  struct Case { WPARAM status; int repeat; size_t plays; } cases[] = {
-      {MCI_NOTIFY_SUCCESSFUL, 1, 1},
-      {MCI_NOTIFY_SUCCESSFUL, 0, 0},
-      {MCI_NOTIFY_SUPERSEDED, 1, 0},
-      {MCI_NOTIFY_ABORTED, 1, 0},
-  };
-  for (const Case& c : cases) {
-    appSettings->repeat = c.repeat;
-    player->currentTrack = 3;
-    Plays();
-    SendMessageA(player->hwnd, MM_MCINOTIFY, c.status, player->cdDevice.deviceId);
-    Lines plays = Plays();
-    EXPECT_EQ(plays.size(), c.plays) << "status " << c.status << " repeat " << c.repeat;
-    EXPECT_EQ(player->currentTrack, c.status == MCI_NOTIFY_SUCCESSFUL ? 1 : 3);
-    if (!plays.empty()) {
-      EXPECT_TRUE(Contains(plays[0], PlayFrom(1, 0, 0, 0)));
-    }
-  }
-}
-
 TEST_F(PlayerTest, TheContextMenuListsTracksAndMarksRepeat) {
   std::vector<int> breaks;  // positions of the items that start a column
   auto trackItems = [this, &breaks](int tracks, int repeat, std::vector<std::string>* texts) {

@@ -1,6 +1,6 @@
 // The player on a drive that behaves like real hardware: discs with data
-// tracks, plays that end at once, playback rolling over a track boundary
-// between polls, refused queries, an emptied animation interval. (A disc
+// tracks, playback rolling over a track boundary between polls, refused
+// queries, an emptied animation interval. (How plays end: player_modes_test.) (A disc
 // swapped without a gap is the end-to-end session's.)
 #include <windows.h>
 
@@ -67,55 +67,6 @@ TEST_F(PlayerTest, DiscsWithDataTracksPlayAndStepOverTheirAudioOnly) {
       EXPECT_EQ(Plays().size(), c.kinds[i] == 'd' ? 0u : 1u) << "track " << i + 1 << " from the menu";
     }
   }
-}
-
-// Catches an end of the disc that is missed or runs into data: on an
-// enhanced disc, repeat starts track 1 again after the last audio track,
-// also when the drive ends the play at its MCI_TO with a failure.
-TEST_F(PlayerTest, RepeatOnAnEnhancedDiscStartsAgainAfterTheLastAudioTrack) {
-  for (bool endWithFailure : {false, true}) {
-    SCOPED_TRACE(endWithFailure ? "ends with a failure" : "ends successfully");
-    faults.endWithFailure = endWithFailure;
-    DiscContents disc;
-    disc.tracks = {"00:00:40", "00:00:40", "10:00:00 data"};
-    Open(disc);
-    Poll();
-    appSettings->repeat = 1;
-    Command(IDM_PLAY);
-    Plays();
-    EXPECT_TRUE(PumpUntil(4000, [&] {
-      std::vector<std::string> plays = Plays();
-      return std::any_of(plays.begin(), plays.end(), [&](const std::string& p) { return Contains(p, PlayFrom(1, 0, 0, 0)); });
-    })) << "repeat never went back to track 1";
-    player.reset();
-    drive.reset();
-  }
-}
-
-// Catches the runaway repeat loop: a disc of no length with repeat on sends
-// at most one PLAY a second, and Stop wins even when the end notice of the
-// play it stops is already queued.
-TEST_F(PlayerTest, APlayThatEndsAtOnceRestartsAtMostOnceASecondAndStopEndsIt) {
-  DiscContents disc;
-  disc.tracks = {"00:00:00"};
-  Open(disc);
-  Poll();
-  appSettings->repeat = 1;
-  Plays();
-  Command(IDM_PLAY);
-  PumpMessages(3200);
-  size_t plays = Plays().size();
-  EXPECT_GE(plays, 2u) << "repeat never restarted";
-  EXPECT_LE(plays, 5u) << "more than one PLAY a second";
-  Command(IDM_STOP);
-  PumpMessages(1500);
-  EXPECT_EQ(Plays().size(), 0u) << "a pending restart outlived Stop";
-  // This play's notice is posted before Stop runs and read after it.
-  Command(IDM_PLAY);
-  Command(IDM_STOP);
-  Plays();
-  PumpMessages(1500);
-  EXPECT_EQ(Plays().size(), 0u) << "a notice queued before Stop restarted the disc";
 }
 
 // Catches commands acting on the track the last poll saw: just after

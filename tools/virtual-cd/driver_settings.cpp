@@ -87,6 +87,8 @@ DriverSettings ReadDriverSettings(wchar_t letter, bool defaultDrive) {
   unsigned endWithFailure = 0;
   ReadWholeNumber(L"ZANTO_VIRTUAL_CD_END_WITH_FAILURE", L"EndWithFailure", letter, 0, 1, endWithFailure);
   settings.endPlaysWithFailure = endWithFailure != 0;
+  std::wstring profile = ReadSetting(L"ZANTO_VIRTUAL_CD_PROFILE", L"Profile", letter);
+  if (_wcsicmp(profile.c_str(), L"classic") == 0) settings.profile = DriverProfile::kClassic;
   ReadWholeNumber(L"ZANTO_VIRTUAL_CD_LOG_LIMIT_KB", L"LogLimitKb", letter, 1, 1024L * 1024L,
                   settings.logLimitKb);
   return settings;

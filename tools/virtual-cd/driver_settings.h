@@ -8,6 +8,15 @@
 
 #include <string>
 
+// Which system CD-audio driver the drive acts like.
+enum class DriverProfile {
+  // Windows Vista and later: a play that reaches its end sends no notice and
+  // keeps saying "playing", held at its end; MCI_RESUME is not supported.
+  kModern,
+  // The older driver: a notice at the end of every play, then "stopped".
+  kClassic,
+};
+
 struct DriverSettings {
   std::wstring discFile;  // ZANTO_VIRTUAL_CD_DISC or DiscFile
   std::wstring logFile;   // ZANTO_VIRTUAL_CD_LOG or LogFile
@@ -31,6 +40,9 @@ struct DriverSettings {
   unsigned failEveryNthStatus = 0;  // ZANTO_VIRTUAL_CD_FAIL_EVERY_NTH_STATUS or FailEveryNthStatus
   // Plays that reach their end notify MCI_NOTIFY_FAILURE, as some drivers do.
   bool endPlaysWithFailure = false;  // ZANTO_VIRTUAL_CD_END_WITH_FAILURE or EndWithFailure
+  // ZANTO_VIRTUAL_CD_PROFILE or Profile: "classic", anything else modern,
+  // which is what users have.
+  DriverProfile profile = DriverProfile::kModern;
   // The command log stops growing at this size, with one last line saying so.
   unsigned logLimitKb = 4096;  // ZANTO_VIRTUAL_CD_LOG_LIMIT_KB or LogLimitKb
 };

@@ -183,6 +183,7 @@ void VirtualDrive::Update() {
     // Another disc, an empty drive or an open tray: whatever played is cut off.
     if (play_.active) EndPlay(MCI_NOTIFY_ABORTED);
     paused_ = false;
+    heldAtEnd_ = false;
     stoppedFrame_ = discFile_.disc().firstTrackStart;
     // A changer's next disc needs no spinning up: settled long ago.
     StartSettling(discFile_.disc().gapless ? 0 : discFile_.insertedTime());
@@ -191,7 +192,16 @@ void VirtualDrive::Update() {
 }
 
 void VirtualDrive::EndFinishedPlay() {
-  if (play_.active && Position() >= play_.toFrame) EndPlay(play_.endStatus);
+  if (!play_.active || Position() < play_.toFrame) return;
+  if (settings_.profile == DriverProfile::kClassic) {
+    EndPlay(play_.endStatus);
+    return;
+  }
+  // Today's system driver: the play's notice never comes, and the drive
+  // goes on saying "playing" where the play ended.
+  stoppedFrame_ = Position();
+  play_ = Play();
+  heldAtEnd_ = true;
 }
 
 void VirtualDrive::EndPlay(UINT status) {
@@ -234,6 +244,7 @@ DWORD VirtualDrive::Mode() const {
   if (!DiscReady()) return MCI_MODE_NOT_READY;
   LONGLONG now = Counter();
   if (play_.active) return now < play_.startCounter ? MCI_MODE_SEEK : MCI_MODE_PLAY;
+  if (heldAtEnd_) return MCI_MODE_PLAY;
   if (paused_) return MCI_MODE_PAUSE;
   return now < seekUntil_ ? MCI_MODE_SEEK : MCI_MODE_STOP;
 }
@@ -363,6 +374,7 @@ DWORD VirtualDrive::Set(DWORD_PTR flags, MCI_SET_PARMS* parms) {
     if (open != discFile_.disc().trayOpen) {
       if (play_.active) EndPlay(MCI_NOTIFY_ABORTED);
       paused_ = false;
+      heldAtEnd_ = false;
       discFile_.SetTrayOpen(open);
       stoppedFrame_ = discFile_.disc().firstTrackStart;
       if (!open) StartSettling(SystemTime());
@@ -396,6 +408,7 @@ DWORD VirtualDrive::StartPlay(DWORD_PTR flags, MCI_PLAY_PARMS* parms) {
 void VirtualDrive::BeginPlay(unsigned from, unsigned to, HWND notifyWindow) {
   if (play_.active) EndPlay(MCI_NOTIFY_SUPERSEDED);
   paused_ = false;
+  heldAtEnd_ = false;
   play_.active = true;
   play_.fromFrame = from;
   play_.toFrame = to;
@@ -427,6 +440,7 @@ DWORD VirtualDrive::Seek(DWORD_PTR flags, MCI_SEEK_PARMS* parms) {
   }
   if (play_.active) EndPlay(MCI_NOTIFY_ABORTED);
   paused_ = false;
+  heldAtEnd_ = false;
   stoppedFrame_ = frame;
   seekUntil_ = CounterAfter(settings_.seekMs);
   return 0;
@@ -435,6 +449,7 @@ DWORD VirtualDrive::Seek(DWORD_PTR flags, MCI_SEEK_PARMS* parms) {
 DWORD VirtualDrive::StopPlay() {
   if (!DiscReady()) return MCIERR_DEVICE_NOT_READY;
   paused_ = false;
+  heldAtEnd_ = false;  // a play held at its end stops where it is, without drift
   if (!play_.active) return 0;
   EndPlay(MCI_NOTIFY_ABORTED);
   // A real drive reports a position near, not at, where it stopped.
@@ -456,6 +471,8 @@ DWORD VirtualDrive::Pause() {
 }
 
 DWORD VirtualDrive::Resume() {
+  // Today's system driver has no resume; programs play from the paused place.
+  if (settings_.profile == DriverProfile::kModern) return MCIERR_UNSUPPORTED_FUNCTION;
   if (DWORD error = ContentsError()) return error;
   if (!paused_) return 0;
   BeginPlay(stoppedFrame_, pausedTo_, nullptr);

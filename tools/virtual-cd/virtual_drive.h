@@ -1,7 +1,8 @@
 // One open instance of the virtual CD-audio drive: answers the MCI commands,
 // plays by letting the position run with real time (times the speed factor),
-// tells the caller's window when a play ends, and settles after a disc goes
-// in as slowly as the settings ask.
+// ends a play as today's system driver does (held, without a word) or as the
+// older one did (a notice to the caller's window), and settles after a disc
+// goes in as slowly as the settings ask.
 #ifndef ZANTO_VIRTUAL_CD_VIRTUAL_DRIVE_H
 #define ZANTO_VIRTUAL_CD_VIRTUAL_DRIVE_H
 
@@ -107,6 +108,9 @@ class VirtualDrive {
   // MCI_PAUSE holds a play at stoppedFrame_; MCI_RESUME goes on to pausedTo_.
   bool paused_ = false;
   unsigned pausedTo_ = 0;
+  // Modern profile: a play reached its end and the drive still says
+  // "playing", held at stoppedFrame_, until the next PLAY, SEEK or STOP.
+  bool heldAtEnd_ = false;
   // A stopped drive seeking after MCI_SEEK, until this counter value.
   LONGLONG seekUntil_ = 0;
   // MCI_STATUS commands so far, for the injected failures.
