@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/player_window.h"
-#include "cd/virtual_disc.h"
+#include "app/player/player_window.h"
+#include "support/virtual_disc.h"
 #include "common/fixed_text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"

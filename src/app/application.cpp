@@ -7,8 +7,8 @@
 #include <new>
 
 #include "app/messages.h"
-#include "app/player_window.h"
-#include "app/window_position.h"
+#include "app/player/player_window.h"
+#include "app/desktop/window_position.h"
 #include "common/fixed_text.h"
 #include "common/path_text.h"
 #include "resources/resource.h"

@@ -7,7 +7,7 @@
 
 #include "cd/cd_drives.h"
 #include "cd/msf.h"
-#include "virtual_disc.h"
+#include "support/virtual_disc.h"
 
 namespace {
 

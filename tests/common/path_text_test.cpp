@@ -52,4 +52,12 @@ TEST(PathText, FolderTooLongForTheBufferIsNotCutIntoAnotherFolder) {
   EXPECT_STREQ(folder, "");
 }
 
+TEST(PathText, SamePathIgnoresLetterCaseButNeverFoldsTrailBytes) {
+  EXPECT_TRUE(SamePathIgnoringCase("C:\\Skins\\Blue.RC", "c:\\skins\\blue.rc"));
+  // "ア" (83 41) and "ヂ" (83 61): trail bytes that read as 'A' and 'a'.
+  EXPECT_FALSE(SamePathIgnoringCase("C:\\\x83\x41\\x.rc", "C:\\\x83\x61\\x.rc"));
+  EXPECT_TRUE(SamePathIgnoringCase("C:\\\x83\x41\\X.rc", "c:\\\x83\x41\\x.RC"));
+  EXPECT_FALSE(SamePathIgnoringCase("C:\\a.rc", "C:\\a.rc2"));
+}
+
 }  // namespace

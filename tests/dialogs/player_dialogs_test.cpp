@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/application.h"
-#include "app/player_window.h"
-#include "app/topmost_band.h"
+#include "app/player/player_window.h"
+#include "app/desktop/topmost_band.h"
 #include "common/handles.h"
 #include "dialogs/dialog_script.h"
 #include "resources/resource.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "cd/virtual_disc.h"
+#include "support/virtual_disc.h"
 #include "dialogs/dialog_script.h"
 #include "program_driver.h"
 #include "resources/resource.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cd/msf.h"
-#include "cd/virtual_disc.h"
+#include "support/virtual_disc.h"
 #include "program_driver.h"
 #include "resources/resource.h"
 #include "support/test_support.h"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "cd/msf.h"
-#include "cd/virtual_disc.h"
+#include "support/virtual_disc.h"
 #include "common/fixed_text.h"
 #include "program_driver.h"
 #include "resources/resource.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cd/virtual_disc.h"
+#include "support/virtual_disc.h"
 
 class ProgramDriver {
  public:

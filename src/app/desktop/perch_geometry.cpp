@@ -1,0 +1,42 @@
+#include "app/desktop/perch_geometry.h"
+
+#include <climits>
+
+namespace {
+
+// The skin's value when it names no base line.
+constexpr int kNoBaseLine = -1;
+// Rows of the player that overlap the target without a base line.
+constexpr int kDefaultOverlap = 10;
+
+// Settings and skins are user text: extreme values must not overflow, they
+// only put the player far away, at the edge of the coordinate range.
+int Clamped(long long value) {
+  if (value < INT_MIN) return INT_MIN;
+  if (value > INT_MAX) return INT_MAX;
+  return static_cast<int>(value);
+}
+
+// The start of a span of `size` moved into [low, high); a span larger than
+// the range starts at `low`.
+long long KeptWithin(long long start, long long size, LONG low, LONG high) {
+  if (start + size > high) start = high - size;
+  if (start < low) start = low;
+  return start;
+}
+
+}  // namespace
+
+POINT PerchPosition(const RECT& target, SIZE player, int osuwariXPer, int osuwariBaseLine,
+                    const RECT& workArea) {
+  long long width = static_cast<long long>(target.right) - target.left;
+  long long baseLine = osuwariBaseLine == kNoBaseLine ? static_cast<long long>(player.cy) - kDefaultOverlap
+                                                      : osuwariBaseLine;
+  long long x = target.left + width * osuwariXPer / 100 - player.cx / 2;
+  long long y = target.top - baseLine;
+  if (workArea.right > workArea.left && workArea.bottom > workArea.top) {
+    x = KeptWithin(x, player.cx, workArea.left, workArea.right);
+    y = KeptWithin(y, player.cy, workArea.top, workArea.bottom);
+  }
+  return POINT{Clamped(x), Clamped(y)};
+}

@@ -1,0 +1,235 @@
+// The player's own controls beyond the skin's classic buttons: rewind and
+// forward, the play modes (shuffle, repeat one, intro scan) and the time
+// modes, the volume, and the keyboard's media keys.
+#include "app/application.h"
+#include "app/player/player_window.h"
+#include "cd/msf.h"
+#include "settings/settings.h"
+
+namespace {
+
+int Flipped(int flag) { return flag ? 0 : 1; }
+
+int Clamp255(int value) { return value < 0 ? 0 : value > 255 ? 255 : value; }
+
+DWORD ToTmsf(TrackPosition at) {
+  return MakeTmsf(at.track, at.frames / kFramesPerMinute,
+                  (at.frames % kFramesPerMinute) / kFramesPerSecond, at.frames % kFramesPerSecond);
+}
+
+TrackPosition FromTmsf(DWORD tmsf) { return TrackPosition{TmsfTrack(tmsf), TmsfToFrames(tmsf)}; }
+
+}  // namespace
+
+PlayModes PlayerWindow::CurrentModes() const {
+  const Settings& settings = *appSettings;
+  return PlayModes{settings.shuffle != 0, settings.repeatTrack != 0, settings.introScan != 0,
+                   settings.repeat != 0};
+}
+
+TrackTable PlayerWindow::Tracks() const {
+  TrackTable table;
+  table.count = trackCount < kMaxDiscTracks ? trackCount : kMaxDiscTracks;
+  for (int t = 1; t <= table.count; ++t) {
+    table.lengthFrames[t] = TrackLengthFrames(t);
+    table.audio[t] = IsAudioTrack(audioTracks, t);
+  }
+  return table;
+}
+
+bool PlayerWindow::ReadPlayPosition(TrackPosition* at) {
+  DriveReading reading = ReadDrive();
+  if (!reading.positionKnown) return false;  // known only while playing
+  *at = FromTmsf(reading.position);
+  return true;
+}
+
+void PlayerWindow::SeekBy(int deltaFrames) {
+  if (!discPresent) return;
+  TrackPosition at = {0, 0};
+  if (ReadPlayPosition(&at)) {
+    TrackPosition to = StepPosition(Tracks(), at, deltaFrames);
+    currentTrack = to.track;
+    PlayFromTmsf(ToTmsf(to));
+  } else if (paused) {
+    TrackPosition to = StepPosition(Tracks(), FromTmsf(pausePosition), deltaFrames);
+    currentTrack = to.track;
+    pausePosition = ToTmsf(to);
+  } else {
+    return;  // stopped: a step has nowhere to start from
+  }
+  RefreshDisplays();
+}
+
+void PlayerWindow::OnRewindButton() { SeekBy(-kSeekStepFrames); }
+
+void PlayerWindow::OnForwardButton() { SeekBy(kSeekStepFrames); }
+
+bool PlayerWindow::OnKeyDown(WPARAM key, LPARAM lParam) {
+  if (key != VK_LEFT && key != VK_RIGHT) return false;
+  // Bit 30: the key was already down, so this is the keyboard's auto-repeat.
+  bool autoRepeat = (lParam & (1 << 30)) != 0;
+  DWORD now = GetTickCount();
+  if (!KeyMayStep(autoRepeat, now, lastKeyStep)) return true;
+  lastKeyStep = now;
+  SeekBy(key == VK_LEFT ? -kSeekStepFrames : kSeekStepFrames);
+  return true;
+}
+
+void PlayerWindow::FollowInOrder(int track) {
+  if (playOrder.count <= 0 || OrderIndexOf(playOrder, track) < 0) {
+    // A chosen track outside the order (or no order yet): one that starts with it.
+    TrackTable table = Tracks();
+    playOrder = appSettings->shuffle ? DrawShuffle(table, &randomState, track) : DiscOrder(table);
+  }
+  int index = OrderIndexOf(playOrder, track);
+  if (index >= 0) playOrder.index = index;
+}
+
+bool PlayerWindow::PlayEndForModes(DWORD tmsf, DWORD* endTmsf) {
+  FollowInOrder(TmsfTrack(tmsf));
+  TrackPosition end = PlayEnd(Tracks(), CurrentModes(), FromTmsf(tmsf));
+  if (end.track == 0) return false;
+  *endTmsf = ToTmsf(end);
+  return true;
+}
+
+void PlayerWindow::StartShuffledPlay(bool automatic, int endedTrack) {
+  playOrder = DrawShuffle(Tracks(), &randomState, 0, endedTrack);
+  if (playOrder.count <= 0) return;
+  currentTrack = playOrder.tracks[0];
+  if (automatic) {
+    PlayAutomatically(currentTrack);
+  } else {
+    PlayTrackAt(currentTrack, 0, 0, 0);
+  }
+}
+
+int PlayerWindow::TrackAfter(int track) {
+  if (!appSettings->shuffle) return NextAudioTrack(audioTracks, track);
+  FollowInOrder(track);
+  return OrderStepForward(&playOrder);
+}
+
+int PlayerWindow::TrackBefore(int track) {
+  if (!appSettings->shuffle) return PreviousAudioTrack(audioTracks, track);
+  FollowInOrder(track);
+  return OrderStepBack(&playOrder);
+}
+
+void PlayerWindow::OnDiscArrived() {
+  playOrder = PlayOrder();
+  if (appSettings->autoPlay) OnPlayButton();
+}
+
+bool PlayerWindow::OnTrackEnd() {
+  PlayModes modes = CurrentModes();
+  if (!PlaysTrackByTrack(modes) || playOrder.count <= 0) return false;
+  AfterTrackEnd next = DecideAfterTrackEnd(modes, playOrder);
+  if (next.track == 0) {
+    // The order has played out: stopped at its start; the next Play draws anew.
+    currentTrack = playOrder.tracks[0];
+    playOrder = PlayOrder();
+    return true;
+  }
+  // Every restart goes through the guard: a track that ends at once must
+  // not become a loop of plays.
+  if (next.redraw) {
+    StartShuffledPlay(true, playOrder.tracks[playOrder.index]);
+    return true;
+  }
+  currentTrack = next.track;
+  PlayAutomatically(currentTrack);
+  return true;
+}
+
+void PlayerWindow::ReplayWithModes() {
+  TrackPosition at = {0, 0};
+  if (!discPresent || !ReadPlayPosition(&at)) return;
+  currentTrack = at.track;
+  PlayFromTmsf(ToTmsf(at));
+}
+
+void PlayerWindow::OnShuffleCommand() {
+  appSettings->shuffle = Flipped(appSettings->shuffle);
+  // A play that runs goes on with the track it is on; stopped, the next
+  // Play draws the order.
+  playOrder = PlayOrder();
+  ReplayWithModes();
+  appSettings->Save();
+}
+
+void PlayerWindow::OnRepeatTrackCommand() {
+  appSettings->repeatTrack = Flipped(appSettings->repeatTrack);
+  ReplayWithModes();
+  appSettings->Save();
+}
+
+void PlayerWindow::OnIntroScanCommand() {
+  appSettings->introScan = Flipped(appSettings->introScan);
+  ReplayWithModes();
+  appSettings->Save();
+}
+
+void PlayerWindow::OnNextTimeMode() {
+  appSettings->timeMode = NextTimeMode(appSettings->timeMode);
+  UpdateTimeAndTitle(ReadDrive());
+  appSettings->Save();
+}
+
+void PlayerWindow::OnTimeWindowClick() { OnNextTimeMode(); }
+
+ShownTime PlayerWindow::TimeToShow(int elapsedFrames) const {
+  const PlayOrder* order = appSettings->shuffle && playOrder.count > 0 ? &playOrder : nullptr;
+  return TimeForMode(appSettings->timeMode, Tracks(), order, currentTrack, elapsedFrames);
+}
+
+void PlayerWindow::OnVolumeControl(int position) {
+  appSettings->volume = Clamp255(position);
+  volumeOutput.SetSessionVolume(appSettings->volume);
+  volumeOutput.SetDriveVolume(appSettings->volume);
+  // Saved once the control rests a moment, not at every pixel of a drag.
+  SetTimer(hwnd, kVolumeSaveTimer, kVolumeSaveDelay, nullptr);
+}
+
+void PlayerWindow::OnVolumeSaveTimer() {
+  KillTimer(hwnd, kVolumeSaveTimer);
+  appSettings->Save();
+}
+
+void PlayerWindow::PlayPause() {
+  DWORD mode = 0;
+  bool playing = cdDevice.GetMode(mode) == 0 && mode == MCI_MODE_PLAY;
+  if (playing || paused) {
+    OnPauseButton();
+  } else {
+    OnPlayButton();
+  }
+}
+
+void PlayerWindow::DoMediaAction(MediaAction action) {
+  switch (action) {
+    case MediaAction::PlayPause: PlayPause(); break;
+    case MediaAction::Stop: OnStopButton(); break;
+    case MediaAction::Next: OnNextSongButton(); break;
+    case MediaAction::Previous: OnPreviousSongButton(); break;
+    case MediaAction::Play: OnPlayButton(); break;
+    case MediaAction::Pause: {
+      DWORD mode = 0;
+      if (cdDevice.GetMode(mode) == 0 && mode == MCI_MODE_PLAY) OnPauseButton();
+      break;
+    }
+    case MediaAction::None: break;
+  }
+}
+
+bool PlayerWindow::OnAppCommand(LPARAM lParam) {
+  MediaAction action = AppCommandAction(GET_APPCOMMAND_LPARAM(lParam));
+  if (action == MediaAction::None) return false;
+  DoMediaAction(action);
+  return true;
+}
+
+void PlayerWindow::OnHotKey(WPARAM id) { DoMediaAction(HotKeyAction(static_cast<int>(id))); }
+
+void PlayerWindow::ApplyMediaHotKeys() { mediaHotKeys.Apply(hwnd, appSettings->mediaHotKeys != 0); }

@@ -1,0 +1,307 @@
+// The player's timer work: the 100 ms poll (osuwari, and every fifth tick
+// the disc check and the displays), the mouth animation, and the display
+// refreshes the buttons share. Each refresh asks the drive once for its mode
+// and, while playing, once for its position, and the seek bar, time and
+// title all show that one reading: every query is a request to the drive's
+// hardware.
+#include <cstring>
+
+#include "app/application.h"
+#include "app/rules/playback_rules.h"
+#include "app/player/player_window.h"
+#include "cd/msf.h"
+#include "common/fixed_text.h"
+#include "common/path_text.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr int kPollsPerRefresh = 5;  // the disc and the displays every 500 ms
+constexpr int kRefreshesPerIdentityCheck = 2;  // once a second, and only while stopped
+constexpr int kMouthFrames = 10;
+constexpr size_t kTitleSize = 32;    // the plain window title
+constexpr size_t kWindowTextSize = 64;
+
+bool IsDiscAbsentMode(DWORD mode) { return mode == MCI_MODE_OPEN || mode == MCI_MODE_NOT_READY; }
+
+
+}  // namespace
+
+void PlayerWindow::OnTimer(UINT_PTR id) {
+  if (id == kButtonHoldTimer) return;  // the skin window's own
+  if (id == kVolumeSaveTimer) {
+    OnVolumeSaveTimer();
+  } else if (id == kPollTimer) {
+    OnPollTimer();
+  } else if (id == kAnimationTimer) {
+    // Every query is a request to the drive's hardware: the mouth steps by
+    // the mode the poll last read, or that our own last play or stop left.
+    OnAnimationTimer(polledMode);
+  } else if (id == kRestartTimer) {
+    OnRestartTimer();
+  }
+}
+
+void PlayerWindow::OnPollTimer() {
+  if (appSettings->doOsuwari) Perch();
+  // Perching needs nothing from the drive: only every fifth tick asks it.
+  if (++pollTickCount < kPollsPerRefresh) return;
+  pollTickCount = 0;
+
+  // A failed mode query leaves kModeUnknown, which is none of the modes
+  // below: the disc state stays as it was and the displays keep their values.
+  DriveReading reading;
+  if (!ReadIdentityInstead(&reading)) reading = ReadDrive();
+  polledMode = reading.mode;
+  if (!discPresent && reading.mode != kModeUnknown && !IsDiscAbsentMode(reading.mode)) {
+    OnDiscAppeared();
+  } else if (IsDiscAbsentMode(reading.mode)) {
+    OnDiscGone();
+  }
+  // A disc that began to play as it went in (AutoPlay) was shown with its play.
+  if (polledMode != reading.mode) return;
+  // A reading of the play's end shows nothing: the next one shows what follows.
+  if (CheckPlayEnd(reading)) return;
+  ShowReading(reading);
+}
+
+bool PlayerWindow::CheckPlayEnd(const DriveReading& reading) {
+  if (!discPresent || !restartGuard.PlayInForce()) return false;
+  if (reading.mode != MCI_MODE_PLAY || !reading.positionKnown) {
+    playEndWatch.NoPosition();
+    return false;
+  }
+  if (!playEndWatch.Playing(DiscFramesAt(reading.position), GetTickCount())) {
+    // Due before the next refresh: that one comes at the first tick after
+    // the end instead, which keeps the gap between tracks short at no cost
+    // in commands (the refreshes after it keep their pace).
+    DWORD due = playEndWatch.MsUntilEnd();
+    DWORD untilRefresh = kPollInterval * kPollsPerRefresh;
+    if (due < untilRefresh) {
+      int ticks = static_cast<int>(due / kPollInterval) + 1;
+      pollTickCount = kPollsPerRefresh - ticks;
+    }
+    return false;
+  }
+  OnPlayEnded();
+  // Nothing follows at once (the disc's end, or a restart that waits out
+  // the guard): today's driver would go on saying "playing" at the end.
+  if (!restartGuard.PlayInForce()) cdDevice.Stop();
+  return true;
+}
+
+bool PlayerWindow::ReadIdentityInstead(DriveReading* reading) {
+  // A drive we stopped leaves "stopped" only for a play of ours or for want
+  // of a disc, and without a disc the identity cannot be read either: then
+  // the mode is asked as usual.
+  if (!discPresent || polledMode != MCI_MODE_STOP) return false;
+  if (++identityPollCount < kRefreshesPerIdentityCheck) return false;
+  identityPollCount = 0;
+  int identity = 0;
+  if (cdDevice.GetMediaIdentity(identity)) return false;
+  // Another disc went in while the mode said nothing: the old one's skin is
+  // stored under its own identity, and the new one is read as it appears.
+  if (identity != discIdentity) OnDiscGone();
+  reading->mode = MCI_MODE_STOP;
+  return true;
+}
+
+DriveReading PlayerWindow::ReadDrive() {
+  DriveReading reading;
+  cdDevice.GetMode(reading.mode);  // left kModeUnknown when refused
+  if (reading.mode == MCI_MODE_PLAY) {
+    reading.positionKnown = ReadTrackPosition(&reading.position) == 0;
+  }
+  return reading;
+}
+
+MCIERROR PlayerWindow::ReadTrackPosition(DWORD* tmsf) {
+  DWORD at = 0;
+  MCIERROR error = cdDevice.GetTrackPosition(at);
+  if (error) return error;
+  // A track the disc does not have is no position either.
+  if (TmsfTrack(at) < 1 || TmsfTrack(at) > trackCount) return MCIERR_OUTOFRANGE;
+  *tmsf = at;
+  return 0;
+}
+
+void PlayerWindow::ShowReading(const DriveReading& reading) {
+  // The selection follows playback into the next track.
+  if (reading.positionKnown) currentTrack = TmsfTrack(reading.position);
+  UpdateSeekPosition(reading);
+  UpdateTrackText();
+  UpdateTimeAndTitle(reading);
+}
+
+void PlayerWindow::OnDiscAppeared() {
+  // Right after a disc goes in a drive answers "stopped" a while before its
+  // table of contents can be read: until it can, the disc is not taken as
+  // present, and the next poll reads it again.
+  int count = 0;
+  int identity = 0;
+  if (cdDevice.ReadTrackLengths() || cdDevice.GetTrackCount(count) ||
+      cdDevice.GetMediaIdentity(identity)) {
+    return;
+  }
+  trackCount = count;
+  ReadAudioTracks(count);
+  discIdentity = identity;
+  identityPollCount = 0;
+  appSettings->LoadCd(identity, trackCount);
+  ReadDiscCdText();
+  const char* remembered = appSettings->cdResourceFile;
+  if (appSettings->chgResByCd && remembered[0] != '\0' &&
+      !SamePathIgnoringCase(remembered, appSettings->lastFile)) {
+    SwitchToDiscSkin();
+  }
+  // 0 for a disc without audio: the plain title, and nothing to play.
+  currentTrack = FirstAudioTrack(audioTracks);
+  discPresent = 1;
+  paused = 0;
+  restartGuard.Stopped();  // no play of ours is under way on a disc just found
+  OnDiscArrived();
+}
+
+void PlayerWindow::ReadAudioTracks(int count) {
+  ResetAudioTracks(audioTracks, count);
+  for (int track = 1; track <= audioTracks.trackCount; ++track) {
+    DWORD type = MCI_CDA_TRACK_AUDIO;
+    // A drive that cannot tell keeps the track audio, as it always was.
+    if (cdDevice.GetTrackType(track, type) == 0 && type == MCI_CDA_TRACK_OTHER) {
+      MarkDataTrack(audioTracks, track);
+    }
+  }
+}
+
+void PlayerWindow::OnDiscGone() {
+  if (discPresent) appSettings->ForgetCd();
+  CancelPendingRestart();
+  restartGuard.Stopped();  // whatever played went with the disc
+  discPresent = 0;
+  currentTrack = 0;
+  trackCount = 0;
+  paused = 0;
+  playRunEnd = 0;
+  ResetAudioTracks(audioTracks, 0);
+}
+
+void PlayerWindow::OnAnimationTimer(DWORD mode) {
+  if (appSettings->timeWindow != kTimeWindowMouth) return;
+  if (discPresent && paused) {
+    ShowTime(0, mouthFrame, 0);  // the mouth holds still
+  } else if (discPresent && mode == MCI_MODE_PLAY) {
+    mouthFrame = (mouthFrame + 1) % kMouthFrames;
+    ShowTime(0, mouthFrame, 0);
+  } else {
+    ShowTime(-1, 0, 0);
+  }
+}
+
+void PlayerWindow::UpdateTimeAndTitle(const DriveReading& reading) {
+  char plainTitle[kTitleSize];
+  LoadText(instance, IDS_APP_NAME, plainTitle);
+  int timeWindow = appSettings->timeWindow;
+  // A disc without audio tracks shows as no disc.
+  bool hasAudio = discPresent && currentTrack != 0;
+  if (!hasAudio && timeWindow != kTimeWindowClock) {
+    ShowTitle(plainTitle);
+    ShowTime(-1, 0, 0);
+    return;
+  }
+  blinkPhase = blinkPhase ? 0 : 1;
+
+  int elapsed = 0;
+  // Seeking, or the disc just went and the next poll has not seen it yet:
+  // the title and the play time keep what they showed.
+  bool keepLast = !ElapsedIn(reading, &elapsed) && hasAudio;
+  ShownTime shown = TimeToShow(elapsed);
+  int minutes = shown.minutes;
+  int seconds = shown.seconds;
+
+  if (!keepLast) {
+    char windowText[kWindowTextSize] = "";
+    if (!hasAudio) {
+      CopyText(windowText, plainTitle);
+    } else if (!(paused && appSettings->blinkWhenPausing && blinkPhase)) {
+      // Time fonts have no minus sign: only the title shows it.
+      FormatText(windowText, sizeof(windowText), "[%02d] %s%02d:%02d - %s", currentTrack,
+                 shown.remaining ? "-" : "", minutes, seconds, plainTitle);
+    }
+    ShowTitle(windowText);
+  }
+
+  if (timeWindow == kTimeWindowPlayTime) {
+    // The separator blinks while paused whatever blinkWhenPausing says.
+    if (!keepLast) ShowTime(minutes, seconds, paused && blinkPhase ? 0 : 1);
+  } else if (timeWindow == kTimeWindowClock) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    ShowTime(now.wHour, now.wMinute, blinkPhase ? 0 : 1);
+  }
+}
+
+bool PlayerWindow::ElapsedIn(const DriveReading& reading, int* elapsedFrames) const {
+  if (reading.mode == MCI_MODE_STOP) {
+    *elapsedFrames = paused ? TmsfToFrames(pausePosition) : 0;
+    return true;
+  }
+  // A position the drive refused keeps what shows: a made-up one would show
+  // a time the drive never reported.
+  if (reading.mode != MCI_MODE_PLAY || !reading.positionKnown) return false;
+  *elapsedFrames = TmsfToFrames(reading.position);
+  return true;
+}
+
+void PlayerWindow::UpdateTrackText() {
+  if (currentTrack == 0) {
+    ShowText("");
+    return;
+  }
+  char title[kTrackTitleSize] = "";
+  char line[kPathSize];
+  if (appSettings->GetTrackTitle(currentTrack, title, sizeof(title))) {
+    FormatText(line, sizeof(line), "%d. %s", currentTrack, title);
+  } else {
+    char format[kPathSize];
+    LoadText(instance, IDS_TRACK_FORMAT, format);
+    FormatText(line, sizeof(line), format, currentTrack);
+  }
+  ShowText(line);
+}
+
+// The displays change only every second or so while the poll refreshes them
+// twice a second: what already shows is not drawn again.
+void PlayerWindow::ShowTime(int first, int second, int separatorOn) {
+  if (first == timeFirst && second == timeSecond && separatorOn == timeSeparatorOn) return;
+  SetTime(first, second, separatorOn);
+}
+
+void PlayerWindow::ShowText(const char* line) {
+  if (strcmp(line, text) != 0) SetText(line);
+}
+
+void PlayerWindow::ShowTitle(const char* title) {
+  char shown[kWindowTextSize] = "";
+  GetWindowTextA(hwnd, shown, sizeof(shown));
+  if (strcmp(title, shown) != 0) SetWindowTextA(hwnd, title);
+}
+
+void PlayerWindow::UpdateSeekPosition(const DriveReading& reading) {
+  if (!discPresent) {
+    SetSeekPosition(-1);
+    return;
+  }
+  DWORD at = 0;
+  if (reading.mode == MCI_MODE_STOP && paused) {
+    at = pausePosition;
+  } else if (reading.mode == MCI_MODE_PLAY) {
+    // Refused: the bar keeps its place rather than jump to a made-up one.
+    if (!reading.positionKnown) return;
+    at = reading.position;
+  } else {
+    SetSeekPosition(-1);
+    return;
+  }
+  SetSeekPosition(SeekBarPosition(TmsfToFrames(at), TrackLengthFrames(TmsfTrack(at))));
+}

@@ -1,0 +1,252 @@
+#include "app/player/player_window.h"
+
+#include "app/application.h"
+#include "app/rules/playback_rules.h"
+#include "app/messages.h"
+#include "app/desktop/window_position.h"
+#include "common/fixed_text.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+
+PlayerWindow::PlayerWindow()
+    : discPresent(0),
+      currentTrack(0),
+      trackCount(0),
+      mouthFrame(0),
+      blinkPhase(0),
+      paused(0),
+      pausePosition(0),
+      perchTarget(nullptr),
+      perchTargetRect{0, 0, 0, 0},
+      pollTickCount(0),
+      playRunEnd(0),
+      pendingRestartTrack(0),
+      discIdentity(0),
+      identityPollCount(0),
+      polledMode(kModeUnknown),
+      randomState(GetTickCount() ^ GetCurrentProcessId() << 16),
+      lastKeyStep(0) {}
+
+PlayerWindow::~PlayerWindow() = default;
+
+LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate();
+      break;
+    case WM_DESTROY:
+      OnDestroy();
+      break;
+    case WM_ENDSESSION:
+      if (wParam) OnEndSession();
+      break;
+    case WM_CONTEXTMENU:
+      OnContextMenu(lParam);
+      break;
+    case WM_COMMAND:
+      if (!OnCommand(LOWORD(wParam))) {
+        return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+      }
+      break;
+    case WM_TIMER:
+      OnTimer(wParam);
+      break;
+    case WM_KEYDOWN:
+      if (!OnKeyDown(wParam, lParam)) return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+      break;
+    case WM_APPCOMMAND:
+      // Passed on, DefWindowProc would hand the key to the shell as well.
+      if (!OnAppCommand(lParam)) return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+      MarkHandled(TRUE);
+      return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+    case WM_HOTKEY:
+      OnHotKey(wParam);
+      break;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case MM_MCINOTIFY:
+      OnMciNotify(wParam);
+      MarkHandled(static_cast<int>(cdDevice.OnNotify(hwnd, message, wParam, lParam)));
+      return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+    default:
+      return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+  }
+  MarkHandled(0);
+  return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+}
+
+void PlayerWindow::OnCreate() {
+  if (appSettings) appSettings->messageOwner = hwnd;
+  if (HICON big = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PLAYER))) {
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  }
+  HANDLE small = LoadImageA(instance, MAKEINTRESOURCEA(IDI_PLAYER), IMAGE_ICON,
+                            GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                            LR_DEFAULTCOLOR);
+  if (small) SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+void PlayerWindow::OnWindowCreated() {
+  DragAcceptFiles(hwnd, TRUE);
+  MCIERROR error = OpenChosenDrive();
+  if (error) {
+    ShowMessageId(hwnd, error == MCIERR_MUST_USE_SHAREABLE ? IDS_CD_IN_USE : IDS_CD_INIT_FAILED,
+                  kMessageStyle);
+    DestroyWindow(hwnd);
+    return;
+  }
+  SetToggleState(RepeatButton, appSettings->repeat);
+  UpdateTimeAndTitle(DriveReading());  // no disc yet: nothing to ask the drive
+  ApplyTextFont();
+  // 255, the default, leaves the session as loud as the system keeps it.
+  SetVolumePosition(appSettings->volume);
+  if (appSettings->volume != kFullVolume) volumeOutput.SetSessionVolume(appSettings->volume);
+  ApplyMediaHotKeys();
+  StartTimers();
+}
+
+void PlayerWindow::ApplyTextFont() {
+  TextFont font = {};
+  CopyText(font.faceName, appSettings->fontName);
+  font.fontStyle = appSettings->fontStyle;
+  font.textColour = appSettings->textColor;
+  font.shadowColour = appSettings->shadowColor;
+  font.shadowOn = appSettings->enableShadow;
+  SetTextFont(font, kTextFontAll);
+}
+
+void PlayerWindow::StartTimers() {
+  SetTimer(hwnd, kPollTimer, kPollInterval, nullptr);
+  StartAnimationTimer();
+}
+
+void PlayerWindow::StartAnimationTimer() {
+  UINT interval = appSettings->timeWindow == kTimeWindowMouth
+                      ? AnimationInterval(appSettings->mouseAnime)
+                      : kAnimationIdleInterval;
+  SetTimer(hwnd, kAnimationTimer, interval, nullptr);
+}
+
+void PlayerWindow::StopTimers() {
+  KillTimer(hwnd, kPollTimer);
+  KillTimer(hwnd, kAnimationTimer);
+  CancelPendingRestart();
+}
+
+void PlayerWindow::OnDestroy() {
+  if (appSettings && appSettings->messageOwner == hwnd) appSettings->messageOwner = nullptr;
+  StopTimers();
+  mediaHotKeys.Unregister();
+  StorePosition();
+  StopUnlessIdle();
+  PostQuitMessage(0);
+}
+
+// Windows ends the process soon after this message, before the loop could
+// finish: keep everything the shutdown would have written.
+void PlayerWindow::OnEndSession() {
+  StopTimers();
+  StorePosition();
+  StopUnlessIdle();
+  appSettings->Save();
+}
+
+void PlayerWindow::StorePosition() {
+  POINT topLeft;
+  if (!GetNormalPosition(hwnd, &topLeft)) return;
+  appSettings->positionX = topLeft.x;
+  appSettings->positionY = topLeft.y;
+}
+
+void PlayerWindow::StopUnlessIdle() {
+  DWORD mode = 0;
+  MCIERROR error = cdDevice.GetMode(mode);
+  // A failed query may hide a playing drive: stop it all the same.
+  if (!error && (mode == MCI_MODE_STOP || mode == MCI_MODE_OPEN || mode == MCI_MODE_NOT_READY)) {
+    return;
+  }
+  cdDevice.Stop();
+}
+
+bool PlayerWindow::OnCommand(WORD id) {
+  switch (id) {
+    case IDM_CHANGE_RESOURCE: ChooseResourceFile(); return true;
+    case IDM_PREFERENCES: OnPreferencesButton(); return true;
+    case IDM_PREVIOUS: OnPreviousSongButton(); return true;
+    case IDM_PLAY: OnPlayButton(); return true;
+    case IDM_PAUSE: OnPauseButton(); return true;
+    case IDM_STOP: OnStopButton(); return true;
+    case IDM_NEXT: OnNextSongButton(); return true;
+    case IDM_ABOUT: OnAboutButton(); return true;
+    case IDM_QUIT: OnCloseButton(); return true;
+    case IDM_TRAY: OnOpenFileButton(); return true;
+    case IDM_SHUFFLE: OnShuffleCommand(); return true;
+    case IDM_REPEAT_TRACK: OnRepeatTrackCommand(); return true;
+    case IDM_INTRO_SCAN: OnIntroScanCommand(); return true;
+    case IDM_NEXT_TIME_MODE: OnNextTimeMode(); return true;
+    case IDM_EDIT_TITLES: OnEditTitlesCommand(); return true;
+    case IDM_REPEAT:
+      // Slot 20 only flips the setting; a menu or key press shows it here.
+      OnRepeatButton();
+      SetToggleState(RepeatButton, appSettings->repeat);
+      return true;
+    default:
+      break;
+  }
+  if (id > IDM_TRACK_BASE && id <= IDM_TRACK_LAST) {
+    int track = MenuCommandTrack(id, trackCount);
+    // A data track is greyed in the menu; its id may still come another way.
+    if (discPresent && IsAudioTrack(audioTracks, track)) {
+      currentTrack = track;
+      PlayTrackAt(currentTrack, 0, 0, 0);
+      RefreshDisplays();
+    }
+    return true;
+  }
+  return false;
+}
+
+void PlayerWindow::OnMciNotify(WPARAM status) {
+  // Superseded or aborted: a newer play, or a stop. A drive may end a play
+  // at its MCI_TO with a failure: that is the end of the run all the same.
+  if (status != MCI_NOTIFY_SUCCESSFUL && status != MCI_NOTIFY_FAILURE) return;
+  // Queued before the user stopped, or the drive already showed the end:
+  // the stop or that end wins.
+  if (!restartGuard.PlayInForce()) return;
+  // Posted for an older play just before a newer one began: the drive,
+  // playing well before the new play's end, says so.
+  DriveReading reading = ReadDrive();
+  if (reading.mode == MCI_MODE_PLAY && reading.positionKnown &&
+      playEndWatch.WellBeforeEnd(DiscFramesAt(reading.position))) {
+    return;
+  }
+  OnPlayEnded();
+}
+
+void PlayerWindow::OnPlayEnded() {
+  restartGuard.PlayEnded();
+  polledMode = MCI_MODE_STOP;  // the play is over: the mouth stops without asking
+  if (OnTrackEnd()) return;  // one track's play in a play mode
+  int next = NextRunStart(audioTracks, playRunEnd);
+  if (next) {
+    // A data track cut the run short; the disc's audio goes on after it.
+    currentTrack = next;
+    PlayAutomatically(next);
+    return;
+  }
+  // The end of the disc's audio.
+  playRunEnd = 0;
+  currentTrack = FirstAudioTrack(audioTracks);
+  if (appSettings->repeat && currentTrack) PlayAutomatically(currentTrack);
+}
+
+void PlayerWindow::OnDropFiles(HDROP drop) {
+  char path[kPathSize] = "";
+  UINT length = DragQueryFileA(drop, 0, path, sizeof(path));
+  DragFinish(drop);
+  // A path that does not fit would name some other file.
+  if (length == 0 || length >= sizeof(path)) return;
+  SetForegroundWindow(hwnd);
+  ChangeResourceFile(path);
+}

@@ -1,0 +1,251 @@
+// The CD player itself: the skin window whose event slots, commands, timers
+// and device notices drive playback.
+#ifndef ZANTO_APP_PLAYER_WINDOW_H
+#define ZANTO_APP_PLAYER_WINDOW_H
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/desktop/media_keys.h"
+#include "app/rules/play_order.h"
+#include "app/desktop/volume_output.h"
+#include "app/rules/audio_tracks.h"
+#include "app/rules/play_end_watch.h"
+#include "app/rules/restart_guard.h"
+#include "cd/cd_audio_device.h"
+#include "common/handles.h"
+#include "window/skin_window.h"
+
+// Window timers of the player.
+constexpr UINT_PTR kPollTimer = 1;
+constexpr UINT_PTR kAnimationTimer = 2;
+// One-shot: an automatic restart that had to wait (see RestartGuard).
+constexpr UINT_PTR kRestartTimer = 3;
+// One-shot: the settings saved a second after the volume control last moved.
+constexpr UINT_PTR kVolumeSaveTimer = 4;
+constexpr UINT kVolumeSaveDelay = 1000;  // ms
+constexpr UINT kPollInterval = 100;           // ms
+constexpr UINT kAnimationIdleInterval = 500;  // ms, outside the mouth animation
+// What a failed mode query stands for: none of the device's modes.
+constexpr DWORD kModeUnknown = 0;
+
+// One reading of the drive, shared by the seek bar, the time and the title.
+struct DriveReading {
+  DWORD mode = kModeUnknown;
+  // Playing, and the drive said where: the track and the time within it (TMSF).
+  bool positionKnown = false;
+  DWORD position = 0;
+};
+
+class PlayerWindow final : public SkinWindow {
+ public:
+  PlayerWindow();
+  // Closes the device (its own destructor) before the skin goes.
+  ~PlayerWindow();
+
+  // Slots, in slot order.
+  LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnWindowCreated() override;
+  void OnVolumeControl(int position) override;
+  void OnSeekRegion(int position) override;
+  void OnCloseButton() override;
+  void OnMinimizeButton() override;
+  void OnAboutButton() override;
+  void OnOpenFileButton() override;
+  void OnStopButton() override;
+  void OnPlayButton() override;
+  void OnRewindButton() override;
+  void OnForwardButton() override;
+  void OnPreviousSongButton() override;
+  void OnNextSongButton() override;
+  void OnPauseButton() override;
+  void OnPreferencesButton() override;
+  void OnRepeatButton() override;
+  void OnTimeWindowClick() override;
+
+  // Every play goes through here: from an audio track up to the end of its
+  // run of audio tracks (MCI_TO), never into a data track.
+  MCIERROR PlayTrackAt(int track, int minutes, int seconds, int frames);
+  MCIERROR PlayFromTmsf(DWORD tmsf);
+  // A play the player starts by itself (repeat, the next run of audio
+  // tracks): at once, or later through kRestartTimer when the last play
+  // began less than a second ago.
+  void PlayAutomatically(int track);
+  void CancelPendingRestart();
+  // Stops the drive for the user: no queued end notice restarts it.
+  MCIERROR StopPlayback();
+  // Opens the drive the settings choose; one that is gone gives way to the
+  // system's default device without a word.
+  MCIERROR OpenChosenDrive();
+  // The drive choice changed: the old drive's disc is gone, the new one opened.
+  void ChangeDrive();
+  MCIERROR PausePlayback();
+  MCIERROR ResumePlayback();
+  void ChangeResourceFile(const char* path);
+  void ChooseResourceFile();
+  // The mode, and while playing the position, in two queries at most.
+  DriveReading ReadDrive();
+  // The time, title, text and seek bar as the drive now reports them.
+  void RefreshDisplays();
+  void UpdateTimeAndTitle(const DriveReading& reading);
+  void UpdateTrackText();
+  void UpdateSeekPosition(const DriveReading& reading);
+  // Sits the window on the foreground window's title bar (osuwari).
+  void Perch();
+
+  // Menu 110 as the context menu shows it: the repeat check mark and, with
+  // a disc, one item per track. Its first submenu is the popup.
+  unique_hmenu BuildContextMenu();
+  // The text font from the settings, all five fields.
+  void ApplyTextFont();
+
+  CdAudioDevice cdDevice;
+  int discPresent;
+  int currentTrack;
+  int trackCount;
+  int mouthFrame;
+  int blinkPhase;
+  int paused;
+  DWORD pausePosition;  // TMSF
+  HWND perchTarget;
+  RECT perchTargetRect;
+  // PollTimer ticks since the last poll of the disc (1..5).
+  int pollTickCount;
+  // Which tracks of the present disc are audio; read once when it appears.
+  AudioTrackList audioTracks;
+  RestartGuard restartGuard;
+  // Where the play in force ends, for a drive that does not say when it got there.
+  PlayEndWatch playEndWatch;
+  // The last track of the run the latest play was sent for.
+  int playRunEnd;
+  // The track an automatic restart waits to play (0: none pending).
+  int pendingRestartTrack;
+  // The media identity of the present disc, and the stopped polls since it
+  // was last compared with the drive's.
+  int discIdentity;
+  int identityPollCount;
+  // The mode the latest poll read, or that our own latest play, stop or
+  // counted end of a play left.
+  DWORD polledMode;
+
+  // The play modes: shuffle, repeat one, intro scan, and the time display.
+  PlayModes CurrentModes() const;
+  // The disc's tracks as the play-mode rules see them.
+  TrackTable Tracks() const;
+  // Moves the play (or the pause position) by `deltaFrames` within the audio.
+  void SeekBy(int deltaFrames);
+  // Where a play from `tmsf` ends when the modes play track by track (its
+  // track's end, or its intro's); false when the play runs on as usual. The
+  // order follows the play's track.
+  bool PlayEndForModes(DWORD tmsf, DWORD* endTmsf);
+  // A new shuffled order, played from its first track; an automatic one
+  // through the restart guard, never starting with `endedTrack`.
+  void StartShuffledPlay(bool automatic = false, int endedTrack = 0);
+  // Next and Previous: in the shuffled order when shuffle is on.
+  int TrackAfter(int track);
+  int TrackBefore(int track);
+  // A disc was found: a new order, and with AutoPlay the play.
+  void OnDiscArrived();
+  void DoMediaAction(MediaAction action);
+  // The media hot keys as the settings say.
+  void ApplyMediaHotKeys();
+
+  PlayOrder playOrder;
+  unsigned randomState;
+  DWORD lastKeyStep;  // GetTickCount of the last arrow-key step
+  VolumeOutput volumeOutput;
+  MediaHotKeys mediaHotKeys;
+
+ private:
+  // Message handlers.
+  void OnCreate();
+  void OnDestroy();
+  void OnEndSession();
+  void OnContextMenu(LPARAM lParam);
+  bool OnCommand(WORD id);
+  void OnTimer(UINT_PTR id);
+  void OnDropFiles(HDROP drop);
+  void OnMciNotify(WPARAM status);
+  // The play in force reached its end, by its notice or by what the drive
+  // shows: what follows it plays, or the player stops.
+  void OnPlayEnded();
+  // The end-of-play rule on one refresh reading; true when it ended the play.
+  bool CheckPlayEnd(const DriveReading& reading);
+  // Frames from the start of the disc to a TMSF position.
+  int DiscFramesAt(DWORD tmsf) const;
+  // The arrow keys step back and on; false for every other key.
+  bool OnKeyDown(WPARAM key, LPARAM lParam);
+  bool OnAppCommand(LPARAM lParam);
+  void OnHotKey(WPARAM id);
+  void OnVolumeSaveTimer();
+  // Mode commands of the menu and keys.
+  void OnShuffleCommand();
+  void OnRepeatTrackCommand();
+  void OnIntroScanCommand();
+  void OnNextTimeMode();
+  // The title editor for the disc in the drive (nothing without one).
+  void OnEditTitlesCommand();
+  // A disc that CD.ini gives no titles shows its CD-Text titles, read once
+  // as it arrives and kept in memory only.
+  void ReadDiscCdText();
+  // Makes `track` the order's current place, drawing an order that holds it
+  // when there is none.
+  void FollowInOrder(int track);
+  // A play of one track ended by itself: the next one in the order, the
+  // same again, or a stop. False when the play was not one track's.
+  bool OnTrackEnd();
+  // After a mode change: a running play is started again from where it is,
+  // so that it ends where the new modes say.
+  void ReplayWithModes();
+  void PlayPause();
+  // Where the play is: its track and the frames into it. False unless playing.
+  bool ReadPlayPosition(TrackPosition* at);
+  // The window title's time and the time window's digits for the time mode.
+  ShownTime TimeToShow(int elapsedFrames) const;
+
+  // Timer work.
+  void OnPollTimer();
+  void OnAnimationTimer(DWORD mode);
+  void OnDiscAppeared();
+  void OnDiscGone();
+  // While stopped, once a second, the disc's identity is read in place of
+  // the mode (then stopped, in `reading`): a disc swapped without the drive
+  // ever saying "open" or "not ready" is told by it. False when the mode is
+  // to be read as usual.
+  bool ReadIdentityInstead(DriveReading* reading);
+  // The position as TMSF; an error when refused or on a track the disc lacks.
+  MCIERROR ReadTrackPosition(DWORD* tmsf);
+  // The displays and the current track from one reading.
+  void ShowReading(const DriveReading& reading);
+  void ReadAudioTracks(int count);
+  void OnRestartTimer();
+  // Frames into the current track for the time display; false when the
+  // reading is neither stopped nor a play with its position.
+  bool ElapsedIn(const DriveReading& reading, int* elapsedFrames) const;
+  // The redraw entry points and the window title, called only for a change.
+  void ShowTime(int first, int second, int separatorOn);
+  void ShowText(const char* line);
+  void ShowTitle(const char* title);
+
+  void StartTimers();
+  // AnimationTimer at the mouth interval in mouth mode, else the idle one.
+  void StartAnimationTimer();
+  void StopTimers();
+  // The window's restored position into the settings.
+  void StorePosition();
+  // Stops the drive unless it is stopped, open or empty.
+  void StopUnlessIdle();
+  void SwitchToDiscSkin();
+  // Loads a resource file on a scratch window; false with the message the
+  // failure gets. The window's own skin is left untouched either way.
+  bool SkinLoads(const char* path, char* message, size_t capacity);
+  // ChangeSkin to a file that loaded a moment ago, recorded as lastFile. If
+  // it fails after all, the skin that worked is put back; false when even
+  // that failed and the window is gone.
+  bool SwitchSkinTo(const char* path);
+  void FillTrackSubmenu(HMENU popup);
+  // Length of `track` in frames; 0 when the disc gave none.
+  int TrackLengthFrames(int track) const;
+};
+
+#endif

@@ -1,0 +1,67 @@
+// The player's side of the track titles: the title editor for the disc in
+// the drive, and the disc's own CD-Text read as it arrives.
+#include <memory>
+#include <new>
+
+#include "app/application.h"
+#include "app/player/player_window.h"
+#include "app/desktop/topmost_band.h"
+#include "cd/cd_drives.h"
+#include "cd/cd_text_drive.h"
+#include "dialogs/title_editor.h"
+#include "settings/disc_titles.h"
+#include "settings/settings.h"
+
+namespace {
+
+// The drive whose CD-Text is read: the one the player plays, chosen or (the
+// system's default) the first CD-ROM letter.
+char CdTextDriveLetter(const CdAudioDevice& device) { return CdDriveInUse(device); }
+
+// What OK in the title editor asks of the player.
+class PlayerTitlesHost final : public TitleEditorHost {
+ public:
+  explicit PlayerTitlesHost(PlayerWindow& player) : player_(player) {}
+
+  bool SaveTitles(const DiscTitles& titles) override {
+    if (!appSettings->SaveCdTitles(titles)) return false;
+    player_.UpdateTrackText();  // now, not at the next poll
+    return true;
+  }
+
+ private:
+  PlayerWindow& player_;
+};
+
+}  // namespace
+
+void PlayerWindow::OnEditTitlesCommand() {
+  Settings& settings = *appSettings;
+  if (!discPresent || !settings.cdKnown) return;
+  std::unique_ptr<TitleSheet> sheet(new (std::nothrow) TitleSheet());
+  if (!sheet) return;
+  settings.GetCdTitles(&sheet->titles);
+  for (int track = 1; track <= sheet->titles.trackCount; ++track) {
+    if (track < cdDevice.trackLengths.count) {
+      sheet->lengths[track - 1] = *static_cast<const DWORD*>(cdDevice.trackLengths.At(track));
+    }
+  }
+  // Out of the topmost band, so that the editor is not hidden behind the player.
+  PlaceInTopmostBand(hwnd, false);
+  PlayerTitlesHost host(*this);
+  TitleEditor(appInstance, *sheet, host).Run(hwnd);
+  PlaceInTopmostBand(hwnd, settings.alwaysOnTop || settings.doOsuwari);
+}
+
+void PlayerWindow::ReadDiscCdText() {
+  Settings& settings = *appSettings;
+  if (settings.CdHasTitles()) return;  // CD.ini's titles always win
+  // CdText is about 52 KB and DiscTitles 26 KB: neither goes on the stack.
+  std::unique_ptr<CdText> text(new (std::nothrow) CdText());
+  std::unique_ptr<DiscTitles> titles(new (std::nothrow) DiscTitles());
+  if (!text || !titles) return;
+  if (ReadCdText(CdTextDriveLetter(cdDevice), text.get()) != CdTextReadStatus::Read) return;
+  settings.GetCdTitles(titles.get());
+  FillFromCdText(*text, titles.get());
+  settings.UseCdTitles(*titles);
+}

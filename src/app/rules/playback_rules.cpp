@@ -1,0 +1,44 @@
+#include "app/rules/playback_rules.h"
+
+#include "cd/msf.h"
+#include "resources/resource.h"
+
+int StepBack(int track, int trackCount) {
+  int previous = track - 1;
+  return previous < 1 ? trackCount : previous;
+}
+
+int StepForward(int track, int trackCount) {
+  int next = track + 1;
+  return next > trackCount ? 1 : next;
+}
+
+bool IsUnderTwoSeconds(DWORD elapsedMsf) {
+  return MsfMinutes(elapsedMsf) == 0 && MsfSeconds(elapsedMsf) <= 1;
+}
+
+int SeekTargetFrames(int lengthFrames, int position) {
+  // 64 bits: a long track times 256 stays far inside, whatever the disc says.
+  return static_cast<int>(static_cast<long long>(lengthFrames) * (position + 1) / 256);
+}
+
+int SeekBarPosition(int elapsedFrames, int lengthFrames) {
+  if (lengthFrames <= 0) return -1;
+  long long position = static_cast<long long>(elapsedFrames) * 256 / lengthFrames - 1;
+  // A drive may report a position past the track's end for a moment.
+  return position > 255 ? 255 : static_cast<int>(position);
+}
+
+int MenuCommandTrack(int commandId, int trackCount) {
+  int track = commandId - IDM_TRACK_BASE;
+  return track > trackCount ? trackCount : track;
+}
+
+UINT AnimationInterval(int mouseAnime) {
+  return static_cast<UINT>(mouseAnime < kMinAnimationInterval ? kMinAnimationInterval : mouseAnime);
+}
+
+POINT ContextMenuPoint(LPARAM lParam, const RECT& window) {
+  if (lParam == -1) return POINT{window.left, window.top};
+  return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}

@@ -1,0 +1,60 @@
+// The player's title editor command on the virtual drive: what OK leaves in
+// CD.ini and in the text window.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/application.h"
+#include "dialogs/dialog_script.h"
+#include "app/player/player_fixture.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+
+namespace {
+
+using TrackTitlesTest = PlayerTest;
+
+bool EditItemGreyed(PlayerWindow& player) {
+  unique_hmenu menu = player.BuildContextMenu();
+  return (GetMenuState(GetSubMenu(menu.get(), 0), IDM_EDIT_TITLES, MF_BYCOMMAND) & MF_GRAYED) != 0;
+}
+
+// Catches: an editor that writes nothing or only at the next poll, a text
+// window that waits for the poll, OK after the disc left writing under no
+// section (or not at all), and an item that opens an editor without a disc.
+TEST_F(TrackTitlesTest, OkWritesTheDiscsSectionAtOnceEvenAfterTheDiscLeft) {
+  Open(TracksOf(3));  // identity 0x1234
+  Poll();
+  ASSERT_EQ(player->discPresent, 1);
+  EXPECT_FALSE(EditItemGreyed(*player));
+  const std::string cdIni = folder.File("CD.ini");
+
+  ScheduleScript([](HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_TITLES_TRACK_TITLE, "Harbour");
+    Press(dialog, IDOK);
+  });
+  Command(IDM_EDIT_TITLES);
+  EXPECT_TRUE(ScriptRan()) << "command 40020 opened no editor";
+  EXPECT_STREQ(player->text, "1. Harbour") << "the text window waits for a poll";
+  EXPECT_EQ(ReadFileBytes(cdIni), "[1234]\r\n0=Harbour\r\n");
+
+  bool goneWhileOpen = false;
+  ScheduleScript([&](HWND dialog) {
+    DiscContents empty;
+    empty.present = false;
+    drive->Write(empty);
+    Poll();  // the poll runs on inside the editor's loop
+    goneWhileOpen = player->discPresent == 0;
+    SetDlgItemTextA(dialog, IDC_TITLES_DISC_ARTIST, "Band");
+    Press(dialog, IDOK);
+  });
+  Command(IDM_EDIT_TITLES);
+  EXPECT_TRUE(goneWhileOpen);
+  EXPECT_EQ(ReadFileBytes(cdIni), "[1234]\r\n0=Harbour\r\nArtist=Band\r\n");
+
+  EXPECT_TRUE(EditItemGreyed(*player));
+  Command(IDM_EDIT_TITLES);  // returns at once: a modal editor would not
+  EXPECT_EQ(ReadFileBytes(cdIni), "[1234]\r\n0=Harbour\r\nArtist=Band\r\n");
+}
+
+}  // namespace
