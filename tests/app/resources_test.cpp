@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstring>
 #include <string>
 
 #include "common/fixed_text.h"
@@ -60,10 +62,22 @@ TEST(Resources, ContextMenuHoldsTheCommandsInOrder) {
   const int expected[] = {IDM_PREFERENCES, IDM_CHANGE_RESOURCE, -1, IDM_EDIT_TITLES, 0,
                           IDM_PREVIOUS, IDM_PLAY,
                           IDM_PAUSE, IDM_STOP, IDM_NEXT, IDM_REPEAT, IDM_SHUFFLE,
-                          IDM_REPEAT_TRACK, IDM_INTRO_SCAN, IDM_NEXT_TIME_MODE, IDM_TRAY, 0,
-                          IDM_ABOUT, IDM_QUIT};
-  ASSERT_EQ(GetMenuItemCount(popup), 19);
-  for (int i = 0; i < 19; ++i) EXPECT_EQ(static_cast<int>(GetMenuItemID(popup, i)), expected[i]) << i;
+                          IDM_REPEAT_TRACK, IDM_INTRO_SCAN, IDM_NEXT_TIME_MODE, IDM_MUTE,
+                          IDM_TRAY, 0, IDM_ABOUT, IDM_QUIT};
+  const int count = static_cast<int>(sizeof(expected) / sizeof(expected[0]));
+  ASSERT_EQ(GetMenuItemCount(popup), count);
+  for (int i = 0; i < count; ++i) EXPECT_EQ(static_cast<int>(GetMenuItemID(popup, i)), expected[i]) << i;
+  // Each mnemonic opens one item: a letter used twice makes the menu wait for a second press.
+  std::string mnemonics;
+  for (int i = 0; i < count; ++i) {
+    char item[64] = "";
+    GetMenuStringA(popup, static_cast<UINT>(i), item, sizeof(item), MF_BYPOSITION);
+    const char* amp = strchr(item, '&');
+    if (!amp || !amp[1]) continue;
+    char letter = static_cast<char>(toupper(static_cast<unsigned char>(amp[1])));
+    EXPECT_EQ(mnemonics.find(letter), std::string::npos) << "&" << letter << " twice, item " << i;
+    mnemonics += letter;
+  }
 
   HMENU tracks = GetSubMenu(popup, 2);
   ASSERT_NE(tracks, nullptr);

@@ -26,7 +26,7 @@ TEST_F(SettingsTest, NoFilesGiveEveryDefaultAndSaveWritesThemInOrder) {
       "[FileNameWindow]", std::string("FontName=") + font, "FontStyle=0",
       "TextColor=255 255 255", "ShadowColor=0 0 0", "EnableShadow=1",
       "[General]", "TimeWindow=0", "MouseAnime=500", "ChgResByCD=0", "Repeat=0",
-      "BlinkWhenPausing=1", "Volume=255", "Shuffle=0", "RepeatTrack=0", "IntroScan=0",
+      "BlinkWhenPausing=1", "Volume=255", "Mute=0", "Shuffle=0", "RepeatTrack=0", "IntroScan=0",
       "TimeMode=0", "MediaHotKeys=0", "AutoPlay=0", "Drive="};
   EXPECT_EQ(IniLines(IniFile()), expected);
   EXPECT_FALSE(FileExists(CdFile()));
@@ -63,6 +63,21 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   EXPECT_EQ(again.shuffle + again.repeatTrack + again.introScan, 3) << "a play mode not kept";
   EXPECT_EQ(again.mediaHotKeys + again.autoPlay, 2);
   EXPECT_EQ(again.drive, 'E');
+}
+
+// Catches a mute read as its number (written back as 7) or a damaged value
+// taken as muted.
+TEST_F(SettingsTest, AMuteOfAnyNumberButZeroIsOnAndIsWrittenAsOne) {
+  const struct { const char* text; int mute; } cases[] = {{"1", 1}, {"7", 1}, {"-1", 1}, {"0", 0}, {"x", 0}, {"", 0}};
+  for (const auto& c : cases) {
+    WriteFileBytes(IniFile(), std::string("[General]\r\nMute=") + c.text + "\r\n");
+    settings.Load();
+    EXPECT_EQ(settings.mute, c.mute) << "Mute=" << c.text;
+  }
+  WriteFileBytes(IniFile(), "[General]\r\nMute=7\r\n");
+  settings.Load();
+  settings.Save();
+  EXPECT_TRUE(HasLine(IniFile(), "Mute=1"));
 }
 
 TEST_F(SettingsTest, ADriveKeyThatNamesNoLetterIsTheSystemDefault) {

@@ -18,6 +18,9 @@ class RecordingWindow : public SkinWindow {
     Record("volume " + std::to_string(position) + " shown " + std::to_string(volumePosition));
   }
   void OnSeekRegion(int position) override { Record("seek " + std::to_string(position)); }
+  void OnSeekDrag(int position) override {
+    Record("drag " + std::to_string(position) + " shown " + std::to_string(seekPosition));
+  }
   void OnCloseButton() override { Slot(4); }
   void OnMinimizeButton() override { Slot(5); }
   void OnAboutButton() override { Slot(6); }
@@ -229,14 +232,30 @@ TEST_F(Mouse, TheVolumeControlReportsEveryGreyLevelPassed) {
   EXPECT_EQ(window.Take(), Events{"slot 13"});
 }
 
-TEST_F(Mouse, TheSeekBarReportsThePressAlone) {
+// Catches a seek at the press or at every move, a bar that does not follow
+// the drag, a release off the bar that seeks nowhere, and a drag whose
+// capture was taken away that still seeks.
+TEST_F(Mouse, TheSeekBarFollowsADragAndSeeksOnceAtTheRelease) {
   Press(hwnd, 80, 52);
   Move(hwnd, 90, 52);
-  Move(hwnd, 95, 70);
+  Move(hwnd, 95, 70);  // off the map: nothing to show
   Release(hwnd, 96, 52);
-  EXPECT_EQ(window.Take(), Events{"seek 60"});
+  EXPECT_EQ(window.Take(), (Events{"drag 60 shown 60", "drag 120 shown 120", "seek 156"}));
   EXPECT_EQ(WindowCorner(hwnd).x, kLeft);
   EXPECT_EQ(WindowCorner(hwnd).y, kTop);
+
+  Press(hwnd, 80, 52);
+  Move(hwnd, 90, 52);
+  Release(hwnd, 95, 70);
+  EXPECT_EQ(window.Take(), (Events{"drag 60 shown 60", "drag 120 shown 120", "seek 120"}))
+      << "released off the map: the place last shown";
+
+  Press(hwnd, 80, 52);
+  EXPECT_TRUE(window.IsSeekDragging());
+  ReleaseCapture();  // another window took the mouse
+  EXPECT_FALSE(window.IsSeekDragging());
+  Release(hwnd, 90, 52);
+  EXPECT_EQ(window.Take(), Events{"drag 60 shown 60"});
 }
 
 TEST_F(Mouse, TheBodyDragsTheWindowKeepingThePointersOffset) {
