@@ -129,6 +129,7 @@ MCIERROR PlayerWindow::ReadTrackPosition(DWORD* tmsf) {
 void PlayerWindow::ShowReading(const DriveReading& reading) {
   // The selection follows playback into the next track.
   if (reading.positionKnown) currentTrack = TmsfTrack(reading.position);
+  if (IsSeekDragging()) return;  // the drag shows its own place until the release
   UpdateSeekPosition(reading);
   UpdateTrackText();
   UpdateTimeAndTitle(reading);
