@@ -225,9 +225,7 @@ void PlayerWindow::UpdateTimeAndTitle(const DriveReading& reading) {
     if (!hasAudio) {
       CopyText(windowText, plainTitle);
     } else if (!(paused && appSettings->blinkWhenPausing && blinkPhase)) {
-      // Time fonts have no minus sign: only the title shows it.
-      FormatText(windowText, sizeof(windowText), "[%02d] %s%02d:%02d - %s", currentTrack,
-                 shown.remaining ? "-" : "", minutes, seconds, plainTitle);
+      FormatPlayTitle(windowText, sizeof(windowText), currentTrack, shown, plainTitle);
     }
     ShowTitle(windowText);
   }

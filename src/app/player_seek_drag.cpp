@@ -24,8 +24,7 @@ void PlayerWindow::OnSeekDrag(int position) {
   char plainTitle[kTitleSize];
   LoadText(instance, IDS_APP_NAME, plainTitle);
   char windowText[kWindowTextSize];
-  FormatText(windowText, sizeof(windowText), "[%02d] %s%02d:%02d - %s", track,
-             shown.remaining ? "-" : "", shown.minutes, shown.seconds, plainTitle);
+  FormatPlayTitle(windowText, sizeof(windowText), track, shown, plainTitle);
   ShowTitle(windowText);
   // The clock and the mouth keep their own show; the title has the place.
   if (appSettings->timeWindow == kTimeWindowPlayTime) ShowTime(shown.minutes, shown.seconds, 1);
