@@ -80,6 +80,7 @@
 #define IDS_KEY_TIMEMODE          29080
 #define IDS_KEY_MEDIAHOTKEYS      29081
 #define IDS_KEY_AUTOPLAY          29082
+#define IDS_KEY_MUTE              29083
 #define IDS_KEY_DRIVE             29090
 // The disc's own title and artist in its CD.ini section (the title editor).
 #define IDS_KEY_DISC_TITLE        29100
@@ -109,6 +110,7 @@
 #define IDM_REPEAT_TRACK          40022
 #define IDM_INTRO_SCAN            40023
 #define IDM_NEXT_TIME_MODE        40024
+#define IDM_MUTE                  40025
 #define IDM_EDIT_TITLES           40020
 #define IDM_TRACK_BASE            41000   // track t is IDM_TRACK_BASE + t
 #define IDM_TRACK_LAST            41099   // a disc holds at most 99 tracks

@@ -99,6 +99,7 @@ Settings::Settings()
       shadowColor(kDefaultShadowColor),
       enableShadow(1),
       volume(kFullVolume),
+      mute(0),
       shuffle(0),
       repeatTrack(0),
       introScan(0),
@@ -172,6 +173,8 @@ void Settings::Load() {
 
 void Settings::LoadPlayerControls(const char* general, const char* path) {
   volume = ReadInt(general, Name(IDS_KEY_VOLUME), kFullVolume, path);
+  // Any other number than 0 is a mute that was set, kept as 1.
+  mute = ReadInt(general, Name(IDS_KEY_MUTE), 0, path) != 0 ? 1 : 0;
   shuffle = ReadInt(general, Name(IDS_KEY_SHUFFLE), 0, path);
   repeatTrack = ReadInt(general, Name(IDS_KEY_REPEATTRACK), 0, path);
   introScan = ReadInt(general, Name(IDS_KEY_INTROSCAN), 0, path);
@@ -185,6 +188,7 @@ void Settings::LoadPlayerControls(const char* general, const char* path) {
 
 void Settings::SavePlayerControls(IniFileSave& file, const char* general) const {
   file.WriteInt(general, Name(IDS_KEY_VOLUME), volume);
+  file.WriteInt(general, Name(IDS_KEY_MUTE), mute);
   file.WriteInt(general, Name(IDS_KEY_SHUFFLE), shuffle);
   file.WriteInt(general, Name(IDS_KEY_REPEATTRACK), repeatTrack);
   file.WriteInt(general, Name(IDS_KEY_INTROSCAN), introScan);

@@ -91,6 +91,7 @@ class Settings {
   // The player's own controls, all under [General]; each default keeps the
   // player as it was before they existed.
   int volume;        // 0..255 output volume of the skin's volume control
+  int mute;          // flag: silent, the volume kept for the unmute
   int shuffle;       // flag
   int repeatTrack;   // flag: repeat one track
   int introScan;     // flag: the first seconds of each track

@@ -68,9 +68,7 @@ void SkinWindow::OnLButtonDown(LPARAM lParam) {
   } else if (capturedHit == kHitVolume) {
     ReportVolumeAt(point);
   } else if (capturedHit == kHitSeek) {
-    // The player repaints the bar when it has moved the disc.
-    int position = SeekMapPosition(point.x, point.y);
-    if (position >= 0) OnSeekRegion(position);
+    ReportSeekDragAt(point);
   }
   SetCapture(hwnd);
   if (IsHeldButton(capturedHit)) {
@@ -90,6 +88,8 @@ void SkinWindow::OnMouseMove(LPARAM lParam) {
     if (insideNow != insideBefore) PaintButton(capturedHit, capturedEntry, insideNow);
   } else if (capturedHit == kHitVolume) {
     ReportVolumeAt(point);
+  } else if (capturedHit == kHitSeek) {
+    ReportSeekDragAt(point);
   } else if (capturedHit == kHitBody) {
     DragWindowTo(point);
   }
@@ -109,6 +109,11 @@ void SkinWindow::OnLButtonUp(LPARAM lParam) {
     if (Contains(pressed, point)) FireButton(capturedHit);  // outside cancels
   } else if (capturedHit == kHitVolume) {
     ReportVolumeAt(point);
+  } else if (capturedHit == kHitSeek) {
+    // One seek, where the drag ended; the player repaints the bar once the
+    // disc has moved. A capture lost before the release seeks nowhere.
+    int position = SeekMapPosition(point.x, point.y);
+    OnSeekRegion(position >= 0 ? position : seekDragPosition);
   } else if (capturedHit == kHitBody && IsTimeWindowClick(point)) {
     OnTimeWindowClick();
   }
@@ -141,6 +146,17 @@ void SkinWindow::ReportVolumeAt(POINT point) {
   if (position < 0) return;
   SetVolumePosition(position);
   OnVolumeControl(position);
+}
+
+bool SkinWindow::IsSeekDragging() const { return capturedHit == kHitSeek && GetCapture() == hwnd; }
+
+void SkinWindow::ReportSeekDragAt(POINT point) {
+  // Off the map the bar keeps the last place it showed.
+  int position = SeekMapPosition(point.x, point.y);
+  if (position < 0) return;
+  seekDragPosition = position;
+  SetSeekPosition(position);
+  OnSeekDrag(position);
 }
 
 void SkinWindow::DragWindowTo(POINT point) {

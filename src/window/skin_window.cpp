@@ -17,6 +17,7 @@ SkinWindow::SkinWindow()
       instance(nullptr),
       volumePosition(0),
       seekPosition(0),
+      seekDragPosition(0),
       timeFirst(-1),
       timeSecond(0),
       timeSeparatorOn(0),
@@ -92,6 +93,7 @@ void SkinWindow::OnEqualizerOnButton() {}
 void SkinWindow::OnEqualizerOffButton() {}
 void SkinWindow::OnRepeatButton() {}
 void SkinWindow::OnTimeWindowClick() {}
+void SkinWindow::OnSeekDrag(int) {}
 
 bool SkinWindow::CreateSkinWindow(PluginList* pluginList, const char* resourceFilePath,
                                   DWORD exStyle, const char* title, DWORD style, int x, int y,

@@ -83,6 +83,9 @@ class SkinWindow : public BackBufferWindow {
   virtual void OnRepeatButton();
   // A click on the time window that did not drag the window.
   virtual void OnTimeWindowClick();
+  // The seek bar pressed or dragged to `position` (0..255), the bar already
+  // showing it; OnSeekRegion follows once, at the release.
+  virtual void OnSeekDrag(int position);
 
   // Loads the skin, creates the window ("LuloWnd", the background's size) and
   // its tooltip control, applies the skin and fires OnWindowCreated. The
@@ -125,6 +128,8 @@ class SkinWindow : public BackBufferWindow {
   int HitTest(int x, int y, int* entry) const;
   int VolumeMapPosition(int x, int y) const;
   int SeekMapPosition(int x, int y) const;
+  // The seek bar is held: what it shows is the drag's, not the disc's.
+  bool IsSeekDragging() const;
   // Flips the toggle button's state (button 16), then fires the button's slot.
   void FireButton(int button);
 
@@ -159,6 +164,9 @@ class SkinWindow : public BackBufferWindow {
   HINSTANCE instance;
   int volumePosition;
   int seekPosition;
+  // The last place a seek drag showed: the release seeks there when it
+  // falls outside the seek map.
+  int seekDragPosition;
   int timeFirst;
   int timeSecond;
   int timeSeparatorOn;
@@ -186,8 +194,10 @@ class SkinWindow : public BackBufferWindow {
   bool IsTimeWindowClick(POINT release) const;
   void OnCaptureChanged();
   // Their shared steps: the volume map's position under a client point goes
-  // to the volume control and its slot; a body drag follows the pointer.
+  // to the volume control and its slot, the seek map's to the seek bar and
+  // the drag slot; a body drag follows the pointer.
   void ReportVolumeAt(POINT point);
+  void ReportSeekDragAt(POINT point);
   void DragWindowTo(POINT point);
 
   // windowRegion while it is still the object's own (not yet handed over).

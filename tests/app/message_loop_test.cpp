@@ -46,12 +46,12 @@ class MessageLoop : public ::testing::Test {
 
 TEST_F(MessageLoop, PlainKeysBecomeTheirCommands) {
   SetControl(false);
-  const UINT keys[] = {'B', 'C', 'N', 'R', 'V', 'X', 'Z', 'P', 'Q'};
+  const UINT keys[] = {'B', 'C', 'M', 'N', 'R', 'V', 'X', 'Z', 'P', 'Q'};
   for (UINT key : keys) PostMessageA(hwnd, WM_KEYDOWN, key, 1);
   PostQuitMessage(3);
   EXPECT_EQ(RunMessageLoop(hwnd), 3);
   // P without Ctrl and Q (no accelerator) give nothing.
-  std::vector<int> expected = {IDM_NEXT, IDM_PAUSE, IDM_REPEAT, IDM_CHANGE_RESOURCE,
+  std::vector<int> expected = {IDM_NEXT, IDM_PAUSE, IDM_MUTE, IDM_REPEAT, IDM_CHANGE_RESOURCE,
                                IDM_STOP, IDM_PLAY, IDM_PREVIOUS};
   EXPECT_EQ(commands, expected);
 }

@@ -26,7 +26,7 @@ TEST_F(SettingsTest, NoFilesGiveEveryDefaultAndSaveWritesThemInOrder) {
       "[FileNameWindow]", std::string("FontName=") + font, "FontStyle=0",
       "TextColor=255 255 255", "ShadowColor=0 0 0", "EnableShadow=1",
       "[General]", "TimeWindow=0", "MouseAnime=500", "ChgResByCD=0", "Repeat=0",
-      "BlinkWhenPausing=1", "Volume=255", "Shuffle=0", "RepeatTrack=0", "IntroScan=0",
+      "BlinkWhenPausing=1", "Volume=255", "Mute=0", "Shuffle=0", "RepeatTrack=0", "IntroScan=0",
       "TimeMode=0", "MediaHotKeys=0", "AutoPlay=0", "Drive="};
   EXPECT_EQ(IniLines(IniFile()), expected);
   EXPECT_FALSE(FileExists(CdFile()));
@@ -44,7 +44,7 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   settings.volume = 300;
   settings.timeMode = -2;
   settings.shuffle = settings.repeatTrack = settings.introScan = 1;
-  settings.mediaHotKeys = settings.autoPlay = 1;
+  settings.mediaHotKeys = settings.autoPlay = settings.mute = 1;
   settings.drive = 'E';
   settings.Save();
 
@@ -61,7 +61,7 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   EXPECT_EQ(again.volume, 300);
   EXPECT_EQ(again.timeMode, -2);
   EXPECT_EQ(again.shuffle + again.repeatTrack + again.introScan, 3) << "a play mode not kept";
-  EXPECT_EQ(again.mediaHotKeys + again.autoPlay, 2);
+  EXPECT_EQ(again.mediaHotKeys + again.autoPlay + again.mute, 3);
   EXPECT_EQ(again.drive, 'E');
 }
 

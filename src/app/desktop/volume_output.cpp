@@ -86,6 +86,7 @@ bool VolumeOutput::OpenSession() {
 }
 
 VolumeOutput::~VolumeOutput() {
+  RestoreDriveVolume();
   if (session_) session_->Release();
   if (comStarted_) CoUninitialize();
 }
@@ -100,8 +101,61 @@ bool VolumeOutput::OpenDriveOutput() {
   return auxDevice_ != kNoAuxDevice;
 }
 
+bool VolumeOutput::OpenDriveForChange() {
+  if (!OpenDriveOutput()) return false;
+  if (driveLevel_.NeedsSystemLevel()) {
+    DWORD level = 0;
+    bool known = auxGetVolume(auxDevice_, &level) == MMSYSERR_NOERROR;
+    driveLevel_.RememberSystemLevel(known, level);
+  }
+  return true;
+}
+
 void VolumeOutput::SetDriveVolume(int position) {
-  if (OpenDriveOutput()) auxSetVolume(auxDevice_, AuxVolumeValue(position));
+  if (OpenDriveForChange()) auxSetVolume(auxDevice_, driveLevel_.ForVolume(position));
+}
+
+void VolumeOutput::MuteDrive() {
+  if (OpenDriveForChange()) auxSetVolume(auxDevice_, driveLevel_.ForMute());
+}
+
+void VolumeOutput::UnmuteDrive(int position) {
+  DWORD level = 0;
+  if (OpenDriveOutput() && driveLevel_.ForUnmute(position, &level)) auxSetVolume(auxDevice_, level);
+}
+
+void VolumeOutput::RestoreDriveVolume() {
+  DWORD level = 0;
+  if (auxDevice_ != kNoAuxDevice && driveLevel_.ForExit(&level)) auxSetVolume(auxDevice_, level);
+}
+
+void DriveLevelMemory::RememberSystemLevel(bool known, DWORD level) {
+  asked_ = true;
+  systemKnown_ = known;
+  systemLevel_ = level;
+}
+
+DWORD DriveLevelMemory::ForVolume(int position) {
+  changed_ = chosen_ = true;
+  return AuxVolumeValue(position);
+}
+
+DWORD DriveLevelMemory::ForMute() {
+  changed_ = true;
+  return AuxVolumeValue(0);
+}
+
+bool DriveLevelMemory::ForUnmute(int position, DWORD* level) const {
+  if (!changed_) return false;
+  // Muted before any choice: the system's level played, unless it was unknown.
+  *level = chosen_ || !systemKnown_ ? AuxVolumeValue(position) : systemLevel_;
+  return true;
+}
+
+bool DriveLevelMemory::ForExit(DWORD* level) const {
+  if (!changed_ || !systemKnown_) return false;
+  *level = systemLevel_;
+  return true;
 }
 
 float VolumeOutput::SessionVolume() const {

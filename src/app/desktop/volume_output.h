@@ -15,6 +15,35 @@ float SessionLevel(int position);
 // in both the left (low) and the right (high) word.
 DWORD AuxVolumeValue(int position);
 
+// What the drive's analogue output, a level of the whole system, is put back
+// to. The system's own level is read just before the player first changes
+// it. Unmute gives back what played before the mute: the level the user chose
+// with the player in this run, or the system's when they chose none (the
+// saved volume is never applied at start-up). The exit gives back the
+// system's own level, as if the player had never touched it.
+class DriveLevelMemory {
+ public:
+  // True until the system's level has been asked for: ask before a change.
+  bool NeedsSystemLevel() const { return !asked_; }
+  // The level the system had; `known` false when the drive would not say.
+  void RememberSystemLevel(bool known, DWORD level);
+  // auxSetVolume's value for the user's volume, and for mute.
+  DWORD ForVolume(int position);
+  DWORD ForMute();
+  // The value for unmute, the player's volume being `position`; false when
+  // the output is still the system's and nothing is to be written.
+  bool ForUnmute(int position, DWORD* level) const;
+  // The value for the exit; false when there is nothing to put back.
+  bool ForExit(DWORD* level) const;
+
+ private:
+  bool asked_ = false;
+  bool systemKnown_ = false;
+  DWORD systemLevel_ = 0;
+  bool changed_ = false;  // the player has set the output
+  bool chosen_ = false;   // ... to a volume the user chose
+};
+
 class VolumeOutput {
  public:
   // COM for this thread as long as the object lives. The audio session and
@@ -27,8 +56,13 @@ class VolumeOutput {
 
   // The program's own session: at start and at every move of the control.
   void SetSessionVolume(int position);
-  // The drive's analogue output is the whole system's: only when the user moves the control.
+  // The drive's analogue output is the whole system's: only when the user
+  // changes the volume or mutes, never at start-up, and put back at the end.
   void SetDriveVolume(int position);
+  void MuteDrive();
+  void UnmuteDrive(int position);
+  // The system's own level again, when the player changed it (also at the end).
+  void RestoreDriveVolume();
 
   // Opens the session at the first call; false where the system has none.
   bool OpenSession();
@@ -44,6 +78,10 @@ class VolumeOutput {
   bool auxAsked_ = false;
   ISimpleAudioVolume* session_ = nullptr;  // owned: released in the destructor
   UINT auxDevice_ = kNoAuxDevice;
+  DriveLevelMemory driveLevel_;
+
+  // OpenDriveOutput, and the system's level read before the first change.
+  bool OpenDriveForChange();
 };
 
 // The first auxiliary device that is a CD's analogue output, or -1.

@@ -1,6 +1,6 @@
 // The player's own controls beyond the skin's classic buttons: rewind and
 // forward, the play modes (shuffle, repeat one, intro scan) and the time
-// modes, the volume, and the keyboard's media keys.
+// modes, and the keyboard's media keys (their volume keys: player_volume.cpp).
 #include "app/application.h"
 #include "app/player/player_window.h"
 #include "cd/msf.h"
@@ -9,8 +9,6 @@
 namespace {
 
 int Flipped(int flag) { return flag ? 0 : 1; }
-
-int Clamp255(int value) { return value < 0 ? 0 : value > 255 ? 255 : value; }
 
 DWORD ToTmsf(TrackPosition at) {
   return MakeTmsf(at.track, at.frames / kFramesPerMinute,
@@ -184,19 +182,6 @@ ShownTime PlayerWindow::TimeToShow(int elapsedFrames) const {
   return TimeForMode(appSettings->timeMode, Tracks(), order, currentTrack, elapsedFrames);
 }
 
-void PlayerWindow::OnVolumeControl(int position) {
-  appSettings->volume = Clamp255(position);
-  volumeOutput.SetSessionVolume(appSettings->volume);
-  volumeOutput.SetDriveVolume(appSettings->volume);
-  // Saved once the control rests a moment, not at every pixel of a drag.
-  SetTimer(hwnd, kVolumeSaveTimer, kVolumeSaveDelay, nullptr);
-}
-
-void PlayerWindow::OnVolumeSaveTimer() {
-  KillTimer(hwnd, kVolumeSaveTimer);
-  appSettings->Save();
-}
-
 void PlayerWindow::PlayPause() {
   DWORD mode = 0;
   bool playing = cdDevice.GetMode(mode) == 0 && mode == MCI_MODE_PLAY;
@@ -224,6 +209,7 @@ void PlayerWindow::DoMediaAction(MediaAction action) {
 }
 
 bool PlayerWindow::OnAppCommand(LPARAM lParam) {
+  if (OnVolumeAppCommand(GET_APPCOMMAND_LPARAM(lParam))) return true;
   MediaAction action = AppCommandAction(GET_APPCOMMAND_LPARAM(lParam));
   if (action == MediaAction::None) return false;
   DoMediaAction(action);

@@ -129,6 +129,7 @@ MCIERROR PlayerWindow::ReadTrackPosition(DWORD* tmsf) {
 void PlayerWindow::ShowReading(const DriveReading& reading) {
   // The selection follows playback into the next track.
   if (reading.positionKnown) currentTrack = TmsfTrack(reading.position);
+  if (IsSeekDragging()) return;  // the drag shows its own place until the release
   UpdateSeekPosition(reading);
   UpdateTrackText();
   UpdateTimeAndTitle(reading);
@@ -224,9 +225,7 @@ void PlayerWindow::UpdateTimeAndTitle(const DriveReading& reading) {
     if (!hasAudio) {
       CopyText(windowText, plainTitle);
     } else if (!(paused && appSettings->blinkWhenPausing && blinkPhase)) {
-      // Time fonts have no minus sign: only the title shows it.
-      FormatText(windowText, sizeof(windowText), "[%02d] %s%02d:%02d - %s", currentTrack,
-                 shown.remaining ? "-" : "", minutes, seconds, plainTitle);
+      FormatPlayTitle(windowText, sizeof(windowText), currentTrack, shown, plainTitle);
     }
     ShowTitle(windowText);
   }

@@ -52,7 +52,12 @@ LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       OnTimer(wParam);
       break;
     case WM_KEYDOWN:
-      if (!OnKeyDown(wParam, lParam)) return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+      if (!OnKeyDown(wParam, lParam) && !OnVolumeKey(wParam)) {
+        return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+      }
+      break;
+    case WM_MOUSEWHEEL:
+      if (!OnMouseWheel(wParam, lParam)) return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
       break;
     case WM_APPCOMMAND:
       // Passed on, DefWindowProc would hand the key to the shell as well.
@@ -99,9 +104,7 @@ void PlayerWindow::OnWindowCreated() {
   SetToggleState(RepeatButton, appSettings->repeat);
   UpdateTimeAndTitle(DriveReading());  // no disc yet: nothing to ask the drive
   ApplyTextFont();
-  // 255, the default, leaves the session as loud as the system keeps it.
-  SetVolumePosition(appSettings->volume);
-  if (appSettings->volume != kFullVolume) volumeOutput.SetSessionVolume(appSettings->volume);
+  ApplyStartVolume();
   ApplyMediaHotKeys();
   StartTimers();
 }
@@ -149,6 +152,7 @@ void PlayerWindow::OnEndSession() {
   StopTimers();
   StorePosition();
   StopUnlessIdle();
+  volumeOutput.RestoreDriveVolume();
   appSettings->Save();
 }
 
@@ -186,6 +190,7 @@ bool PlayerWindow::OnCommand(WORD id) {
     case IDM_INTRO_SCAN: OnIntroScanCommand(); return true;
     case IDM_NEXT_TIME_MODE: OnNextTimeMode(); return true;
     case IDM_EDIT_TITLES: OnEditTitlesCommand(); return true;
+    case IDM_MUTE: OnMuteCommand(); return true;
     case IDM_REPEAT:
       // Slot 20 only flips the setting; a menu or key press shows it here.
       OnRepeatButton();

@@ -62,6 +62,7 @@ class PlayerWindow final : public SkinWindow {
   void OnPreferencesButton() override;
   void OnRepeatButton() override;
   void OnTimeWindowClick() override;
+  void OnSeekDrag(int position) override;
 
   // Every play goes through here: from an audio track up to the end of its
   // run of audio tracks (MCI_TO), never into a data track.
@@ -177,7 +178,24 @@ class PlayerWindow final : public SkinWindow {
   bool OnKeyDown(WPARAM key, LPARAM lParam);
   bool OnAppCommand(LPARAM lParam);
   void OnHotKey(WPARAM id);
+  // The volume by hand (player_volume.cpp). The saved volume and mute at
+  // start: the control and the program's own session, not the drive.
+  void ApplyStartVolume();
+  // The user's new volume 0..255 from any control: ends a mute, and is
+  // saved once it has rested.
+  void ChangeVolume(int position);
+  // Sixteenths up (positive) or down.
+  void StepVolume(int steps);
+  void OnMuteCommand();
+  // Up and down: false for every other key.
+  bool OnVolumeKey(WPARAM key);
+  // False when the pointer is not over the player.
+  bool OnMouseWheel(WPARAM wParam, LPARAM lParam);
+  // Volume up, down, mute, fast forward and rewind; false for the others.
+  bool OnVolumeAppCommand(int command);
   void OnVolumeSaveTimer();
+  // A wheel's deltas short of a whole notch, kept for the next.
+  int wheelRemainder = 0;
   // Mode commands of the menu and keys.
   void OnShuffleCommand();
   void OnRepeatTrackCommand();

@@ -66,7 +66,8 @@ unique_hmenu PlayerWindow::BuildContextMenu() {
   } checks[] = {{IDM_REPEAT, settings.repeat},
                 {IDM_SHUFFLE, settings.shuffle},
                 {IDM_REPEAT_TRACK, settings.repeatTrack},
-                {IDM_INTRO_SCAN, settings.introScan}};
+                {IDM_INTRO_SCAN, settings.introScan},
+                {IDM_MUTE, settings.mute}};
   for (const auto& check : checks) {
     if (check.on) CheckMenuItem(popup, check.id, MF_BYCOMMAND | MF_CHECKED);
   }

@@ -1,6 +1,7 @@
 #include "app/rules/playback_rules.h"
 
 #include "cd/msf.h"
+#include "common/fixed_text.h"
 #include "resources/resource.h"
 
 int StepBack(int track, int trackCount) {
@@ -41,4 +42,9 @@ UINT AnimationInterval(int mouseAnime) {
 POINT ContextMenuPoint(LPARAM lParam, const RECT& window) {
   if (lParam == -1) return POINT{window.left, window.top};
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+void FormatPlayTitle(char* title, size_t size, int track, const ShownTime& shown, const char* appName) {
+  FormatText(title, size, "[%02d] %s%02d:%02d - %s", track, shown.remaining ? "-" : "", shown.minutes,
+             shown.seconds, appName);
 }

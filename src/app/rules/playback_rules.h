@@ -6,6 +6,10 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
+#include "app/rules/play_order.h"  // ShownTime
+
 // The track before `track`, wrapping from 1 to the last one.
 int StepBack(int track, int trackCount);
 // The track after `track`, wrapping from the last one to 1.
@@ -22,6 +26,10 @@ int SeekBarPosition(int elapsedFrames, int lengthFrames);
 // The track a track-menu command stands for: its number, lowered to the
 // disc's last track.
 int MenuCommandTrack(int commandId, int trackCount);
+
+// The window title while a track is shown: "[01] 03:57 - Zanto Player", with
+// a minus sign before a remaining time (time fonts have none).
+void FormatPlayTitle(char* title, size_t size, int track, const ShownTime& shown, const char* appName);
 
 // The mouth animation's timer interval: the setting, but never under 100 ms
 // (an emptied field stores 0, which would query the drive a hundred times a

@@ -325,7 +325,8 @@ TEST_F(PlayerModes, MediaKeysActAndHotKeysOnlyWhenAskedForLeavingKeysOthersHold)
     EXPECT_EQ(State(), key.state) << key.command;
   }
   Plays();
-  SendMessageA(hwnd, WM_APPCOMMAND, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(0, APPCOMMAND_VOLUME_UP));
+  // The volume keys are the player's too (PlayerHand); a browser key is not.
+  SendMessageA(hwnd, WM_APPCOMMAND, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(0, APPCOMMAND_BROWSER_BACKWARD));
   EXPECT_TRUE(Plays().empty()) << "not the player's: passed on";
   player.reset();
   drive.reset();

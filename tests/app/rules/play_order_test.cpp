@@ -75,15 +75,6 @@ TEST(PlayOrderRules, ShuffleDrawsEveryAudioTrackOnceAndVaries) {
   EXPECT_EQ(Tracks(DrawShuffle(Disc({-30, 60}), &one, 0, 2)), std::vector<int>{2});
 }
 
-// Catches a position in a later track counted from its own start only, and
-// data tracks left out of the disc's frames.
-TEST(PlayOrderRules, DiscFramesCountEveryTrackBefore) {
-  const TrackTable disc = Disc({2, -3, 4});
-  const struct { TrackPosition at; int frames; } cases[] = {
-      {{1, 0}, 0}, {{1, 150}, 150}, {{2, 10}, 160}, {{3, 0}, 375}, {{3, 300}, 675}, {{4, 0}, 675}};
-  for (const auto& c : cases) EXPECT_EQ(DiscFrames(disc, c.at), c.frames) << At(c.at);
-}
-
 // Catches the wrong track after an end in each mode, a stop missed at the
 // last track, a repeat that does not redraw a shuffle, and steps that do
 // not wrap.

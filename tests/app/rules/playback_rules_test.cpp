@@ -112,12 +112,9 @@ TEST(PlayEndWatch, APlayEndsAtItsEndOrStandingStillJustShortOfIt) {
     PlayEndWatch watch;
     watch.Started(c.end, 0);
     int endedAt = kNone;
-    for (size_t i = 0; i < c.readings.size() && endedAt == kNone; ++i) {
-      if (c.readings[i] == kNone) {
-        watch.NoPosition();
-      } else if (watch.Playing(c.readings[i], 500 * static_cast<DWORD>(i + 1))) {
-        endedAt = static_cast<int>(i);
-      }
+    for (int i = 0; i < static_cast<int>(c.readings.size()) && endedAt == kNone; ++i) {
+      if (c.readings[i] == kNone) watch.NoPosition();
+      else if (watch.Playing(c.readings[i], 500 * static_cast<DWORD>(i + 1))) endedAt = i;
     }
     EXPECT_EQ(endedAt, c.endsAt) << c.name;
   }
