@@ -36,7 +36,8 @@ ImageStatus DecodeBmpLayout(const BYTE* head, size_t available, size_t fileSize,
 // ImageOk, ImageBadData (not a BMP, or a header or colour format GDI cannot
 // draw, or the file ends before its pixel data), ImageTooLarge (a header
 // beyond the picture limits, read before any pixel) or ImageOutOfMemory;
-// `out` is filled only on ImageOk, but for refusedSize. Never reads outside file[0, fileSize).
+// `out` is filled only on ImageOk, but for refusedSize. Never reads outside
+// file[0, fileSize).
 ImageStatus DecodeBmp(const BYTE* file, size_t fileSize, DecodedBmp* out);
 
 #endif

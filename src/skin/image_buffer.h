@@ -16,7 +16,8 @@ enum ImageStatus : int {
   ImageOk = 0,
   ImageCannotOpen = 1,   // the file cannot be opened
   ImageReadFailed = 2,   // reading or seeking failed, or a plug-in read error
-  ImageBadData = 3,      // not a BMP file, or a plug-in reported broken data
+  ImageBadData = 3,      // a broken or undrawable BMP (for the BMP reader, any file that
+                         // is no BMP), or a plug-in reported broken data
   ImageOutOfMemory = 4,  // out of memory, or a plug-in memory error
   ImageTooLarge = 5,      // beyond the picture limits (refusedSize holds its size)
   ImageUnknownFormat = 6, // not a BMP, and no plug-in took it
