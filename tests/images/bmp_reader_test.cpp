@@ -149,11 +149,7 @@ TEST(BmpReader, BrokenFilesAreRefusedAndThePreviousPictureStays) {
     ExpectSampleColors(image);
   }
   // Beyond the limits: refused from the header, with the size for the message.
-  const struct {
-    const char* name;
-    std::string bytes;
-    int width, height;
-  } tooLarge[] = {
+  const struct { const char* name; std::string bytes; int width, height; } tooLarge[] = {
       {"huge picture", with({{kAtWidth, 3000000}, {kAtHeight, 2000000}}), 3000000, 2000000},
       // Small in bytes, but a window wider or taller than any screen.
       {"70000 x 1", with({{kAtWidth, 70000}, {kAtHeight, 1}}), 70000, 1},

@@ -311,7 +311,6 @@ TEST(PluginLoad, APictureBeyondTheLimitsIsRefusedFromItsSizeAndARefusalSaysWhy) 
   EXPECT_EQ(image.LoadPicture(&huge, text.c_str()), ImageUnknownFormat);
   EXPECT_EQ(image.LoadPicture(nullptr, text.c_str()), ImageUnknownFormat);
   EXPECT_EQ(image.LoadPicture(&faulting, text.c_str()), ImagePluginFailed);
-  EXPECT_EQ(image.GetPixel(0, 0), kBmpBlue);
   huge.UnloadAll();
   faulting.UnloadAll();
 }

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <vector>
 
 #include "stb_image_write.h"
@@ -33,34 +32,7 @@ std::string Replace(std::string text, const std::string& from, const std::string
   return text;
 }
 
-void AppendBigEndian(std::string* out, uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out->push_back(static_cast<char>(value >> shift));
-}
-
-// One chunk: length, type, data and the CRC of type and data.
-void AppendChunk(std::string* png, const char* type, const std::string& data) {
-  AppendBigEndian(png, static_cast<uint32_t>(data.size()));
-  const std::string typed = type + data;
-  uint32_t crc = 0xFFFFFFFF;
-  for (unsigned char byte : typed) {
-    crc ^= byte;
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-  }
-  *png += typed;
-  AppendBigEndian(png, ~crc);
-}
-
 }  // namespace
-
-std::string PngHeaderOnly(int width, int height) {
-  std::string png = "\x89PNG\r\n\x1a\n", header;
-  AppendBigEndian(&header, static_cast<uint32_t>(width));
-  AppendBigEndian(&header, static_cast<uint32_t>(height));
-  header += std::string("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB, no interlace
-  AppendChunk(&png, "IHDR", header);
-  AppendChunk(&png, "IEND", "");
-  return png;
-}
 
 std::string PngBytes(const ImageBuffer& picture) {
   int width = picture.Width(), height = picture.Height();

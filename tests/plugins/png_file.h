@@ -9,9 +9,6 @@
 // A PNG file (8-bit RGB) with the picture's pixels as GetPixel reads them;
 // empty when the picture is empty.
 std::string PngBytes(const ImageBuffer& picture);
-// The signature, header and end of a PNG file of this size, with no pixels:
-// all a plug-in needs to tell its size.
-std::string PngHeaderOnly(int width, int height);
 // Every picture the resource file `rcName` in `fromFolder` names goes to
 // `toFolder` as PNG under its BMP name with ".png" in place of ".bmp", and
 // the resource file is written there with the names changed. False when
