@@ -7,8 +7,9 @@
 #include <new>
 
 #include "app/messages.h"
-#include "app/player/player_window.h"
 #include "app/desktop/window_position.h"
+#include "app/player/player_window.h"
+#include "app/player/skin_fit_warning.h"
 #include "common/fixed_text.h"
 #include "common/path_text.h"
 #include "resources/resource.h"
@@ -76,7 +77,8 @@ int RunMessageLoop(HWND target) {
   return static_cast<int>(msg.wParam);
 }
 
-bool CreatePlayer(const char* resourceFile, DWORD exStyle, const char* title, HINSTANCE instance) {
+bool CreatePlayer(const char* resourceFile, DWORD exStyle, const char* title, HINSTANCE instance,
+                  bool defaultFollows) {
   appPlayer.reset(new (std::nothrow) PlayerWindow);
   if (!appPlayer) {
     ShowMessageId(nullptr, IDS_NO_MEMORY, kMessageStyle);
@@ -88,8 +90,8 @@ bool CreatePlayer(const char* resourceFile, DWORD exStyle, const char* title, HI
     return true;
   }
   char message[kComposedMessageSize];
-  ComposeSkinFailure(appPlayer->status, appPlayer->model.status, appPlayer->model.lineNumber,
-                     resourceFile, appPlayer->errorText, message, sizeof(message));
+  ComposeSkinFailure(FailureOf(*appPlayer), resourceFile, defaultFollows, message,
+                     sizeof(message));
   // A fresh object for the next try; the failed window goes without a quit.
   appPlayer.reset(new (std::nothrow) PlayerWindow);
   ShowMessage(nullptr, message, kMessageStyle);
@@ -128,16 +130,16 @@ int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath) 
   LoadText(instance, IDS_APP_NAME, title);
 
   // A skin that cannot be loaded (deleted, broken, empty) must not lock the
-  // user out: after its message the default skin beside the program is
-  // tried, and becomes the one saved. Only when that fails too does the
-  // start end, without writing the settings.
-  if (!CreatePlayer(lastFile, exStyle, title, instance)) {
-    char defaultName[MAX_PATH];
-    LoadText(instance, IDS_DEFAULT_RESOURCE, defaultName);
-    char defaultFile[kSettingsPathSize];
-    BuildPathBesideExecutable(defaultName, defaultFile, sizeof(defaultFile));
-    if (!appPlayer || SamePathIgnoringCase(defaultFile, lastFile) ||
-        !CreatePlayer(defaultFile, exStyle, title, instance)) {
+  // user out: after its message, which says so, the default skin beside the
+  // program is tried, and becomes the one saved. Only when that fails too
+  // does the start end, without writing the settings.
+  char defaultName[MAX_PATH];
+  LoadText(instance, IDS_DEFAULT_RESOURCE, defaultName);
+  char defaultFile[kSettingsPathSize];
+  BuildPathBesideExecutable(defaultName, defaultFile, sizeof(defaultFile));
+  const bool defaultFollows = !SamePathIgnoringCase(defaultFile, lastFile);
+  if (!CreatePlayer(lastFile, exStyle, title, instance, defaultFollows)) {
+    if (!appPlayer || !defaultFollows || !CreatePlayer(defaultFile, exStyle, title, instance)) {
       appPlayer.reset();
       return 0;
     }
@@ -147,6 +149,8 @@ int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath) 
   if (appSettings->positionX != static_cast<int>(CW_USEDEFAULT)) KeepWithinReach(window);
   ShowWindow(window, showCommand);
   UpdateWindow(window);
+  // A player that closed itself while starting has no window to warn over.
+  if (IsWindow(window)) WarnIfSkinHardToUse(*appPlayer, appSettings->lastFile);
   int exitCode = RunMessageLoop(window);
   appPlayer.reset();
 

@@ -33,9 +33,11 @@ int RunMessageLoop(HWND target);
 // anywhere else, so a folder too deep refuses the start.
 bool ProgramFolderFits(const char* modulePath);
 // Makes appPlayer and its window on `resourceFile` at the saved position.
-// On failure shows why (without owner) and leaves a fresh, windowless
-// appPlayer, or none when even that could not be allocated.
-bool CreatePlayer(const char* resourceFile, DWORD exStyle, const char* title, HINSTANCE instance);
+// On failure shows why (without owner; saying that the default skin follows
+// when `defaultFollows`) and leaves a fresh, windowless appPlayer, or none
+// when even that could not be allocated.
+bool CreatePlayer(const char* resourceFile, DWORD exStyle, const char* title, HINSTANCE instance,
+                  bool defaultFollows = false);
 // The whole life of the program; returns the process exit code. Tests pass
 // the module path the program would see; null means the real one.
 int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath = nullptr);

@@ -43,6 +43,19 @@
 #define IDS_DEFAULT_DRIVE         28850
 #define IDS_FOLDER_TOO_LONG       28810
 #define IDS_SKIN_NO_SHAPE         28816
+// Why a picture or resource file was refused: the line after the message.
+#define IDS_REASON_CANNOT_OPEN    28860
+#define IDS_REASON_READ_FAILED    28861
+#define IDS_REASON_BROKEN         28862
+#define IDS_REASON_SIDE_TOO_LONG  28863
+#define IDS_REASON_TOO_MANY_BYTES 28864
+#define IDS_REASON_NO_PLUGIN      28865
+#define IDS_REASON_PLUGIN_FAILED  28866
+#define IDS_REASON_FILE_TOO_LARGE 28867
+#define IDS_DEFAULT_SKIN_USED     28868
+// A skin that loads but makes a window hard to use.
+#define IDS_SKIN_TOO_SMALL        28869
+#define IDS_SKIN_BEYOND_SCREEN    28870
 
 // Strings: INI sections
 #define IDS_SECTION_RESOURCES     28928

@@ -122,7 +122,9 @@ ImageStatus DecodeBmpLayout(const BYTE* file, size_t available, size_t fileSize,
   if (!ReadInfoHeader(file, available, &header, &table)) return ImageBadData;
   ClampColorCounts(&header);
   DibFormat format;
-  if (!DescribeDib(header, &format)) return ImageBadData;
+  if (!DescribeDib(header, &format)) {
+    return DibBeyondLimits(header, &out->refusedSize) ? ImageTooLarge : ImageBadData;
+  }
   if (pixelOffset > fileSize) return ImageBadData;
 
   // The pixel block is the file from the pixel offset on. When the header
@@ -153,6 +155,7 @@ ImageStatus DecodeBmpLayout(const BYTE* file, size_t available, size_t fileSize,
 ImageStatus DecodeBmp(const BYTE* file, size_t fileSize, DecodedBmp* out) {
   BmpLayout layout;
   ImageStatus status = DecodeBmpLayout(file, fileSize, fileSize, &layout);
+  out->refusedSize = layout.refusedSize;
   if (status != ImageOk) return status;
   std::unique_ptr<BYTE[]> bits(new (std::nothrow) BYTE[layout.bitsSize]);
   if (!bits) return ImageOutOfMemory;

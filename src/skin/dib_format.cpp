@@ -38,16 +38,15 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibFormat* format) {
   f.width = header.biWidth;
   f.topDown = header.biHeight < 0;
   f.height = f.topDown ? -header.biHeight : header.biHeight;
-  if (f.width > kMaxPictureSide || f.height > kMaxPictureSide) return false;
   f.bitCount = header.biBitCount;
+  if (JudgePictureSize(f.width, f.height, f.bitCount) != PictureWithinLimits) return false;
   f.compression = header.biCompression;
   if (!IsDrawableFormat(f.bitCount, f.compression, f.topDown)) return false;
 
   f.compressed = f.compression == BI_RLE8 || f.compression == BI_RLE4;
+  // Within the limits no side passes 16384, so neither product can overflow.
   f.stride = (static_cast<uint64_t>(f.width) * static_cast<uint64_t>(f.bitCount) + 31) / 32 * 4;
-  if (f.stride > kMaxPictureBytes) return false;  // and so the product cannot overflow
   f.imageBytes = f.stride * static_cast<uint64_t>(f.height);
-  if (f.imageBytes > kMaxPictureBytes) return false;
   f.colorEntries = header.biClrUsed;
   if (f.colorEntries == 0 && f.bitCount <= 8) f.colorEntries = 1u << f.bitCount;
   f.tableOffset = header.biSize;
@@ -56,6 +55,16 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibFormat* format) {
   }
   f.infoBytes = f.tableOffset + static_cast<uint64_t>(f.colorEntries) * sizeof(RGBQUAD);
   *format = f;
+  return true;
+}
+
+bool DibBeyondLimits(const BITMAPINFOHEADER& header, PictureSize* size) {
+  // A most negative height has no absolute value: broken, not large.
+  if (header.biHeight == INT_MIN) return false;
+  const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+  if (!IsBeyondLimits(JudgePictureSize(header.biWidth, height, header.biBitCount))) return false;
+  size->width = header.biWidth;
+  size->height = height;
   return true;
 }
 

@@ -8,13 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// Pictures whose rows take more than this uncompressed (a 4096 x 4096 32-bit
-// picture) are refused: no skin needs them, and GDI expands compressed ones
-// to that size when it draws them.
-constexpr uint64_t kMaxPictureBytes = 64u * 1024u * 1024u;
-// Nor a side longer than this: a 70000 x 1 background would open a window
-// wider than any screen.
-constexpr int kMaxPictureSide = 16384;
+#include "skin/picture_limits.h"
 
 struct DibFormat {
   int width = 0;         // > 0
@@ -40,9 +34,14 @@ struct DibFormat {
 // (BITMAPV4HEADER and BITMAPV5HEADER begin as a 40-byte one), positive width, non-zero height,
 // one of the bit count / compression pairs of a desktop DIB (1, 4, 8, 16, 24,
 // 32 bits uncompressed; RLE8 with 8 and RLE4 with 4 bits, bottom-up only;
-// BITFIELDS with 16 and 32), at most kMaxPictureBytes and kMaxPictureSide.
+// BITFIELDS with 16 and 32), within the picture limits (JudgePictureSize).
 // False for anything else.
 bool DescribeDib(const BITMAPINFOHEADER& header, DibFormat* format);
+
+// Whether a header DescribeDib refuses is refused for its size alone: a
+// width and row count that are there but beyond the picture limits. Then
+// `size` holds them.
+bool DibBeyondLimits(const BITMAPINFOHEADER& header, PictureSize* size);
 
 // True when the info block (infoSize bytes) and the pixel block (bitsSize
 // bytes) hold everything the header asks to be read.

@@ -82,6 +82,7 @@ ImageStatus ImageBuffer::LoadBmp(const char* path) {
   if (!handle) return ImageCannotOpen;
   DecodedBmp decoded;
   ImageStatus status = ReadBmpFile(handle.get(), &decoded);
+  if (status == ImageTooLarge) refusedSize = decoded.refusedSize;
   if (status != ImageOk) return status;
   return AdoptDecoded(&decoded);
 }
@@ -89,6 +90,7 @@ ImageStatus ImageBuffer::LoadBmp(const char* path) {
 ImageStatus ImageBuffer::LoadBmpFromMemory(const BYTE* file, size_t fileSize) {
   DecodedBmp decoded;
   ImageStatus status = DecodeBmp(file, fileSize, &decoded);
+  if (status == ImageTooLarge) refusedSize = decoded.refusedSize;
   if (status != ImageOk) return status;
   return AdoptDecoded(&decoded);
 }
@@ -102,6 +104,7 @@ ImageStatus ImageBuffer::AdoptDecoded(DecodedBmp* decoded) {
   }
   DecodedBmp converted;
   ImageStatus status = MakeReadable(decodedInfo, decoded->bits.get(), format, &converted);
+  if (status == ImageTooLarge) refusedSize = PictureSize{format.width, format.height};
   if (status != ImageOk) return status;
   if (converted.info) *decoded = std::move(converted);
   Adopt(reinterpret_cast<BITMAPINFO*>(decoded->info.release()), kInfoBlockSize,

@@ -7,6 +7,8 @@
 
 #include <cstddef>
 
+#include "skin/picture_limits.h"
+
 class PluginList;
 struct DecodedBmp;
 
@@ -14,8 +16,13 @@ enum ImageStatus : int {
   ImageOk = 0,
   ImageCannotOpen = 1,   // the file cannot be opened
   ImageReadFailed = 2,   // reading or seeking failed, or a plug-in read error
-  ImageBadData = 3,      // not a BMP file, or a plug-in reported broken data
+  ImageBadData = 3,      // a broken or undrawable BMP (for the BMP reader, any file that
+                         // is no BMP), or a plug-in reported broken data
   ImageOutOfMemory = 4,  // out of memory, or a plug-in memory error
+  ImageTooLarge = 5,      // beyond the picture limits (refusedSize holds its size)
+  ImageUnknownFormat = 6, // not a BMP, and no plug-in took it
+  ImagePluginFailed = 7,  // the plug-in that took it faulted, failed inside, or gave
+                          // blocks that hold no picture
 };
 
 // Bytes of an info block the program allocates: the 40-byte header and room
@@ -66,6 +73,9 @@ class ImageBuffer {
   // Bytes in `info` (kInfoBlockSize for blocks the program makes; a plug-in's
   // block may be shorter): palette look-ups stay inside them.
   size_t infoSize;
+  // The size of the picture a load last refused with ImageTooLarge, for its
+  // message; untouched by every other outcome.
+  PictureSize refusedSize;
 
  protected:
   // Replaces the picture with blocks the program allocated (new[]).
@@ -84,8 +94,11 @@ class LoadedImage : public ImageBuffer {
   ~LoadedImage() override;
 
   // Loads through the Susie plug-ins when a list is given, else (or when no
-  // plug-in takes the file) through the BMP reader. On failure the previous
-  // picture stays.
+  // plug-in takes the file) through the BMP reader. A plug-in that tells the
+  // picture's size (GetPictureInfo) is asked first, and a picture beyond the
+  // limits is refused before it is decoded. ImageUnknownFormat for a file
+  // that no plug-in took and that is no BMP; ImagePluginFailed when, in
+  // addition, a plug-in faulted on it. On failure the previous picture stays.
   ImageStatus LoadPicture(PluginList* pluginList, const char* path);
 
   // Takes over the two local-memory blocks a plug-in decoded (header with
@@ -93,7 +106,8 @@ class LoadedImage : public ImageBuffer {
   // in place, locked; any other is converted into program blocks and the
   // plug-in's are freed at once. The handles are consumed either way; on
   // failure (4: a lock or allocation failed, 3: the blocks do not hold a
-  // picture GDI can draw) the previous picture stays.
+  // picture GDI can draw, 5: they hold one beyond the limits) the previous
+  // picture stays.
   ImageStatus AdoptPluginBlocks(HLOCAL infoBlock, HLOCAL bitsBlock);
 
   // Frees the picture whichever way its blocks were obtained.
@@ -101,6 +115,10 @@ class LoadedImage : public ImageBuffer {
 
   HLOCAL infoHandle;
   HLOCAL bitsHandle;
+
+ private:
+  // One plug-in's go at the file: a final status, or kTryNextPlugin.
+  int TryPlugin(PluginList* pluginList, int index, const char* path, const BYTE* header);
 };
 
 #endif

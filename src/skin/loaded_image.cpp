@@ -17,8 +17,9 @@ int StatusOfPluginResult(int result) {
     case 0:
       return ImageOk;
     case 3:  // broken data
-    case 8:  // internal error
       return ImageBadData;
+    case 8:  // internal error
+      return ImagePluginFailed;
     case 4:  // out of memory
     case 5:  // memory error
       return ImageOutOfMemory;
@@ -29,20 +30,35 @@ int StatusOfPluginResult(int result) {
   }
 }
 
-// The first kPluginHeaderSize bytes of the file, zero-filled past its end.
-ImageStatus ReadPluginHeader(const char* path, BYTE* header) {
+// Up to `size` bytes of the file's start, zero-filled past its end; `got`
+// says how many came.
+ImageStatus ReadFileStart(const char* path, BYTE* header, DWORD size, DWORD* got) {
+  *got = 0;
   unique_hfile file = OpenPictureFile(path);
   if (!file) return ImageCannotOpen;
   DWORD total = 0;
-  while (total < static_cast<DWORD>(kPluginHeaderSize)) {
-    DWORD got = 0;
-    if (!ReadFile(file.get(), header + total, kPluginHeaderSize - total, &got, nullptr)) {
+  while (total < size) {
+    DWORD chunk = 0;
+    if (!ReadFile(file.get(), header + total, size - total, &chunk, nullptr)) {
       return ImageReadFailed;
     }
-    if (got == 0) break;
-    total += got;
+    if (chunk == 0) break;
+    total += chunk;
   }
+  *got = total;
   return ImageOk;
+}
+
+// A file that begins with something other than a BMP's signature is in a
+// format nobody here read, rather than a broken BMP.
+bool BeginsUnlikeBmp(const BYTE* start, DWORD got) {
+  return got >= 2 && (start[0] != 'B' || start[1] != 'M');
+}
+
+// Why the BMP reader's refusal of a file that no plug-in took stands.
+ImageStatus BmpRouteStatus(ImageStatus status, const BYTE* start, DWORD got, bool pluginFaulted) {
+  if (status != ImageBadData || !BeginsUnlikeBmp(start, got)) return status;
+  return pluginFaulted ? ImagePluginFailed : ImageUnknownFormat;
 }
 
 void FreeLocalBlock(HLOCAL block, bool locked) {
@@ -72,24 +88,53 @@ void LoadedImage::Release() {
 }
 
 ImageStatus LoadedImage::LoadPicture(PluginList* pluginList, const char* path) {
-  if (pluginList == nullptr || pluginList->count == 0) return LoadBmp(path);
+  if (pluginList == nullptr || pluginList->count == 0) {
+    ImageStatus status = LoadBmp(path);
+    if (status != ImageBadData) return status;
+    BYTE start[2] = {};
+    DWORD got = 0;
+    ReadFileStart(path, start, sizeof(start), &got);
+    return BmpRouteStatus(status, start, got, false);
+  }
 
   std::unique_ptr<BYTE[]> header(new (std::nothrow) BYTE[kPluginHeaderSize]());
   if (!header) return ImageOutOfMemory;
-  ImageStatus status = ReadPluginHeader(path, header.get());
+  DWORD got = 0;
+  ImageStatus status = ReadFileStart(path, header.get(), kPluginHeaderSize, &got);
   if (status != ImageOk) return status;
 
+  // Only a fault on this file says the plug-in failed it; one faulted before
+  // is simply not asked.
+  bool faulted = false;
   for (int i = 0; i < pluginList->count; ++i) {
-    // A missing IsSupported (-1) counts as a yes: GetPicture's answer decides.
-    if (pluginList->CallIsSupported(i, path, header.get()) == 0) continue;
-    HLOCAL infoBlock = nullptr, bitsBlock = nullptr;
-    int result = StatusOfPluginResult(pluginList->CallGetPicture(i, path, &infoBlock, &bitsBlock));
-    // Handles a failing plug-in may have written are not trusted, not freed.
-    if (result == kTryNextPlugin) continue;
-    if (result != ImageOk) return static_cast<ImageStatus>(result);
-    return AdoptPluginBlocks(infoBlock, bitsBlock);
+    const bool faultedBefore = pluginList->Faulted(i);
+    int result = TryPlugin(pluginList, i, path, header.get());
+    faulted = faulted || (!faultedBefore && pluginList->Faulted(i));
+    if (result != kTryNextPlugin) return static_cast<ImageStatus>(result);
   }
-  return LoadBmp(path);
+  return BmpRouteStatus(LoadBmp(path), header.get(), got, faulted);
+}
+
+int LoadedImage::TryPlugin(PluginList* pluginList, int index, const char* path,
+                           const BYTE* header) {
+  // A missing IsSupported (-1) counts as a yes: GetPicture's answer decides.
+  if (pluginList->CallIsSupported(index, path, header) == 0) return kTryNextPlugin;
+  // The size first, where the plug-in tells it: a decode of a picture that is
+  // refused anyway can take many seconds. A failed or missing answer, or no
+  // size in it, leaves the decision to the decoded picture, as before.
+  PictureInfo told;
+  if (pluginList->CallGetPictureInfo(index, path, &told) == 0 &&
+      IsBeyondLimits(JudgePictureSize(told.width, told.height, told.colorDepth))) {
+    refusedSize = PictureSize{static_cast<int>(told.width), static_cast<int>(told.height)};
+    return ImageTooLarge;
+  }
+  HLOCAL infoBlock = nullptr, bitsBlock = nullptr;
+  int result = StatusOfPluginResult(pluginList->CallGetPicture(index, path, &infoBlock, &bitsBlock));
+  // Handles a failing plug-in may have written are not trusted, not freed.
+  if (result != ImageOk) return result;
+  ImageStatus adopted = AdoptPluginBlocks(infoBlock, bitsBlock);
+  // Blocks that hold no picture are the plug-in's failure, not the file's.
+  return adopted == ImageBadData ? ImagePluginFailed : adopted;
 }
 
 ImageStatus LoadedImage::AdoptPluginBlocks(HLOCAL infoBlock, HLOCAL bitsBlock) {
@@ -107,10 +152,13 @@ ImageStatus LoadedImage::AdoptPluginBlocks(HLOCAL infoBlock, HLOCAL bitsBlock) {
   } else if (!DescribeDibBlocks(lockedInfo, LocalSize(infoBlock), lockedBits,
                                 LocalSize(bitsBlock), &format)) {
     // Only blocks holding everything their header makes a reader touch.
-    status = ImageBadData;
+    const bool headerThere = LocalSize(infoBlock) >= sizeof(BITMAPINFOHEADER);
+    status = headerThere && DibBeyondLimits(lockedInfo->bmiHeader, &refusedSize) ? ImageTooLarge
+                                                                                 : ImageBadData;
   } else {
     DecodedBmp converted;
     status = MakeReadable(lockedInfo, lockedBits, format, &converted);
+    if (status == ImageTooLarge) refusedSize = PictureSize{format.width, format.height};
     if (status == ImageOk && !converted.info) {
       // Used in place, locked, until the picture is released.
       Release();

@@ -33,11 +33,12 @@ ImageStatus ConvertToRgb24(const BITMAPINFO* info, const BYTE* bits, const DibFo
   header.biPlanes = 1;
   header.biBitCount = 24;
   header.biCompression = BI_RGB;
+  // The same limits as for pictures read as stored (a 1-bit one grows 24-fold).
+  if (JudgePictureSize(format.width, format.height, 24) != PictureWithinLimits) {
+    return ImageTooLarge;
+  }
   const uint64_t stride = (3 * static_cast<uint64_t>(format.width) + 3) / 4 * 4;
-  const uint64_t wholeSize = stride * static_cast<uint64_t>(format.height);
-  // The same bound as for pictures read as stored (a 1-bit one grows 24-fold).
-  if (stride > kMaxPictureBytes || wholeSize > kMaxPictureBytes) return ImageBadData;
-  const size_t size = static_cast<size_t>(wholeSize);
+  const size_t size = static_cast<size_t>(stride * static_cast<uint64_t>(format.height));
 
   std::unique_ptr<BYTE[]> newInfo(new (std::nothrow) BYTE[kInfoBlockSize]());
   std::unique_ptr<BYTE[]> newBits(new (std::nothrow) BYTE[size]);

@@ -21,8 +21,9 @@ constexpr COLORREF kSkippedPixelColour = RGB(255, 0, 255);
 // 32-bit uncompressed pictures stay in their blocks (top-down
 // rows are reversed in place and the header made bottom-up) and `converted`
 // stays empty; any other is drawn by GDI into a new 24-bit bottom-up picture
-// in `converted`. ImageBadData when GDI cannot draw it, ImageOutOfMemory when
-// the picture or GDI's objects cannot be had.
+// in `converted`. ImageBadData when GDI cannot draw it, ImageTooLarge when
+// its 24-bit form would pass the limits, ImageOutOfMemory when the picture or
+// GDI's objects cannot be had.
 ImageStatus MakeReadable(BITMAPINFO* info, BYTE* bits, const DibFormat& format,
                          DecodedBmp* converted);
 

@@ -53,6 +53,7 @@ ImageStatus ReadBmpFile(HANDLE file, DecodedBmp* out) {
 
   BmpLayout layout;
   ImageStatus status = DecodeBmpLayout(head.get(), got, fileSize, &layout);
+  out->refusedSize = layout.refusedSize;
   if (status != ImageOk) return status;
   std::unique_ptr<BYTE[]> bits(new (std::nothrow) BYTE[layout.bitsSize]);
   if (!bits) return ImageOutOfMemory;

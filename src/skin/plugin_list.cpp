@@ -29,6 +29,8 @@ constexpr char kPluginPattern[] = "*" ZANTO_PLUGIN_EXTENSION;
 using IsSupportedProc = int(WINAPI*)(LPCSTR path, ULONG_PTR header);
 using GetPictureProc = int(WINAPI*)(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* info,
                                     HLOCAL* bits, FARPROC progress, LONG_PTR data);
+using GetPictureInfoProc = int(WINAPI*)(LPCSTR buf, LONG_PTR len, unsigned int flag,
+                                        PictureInfo* info);
 
 // Source is a file named by the first argument; no progress callback.
 constexpr unsigned int kSourceIsFile = 0;
@@ -83,6 +85,19 @@ struct GetPictureCall {
   const char* path;
   HLOCAL* info;
   HLOCAL* bits;
+  int result;
+};
+
+// A plug-in built with the fields aligned rather than packed writes a few
+// bytes past the packed record: they land in this room, not on the stack.
+union PictureInfoRoom {
+  PictureInfo info;
+  BYTE room[64];
+};
+struct GetPictureInfoCall {
+  GetPictureInfoProc proc;
+  const char* path;
+  PictureInfoRoom* answer;
   int result;
 };
 
@@ -180,6 +195,31 @@ int PluginList::CallGetPicture(int index, const char* path, HLOCAL* infoHandle,
   if (returned) return call.result;
   Entry(index)->faulted = true;
   return -1;
+}
+
+int PluginList::CallGetPictureInfo(int index, const char* path, PictureInfo* info) {
+  *info = PictureInfo{};
+  if (Faulted(index)) return -1;
+  PictureInfoRoom answer = {};
+  GetPictureInfoCall call = {FindExport<GetPictureInfoProc>(Module(index), "GetPictureInfo"), path,
+                             &answer, -1};
+  if (call.proc == nullptr) return -1;
+  bool returned = CallGuarded(
+      [](void* c) {
+        auto* get = static_cast<GetPictureInfoCall*>(c);
+        get->result = get->proc(get->path, 0, kSourceIsFile, &get->answer->info);
+      },
+      &call);
+  if (!returned) {
+    Entry(index)->faulted = true;
+    return -1;
+  }
+  // As with GetPicture, what a failing plug-in wrote is not trusted, not freed.
+  if (call.result != 0) return call.result;
+  *info = answer.info;
+  if (info->text != nullptr) LocalFree(info->text);
+  info->text = nullptr;
+  return 0;
 }
 
 bool ReadRegistryPluginFolder(char* buffer, DWORD size, const char* keyPath) {

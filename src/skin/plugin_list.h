@@ -18,6 +18,20 @@ constexpr int kPluginHeaderSize = 2048;
 // ones *.spi, and a program loads only its own kind.
 extern const char kPluginExtension[];
 
+// What GetPictureInfo tells of a picture, laid out as the plug-ins' own
+// headers declare it: packed to 1 byte, `long` fields (32-bit in both
+// architectures), so 26 bytes in 32-bit plug-ins and 30 in 64-bit ones.
+#pragma pack(push, 1)
+struct PictureInfo {
+  LONG left, top;      // where the picture lies on its canvas
+  LONG width, height;  // its size in pixels
+  WORD xDensity, yDensity;
+  SHORT colorDepth;    // bits per pixel of the picture
+  HLOCAL text;         // a text block of the plug-in's about the picture, or null
+};
+#pragma pack(pop)
+static_assert(sizeof(PictureInfo) == 22 + sizeof(HLOCAL), "PictureInfo must be packed");
+
 // One loaded plug-in library.
 struct PluginEntry {
   HMODULE module;
@@ -55,6 +69,11 @@ class PluginList : public GrowableArray {
   // this plug-in) when the library lacks the export or has faulted, now or
   // before.
   int CallGetPicture(int index, const char* path, HLOCAL* infoHandle, HLOCAL* bitsHandle);
+  // The plug-in's GetPictureInfo for the file: 0 with `info` filled (its text
+  // block, if the plug-in gave one, already freed and `text` null); -1 when
+  // the library lacks the export or has faulted, now or before; else the
+  // plug-in's failure code, with `info` zeroed.
+  int CallGetPictureInfo(int index, const char* path, PictureInfo* info);
 
  private:
   PluginEntry* Entry(int index) const { return static_cast<PluginEntry*>(At(index)); }

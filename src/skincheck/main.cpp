@@ -1,7 +1,9 @@
 // ZantoSkinCheck: lists what is wrong with a skin, the way the player reads it.
 //   ZantoSkinCheck path\to\skin.rc [plug-in folder]
 // Exit code 0 when the player would load the skin, 1 when it would refuse it,
-// 2 for bad usage.
+// 2 for bad usage. Warnings (a skin the player loads but that may not work as
+// meant, such as a background under 8 pixels or larger than the screen)
+// leave the code at 0.
 #include <windows.h>
 
 #include <cstdio>

@@ -8,6 +8,7 @@
 #include "common/handles.h"
 #include "common/path_text.h"
 #include "skin/skin_region.h"
+#include "window/background_fit.h"
 #include "window/hit_test.h"
 #include "window/skin_window.h"
 
@@ -228,6 +229,7 @@ void SkinCheck::Run(PluginList* pluginList, const char* resourceFilePath) {
   }
   LoadPictures(pluginList);
   if (background.IsEmpty()) return;
+  CheckFit();
   CheckShape();
   CheckButtons();
   CheckButtonOverlaps();
@@ -253,10 +255,34 @@ bool SkinCheck::Load(LoadedImage& slot, PluginList* pluginList, const char* file
   AppendText(path, fileName);
   const ImageStatus result = slot.LoadPicture(pluginList, path);
   if (result == ImageOk) return true;
+  if (result == ImageTooLarge) {
+    SkinProblem& problem = Add(ProblemPictureTooLarge, LineOf(key), key);
+    CopyText(problem.detail, path);
+    problem.number = slot.refusedSize.width;
+    problem.otherNumber = slot.refusedSize.height;
+    return false;
+  }
   SkinProblem& problem = Add(ProblemPictureFailed, LineOf(key), key);
   CopyText(problem.detail, path);
   problem.number = result;
   return false;
+}
+
+void SkinCheck::CheckFit() {
+  SIZE areas[kMaxMonitors];
+  const int count = MonitorWorkAreas(areas, kMaxMonitors);
+  SIZE largest = {0, 0};
+  const int width = background.Width();
+  const int height = background.Height();
+  const BackgroundFit fit = JudgeBackgroundFit(width, height, areas, count, &largest);
+  if (fit == BackgroundFits) return;
+  SkinProblem& problem =
+      Add(fit == BackgroundTooSmall ? ProblemBackgroundTooSmall : ProblemBackgroundBeyondScreens,
+          LineOf("BackgroundImage"), "BackgroundImage");
+  problem.number = width;
+  problem.otherNumber = height;
+  FormatText(problem.detail, sizeof(problem.detail), "%d x %d", static_cast<int>(largest.cx),
+             static_cast<int>(largest.cy));
 }
 
 // The same pictures, under the same conditions, as the player's skin load;

@@ -49,6 +49,8 @@ class SkinCheck : private SkinParseListener {
   // not given when the player needs it, else skipped.
   bool Load(LoadedImage& slot, PluginList* pluginList, const char* fileName, const char* key,
             bool required);
+  // Whether the background makes a window one can see, grab and fit on a screen.
+  void CheckFit();
   void CheckShape();
   void CheckButtons();
   // What the parser will read from a button line's own words: how many of

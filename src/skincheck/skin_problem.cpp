@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "common/fixed_text.h"
+#include "skin/image_buffer.h"
+#include "window/background_fit.h"
 
 namespace {
 
@@ -29,6 +31,8 @@ const ProblemText kProblemTexts[kProblemKindCount] = {
      "背景がすべてマゼンタ (透明) で、見える所もクリックできる所もないウィンドウになります"},
     {"the resource file %s is larger than 4 MB: the player refuses it unread",
      "リソースファイル %s が 4 MB を超えているため、プレーヤーは読まずに拒否します"},
+    {"%s: %s is too large: %d x %d, the limit is %s",
+     "%s: %s は大きすぎます: %d×%d、上限は%sです"},
     {"%s lies outside the background, wholly or in part", "%s が背景の外にはみ出しています"},
     {"%s covers only magenta (transparent) pixels: it cannot be clicked",
      "%s はマゼンタ (透明) の上だけにあり、クリックできません"},
@@ -68,15 +72,29 @@ const ProblemText kProblemTexts[kProblemKindCount] = {
      "読むため、この行は無視されます。マークなし (Shift-JIS) で保存してください"},
     {"%d places have a tooltip text: only the first %d get a tooltip",
      "ツールチップの文字がある場所が %d 個あります。ツールチップが出るのは最初の %d 個だけです"},
+    {"the background is %d x %d, under %d pixels on a side: the window is hard to see and to "
+     "drag (the player shows it all the same)",
+     "背景が %d×%d で、一辺が %d ピクセル未満のため、ウィンドウが見えにくく動かしにくくなります "
+     "(プレーヤーはそのまま表示します)"},
+    {"the background is %d x %d, larger than the largest screen's work area (%s): the window "
+     "does not fit on the screen (the player shows it all the same)",
+     "背景が %d×%d で、いちばん大きい画面の作業領域 (%s) に収まりません "
+     "(プレーヤーはそのまま表示します)"},
 };
 
+// By ImageStatus.
 const ProblemText kImageReasons[] = {
     {"", ""},
     {"no such file, or it cannot be opened", "ファイルがないか開けません"},
     {"read error", "読み込みエラー"},
-    {"not a picture the program or its plug-ins read", "読めない形式か壊れた画像です"},
+    {"its data is broken", "画像のデータが壊れています"},
     {"out of memory", "メモリ不足"},
+    {"too large", "大きすぎます"},
+    {"no plug-in reads this format", "この形式を読み込めるプラグインがありません"},
+    {"the plug-in failed on it", "プラグインが読み込みに失敗しました"},
 };
+constexpr int kImageReasonCount = sizeof(kImageReasons) / sizeof(kImageReasons[0]);
+
 
 // Copies UTF-8 text into out in the ANSI code page.
 void ToAnsi(const char* utf8, char* out, size_t capacity) {
@@ -94,6 +112,18 @@ void Pick(const ProblemText& text, MessageLanguage language, char* out, size_t c
     ToAnsi(text.japanese, out, capacity);
   } else {
     CopyText(out, capacity, text.english);
+  }
+}
+
+// The limit a picture of this size broke: the side limit is judged first.
+void LimitText(int width, int height, MessageLanguage language, char* out, size_t capacity) {
+  char format[128];
+  if (width > kMaxPictureSide || height > kMaxPictureSide) {
+    Pick({"%d pixels a side", "一辺 %d ピクセル"}, language, format, sizeof(format));
+    FormatText(out, capacity, format, kMaxPictureSide);
+  } else {
+    Pick({"%d MB of pixels", "画素 %d MB"}, language, format, sizeof(format));
+    FormatText(out, capacity, format, static_cast<int>(kMaxPictureBytes / (1024 * 1024)));
   }
 }
 
@@ -131,12 +161,26 @@ void FormatProblem(const SkinProblem& problem, MessageLanguage language, char* o
   char body[1024];
   switch (problem.kind) {
     case ProblemPictureFailed: {
-      const int reason = problem.number >= 1 && problem.number <= 4 ? problem.number : 3;
+      const int reason =
+          problem.number >= 1 && problem.number < kImageReasonCount ? problem.number : ImageBadData;
       char because[128];
       Pick(kImageReasons[reason], language, because, sizeof(because));
       FormatText(body, sizeof(body), format, problem.key, problem.detail, because);
       break;
     }
+    case ProblemPictureTooLarge: {
+      char limit[128];
+      LimitText(problem.number, problem.otherNumber, language, limit, sizeof(limit));
+      FormatText(body, sizeof(body), format, problem.key, problem.detail, problem.number,
+                 problem.otherNumber, limit);
+      break;
+    }
+    case ProblemBackgroundTooSmall:
+      FormatText(body, sizeof(body), format, problem.number, problem.otherNumber, kMinUsableSide);
+      break;
+    case ProblemBackgroundBeyondScreens:
+      FormatText(body, sizeof(body), format, problem.number, problem.otherNumber, problem.detail);
+      break;
     case ProblemButtonsOverlap:
       // otherNumber: 1 when this line's button is the one that wins.
       FormatText(body, sizeof(body), format, problem.key, problem.detail, problem.otherLine,

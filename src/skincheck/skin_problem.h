@@ -18,6 +18,7 @@ enum ProblemKind : int {
   ProblemRegionFailed,
   ProblemEmptyShape,        // the background is all magenta: no window to see
   ProblemFileTooLarge,      // detail: the resource file's path
+  ProblemPictureTooLarge,   // key, detail: path, number x otherNumber: its size
   // It loads, but not as the author meant.
   ProblemButtonOutside,     // key, line
   ProblemButtonTransparent, // key, line
@@ -36,6 +37,9 @@ enum ProblemKind : int {
   ProblemPressedNotGiven,   // key, line, number: n of BMPn
   ProblemByteOrderMark,     // line 1, detail: the first word after the mark
   ProblemManyTooltips,      // number: places with a tooltip, otherNumber: the ones shown
+  ProblemBackgroundTooSmall,  // number x otherNumber: the background's size
+  ProblemBackgroundBeyondScreens,  // number x otherNumber: its size, detail: the largest
+                                   // work area as "W x H"
   kProblemKindCount
 };
 

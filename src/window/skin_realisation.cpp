@@ -35,7 +35,9 @@ bool SkinWindow::LoadSkinPicture(LoadedImage& slot, PluginList* pluginList, cons
                                  const char* key, int number) {
   char path[kPicturePathSize];
   PicturePath(fileName, path, sizeof(path));
-  if (slot.LoadPicture(pluginList, path) == ImageOk) return true;
+  pictureStatus = slot.LoadPicture(pluginList, path);
+  if (pictureStatus == ImageOk) return true;
+  refusedPictureSize = slot.refusedSize;
   NamePicture(key, number, path);
   status = SkinImageFailed;
   return false;

@@ -7,6 +7,7 @@
 SkinWindow::SkinWindow()
     : tooltip(nullptr),
       status(SkinOk),
+      pictureStatus(ImageOk),
       windowRegion(nullptr),
       capturedHit(-1),
       capturedEntry(-1),

@@ -151,6 +151,10 @@ class SkinWindow : public BackBufferWindow {
   LoadedImage seekPicture;
   SkinStatus status;
   char errorText[kErrorTextSize];
+  // Why the picture errorText names failed (status SkinImageFailed), and the
+  // size of one refused as too large.
+  ImageStatus pictureStatus;
+  PictureSize refusedPictureSize;
   char resourceFolder[kPathSize];
   // The region the window was last cut to. Once SetWindowRgn took it, the
   // window system owns and frees it; this handle is then only remembered.

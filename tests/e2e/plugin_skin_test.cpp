@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -71,7 +72,8 @@ std::vector<COLORREF> RunAndCapture(const std::string& folder) {
 // window, PNG pictures drawn differently from the BMP ones (rows, channels,
 // alpha), the plug-in list used although the settings switch it off, a
 // plug-in's fault ending the program or stopping the picture before the next
-// plug-in or the BMP reader, the 64-bit program looking for 32-bit plug-ins.
+// plug-in or the BMP reader, the 64-bit program looking for 32-bit plug-ins,
+// a faulting plug-in's failure reported as an unknown format.
 TEST(PluginSkin, ThePngDefaultSkinLooksLikeTheBmpOneAndNeedsThePlugin) {
   const std::string skin = SourcePath("skins/default");
   ScratchFolder bmpFolder, pngFolder;
@@ -103,14 +105,18 @@ TEST(PluginSkin, ThePngDefaultSkinLooksLikeTheBmpOneAndNeedsThePlugin) {
   for (const char* faulting : kFaultingPlugins) {
     ASSERT_TRUE(InstallPlugin("odd", faultingOnly, faulting));
   }
-  for (const std::string& settings : {Settings(0, plugins), Settings(1, faultingOnly)}) {
-    SCOPED_TRACE(settings);
-    ASSERT_TRUE(WriteFileBytes(pngFolder.File("ZantoPlay.ini"), settings));
+  // The reason: no plug-in for PNG, or the plug-ins that took it failed.
+  const std::pair<std::string, UINT> runs[] = {{Settings(0, plugins), IDS_REASON_NO_PLUGIN},
+                                               {Settings(1, faultingOnly), IDS_REASON_PLUGIN_FAILED}};
+  for (const auto& run : runs) {
+    SCOPED_TRACE(run.first);
+    ASSERT_TRUE(WriteFileBytes(pngFolder.File("ZantoPlay.ini"), run.first));
     ProgramDriver program(pngFolder.path());
     ASSERT_TRUE(program.Start());
     DWORD exitCode = 1234;
     EXPECT_EQ(program.AnswerMessageBox(&exitCode),
-              ImageFailedMessage("BackgroundImage", pngFolder.File("main.png")));
+              ImageFailedMessage("BackgroundImage", pngFolder.File("main.png"),
+                                 ResourceText(run.second)));
     EXPECT_EQ(exitCode, 0u);
   }
 }

@@ -99,10 +99,9 @@ std::string MessageBoxText(HWND box) {
   return text;
 }
 
-std::string ImageFailedMessage(const std::string& key, const std::string& path) {
-  char failed[512];
-  LoadText(GetModuleHandleA(nullptr), IDS_IMAGE_FAILED, failed);
-  return std::string(failed) + "\n" + key + " ( " + path + " )";
+std::string ImageFailedMessage(const std::string& key, const std::string& path,
+                               const std::string& reason) {
+  return ResourceText(IDS_IMAGE_FAILED) + "\n" + reason + "\n" + key + " ( " + path + " )";
 }
 
 bool WaitFor(DWORD milliseconds, const std::function<bool()>& done) {

@@ -56,8 +56,9 @@ std::string MessageBoxText(HWND box);
 std::string IniValue(const std::string& path, const char* section, const char* key);
 // A string of the program's resources.
 std::string ResourceText(UINT id);
-// The start-up message of a picture that failed: string 28801, then the
-// resource-file key and the path.
-std::string ImageFailedMessage(const std::string& key, const std::string& path);
+// The start-up message of a picture that failed: string 28801, the line
+// saying why, then the resource-file key and the path.
+std::string ImageFailedMessage(const std::string& key, const std::string& path,
+                               const std::string& reason);
 
 #endif

@@ -1,5 +1,5 @@
 // The real program builds its skinned window from the default resource file,
-// or reports the picture that failed.
+// or reports the picture that failed and why.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include "common/handles.h"
 #include "program_driver.h"
 #include "resources/resource.h"
+#include "skin/plugin_list.h"
 #include "support/test_support.h"
 #include "window/skin_files.h"
 
@@ -49,8 +50,10 @@ TEST(SkinStartup, AMissingBackgroundIsReportedByKeyAndPath) {
                              "BackgroundImage gone.bmp\r\nBackgroundImageInactive gone.bmp\r\n"));
   ASSERT_TRUE(program.Start());
   DWORD exitCode = 1234;
+  // No default line: this is the default skin.
   EXPECT_EQ(program.AnswerMessageBox(&exitCode),
-            ImageFailedMessage("BackgroundImage", folder.File("gone.bmp")));
+            ImageFailedMessage("BackgroundImage", folder.File("gone.bmp"),
+                               ResourceText(IDS_REASON_CANNOT_OPEN)));
   EXPECT_EQ(exitCode, 0u);
   EXPECT_FALSE(FileExists(folder.File("ZantoPlay.ini")));
 }
@@ -62,10 +65,12 @@ SIZE WindowSize(HWND window) {
 }
 
 // The text of the program's next message box, answered with OK; waits until
-// the box is gone so that the next one is not taken for it.
-std::string AnswerNextBox(ProgramDriver& program) {
+// the box is gone so that the next one is not taken for it. `owner` gets the
+// box's owner window.
+std::string AnswerNextBox(ProgramDriver& program, HWND* owner = nullptr) {
   HWND box = program.WaitForWindow("#32770", 15000);
   if (!box) return "(no message box)";
+  if (owner != nullptr) *owner = GetWindow(box, GW_OWNER);
   std::string text = MessageBoxText(box);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
@@ -87,10 +92,13 @@ bool ChooseSkin(ProgramDriver& program, HWND window, const std::string& path) {
 }
 
 // A lost skin never locks the user out: at start-up the default skin beside
-// the program takes its place (and is the one saved); at run time a refused
-// skin (here an empty shape, which would be an invisible window) keeps the
-// current one.
-TEST(SkinStartup, ALostSkinFallsBackToTheDefaultAndAnEmptyOneIsRefusedKeepingTheSkin) {
+// the program takes its place, and the message says why and that it does.
+// Here the lost skin's picture is a plug-in's 30000 x 30000 one, whose decode
+// takes 20 s: it must be refused from its size at once. At run time a
+// refused skin (an empty shape, which would be an invisible window) keeps the
+// current one, and a skin too small to take hold of is shown, with a warning
+// over the player.
+TEST(SkinStartup, ALostSkinFallsBackToTheDefaultARefusedOneKeepsTheSkinATinyOneIsWarnedOf) {
   ScratchFolder folder;
   ProgramDriver program(folder.path());
   ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 70, 50, TestPattern));
@@ -99,14 +107,32 @@ TEST(SkinStartup, ALostSkinFallsBackToTheDefaultAndAnEmptyOneIsRefusedKeepingThe
   ASSERT_TRUE(WriteBmp(folder.File("magenta.bmp"), 30, 20, kMagenta));
   ASSERT_TRUE(WriteFileBytes(folder.File("empty.rc"),
                              "BackgroundImage magenta.bmp\r\nBackgroundImageInactive back.bmp\r\n"));
+  ASSERT_TRUE(WriteBmp(folder.File("tiny.bmp"), 4, 4, TestPattern));
+  ASSERT_TRUE(WriteFileBytes(folder.File("tiny.rc"),
+                             "BackgroundImage tiny.bmp\r\nBackgroundImageInactive tiny.bmp\r\n"));
+  // The test plug-in "huge" takes the files that begin with HUGE.
+  const std::string plugins = folder.File("plugins"), huge = folder.File("huge.rc");
+  ASSERT_TRUE(CreateDirectoryA(plugins.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileA(BinaryPath(std::string("plugins/odd") + kPluginExtension).c_str(),
+                        (plugins + "\\huge" + kPluginExtension).c_str(), FALSE));
+  ASSERT_TRUE(WriteFileBytes(folder.File("huge.pic"), "HUGE"));
+  ASSERT_TRUE(WriteFileBytes(huge, "BackgroundImage huge.pic\r\nBackgroundImageInactive huge.pic\r\n"));
+  ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay.ini"),
+                             "[Resources]\r\nLastFile=" + huge + "\r\n[SusiePlugin]\r\nUsePlugin=1\r\n"
+                             "PluginFolder=" + plugins + "\r\n"));
+  char tooLarge[256], tooSmall[512];
+  FormatText(tooLarge, sizeof(tooLarge), ResourceText(IDS_REASON_SIDE_TOO_LONG).c_str(), 30000,
+             30000, 16384);
+  FormatText(tooSmall, sizeof(tooSmall), ResourceText(IDS_SKIN_TOO_SMALL).c_str(), 4, 4, 8);
   const std::string emptyMessage =
       ResourceText(IDS_SKIN_NO_SHAPE) + "\nBackgroundImage ( " + folder.File("magenta.bmp") + " )";
-  const std::string gone = folder.File("gone.rc");
-  ASSERT_TRUE(
-      WriteFileBytes(folder.File("ZantoPlay.ini"), "[Resources]\r\nLastFile=" + gone + "\r\n"));
 
+  const DWORD started = GetTickCount();
   ASSERT_TRUE(program.Start());
-  EXPECT_EQ(AnswerNextBox(program), ResourceText(IDS_RESOURCE_OPEN_FAILED) + "\n" + gone);
+  EXPECT_EQ(AnswerNextBox(program), ImageFailedMessage("BackgroundImage", folder.File("huge.pic"),
+                                                       tooLarge) +
+                                        "\n" + ResourceText(IDS_DEFAULT_SKIN_USED));
+  EXPECT_LT(GetTickCount() - started, 10000u) << "the picture was decoded before it was refused";
   HWND window = program.WaitForWindow("LuloWnd", 15000);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(WindowSize(window).cx, 70);
@@ -115,11 +141,17 @@ TEST(SkinStartup, ALostSkinFallsBackToTheDefaultAndAnEmptyOneIsRefusedKeepingThe
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_EQ(WindowSize(window).cx, 70);
   EXPECT_EQ(WindowSize(window).cy, 50);
+
+  ASSERT_TRUE(ChooseSkin(program, window, folder.File("tiny.rc")));
+  HWND owner = nullptr;
+  EXPECT_EQ(AnswerNextBox(program, &owner), std::string(tooSmall) + "\n" + folder.File("tiny.rc"));
+  EXPECT_EQ(owner, window) << "the warning is not the player's own box";
+  EXPECT_EQ(WindowSize(window).cx, 4) << "a skin that is only hard to use was refused";
   PostMessageA(window, WM_CLOSE, 0, 0);
   DWORD exitCode = 1234;
   ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
   EXPECT_EQ(exitCode, 0u);
-  EXPECT_EQ(IniValue(folder.File("ZantoPlay.ini"), "Resources", "LastFile"), folder.File("ZantoPlay1.rc"));
+  EXPECT_EQ(IniValue(folder.File("ZantoPlay.ini"), "Resources", "LastFile"), folder.File("tiny.rc"));
 }
 
 }  // namespace

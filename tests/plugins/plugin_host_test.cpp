@@ -137,9 +137,10 @@ TEST(PluginLoad, EachPluginAnswerGivesItsStatusAndPicture) {
     ImageStatus status;
     COLORREF topLeft;  // kBefore: the previous picture stays
   } cases[] = {
-      {"code3", ImageBadData, kBefore},   {"code8", ImageBadData, kBefore},
+      {"code3", ImageBadData, kBefore},   {"code8", ImagePluginFailed, kBefore},
       {"code4", ImageOutOfMemory, kBefore}, {"code5", ImageOutOfMemory, kBefore},
-      {"code6", ImageReadFailed, kBefore}, {"short", ImageBadData, kBefore},
+      // Blocks that hold no picture are the plug-in's failure, not the file's.
+      {"code6", ImageReadFailed, kBefore}, {"short", ImagePluginFailed, kBefore},
       // Codes that mean "not this plug-in": the BMP reader takes over.
       {"codeM1", ImageOk, kBmpBlue}, {"code1", ImageOk, kBmpBlue},
       {"code2", ImageOk, kBmpBlue},  {"code7", ImageOk, kBmpBlue},
@@ -234,7 +235,7 @@ TEST(PluginFault, AFaultingPluginRefusesFromThenOnAndThePictureGoesOn) {
   const std::string bmp = pictures.File("picture.bmp");
   ASSERT_TRUE(WriteFileBytes(bmp, OnePixelBmp(kBmpBlue)));
   for (const char* faulting :
-       {"nullis", "nullget", "minus1is", "minus1get", "nullseh", "faultonce"}) {
+       {"nullis", "nullget", "minus1is", "minus1get", "nullseh", "faultonce", "nullinfo"}) {
     SCOPED_TRACE(faulting);
     for (bool withNext : {false, true}) {
       ScratchFolder folder;
@@ -280,6 +281,38 @@ TEST(PluginFault, AFaultingPluginRefusesFromThenOnAndThePictureGoesOn) {
   EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0) << "a thread could not start";
   CloseHandle(thread);
   list.UnloadAll();
+}
+
+// Faults caught: a picture decoded although its plug-in told a size beyond
+// the limits (that decode takes 20 s and then gives a picture), the refusal
+// without its size or losing the previous picture, a file nothing reads
+// called broken data, and a plug-in's fault on it called an unknown format.
+TEST(PluginLoad, APictureBeyondTheLimitsIsRefusedFromItsSizeAndARefusalSaysWhy) {
+  ScratchFolder hugeFolder, faultFolder, pictures;
+  ASSERT_TRUE(InstallOdd(hugeFolder.path(), "huge"));
+  ASSERT_TRUE(InstallOdd(faultFolder.path(), "nullis"));
+  PluginList huge, faulting;
+  huge.Scan(hugeFolder.path().c_str());
+  faulting.Scan(faultFolder.path().c_str());
+  ASSERT_EQ(huge.count + faulting.count, 2);
+  const std::string hugePicture = pictures.File("huge.pic"), text = pictures.File("text.pic");
+  ASSERT_TRUE(WriteFileBytes(hugePicture, "HUGE"));
+  ASSERT_TRUE(WriteFileBytes(text, "not a picture"));
+
+  LoadedImage image;
+  ASSERT_EQ(LoadBytes(&image, OnePixelBmp(kBmpBlue)), ImageOk);
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(image.LoadPicture(&huge, hugePicture.c_str()), ImageTooLarge);
+  EXPECT_LT(GetTickCount() - start, 5000u) << "GetPicture was called";
+  EXPECT_EQ(image.refusedSize.width, 30000);
+  EXPECT_EQ(image.refusedSize.height, 30000);
+  EXPECT_EQ(image.GetPixel(0, 0), kBmpBlue);
+
+  EXPECT_EQ(image.LoadPicture(&huge, text.c_str()), ImageUnknownFormat);
+  EXPECT_EQ(image.LoadPicture(nullptr, text.c_str()), ImageUnknownFormat);
+  EXPECT_EQ(image.LoadPicture(&faulting, text.c_str()), ImagePluginFailed);
+  huge.UnloadAll();
+  faulting.UnloadAll();
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "../e2e/program_driver.h"
+#include "resources/resource.h"
 #include "support/test_support.h"
 
 namespace {
@@ -51,7 +52,9 @@ TEST(StartupSettings, FailedStartUpTriesLastFileThenTheDefaultAndLeavesTheFileAl
   const std::string before = "[Resources]\r\nLastFile=" + folder.File("empty.rc") + "\r\n";
   WriteFileBytes(folder.File("ZantoPlay.ini"), before);
   ASSERT_TRUE(program.Start());
-  const std::string tries[] = {"BackgroundImage ( " + folder.File("magenta.bmp") + " )",
+  // The first message says the default skin follows.
+  const std::string tries[] = {"BackgroundImage ( " + folder.File("magenta.bmp") + " )\n" +
+                                   ResourceText(IDS_DEFAULT_SKIN_USED),
                                folder.File("ZantoPlay1.rc")};
   for (const std::string& tried : tries) {
     HWND box = program.WaitForWindow("#32770", 15000);

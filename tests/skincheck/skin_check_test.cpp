@@ -8,8 +8,11 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "app/application.h"
+#include "plugins/png_file.h"
+#include "skin/plugin_list.h"
 #include "skincheck/skin_check.h"
 #include "support/test_support.h"
 #include "window/skin_files.h"
@@ -152,9 +155,18 @@ TEST_F(SkinCheckTest, FileBackgroundAndShapeProblems) {
        ProblemEmptyShape, "BackgroundImage"},
       // Said for what it is, not as an unknown key; the line it spoils is a comment.
       {"byte-order mark", "\xEF\xBB\xBF# made in an editor\r\n" + kBase, ProblemByteOrderMark, ""},
+      // Warnings: the player shows them, hard to use as they are.
+      {"tiny", "BackgroundImage tiny.bmp\nBackgroundImageInactive tiny.bmp\n",
+       ProblemBackgroundTooSmall, "BackgroundImage"},
+      {"wider than any screen", "BackgroundImage wide.bmp\nBackgroundImageInactive wide.bmp\n",
+       ProblemBackgroundBeyondScreens, "BackgroundImage"},
       {"ragged", "BackgroundImage ragged.bmp\nBackgroundImageInactive ragged.bmp\n",
        ProblemRaggedShape, "BackgroundImage"},  // last: looked at again below
   };
+  // Wider than all monitors side by side: wider than each one's work area.
+  ASSERT_TRUE(WriteBmp(folder.File("tiny.bmp"), 7, 30, RGB(9, 9, 9)));
+  ASSERT_TRUE(WriteBmp(folder.File("wide.bmp"), GetSystemMetrics(SM_CXVIRTUALSCREEN) + 1, 10,
+                       RGB(9, 9, 9)));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string path = folder.File("shape.rc");
@@ -182,6 +194,41 @@ TEST_F(SkinCheckTest, FileBackgroundAndShapeProblems) {
   ASSERT_EQ(missing.ProblemCount(), 1);
   EXPECT_EQ(missing.Problem(0).kind, ProblemCannotOpen);
   EXPECT_FALSE(missing.WouldLoad());
+}
+
+// Faults caught: a picture beyond the limits named as unreadable (16385 x 1)
+// or out of memory (8192 x 8192, which the plug-in would decode first), the
+// size or the limit it broke left out of the text.
+TEST_F(SkinCheckTest, PicturesBeyondTheLimitsAreNamedForTheirSize) {
+  ScratchFolder pluginFolder;
+  ASSERT_TRUE(CopyFileA(BinaryPath(std::string("plugins/png") + kPluginExtension).c_str(),
+                        (pluginFolder.path() + "\\png" + kPluginExtension).c_str(), FALSE));
+  PluginList plugins;
+  plugins.Scan(pluginFolder.path().c_str());
+  ImageBuffer strip;
+  ASSERT_TRUE(strip.CreateBlank(16385, 1));
+  ASSERT_TRUE(WriteFileBytes(folder.File("strip.png"), PngBytes(strip)));
+  // Signature, header of 8192 x 8192 RGB, end: all a plug-in needs to tell the size.
+  const std::string square("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x20\0\0\0\x20\0\x08\x02\0\0\0"
+                           "\xfd\xc8\x5d\x0e\0\0\0\0IEND\xae\x42\x60\x82", 45);
+  ASSERT_TRUE(WriteFileBytes(folder.File("square.png"), square));
+  const std::pair<const char*, const char*> cases[] = {
+      {"strip.png", "16385 x 1, the limit is 16384 pixels a side"},
+      {"square.png", "8192 x 8192, the limit is 64 MB of pixels"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.first);
+    ASSERT_TRUE(WriteFileBytes(folder.File("large.rc"), std::string("BackgroundImage ") + c.first +
+                                                            "\r\nBackgroundImageInactive back.bmp\r\n"));
+    SkinCheck check;
+    check.Run(&plugins, folder.File("large.rc").c_str());
+    ASSERT_EQ(check.ProblemCount(), 1);
+    char text[1536];
+    FormatProblem(check.Problem(0), MessageLanguage::English, text, sizeof(text));
+    EXPECT_EQ(std::string(text), "error line 1: BackgroundImage: " + folder.File(c.first) +
+                                     " is too large: " + c.second);
+    EXPECT_FALSE(check.WouldLoad());
+  }
+  plugins.UnloadAll();
 }
 
 // A checker that cried wolf on the shipped skins would teach authors to ignore it.

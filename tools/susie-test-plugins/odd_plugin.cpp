@@ -16,6 +16,13 @@
 //                                (32-bit only) and writes through a null pointer
 //   faultonce.spi                IsSupported faults on its first call only;
 //                                then it takes every file and gives green
+//   huge.spi     takes files that begin with "HUGE"; GetPictureInfo reports
+//                30000 x 30000 at 24 bits (with a text block for the host to
+//                free), and GetPicture takes 20 s, as a real decoder of such a
+//                picture would, before it gives green
+//   nullinfo.spi writes through a null pointer in GetPictureInfo; otherwise green
+// Every other name answers GetPictureInfo with -1 (not implemented), so the
+// host decodes as it would without the export.
 // (The extension is .sph in the 64-bit build.)
 // The sample: top row red, green, blue; bottom row magenta, grey (90, 100,
 // 110), red.
@@ -32,7 +39,7 @@ HMODULE self = nullptr;
 enum class Behaviour {
   Never, Green, Code, Pal4, TopDown, Short, V5Palette, V5Bitfields,
   NullInIsSupported, NullInGetPicture, Minus1InIsSupported, Minus1InGetPicture, NullInDllMain,
-  NullWhenFreed, NullUnderOwnHandler, FaultOnce, Unknown
+  NullWhenFreed, NullUnderOwnHandler, FaultOnce, Huge, NullInGetPictureInfo, Unknown
 };
 
 struct Selected {
@@ -63,6 +70,8 @@ Selected SelectByName() {
   if (_strnicmp(name, "nullfree.", 9) == 0) s.behaviour = Behaviour::NullWhenFreed;
   if (_strnicmp(name, "nullseh.", 8) == 0) s.behaviour = Behaviour::NullUnderOwnHandler;
   if (_strnicmp(name, "faultonce.", 10) == 0) s.behaviour = Behaviour::FaultOnce;
+  if (_strnicmp(name, "huge.", 5) == 0) s.behaviour = Behaviour::Huge;
+  if (_strnicmp(name, "nullinfo.", 9) == 0) s.behaviour = Behaviour::NullInGetPictureInfo;
   if (_strnicmp(name, "code", 4) == 0) {
     s.behaviour = Behaviour::Code;
     s.code = (name[4] == 'M' || name[4] == 'm') ? -std::atoi(name + 5) : std::atoi(name + 4);
@@ -202,6 +211,20 @@ int NullUnderOwnHandler() {
 int NullUnderOwnHandler() { return WriteThroughNull(); }
 #endif
 
+constexpr char kHugeSignature[] = "HUGE";
+constexpr LONG kHugeSide = 30000;
+constexpr DWORD kHugeDecodeMs = 20000;
+
+#pragma pack(push, 1)
+struct PictureInfo {
+  LONG left, top;
+  LONG width, height;
+  WORD xDensity, yDensity;
+  SHORT colorDepth;
+  HLOCAL text;
+};
+#pragma pack(pop)
+
 }  // namespace
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
@@ -224,7 +247,7 @@ __declspec(dllexport) int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen
   return lstrlenA(buf);
 }
 
-__declspec(dllexport) int WINAPI IsSupported(LPCSTR, ULONG_PTR) {
+__declspec(dllexport) int WINAPI IsSupported(LPCSTR, ULONG_PTR header) {
   switch (SelectByName().behaviour) {
     case Behaviour::Never:
       return 0;
@@ -236,6 +259,10 @@ __declspec(dllexport) int WINAPI IsSupported(LPCSTR, ULONG_PTR) {
       return NullUnderOwnHandler();
     case Behaviour::FaultOnce:
       return ++isSupportedCalls == 1 ? WriteThroughNull() : 1;
+    case Behaviour::Huge:
+      // The host always passes the file's first bytes.
+      return header > 0xFFFF &&
+             std::memcmp(reinterpret_cast<const char*>(header), kHugeSignature, 4) == 0;
     default:
       return 1;
   }
@@ -249,6 +276,10 @@ __declspec(dllexport) int WINAPI GetPicture(LPCSTR, LONG_PTR, unsigned int, HLOC
     case Behaviour::Green:
     case Behaviour::NullWhenFreed:
     case Behaviour::FaultOnce:
+    case Behaviour::NullInGetPictureInfo:
+      return GiveGreen(pInfo, pBits);
+    case Behaviour::Huge:
+      Sleep(kHugeDecodeMs);
       return GiveGreen(pInfo, pBits);
     case Behaviour::Code:
       return s.code;
@@ -275,6 +306,24 @@ __declspec(dllexport) int WINAPI GetPicture(LPCSTR, LONG_PTR, unsigned int, HLOC
       break;
   }
   return 2;  // unknown format
+}
+
+__declspec(dllexport) int WINAPI GetPictureInfo(LPCSTR, LONG_PTR, unsigned int,
+                                                PictureInfo* info) {
+  switch (SelectByName().behaviour) {
+    case Behaviour::Huge: {
+      *info = PictureInfo{};
+      info->width = kHugeSide;
+      info->height = kHugeSide;
+      info->colorDepth = 24;
+      info->text = Block("a huge test picture", 20);
+      return 0;
+    }
+    case Behaviour::NullInGetPictureInfo:
+      return WriteThroughNull();
+    default:
+      return -1;
+  }
 }
 
 }  // extern "C"

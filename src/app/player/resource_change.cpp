@@ -9,6 +9,7 @@
 #include "app/application.h"
 #include "app/messages.h"
 #include "app/player/player_window.h"
+#include "app/player/skin_fit_warning.h"
 #include "common/ascii_text.h"
 #include "common/fixed_text.h"
 #include "common/path_text.h"
@@ -32,12 +33,14 @@ bool PlayerWindow::SkinLoads(const char* path, char* message, size_t capacity) {
   // half-way would leave the working skin half-replaced: try it elsewhere.
   std::unique_ptr<SkinWindow> trial(new (std::nothrow) SkinWindow);
   if (!trial) {
-    ComposeSkinFailure(SkinResourceFailed, ParseOutOfMemory, 0, path, "", message, capacity);
+    SkinFailure noMemory;
+    noMemory.skinStatus = SkinResourceFailed;
+    noMemory.parseStatus = ParseOutOfMemory;
+    ComposeSkinFailure(noMemory, path, false, message, capacity);
     return false;
   }
   if (trial->LoadSkinImages(PluginsInUse(), path)) return true;
-  ComposeSkinFailure(trial->status, trial->model.status, trial->model.lineNumber, path,
-                     trial->errorText, message, capacity);
+  ComposeSkinFailure(FailureOf(*trial), path, false, message, capacity);
   return false;
 }
 
@@ -48,8 +51,7 @@ bool PlayerWindow::SwitchSkinTo(const char* path) {
   }
   // The file changed since the trial, or the window system refused.
   char message[kComposedMessageSize];
-  ComposeSkinFailure(status, model.status, model.lineNumber, path, errorText, message,
-                     sizeof(message));
+  ComposeSkinFailure(FailureOf(*this), path, false, message, sizeof(message));
   if (ChangeSkin(PluginsInUse(), appSettings->lastFile)) {
     ShowMessage(hwnd, message, kMessageStyle);
     return true;
@@ -74,7 +76,10 @@ void PlayerWindow::ChangeResourceFile(const char* path) {
     StartTimers();
     return;
   }
-  if (SwitchSkinTo(newFile)) StartTimers();
+  if (!SwitchSkinTo(newFile)) return;
+  StartTimers();
+  // The user chose this skin: it shows, with a word if it is hard to use.
+  WarnIfSkinHardToUse(*this, newFile);
 }
 
 void PlayerWindow::SwitchToDiscSkin() {
