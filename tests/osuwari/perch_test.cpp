@@ -133,8 +133,10 @@ TEST_F(PerchTest, ComesBackOntoAMonitorWhenThereIsNothingToPerchOn) {
   EXPECT_EQ(player.perchTarget, nullptr) << "the closed target is still remembered";
   PlacePlayer(-650, 288);
   EXPECT_TRUE(At(PerchOn(nullptr), 0, 288)) << "no foreground window";
-  PlacePlayer(-70, 288);  // partly on the screen: within reach
-  EXPECT_TRUE(At(PerchOn(nullptr), -70, 288));
+  PlacePlayer(-48, 288);  // 32 px on the screen: within reach
+  EXPECT_TRUE(At(PerchOn(nullptr), -48, 288));
+  PlacePlayer(-49, 288);
+  EXPECT_TRUE(At(PerchOn(nullptr), -48, 288)) << "less than a grip left on the screen";
 }
 
 }  // namespace
