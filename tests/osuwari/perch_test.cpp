@@ -139,4 +139,33 @@ TEST_F(PerchTest, ComesBackOntoAMonitorWhenThereIsNothingToPerchOn) {
   EXPECT_TRUE(At(PerchOn(nullptr), -48, 288)) << "less than a grip left on the screen";
 }
 
+// Catches: a drag that takes the player past the edge of the screen until
+// nothing of it is left to take hold of, and a player left off the screen
+// when a monitor goes or the work area shrinks, minimised or not.
+TEST_F(PerchTest, ADragOrAMonitorChangeKeepsTheWindowWithinReach) {
+  OpenPlayer("");
+  // Pressed at its bottom-right corner, dragged to the screen's top-left
+  // corner: only 5 x 5 of it would be left on the screen.
+  Press(player.hwnd, 75, 55);
+  Move(player.hwnd, 0 - kLeft, 0 - kTop);
+  EXPECT_TRUE(At(WindowCorner(player.hwnd), kReachGrip - 80, kReachGrip - 60));
+  POINT corner = WindowCorner(player.hwnd);
+  Move(player.hwnd, 500 - corner.x, 300 - corner.y);  // back on the screen it follows the pointer
+  EXPECT_TRUE(At(WindowCorner(player.hwnd), kLeft + 500 - (kLeft + 75), kTop + 300 - (kTop + 55)));
+  Release(player.hwnd, 500 - corner.x, 300 - corner.y);
+
+  for (UINT message : {UINT(WM_DISPLAYCHANGE), UINT(WM_SETTINGCHANGE)}) {
+    PlacePlayer(-650, 288);
+    SendMessageA(player.hwnd, message, message == WM_SETTINGCHANGE ? SPI_SETWORKAREA : 24, 0);
+    EXPECT_TRUE(At(WindowCorner(player.hwnd), 0, 288)) << message;
+  }
+  // Minimised, the place it restores to is brought back.
+  PlacePlayer(-650, 288);
+  ShowWindow(player.hwnd, SW_SHOWMINNOACTIVE);
+  ASSERT_TRUE(IsIconic(player.hwnd));
+  SendMessageA(player.hwnd, WM_DISPLAYCHANGE, 24, 0);
+  ShowWindow(player.hwnd, SW_SHOWNOACTIVATE);
+  EXPECT_TRUE(At(WindowCorner(player.hwnd), 0, 288)) << "restored off the screen";
+}
+
 }  // namespace
