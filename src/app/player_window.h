@@ -159,14 +159,14 @@ class PlayerWindow final : public SkinWindow {
   // Message handlers.
   void OnCreate();
   void OnDestroy();
+  // A drag of the body stops where the window would leave reach.
+  void OnWindowPosChanging(WINDOWPOS* pos);
   void OnEndSession();
   void OnContextMenu(LPARAM lParam);
   bool OnCommand(WORD id);
   void OnTimer(UINT_PTR id);
   void OnDropFiles(HDROP drop);
   void OnMciNotify(WPARAM status);
-  // A drag of the body stops where the window would leave reach.
-  void OnWindowPosChanging(WINDOWPOS* pos);
   // The arrow keys step back and on; false for every other key.
   bool OnKeyDown(WPARAM key, LPARAM lParam);
   bool OnAppCommand(LPARAM lParam);
