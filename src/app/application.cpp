@@ -28,6 +28,9 @@ namespace {
 // Longer module paths do not fit any buffer of the program.
 constexpr DWORD kModulePathSize = 2 * MAX_PATH;
 
+// Without one the system places the window.
+bool HasSavedPosition() { return appSettings->positionX != static_cast<int>(CW_USEDEFAULT); }
+
 }  // namespace
 
 PluginList* PluginsInUse() {
@@ -84,9 +87,14 @@ bool CreatePlayer(const char* resourceFile, DWORD exStyle, const char* title, HI
     ShowMessageId(nullptr, IDS_NO_MEMORY, kMessageStyle);
     return false;
   }
+  // Created on the screen, moved to its saved place once its size is known:
+  // at a place near the end of the coordinate range the system cannot give
+  // the window its size (2147483647 makes it 0 x 0).
+  POINT at = {appSettings->positionX, appSettings->positionY};
+  if (HasSavedPosition()) at = PositionWithinReach(at, SIZE{1, 1});
   if (appPlayer->CreateSkinWindow(PluginsInUse(), resourceFile, exStyle, title,
-                                  WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, appSettings->positionX,
-                                  appSettings->positionY, nullptr, nullptr, instance)) {
+                                  WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, at.x, at.y, nullptr,
+                                  nullptr, instance)) {
     return true;
   }
   char message[kComposedMessageSize];
@@ -146,7 +154,9 @@ int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath) 
     CopyText(appSettings->lastFile, defaultFile);
   }
   HWND window = appPlayer->hwnd;
-  if (appSettings->positionX != static_cast<int>(CW_USEDEFAULT)) KeepWithinReach(window);
+  if (HasSavedPosition()) {
+    PlaceWithinReach(window, POINT{appSettings->positionX, appSettings->positionY});
+  }
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   // A player that closed itself while starting has no window to warn over.

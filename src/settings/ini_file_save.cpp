@@ -20,6 +20,13 @@ DWORD LastErrorOr(DWORD fallback) {
   return code != 0 ? code : fallback;
 }
 
+// Read-only, or a folder under the file's name: nothing may be put in its place.
+bool IsReadOnly(const char* path) {
+  DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0;
+}
+
 }  // namespace
 
 IniFileSave::IniFileSave(const char* path) : path_{}, copyPath_{}, error_(0) {
@@ -42,9 +49,7 @@ void IniFileSave::Fail(DWORD code) {
 void IniFileSave::Read() {
   // A read-only file is the user's wish that it stay as it is; a rename over
   // it would ignore that (Wine lets it through where Windows refuses).
-  DWORD attributes = GetFileAttributesA(path_);
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+  if (IsReadOnly(path_)) {
     Fail(ERROR_ACCESS_DENIED);
     return;
   }
@@ -100,9 +105,24 @@ void IniFileSave::WriteSection(const char* section, const char* lines) {
   if (error_ == 0 && !text_.SetSection(section, lines)) Fail(ERROR_NOT_ENOUGH_MEMORY);
 }
 
+bool IniFileSave::RemoveLeftoverCopy() {
+  DWORD attributes = GetFileAttributesA(copyPath_);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+  // Rewritten in place, a leftover would keep its attributes, and a
+  // read-only one renamed over the file would fail every later save.
+  if (attributes & FILE_ATTRIBUTE_READONLY) {
+    SetFileAttributesA(copyPath_, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+  }
+  if (DeleteFileA(copyPath_)) return true;
+  Fail(LastErrorOr(ERROR_ACCESS_DENIED));
+  return false;
+}
+
 bool IniFileSave::WriteCopy() {
+  if (!RemoveLeftoverCopy()) return false;
+  // A new file: nothing of an earlier one is carried into the file's place.
   unique_hfile copy(
-      CreateFileA(copyPath_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileA(copyPath_, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!copy) {
     Fail(LastErrorOr(ERROR_WRITE_FAULT));
     return false;
@@ -128,6 +148,11 @@ bool IniFileSave::WriteCopy() {
 }
 
 bool IniFileSave::Replace() const {
+  // Made read-only since it was read: the user's wish still holds.
+  if (IsReadOnly(path_)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
   for (int attempt = 1;; ++attempt) {
     // ReplaceFile would refuse a file that does not exist yet.
     if (MoveFileExA(copyPath_, path_, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;

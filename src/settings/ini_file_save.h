@@ -6,7 +6,9 @@
 // byte written, flushes it to the disk and puts it in the file's place in one
 // step. A save cut short anywhere - the process killed, the power gone, the
 // disk full - leaves the file as it was; a copy it leaves behind is never
-// read and is written afresh by the next save.
+// read, and the next save deletes it (read-only or not) before writing its
+// own, so the file never takes a leftover's attributes. A read-only file is
+// never replaced.
 //
 // Any writer of the program's INI files uses it: a whole settings file, or one
 // section of CD.ini.
@@ -52,7 +54,9 @@ class IniFileSave {
  private:
   void Read();
   void Fail(DWORD code);
-  // Writes the whole text as the copy; false with error_ set.
+  // Deletes a copy an earlier save left behind; false with error_ set.
+  bool RemoveLeftoverCopy();
+  // Writes the whole text as a new copy; false with error_ set.
   bool WriteCopy();
   // Renames the copy over the file; false with the system's last error set.
   bool Replace() const;

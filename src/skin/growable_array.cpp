@@ -7,6 +7,28 @@ GrowableArray::GrowableArray(unsigned int elementSize, int growBy)
 
 GrowableArray::~GrowableArray() { RemoveAll(); }
 
+GrowableArray::GrowableArray(GrowableArray&& other) noexcept
+    : elementSize(other.elementSize), growBy(other.growBy), data(other.data), capacity(other.capacity),
+      count(other.count) {
+  other.data = nullptr;
+  other.capacity = 0;
+  other.count = 0;
+}
+
+GrowableArray& GrowableArray::operator=(GrowableArray&& other) noexcept {
+  if (this == &other) return *this;
+  RemoveAll();
+  elementSize = other.elementSize;
+  growBy = other.growBy;
+  data = other.data;
+  capacity = other.capacity;
+  count = other.count;
+  other.data = nullptr;
+  other.capacity = 0;
+  other.count = 0;
+  return *this;
+}
+
 bool GrowableArray::Grow() {
   if (growBy <= 0) return false;
   // Refuse sizes that would not fit in 32 bits instead of wrapping around.

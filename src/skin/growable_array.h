@@ -11,6 +11,9 @@ class GrowableArray {
   ~GrowableArray();
   GrowableArray(const GrowableArray&) = delete;
   GrowableArray& operator=(const GrowableArray&) = delete;
+  // A move takes the block over and leaves the source empty: no copy, no failure.
+  GrowableArray(GrowableArray&& other) noexcept;
+  GrowableArray& operator=(GrowableArray&& other) noexcept;
 
   // Index of the new element, or -1 when growing failed (the array is unchanged).
   int Add(const void* element);

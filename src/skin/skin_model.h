@@ -109,6 +109,10 @@ class SkinModel {
   SkinModel();
   SkinModel(const SkinModel&) = delete;
   SkinModel& operator=(const SkinModel&) = delete;
+  // Moves hand the button lists over without copying, so a model parsed
+  // elsewhere can be taken over (and swapped back) without a failure.
+  SkinModel(SkinModel&&) = default;
+  SkinModel& operator=(SkinModel&&) = default;
 
   // Back to the state of an empty resource file; keeps lineNumber, status, cursor.
   void Clear();

@@ -3,6 +3,11 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <memory>
+#include <new>
+#include <utility>
+
+#include "common/fixed_text.h"
 
 SkinWindow::SkinWindow()
     : tooltip(nullptr),
@@ -120,7 +125,39 @@ bool SkinWindow::CreateSkinWindow(PluginList* pluginList, const char* resourceFi
 }
 
 bool SkinWindow::ChangeSkin(PluginList* pluginList, const char* resourceFilePath) {
-  if (!LoadSkinImages(pluginList, resourceFilePath)) return false;
+  std::unique_ptr<SkinWindow> loaded(new (std::nothrow) SkinWindow);
+  if (!loaded) {
+    status = SkinResourceFailed;
+    model.status = ParseOutOfMemory;
+    return false;
+  }
+  if (!loaded->LoadSkinImages(pluginList, resourceFilePath)) {
+    // Reported as this window's failure; its skin is untouched.
+    status = loaded->status;
+    model.status = loaded->model.status;
+    model.lineNumber = loaded->model.lineNumber;
+    CopyText(errorText, loaded->errorText);
+    return false;
+  }
+  return ChangeSkin(*loaded);
+}
+
+void SkinWindow::ExchangeSkin(SkinWindow& other) {
+  std::swap(model, other.model);
+  backgroundPicture.Swap(other.backgroundPicture);
+  inactivePicture.Swap(other.inactivePicture);
+  for (int i = 0; i < 3; ++i) pressedPicture[i].Swap(other.pressedPicture[i]);
+  timeFontPicture.Swap(other.timeFontPicture);
+  volumePicture.Swap(other.volumePicture);
+  volumePositionPicture.Swap(other.volumePositionPicture);
+  seekPicture.Swap(other.seekPicture);
+  scratchImage.Swap(other.scratchImage);
+  frameImage.Swap(other.frameImage);
+  std::swap(resourceFolder, other.resourceFolder);
+}
+
+bool SkinWindow::ChangeSkin(SkinWindow& loaded) {
+  ExchangeSkin(loaded);
   int width = backgroundPicture.Width();
   int height = backgroundPicture.Height();
   if (IsIconic(hwnd)) {

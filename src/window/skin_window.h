@@ -94,8 +94,14 @@ class SkinWindow : public BackBufferWindow {
                         const char* title, DWORD style, int x, int y, HWND parent, HMENU menu,
                         HINSTANCE instance);
   // Switches the running window to another resource file, keeping its
-  // top-left corner and its widget state.
+  // top-left corner and its widget state. The file is loaded aside first: one
+  // that fails to load leaves the shown skin as it was.
   bool ChangeSkin(PluginList* pluginList, const char* resourceFilePath);
+  // Switches to the skin `loaded` holds (a window-less SkinWindow on which
+  // LoadSkinImages succeeded). Its model and pictures are taken over whole,
+  // so the window shows the old skin until the new one is complete; `loaded`
+  // is left holding the previous skin, and a second call puts it back.
+  bool ChangeSkin(SkinWindow& loaded);
 
   // Skin realisation: parse the resource file and load its pictures; then cut
   // the window to the background's shape and paint it.
@@ -186,6 +192,8 @@ class SkinWindow : public BackBufferWindow {
   void NamePicture(const char* key, int number, const char* path);
   // Cuts windowRegion from the background's non-magenta pixels.
   bool BuildRegion();
+  // Exchanges everything LoadSkinImages fills with `other`.
+  void ExchangeSkin(SkinWindow& other);
 
   // Message handlers of this level.
   void RelayToTooltip(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -91,11 +91,14 @@ TEST_F(AtomicSaveTest, ReadersDuringASaveSeeTheOldFileOrTheNewOneNothingBetween)
 
 // Catches: comments and keys of other programs (or of a newer version) lost
 // by a save, and a copy left by a save that was cut short being read at the
-// next start or blocking the next save.
+// next start or blocking the next save - read-only, as a kill under Wine as
+// root leaves it, rewritten in place and renamed over the file, which then
+// refuses every later save.
 TEST_F(AtomicSaveTest, UnknownLinesSurviveAndAStaleCopyIsNeitherReadNorKept) {
   ASSERT_TRUE(WriteFileBytes(IniFile(), "; kept by hand\r\n[MainWindow]\r\nPositionX=7\r\nFutureKey=1\r\n"
                                         "[Other]\r\nMine=yes\r\n"));
   ASSERT_TRUE(WriteFileBytes(IniFile() + ".new", "[MainWindow]\r\nPositionX=999\r\n[Half"));
+  ASSERT_TRUE(SetFileAttributesA((IniFile() + ".new").c_str(), FILE_ATTRIBUTE_READONLY));
   ASSERT_TRUE(WriteFileBytes(CdFile(), "[ABC]\r\n0=First\r\n1=Second\r\n[DEF]\r\n0=Other disc\r\n"));
   settings.Load();
   EXPECT_EQ(settings.positionX, 7) << "the stale copy was read";
@@ -109,6 +112,7 @@ TEST_F(AtomicSaveTest, UnknownLinesSurviveAndAStaleCopyIsNeitherReadNorKept) {
   }
   EXPECT_EQ(ReadFileBytes(IniFile()).find("999"), std::string::npos);
   EXPECT_FALSE(FileExists(IniFile() + ".new"));
+  EXPECT_FALSE(GetFileAttributesA(IniFile().c_str()) & FILE_ATTRIBUTE_READONLY) << "made read-only";
   for (const char* line : {"0=First", "1=Second", "ResourceFile=C:\\skins\\disc.rc", "0=Other disc"}) {
     EXPECT_TRUE(HasLine(CdFile(), line)) << line;
   }
@@ -124,6 +128,7 @@ TEST_F(AtomicSaveTest, ASaveThatCannotWriteIsReportedOnceAndLeavesTheFileAsItWas
   EXPECT_EQ(MessageDuring([&] { settings.Save(); }), SaveFailedMessage(IniFile())) << "read-only file";
   EXPECT_EQ(MessageDuring([&] { settings.Save(); }), "(no message)") << "reported a second time";
   EXPECT_EQ(ReadFileBytes(IniFile()), kOld);
+  EXPECT_TRUE(GetFileAttributesA(IniFile().c_str()) & FILE_ATTRIBUTE_READONLY) << "read-only bit cleared";
   EXPECT_FALSE(FileExists(IniFile() + ".new"));
 
   // Written again once it can be; a later failure is news again.

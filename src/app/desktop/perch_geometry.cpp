@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "app/desktop/window_position.h"
+
 namespace {
 
 // The skin's value when it names no base line.
@@ -17,14 +19,6 @@ int Clamped(long long value) {
   return static_cast<int>(value);
 }
 
-// The start of a span of `size` moved into [low, high); a span larger than
-// the range starts at `low`.
-long long KeptWithin(long long start, long long size, LONG low, LONG high) {
-  if (start + size > high) start = high - size;
-  if (start < low) start = low;
-  return start;
-}
-
 }  // namespace
 
 POINT PerchPosition(const RECT& target, SIZE player, int osuwariXPer, int osuwariBaseLine,
@@ -35,8 +29,9 @@ POINT PerchPosition(const RECT& target, SIZE player, int osuwariXPer, int osuwar
   long long x = target.left + width * osuwariXPer / 100 - player.cx / 2;
   long long y = target.top - baseLine;
   if (workArea.right > workArea.left && workArea.bottom > workArea.top) {
-    x = KeptWithin(x, player.cx, workArea.left, workArea.right);
-    y = KeptWithin(y, player.cy, workArea.top, workArea.bottom);
+    // Wholly on the area: a perched player shows all of itself.
+    x = StartWithin(x, player.cx, workArea.left, workArea.right, player.cx);
+    y = StartWithin(y, player.cy, workArea.top, workArea.bottom, player.cy);
   }
   return POINT{Clamped(x), Clamped(y)};
 }

@@ -65,6 +65,8 @@ void PlayerWindow::Perch() {
   if (!GetWindowRect(hwnd, &own)) return;
   SIZE size{own.right - own.left, own.bottom - own.top};
   POINT at = PerchPosition(rect, size, appSettings->osuwariXPer, model.osuwariBaseLine, TargetWorkArea(target));
+  // The target's monitor may not be told (the work area comes back empty).
+  at = PositionWithinReach(at, size);
   MoveWindow(hwnd, at.x, at.y, size.cx, size.cy, TRUE);
   // Above the target, but the target keeps the activation.
   SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);

@@ -70,6 +70,16 @@ LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
+    case WM_WINDOWPOSCHANGING:
+      OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
+      return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+    case WM_DISPLAYCHANGE:
+      KeepWithinReach(hwnd);
+      return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+    case WM_SETTINGCHANGE:
+      // A taskbar moved or resized changes the work areas.
+      if (wParam == SPI_SETWORKAREA) KeepWithinReach(hwnd);
+      return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
     case MM_MCINOTIFY:
       OnMciNotify(wParam);
       MarkHandled(static_cast<int>(cdDevice.OnNotify(hwnd, message, wParam, lParam)));
@@ -161,6 +171,21 @@ void PlayerWindow::StorePosition() {
   if (!GetNormalPosition(hwnd, &topLeft)) return;
   appSettings->positionX = topLeft.x;
   appSettings->positionY = topLeft.y;
+}
+
+void PlayerWindow::OnWindowPosChanging(WINDOWPOS* pos) {
+  // Only a drag of the body is held back here; every other move of the
+  // program is kept within reach where it is made.
+  if (!pos || (pos->flags & SWP_NOMOVE) || GetCapture() != hwnd || capturedHit != kHitBody) return;
+  SIZE size{pos->cx, pos->cy};
+  if (pos->flags & SWP_NOSIZE) {
+    RECT rect = {};
+    GetWindowRect(hwnd, &rect);
+    size = SIZE{rect.right - rect.left, rect.bottom - rect.top};
+  }
+  POINT at = PositionWithinReach(POINT{pos->x, pos->y}, size);
+  pos->x = at.x;
+  pos->y = at.y;
 }
 
 void PlayerWindow::StopUnlessIdle() {

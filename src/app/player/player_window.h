@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <memory>
+
 #include "app/desktop/media_keys.h"
 #include "app/rules/play_order.h"
 #include "app/desktop/volume_output.h"
@@ -161,6 +163,8 @@ class PlayerWindow final : public SkinWindow {
   // Message handlers.
   void OnCreate();
   void OnDestroy();
+  // A drag of the body stops where the window would leave reach.
+  void OnWindowPosChanging(WINDOWPOS* pos);
   void OnEndSession();
   void OnContextMenu(LPARAM lParam);
   bool OnCommand(WORD id);
@@ -254,13 +258,13 @@ class PlayerWindow final : public SkinWindow {
   // Stops the drive unless it is stopped, open or empty.
   void StopUnlessIdle();
   void SwitchToDiscSkin();
-  // Loads a resource file on a scratch window; false with the message the
-  // failure gets. The window's own skin is left untouched either way.
-  bool SkinLoads(const char* path, char* message, size_t capacity);
-  // ChangeSkin to a file that loaded a moment ago, recorded as lastFile. If
-  // it fails after all, the skin that worked is put back; false when even
+  // Loads a resource file on a window-less skin, leaving the shown one as
+  // it is; null with the message the failure gets.
+  std::unique_ptr<SkinWindow> LoadSkin(const char* path, char* message, size_t capacity);
+  // ChangeSkin to a skin LoadSkin gave, recorded as lastFile. If the window
+  // system refuses it, the skin that worked is put back; false when even
   // that failed and the window is gone.
-  bool SwitchSkinTo(const char* path);
+  bool SwitchSkinTo(SkinWindow& loaded, const char* path);
   void FillTrackSubmenu(HMENU popup);
   // Length of `track` in frames; 0 when the disc gave none.
   int TrackLengthFrames(int track) const;

@@ -8,11 +8,13 @@
 
 #include "app/application.h"
 #include "app/messages.h"
+#include "app/desktop/window_position.h"
 #include "app/player/player_window.h"
 #include "app/player/skin_fit_warning.h"
 #include "common/ascii_text.h"
 #include "common/fixed_text.h"
 #include "common/path_text.h"
+#include "common/wait_cursor.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "skin/skin_model.h"
@@ -28,31 +30,34 @@ constexpr char kDefaultExtension[] = "rc";
 
 }  // namespace
 
-bool PlayerWindow::SkinLoads(const char* path, char* message, size_t capacity) {
+std::unique_ptr<SkinWindow> PlayerWindow::LoadSkin(const char* path, char* message, size_t capacity) {
   // Loading replaces the model and pictures as it goes, so a file that fails
-  // half-way would leave the working skin half-replaced: try it elsewhere.
-  std::unique_ptr<SkinWindow> trial(new (std::nothrow) SkinWindow);
-  if (!trial) {
+  // half-way, or one that takes seconds, would leave the shown skin half
+  // replaced: load it elsewhere, and take it over once it is complete.
+  std::unique_ptr<SkinWindow> loaded(new (std::nothrow) SkinWindow);
+  if (!loaded) {
     SkinFailure noMemory;
     noMemory.skinStatus = SkinResourceFailed;
     noMemory.parseStatus = ParseOutOfMemory;
     ComposeSkinFailure(noMemory, path, false, message, capacity);
-    return false;
+    return nullptr;
   }
-  if (trial->LoadSkinImages(PluginsInUse(), path)) return true;
-  ComposeSkinFailure(FailureOf(*trial), path, false, message, capacity);
-  return false;
+  if (loaded->LoadSkinImages(PluginsInUse(), path)) return loaded;
+  ComposeSkinFailure(FailureOf(*loaded), path, false, message, capacity);
+  return nullptr;
 }
 
-bool PlayerWindow::SwitchSkinTo(const char* path) {
-  if (ChangeSkin(PluginsInUse(), path)) {
+bool PlayerWindow::SwitchSkinTo(SkinWindow& loaded, const char* path) {
+  if (ChangeSkin(loaded)) {
     CopyText(appSettings->lastFile, path);
+    // The top-left corner stays: a smaller skin may be out of reach there.
+    KeepWithinReach(hwnd);
     return true;
   }
-  // The file changed since the trial, or the window system refused.
+  // The window system refused; `loaded` holds the skin that worked again.
   char message[kComposedMessageSize];
   ComposeSkinFailure(FailureOf(*this), path, false, message, sizeof(message));
-  if (ChangeSkin(PluginsInUse(), appSettings->lastFile)) {
+  if (ChangeSkin(loaded)) {
     ShowMessage(hwnd, message, kMessageStyle);
     return true;
   }
@@ -69,14 +74,19 @@ void PlayerWindow::ChangeResourceFile(const char* path) {
   CopyText(newFile, path);
   StopTimers();
   char message[kComposedMessageSize];
-  if (!SkinLoads(newFile, message, sizeof(message))) {
+  std::unique_ptr<SkinWindow> loaded;
+  {
+    WaitCursor wait;
+    loaded = LoadSkin(newFile, message, sizeof(message));
+  }
+  if (!loaded) {
     // A refused skin costs nothing: the current one stays. The box is the
     // window's own, so it shows above a topmost player.
     ShowMessage(hwnd, message, kMessageStyle);
     StartTimers();
     return;
   }
-  if (!SwitchSkinTo(newFile)) return;
+  if (!SwitchSkinTo(*loaded, newFile)) return;
   StartTimers();
   // The user chose this skin: it shows, with a word if it is hard to use.
   WarnIfSkinHardToUse(*this, newFile);
@@ -90,12 +100,17 @@ void PlayerWindow::SwitchToDiscSkin() {
   CopyText(newFile, appSettings->cdResourceFile);
   if (!EqualsIgnoreCase(ExtensionPart(newFile), ".rc")) return;
   char message[kComposedMessageSize];
-  if (!SkinLoads(newFile, message, sizeof(message))) {
+  std::unique_ptr<SkinWindow> loaded;
+  {
+    WaitCursor wait;
+    loaded = LoadSkin(newFile, message, sizeof(message));
+  }
+  if (!loaded) {
     appSettings->ForgetCdResource();
     return;
   }
   StopTimers();
-  if (SwitchSkinTo(newFile)) StartTimers();
+  if (SwitchSkinTo(*loaded, newFile)) StartTimers();
 }
 
 void PlayerWindow::ChooseResourceFile() {

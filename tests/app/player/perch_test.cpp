@@ -133,8 +133,34 @@ TEST_F(PerchTest, ComesBackOntoAMonitorWhenThereIsNothingToPerchOn) {
   EXPECT_EQ(player.perchTarget, nullptr) << "the closed target is still remembered";
   PlacePlayer(-650, 288);
   EXPECT_TRUE(At(PerchOn(nullptr), 0, 288)) << "no foreground window";
-  PlacePlayer(-70, 288);  // partly on the screen: within reach
-  EXPECT_TRUE(At(PerchOn(nullptr), -70, 288));
+  PlacePlayer(-48, 288);  // 32 px on the screen: within reach
+  EXPECT_TRUE(At(PerchOn(nullptr), -48, 288));
+}
+
+// Catches: a drag that takes the player past the edge of the screen until
+// nothing of it is left to take hold of, and a player left off the screen
+// when a monitor goes or the work area shrinks, minimised or not.
+TEST_F(PerchTest, ADragOrAMonitorChangeKeepsTheWindowWithinReach) {
+  OpenPlayer("");
+  // Pressed at its bottom-right corner, dragged to the screen's top-left
+  // corner: only 5 x 5 of it would be left on the screen.
+  Press(player.hwnd, 75, 55);
+  Move(player.hwnd, 0 - kLeft, 0 - kTop);
+  EXPECT_TRUE(At(WindowCorner(player.hwnd), kReachGrip - 80, kReachGrip - 60));
+  POINT corner = WindowCorner(player.hwnd);
+  Move(player.hwnd, 500 - corner.x, 300 - corner.y);  // back on the screen it follows the pointer
+  EXPECT_TRUE(At(WindowCorner(player.hwnd), kLeft + 500 - (kLeft + 75), kTop + 300 - (kTop + 55)));
+  Release(player.hwnd, 500 - corner.x, 300 - corner.y);
+
+  PlacePlayer(-650, 288);
+  SendMessageA(player.hwnd, WM_DISPLAYCHANGE, 24, 0);
+  EXPECT_TRUE(At(WindowCorner(player.hwnd), 0, 288)) << "a monitor changed";
+  // Minimised, the place it restores to is brought back.
+  PlacePlayer(-650, 288);
+  ShowWindow(player.hwnd, SW_SHOWMINNOACTIVE);
+  SendMessageA(player.hwnd, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  ShowWindow(player.hwnd, SW_SHOWNOACTIVATE);
+  EXPECT_TRUE(At(WindowCorner(player.hwnd), 0, 288)) << "the work area changed while minimised";
 }
 
 }  // namespace

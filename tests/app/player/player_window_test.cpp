@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -17,6 +18,8 @@
 #include "app/player/player_fixture.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
+#include "skin/plugin_list.h"
+#include "window/skin_files.h"
 
 namespace {
 
@@ -410,6 +413,11 @@ TEST_F(PlayerTest, DroppedResourceFilesChangeTheSkinOthersAreIgnored) {
   EXPECT_EQ(WindowSize(player->hwnd).cx, 120);
   EXPECT_EQ(WindowSize(player->hwnd).cy, 60);
   EXPECT_STREQ(appSettings->lastFile, upper.c_str());
+
+  // 40 px of the large skin on the screen; at the same corner none of the small one.
+  SetWindowPos(player->hwnd, nullptr, -80, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  player->ChangeResourceFile(folder.File("main.rc").c_str());
+  EXPECT_EQ(WindowCornerLeft(player->hwnd), 0) << "a smaller skin left out of reach";
 }
 
 TEST_F(PlayerTest, ASkinChangedWhileMinimisedShowsAfterRestore) {
@@ -424,6 +432,57 @@ TEST_F(PlayerTest, ASkinChangedWhileMinimisedShowsAfterRestore) {
   EXPECT_EQ(WindowSize(player->hwnd).cx, 120);
   EXPECT_EQ(WindowSize(player->hwnd).cy, 60);
   EXPECT_EQ(WindowCornerLeft(player->hwnd), 30) << "the restored window keeps its place";
+}
+
+// Catches: a skin that takes seconds to decode replacing the shown skin's
+// model or pictures before the new ones exist (a repaint would draw a mix),
+// resizing the window before it is ready, loading it twice (once to try it,
+// once for real: twice the wait), and no wait cursor meanwhile.
+TEST_F(PlayerTest, ASlowSkinLoadsOnceUnderTheWaitCursorWhileTheOldOneStaysShown) {
+  Open(TracksOf(1));
+  ASSERT_TRUE(CopyFileA(BinaryPath(std::string("plugins/wait") + kPluginExtension).c_str(),
+                        folder.File(std::string("wait") + kPluginExtension).c_str(), FALSE));
+  appPlugins.reset(new PluginList);
+  ASSERT_TRUE(appPlugins->Scan(folder.path().c_str()));
+  appSettings->usePlugin = 1;
+  ASSERT_TRUE(WriteBmp(folder.File("new.bmp"), 120, 60, TestPattern));
+  ASSERT_TRUE(WriteFileBytes(folder.File("dim.wait"), "decoded slowly"));
+  std::string slow = folder.File("slow.rc");
+  ASSERT_TRUE(WriteFileBytes(slow, "BackgroundImage new.bmp\r\nBackgroundImageInactive dim.wait\r\n"));
+  std::string pid = std::to_string(GetCurrentProcessId());
+  HANDLE entered = CreateEventA(nullptr, FALSE, FALSE, ("ZantoWaitPlugin.entered." + pid).c_str());
+  HANDLE go = CreateEventA(nullptr, FALSE, FALSE, ("ZantoWaitPlugin.go." + pid).c_str());
+  ASSERT_TRUE(entered && go);
+  const std::string oldFile = player->model.backgroundImageFile;
+  const HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+  const DWORD playerThread = GetCurrentThreadId();
+  int entries = 0;
+  std::string faults;  // what was wrong at each entry, the player's thread held in the plug-in
+  std::atomic<bool> switched(false);
+  std::thread observer([&] {
+    // Sharing the player's input state, this thread sees its cursor.
+    AttachThreadInput(GetCurrentThreadId(), playerThread, TRUE);
+    while (!switched) {
+      if (WaitForSingleObject(entered, 20) != WAIT_OBJECT_0) continue;
+      ++entries;
+      if (oldFile != player->model.backgroundImageFile) faults += "model replaced; ";
+      if (player->backgroundPicture.Width() != 80) faults += "background replaced; ";
+      if (WindowSize(player->hwnd).cx != 80) faults += "window resized; ";
+      if (GetCursor() != wait) faults += "no wait cursor; ";
+      SetEvent(go);
+    }
+    AttachThreadInput(GetCurrentThreadId(), playerThread, FALSE);
+  });
+  player->ChangeResourceFile(slow.c_str());
+  switched = true;
+  observer.join();
+  CloseHandle(entered);
+  CloseHandle(go);
+  EXPECT_EQ(entries, 1) << "the slow picture was not decoded exactly once";
+  EXPECT_EQ(faults, "") << "while the new skin was loading";
+  // No picture of a plug-in may outlive its library.
+  player.reset();
+  appPlugins.reset();
 }
 
 TEST_F(PlayerTest, ADiscsBrokenSkinIsForgottenAndTheCurrentOneKept) {
