@@ -131,6 +131,26 @@ MCIERROR CdAudioDevice::ReadTrackLengths() {
   return 0;
 }
 
+MCIERROR CdAudioDevice::ReadDiscInfo(DiscInfo& disc) {
+  int count = 0;
+  int identity = 0;
+  MCIERROR error = ReadTrackLengths();
+  if (!error) error = GetTrackCount(count);
+  if (!error) error = GetMediaIdentity(identity);
+  if (error) return error;
+  disc = DiscInfo();
+  disc.identity = identity;
+  disc.trackCount = count;
+  for (int track = 1; track <= KnownTracks(disc) && track < trackLengths.count; ++track) {
+    SetTrackLength(disc, track, *static_cast<const DWORD*>(trackLengths.At(track)));
+  }
+  for (int track = 1; track <= KnownTracks(disc); ++track) {
+    DWORD type = MCI_CDA_TRACK_AUDIO;
+    disc.tracks[track].data = GetTrackType(track, type) == 0 && type == MCI_CDA_TRACK_OTHER;
+  }
+  return 0;
+}
+
 MCIERROR CdAudioDevice::GetMediaIdentity(int& identity) {
   char text[kIdentityCapacity] = {};
   MCI_INFO_PARMSA parms = {};

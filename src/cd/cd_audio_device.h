@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "cd/disc_info.h"
 #include "skin/growable_array.h"
 
 class CdAudioDevice {
@@ -35,6 +36,11 @@ class CdAudioDevice {
   MCIERROR GetMediaIdentity(int& identity);
   // MCI_CDA_TRACK_AUDIO or MCI_CDA_TRACK_OTHER (a data track).
   MCIERROR GetTrackType(int track, DWORD& type);
+  // Everything the player keeps of the disc in the drive: the lengths, the
+  // track count, the identity, then each track's type. A failure of the
+  // first three is returned (a drive whose contents cannot be read yet); a
+  // type the drive cannot tell leaves its track audio.
+  MCIERROR ReadDiscInfo(DiscInfo& disc);
   // Plays from `tmsf` to the end of the disc; MM_MCINOTIFY goes to notifyWindow.
   MCIERROR PlayFrom(HWND notifyWindow, DWORD tmsf);
   // Plays from `fromTmsf` up to `toTmsf`, so a play never runs into a data track.

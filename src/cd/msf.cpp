@@ -41,3 +41,10 @@ DWORD MsfDifference(DWORD a, DWORD b, int negativeRule) {
 int TmsfToFrames(DWORD tmsf) {
   return MsfToFrames(MakeMsf(TmsfMinutes(tmsf), TmsfSeconds(tmsf), TmsfFrames(tmsf)));
 }
+
+DWORD ToTmsf(TrackPosition at) {
+  DWORD msf = FramesToMsf(at.frames);
+  return MakeTmsf(at.track, MsfMinutes(msf), MsfSeconds(msf), MsfFrames(msf));
+}
+
+TrackPosition FromTmsf(DWORD tmsf) { return TrackPosition{TmsfTrack(tmsf), TmsfToFrames(tmsf)}; }

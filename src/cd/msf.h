@@ -33,6 +33,15 @@ int TmsfToFrames(DWORD tmsf);
 // The MSF form of a frame count of 0 or more; minutes above 255 wrap in their byte.
 DWORD FramesToMsf(int frames);
 
+// A place on the disc: a track and the frames into it.
+struct TrackPosition {
+  int track;
+  int frames;
+};
+// The TMSF form of a place, and back; the frames into the track are 0 or more.
+DWORD ToTmsf(TrackPosition at);
+TrackPosition FromTmsf(DWORD tmsf);
+
 // a - b in frames, part by part, as MSF. A negative count becomes 0 with
 // kNegativeToZero and its absolute value with kNegativeToAbsolute.
 DWORD MsfDifference(DWORD a, DWORD b, int negativeRule);

@@ -147,6 +147,41 @@ TEST_F(CdAudioDeviceTest, TrackLengthsHoldTheWholeDiscThenEachTrack) {
   EXPECT_EQ(*static_cast<DWORD*>(device.trackLengths.At(0)), 0u);
 }
 
+// Catches a disc read with other commands than the player always sent, a
+// start that leaves out a track before it, a data track taken for audio,
+// and a half-read disc handed out when the drive is not ready.
+TEST_F(CdAudioDeviceTest, TheDiscIsReadOnceWithEachTracksStartLengthAndType) {
+  OpenDevice();
+  DiscContents contents = FiveTracks();
+  contents.tracks[1] += " data";
+  contents.identity = "4242";
+  drive.Write(contents);
+  DiscInfo disc;
+  ASSERT_EQ(device.ReadDiscInfo(disc), 0u);
+  EXPECT_EQ(disc.identity, 4242);
+  ASSERT_EQ(disc.trackCount, 5);
+  const int startSeconds[] = {0, 252, 437, 497, 797};  // whole seconds into the disc
+  for (int t = 1; t <= 5; ++t) {
+    EXPECT_EQ(disc.tracks[t].data, t == 2) << t;
+    EXPECT_TRUE(disc.tracks[t].lengthKnown) << t;
+    EXPECT_EQ(disc.tracks[t].lengthFrames, MsfToFrames(disc.tracks[t].length)) << t;
+    EXPECT_EQ(disc.tracks[t].startFrames / kFramesPerSecond, startSeconds[t - 1]) << t;
+  }
+  EXPECT_EQ(disc.tracks[4].length, MakeMsf(5, 0, 1));
+  EXPECT_EQ(disc.tracks[3].startFrames, MsfToFrames(MakeMsf(7, 17, 30)));
+  Lines log{StatusLine(MCI_STATUS_NUMBER_OF_TRACKS), TimeFormatLine(MCI_FORMAT_TMSF), StatusLine(MCI_STATUS_LENGTH)};
+  for (DWORD track = 1; track <= 5; ++track) log.push_back(TrackStatusLine(MCI_STATUS_LENGTH, track));
+  log.push_back(StatusLine(MCI_STATUS_NUMBER_OF_TRACKS));
+  log.push_back(Line("INFO flags=0x%08X retsize=17 => 0", unsigned(MCI_INFO_MEDIA_IDENTITY)));
+  for (DWORD track = 1; track <= 5; ++track) log.push_back(TrackStatusLine(MCI_CDA_STATUS_TYPE_TRACK, track));
+  EXPECT_EQ(drive.TakeLog(), log);
+
+  contents.present = false;
+  drive.Write(contents);
+  EXPECT_EQ(device.ReadDiscInfo(disc), static_cast<MCIERROR>(MCIERR_DEVICE_NOT_READY));
+  EXPECT_EQ(disc.trackCount, 5) << "a failed read leaves the disc as it was";
+}
+
 TEST_F(CdAudioDeviceTest, FailuresReturnTheErrorAndLeaveOutValuesAlone) {
   // Not open: winmm refuses before any driver sees a command.
   DWORD mode = 1234;

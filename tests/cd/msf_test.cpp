@@ -62,4 +62,18 @@ TEST(MsfDifference, CoversAWholeNinetyNineMinuteDisc) {
   EXPECT_EQ(MsfDifference(end, MakeMsf(0, 0, 0), kNegativeToZero), end);
 }
 
+// Catches a place packed with its seconds or frames in the wrong byte, or
+// frames past a minute lost on the way back.
+TEST(Msf, APlaceOnTheDiscGoesToTmsfAndBack) {
+  const TrackPosition places[] = {{1, 0}, {3, 74}, {12, 75 * 60 + 1}, {99, 75 * 60 * 99 + 75 * 59 + 74}};
+  for (const TrackPosition& at : places) {
+    DWORD tmsf = ToTmsf(at);
+    EXPECT_EQ(TmsfTrack(tmsf), at.track);
+    TrackPosition back = FromTmsf(tmsf);
+    EXPECT_EQ(back.track, at.track);
+    EXPECT_EQ(back.frames, at.frames) << at.track;
+  }
+  EXPECT_EQ(ToTmsf({2, 75 * 61 + 3}), MakeTmsf(2, 1, 1, 3));
+}
+
 }  // namespace

@@ -14,16 +14,16 @@ MCIERROR PlayerWindow::PlayTrackAt(int track, int minutes, int seconds, int fram
 MCIERROR PlayerWindow::PlayFromTmsf(DWORD tmsf) {
   int track = TmsfTrack(tmsf);
   // A real drive refuses to play a data track; do not even ask.
-  if (!IsAudioTrack(audioTracks, track)) return MCIERR_OUTOFRANGE;
-  int runEnd = RunEndTrack(audioTracks, track);
+  if (!IsAudioTrack(disc, track)) return MCIERR_OUTOFRANGE;
+  int runEnd = RunEndTrack(disc, track);
   DWORD endTmsf = 0;
   MCIERROR error = 0;
   if (PlayEndForModes(tmsf, &endTmsf)) {
     // Shuffle, repeat one, intro: one track (or its intro) at a time.
     error = cdDevice.PlayRange(hwnd, tmsf, endTmsf);
     runEnd = track;
-  } else if (runEnd < cdDevice.trackLengths.count) {
-    DWORD length = *static_cast<const DWORD*>(cdDevice.trackLengths.At(runEnd));
+  } else if (disc.tracks[runEnd].lengthKnown) {
+    DWORD length = disc.tracks[runEnd].length;
     endTmsf = MakeTmsf(runEnd, MsfMinutes(length), MsfSeconds(length), MsfFrames(length));
     error = cdDevice.PlayRange(hwnd, tmsf, endTmsf);
   } else {
@@ -43,7 +43,7 @@ MCIERROR PlayerWindow::PlayFromTmsf(DWORD tmsf) {
 }
 
 int PlayerWindow::DiscFramesAt(DWORD tmsf) const {
-  return DiscFrames(Tracks(), TrackPosition{TmsfTrack(tmsf), TmsfToFrames(tmsf)});
+  return DiscFrames(disc, FromTmsf(tmsf));
 }
 
 void PlayerWindow::PlayAutomatically(int track) {
@@ -180,8 +180,7 @@ void PlayerWindow::OnSeekRegion(int position) {
     return;
   }
   int target = SeekTargetFrames(TrackLengthFrames(track), position);
-  PlayTrackAt(track, target / kFramesPerMinute, (target % kFramesPerMinute) / kFramesPerSecond,
-              target % kFramesPerSecond);
+  PlayFromTmsf(ToTmsf(TrackPosition{track, target}));
   RefreshDisplays();
 }
 
@@ -202,7 +201,6 @@ void PlayerWindow::OnMinimizeButton() { ShowWindow(hwnd, SW_MINIMIZE); }
 void PlayerWindow::OnRepeatButton() { appSettings->repeat = appSettings->repeat ? 0 : 1; }
 
 int PlayerWindow::TrackLengthFrames(int track) const {
-  const GrowableArray& lengths = cdDevice.trackLengths;
-  if (track < 1 || track >= lengths.count) return 0;
-  return MsfToFrames(*static_cast<const DWORD*>(lengths.At(track)));
+  if (track < 1 || track > KnownTracks(disc)) return 0;
+  return disc.tracks[track].lengthFrames;
 }

@@ -10,29 +10,12 @@ namespace {
 
 int Flipped(int flag) { return flag ? 0 : 1; }
 
-DWORD ToTmsf(TrackPosition at) {
-  return MakeTmsf(at.track, at.frames / kFramesPerMinute,
-                  (at.frames % kFramesPerMinute) / kFramesPerSecond, at.frames % kFramesPerSecond);
-}
-
-TrackPosition FromTmsf(DWORD tmsf) { return TrackPosition{TmsfTrack(tmsf), TmsfToFrames(tmsf)}; }
-
 }  // namespace
 
 PlayModes PlayerWindow::CurrentModes() const {
   const Settings& settings = *appSettings;
   return PlayModes{settings.shuffle != 0, settings.repeatTrack != 0, settings.introScan != 0,
                    settings.repeat != 0};
-}
-
-TrackTable PlayerWindow::Tracks() const {
-  TrackTable table;
-  table.count = trackCount < kMaxDiscTracks ? trackCount : kMaxDiscTracks;
-  for (int t = 1; t <= table.count; ++t) {
-    table.lengthFrames[t] = TrackLengthFrames(t);
-    table.audio[t] = IsAudioTrack(audioTracks, t);
-  }
-  return table;
 }
 
 bool PlayerWindow::ReadPlayPosition(TrackPosition* at) {
@@ -46,11 +29,11 @@ void PlayerWindow::SeekBy(int deltaFrames) {
   if (!discPresent) return;
   TrackPosition at = {0, 0};
   if (ReadPlayPosition(&at)) {
-    TrackPosition to = StepPosition(Tracks(), at, deltaFrames);
+    TrackPosition to = StepPosition(disc, at, deltaFrames);
     currentTrack = to.track;
     PlayFromTmsf(ToTmsf(to));
   } else if (paused) {
-    TrackPosition to = StepPosition(Tracks(), FromTmsf(pausePosition), deltaFrames);
+    TrackPosition to = StepPosition(disc, FromTmsf(pausePosition), deltaFrames);
     currentTrack = to.track;
     pausePosition = ToTmsf(to);
   } else {
@@ -77,8 +60,7 @@ bool PlayerWindow::OnKeyDown(WPARAM key, LPARAM lParam) {
 void PlayerWindow::FollowInOrder(int track) {
   if (playOrder.count <= 0 || OrderIndexOf(playOrder, track) < 0) {
     // A chosen track outside the order (or no order yet): one that starts with it.
-    TrackTable table = Tracks();
-    playOrder = appSettings->shuffle ? DrawShuffle(table, &randomState, track) : DiscOrder(table);
+    playOrder = appSettings->shuffle ? DrawShuffle(disc, &randomState, track) : DiscOrder(disc);
   }
   int index = OrderIndexOf(playOrder, track);
   if (index >= 0) playOrder.index = index;
@@ -86,14 +68,14 @@ void PlayerWindow::FollowInOrder(int track) {
 
 bool PlayerWindow::PlayEndForModes(DWORD tmsf, DWORD* endTmsf) {
   FollowInOrder(TmsfTrack(tmsf));
-  TrackPosition end = PlayEnd(Tracks(), CurrentModes(), FromTmsf(tmsf));
+  TrackPosition end = PlayEnd(disc, CurrentModes(), FromTmsf(tmsf));
   if (end.track == 0) return false;
   *endTmsf = ToTmsf(end);
   return true;
 }
 
 void PlayerWindow::StartShuffledPlay(bool automatic, int endedTrack) {
-  playOrder = DrawShuffle(Tracks(), &randomState, 0, endedTrack);
+  playOrder = DrawShuffle(disc, &randomState, 0, endedTrack);
   if (playOrder.count <= 0) return;
   currentTrack = playOrder.tracks[0];
   if (automatic) {
@@ -104,13 +86,13 @@ void PlayerWindow::StartShuffledPlay(bool automatic, int endedTrack) {
 }
 
 int PlayerWindow::TrackAfter(int track) {
-  if (!appSettings->shuffle) return NextAudioTrack(audioTracks, track);
+  if (!appSettings->shuffle) return NextAudioTrack(disc, track);
   FollowInOrder(track);
   return OrderStepForward(&playOrder);
 }
 
 int PlayerWindow::TrackBefore(int track) {
-  if (!appSettings->shuffle) return PreviousAudioTrack(audioTracks, track);
+  if (!appSettings->shuffle) return PreviousAudioTrack(disc, track);
   FollowInOrder(track);
   return OrderStepBack(&playOrder);
 }
@@ -179,7 +161,7 @@ void PlayerWindow::OnTimeWindowClick() { OnNextTimeMode(); }
 
 ShownTime PlayerWindow::TimeToShow(int elapsedFrames) const {
   const PlayOrder* order = appSettings->shuffle && playOrder.count > 0 ? &playOrder : nullptr;
-  return TimeForMode(appSettings->timeMode, Tracks(), order, currentTrack, elapsedFrames);
+  return TimeForMode(appSettings->timeMode, disc, order, currentTrack, elapsedFrames);
 }
 
 void PlayerWindow::PlayPause() {

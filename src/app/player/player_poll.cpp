@@ -102,7 +102,7 @@ bool PlayerWindow::ReadIdentityInstead(DriveReading* reading) {
   if (cdDevice.GetMediaIdentity(identity)) return false;
   // Another disc went in while the mode said nothing: the old one's skin is
   // stored under its own identity, and the new one is read as it appears.
-  if (identity != discIdentity) OnDiscGone();
+  if (identity != disc.identity) OnDiscGone();
   reading->mode = MCI_MODE_STOP;
   return true;
 }
@@ -121,7 +121,7 @@ MCIERROR PlayerWindow::ReadTrackPosition(DWORD* tmsf) {
   MCIERROR error = cdDevice.GetTrackPosition(at);
   if (error) return error;
   // A track the disc does not have is no position either.
-  if (TmsfTrack(at) < 1 || TmsfTrack(at) > trackCount) return MCIERR_OUTOFRANGE;
+  if (TmsfTrack(at) < 1 || TmsfTrack(at) > disc.trackCount) return MCIERR_OUTOFRANGE;
   *tmsf = at;
   return 0;
 }
@@ -139,17 +139,11 @@ void PlayerWindow::OnDiscAppeared() {
   // Right after a disc goes in a drive answers "stopped" a while before its
   // table of contents can be read: until it can, the disc is not taken as
   // present, and the next poll reads it again.
-  int count = 0;
-  int identity = 0;
-  if (cdDevice.ReadTrackLengths() || cdDevice.GetTrackCount(count) ||
-      cdDevice.GetMediaIdentity(identity)) {
-    return;
-  }
-  trackCount = count;
-  ReadAudioTracks(count);
-  discIdentity = identity;
+  DiscInfo read;
+  if (cdDevice.ReadDiscInfo(read)) return;
+  disc = read;
   identityPollCount = 0;
-  appSettings->LoadCd(identity, trackCount);
+  appSettings->LoadCd(disc.identity, disc.trackCount);
   ReadDiscCdText();
   const char* remembered = appSettings->cdResourceFile;
   if (appSettings->chgResByCd && remembered[0] != '\0' &&
@@ -157,22 +151,11 @@ void PlayerWindow::OnDiscAppeared() {
     SwitchToDiscSkin();
   }
   // 0 for a disc without audio: the plain title, and nothing to play.
-  currentTrack = FirstAudioTrack(audioTracks);
+  currentTrack = FirstAudioTrack(disc);
   discPresent = 1;
   paused = 0;
   restartGuard.Stopped();  // no play of ours is under way on a disc just found
   OnDiscArrived();
-}
-
-void PlayerWindow::ReadAudioTracks(int count) {
-  ResetAudioTracks(audioTracks, count);
-  for (int track = 1; track <= audioTracks.trackCount; ++track) {
-    DWORD type = MCI_CDA_TRACK_AUDIO;
-    // A drive that cannot tell keeps the track audio, as it always was.
-    if (cdDevice.GetTrackType(track, type) == 0 && type == MCI_CDA_TRACK_OTHER) {
-      MarkDataTrack(audioTracks, track);
-    }
-  }
 }
 
 void PlayerWindow::OnDiscGone() {
@@ -181,10 +164,9 @@ void PlayerWindow::OnDiscGone() {
   restartGuard.Stopped();  // whatever played went with the disc
   discPresent = 0;
   currentTrack = 0;
-  trackCount = 0;
   paused = 0;
   playRunEnd = 0;
-  ResetAudioTracks(audioTracks, 0);
+  disc = DiscInfo();
 }
 
 void PlayerWindow::OnAnimationTimer(DWORD mode) {

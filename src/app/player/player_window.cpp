@@ -11,7 +11,6 @@
 PlayerWindow::PlayerWindow()
     : discPresent(0),
       currentTrack(0),
-      trackCount(0),
       mouthFrame(0),
       blinkPhase(0),
       paused(0),
@@ -21,7 +20,6 @@ PlayerWindow::PlayerWindow()
       pollTickCount(0),
       playRunEnd(0),
       pendingRestartTrack(0),
-      discIdentity(0),
       identityPollCount(0),
       polledMode(kModeUnknown),
       randomState(GetTickCount() ^ GetCurrentProcessId() << 16),
@@ -225,9 +223,9 @@ bool PlayerWindow::OnCommand(WORD id) {
       break;
   }
   if (id > IDM_TRACK_BASE && id <= IDM_TRACK_LAST) {
-    int track = MenuCommandTrack(id, trackCount);
+    int track = MenuCommandTrack(id, disc.trackCount);
     // A data track is greyed in the menu; its id may still come another way.
-    if (discPresent && IsAudioTrack(audioTracks, track)) {
+    if (discPresent && IsAudioTrack(disc, track)) {
       currentTrack = track;
       PlayTrackAt(currentTrack, 0, 0, 0);
       RefreshDisplays();
@@ -258,7 +256,7 @@ void PlayerWindow::OnPlayEnded() {
   restartGuard.PlayEnded();
   polledMode = MCI_MODE_STOP;  // the play is over: the mouth stops without asking
   if (OnTrackEnd()) return;  // one track's play in a play mode
-  int next = NextRunStart(audioTracks, playRunEnd);
+  int next = NextRunStart(disc, playRunEnd);
   if (next) {
     // A data track cut the run short; the disc's audio goes on after it.
     currentTrack = next;
@@ -267,7 +265,7 @@ void PlayerWindow::OnPlayEnded() {
   }
   // The end of the disc's audio.
   playRunEnd = 0;
-  currentTrack = FirstAudioTrack(audioTracks);
+  currentTrack = FirstAudioTrack(disc);
   if (appSettings->repeat && currentTrack) PlayAutomatically(currentTrack);
 }
 

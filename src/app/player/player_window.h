@@ -15,6 +15,7 @@
 #include "app/rules/play_end_watch.h"
 #include "app/rules/restart_guard.h"
 #include "cd/cd_audio_device.h"
+#include "cd/disc_info.h"
 #include "common/handles.h"
 #include "window/skin_window.h"
 
@@ -105,7 +106,6 @@ class PlayerWindow final : public SkinWindow {
   CdAudioDevice cdDevice;
   int discPresent;
   int currentTrack;
-  int trackCount;
   int mouthFrame;
   int blinkPhase;
   int paused;
@@ -114,8 +114,9 @@ class PlayerWindow final : public SkinWindow {
   RECT perchTargetRect;
   // PollTimer ticks since the last poll of the disc (1..5).
   int pollTickCount;
-  // Which tracks of the present disc are audio; read once when it appears.
-  AudioTrackList audioTracks;
+  // The present disc as the drive described it when it appeared; empty
+  // without a disc.
+  DiscInfo disc;
   RestartGuard restartGuard;
   // Where the play in force ends, for a drive that does not say when it got there.
   PlayEndWatch playEndWatch;
@@ -123,9 +124,8 @@ class PlayerWindow final : public SkinWindow {
   int playRunEnd;
   // The track an automatic restart waits to play (0: none pending).
   int pendingRestartTrack;
-  // The media identity of the present disc, and the stopped polls since it
-  // was last compared with the drive's.
-  int discIdentity;
+  // The stopped polls since the disc's identity was last compared with the
+  // drive's.
   int identityPollCount;
   // The mode the latest poll read, or that our own latest play, stop or
   // counted end of a play left.
@@ -134,7 +134,7 @@ class PlayerWindow final : public SkinWindow {
   // The play modes: shuffle, repeat one, intro scan, and the time display.
   PlayModes CurrentModes() const;
   // The disc's tracks as the play-mode rules see them.
-  TrackTable Tracks() const;
+  const DiscInfo& Disc() const { return disc; }
   // Moves the play (or the pause position) by `deltaFrames` within the audio.
   void SeekBy(int deltaFrames);
   // Where a play from `tmsf` ends when the modes play track by track (its
@@ -239,7 +239,6 @@ class PlayerWindow final : public SkinWindow {
   MCIERROR ReadTrackPosition(DWORD* tmsf);
   // The displays and the current track from one reading.
   void ShowReading(const DriveReading& reading);
-  void ReadAudioTracks(int count);
   void OnRestartTimer();
   // Frames into the current track for the time display; false when the
   // reading is neither stopped nor a play with its position.

@@ -34,12 +34,9 @@ void PlayerWindow::FillTrackSubmenu(HMENU popup) {
   HMENU tracks = FindTrackSubmenu(popup);
   if (!tracks) return;
   DeleteMenu(tracks, IDM_NO_TRACKS, MF_BYCOMMAND);
-  int n = trackCount > kMaxMenuTracks ? kMaxMenuTracks : trackCount;
+  int n = KnownTracks(disc) > kMaxMenuTracks ? kMaxMenuTracks : KnownTracks(disc);
   for (int i = 1; i <= n; ++i) {
-    DWORD length = MakeMsf(0, 0, 0);
-    if (i < cdDevice.trackLengths.count) {
-      length = *static_cast<const DWORD*>(cdDevice.trackLengths.At(i));
-    }
+    DWORD length = disc.tracks[i].length;
     char text[kTrackItemSize];
     FormatText(text, sizeof(text), "%02d (%02d:%02d)", i, MsfMinutes(length), MsfSeconds(length));
     MENUITEMINFOA item = {};
@@ -48,7 +45,7 @@ void PlayerWindow::FillTrackSubmenu(HMENU popup) {
     item.fType = MFT_STRING;
     if (i > 1 && (i - 1) % kTracksPerColumn == 0) item.fType |= MFT_MENUBARBREAK;
     // A data track shows with its length but cannot be chosen.
-    item.fState = IsAudioTrack(audioTracks, i) ? 0 : MFS_GRAYED;
+    item.fState = IsAudioTrack(disc, i) ? 0 : MFS_GRAYED;
     item.wID = static_cast<UINT>(IDM_TRACK_BASE + i);
     item.dwTypeData = text;
     InsertMenuItemA(tracks, static_cast<UINT>(i - 1), TRUE, &item);

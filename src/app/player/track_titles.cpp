@@ -42,8 +42,8 @@ void PlayerWindow::OnEditTitlesCommand() {
   if (!sheet) return;
   settings.GetCdTitles(&sheet->titles);
   for (int track = 1; track <= sheet->titles.trackCount; ++track) {
-    if (track < cdDevice.trackLengths.count) {
-      sheet->lengths[track - 1] = *static_cast<const DWORD*>(cdDevice.trackLengths.At(track));
+    if (track <= KnownTracks(disc) && disc.tracks[track].lengthKnown) {
+      sheet->lengths[track - 1] = disc.tracks[track].length;
     }
   }
   // Out of the topmost band, so that the editor is not hidden behind the player.

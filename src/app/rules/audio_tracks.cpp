@@ -1,58 +1,48 @@
 #include "app/rules/audio_tracks.h"
 
-void ResetAudioTracks(AudioTrackList& list, int trackCount) {
-  list = AudioTrackList();
-  if (trackCount < 0) trackCount = 0;
-  list.trackCount = trackCount > kMaxDiscTracks ? kMaxDiscTracks : trackCount;
+bool IsAudioTrack(const DiscInfo& disc, int track) {
+  return track >= 1 && track <= KnownTracks(disc) && !disc.tracks[track].data;
 }
 
-void MarkDataTrack(AudioTrackList& list, int track) {
-  if (track >= 1 && track <= list.trackCount) list.dataTrack[track] = true;
-}
-
-bool IsAudioTrack(const AudioTrackList& list, int track) {
-  return track >= 1 && track <= list.trackCount && !list.dataTrack[track];
-}
-
-int FirstAudioTrack(const AudioTrackList& list) {
-  for (int track = 1; track <= list.trackCount; ++track) {
-    if (IsAudioTrack(list, track)) return track;
+int FirstAudioTrack(const DiscInfo& disc) {
+  for (int track = 1; track <= KnownTracks(disc); ++track) {
+    if (IsAudioTrack(disc, track)) return track;
   }
   return 0;
 }
 
-int LastAudioTrack(const AudioTrackList& list) {
-  for (int track = list.trackCount; track >= 1; --track) {
-    if (IsAudioTrack(list, track)) return track;
+int LastAudioTrack(const DiscInfo& disc) {
+  for (int track = KnownTracks(disc); track >= 1; --track) {
+    if (IsAudioTrack(disc, track)) return track;
   }
   return 0;
 }
 
-int NextAudioTrack(const AudioTrackList& list, int track) {
-  for (int next = track + 1; next <= list.trackCount; ++next) {
-    if (IsAudioTrack(list, next)) return next;
+int NextAudioTrack(const DiscInfo& disc, int track) {
+  for (int next = track + 1; next <= KnownTracks(disc); ++next) {
+    if (IsAudioTrack(disc, next)) return next;
   }
-  return FirstAudioTrack(list);
+  return FirstAudioTrack(disc);
 }
 
-int PreviousAudioTrack(const AudioTrackList& list, int track) {
-  int start = track > list.trackCount ? list.trackCount + 1 : track;
+int PreviousAudioTrack(const DiscInfo& disc, int track) {
+  int start = track > KnownTracks(disc) ? KnownTracks(disc) + 1 : track;
   for (int previous = start - 1; previous >= 1; --previous) {
-    if (IsAudioTrack(list, previous)) return previous;
+    if (IsAudioTrack(disc, previous)) return previous;
   }
-  return LastAudioTrack(list);
+  return LastAudioTrack(disc);
 }
 
-int RunEndTrack(const AudioTrackList& list, int track) {
-  if (!IsAudioTrack(list, track)) return 0;
-  while (IsAudioTrack(list, track + 1)) ++track;
+int RunEndTrack(const DiscInfo& disc, int track) {
+  if (!IsAudioTrack(disc, track)) return 0;
+  while (IsAudioTrack(disc, track + 1)) ++track;
   return track;
 }
 
-int NextRunStart(const AudioTrackList& list, int runEnd) {
+int NextRunStart(const DiscInfo& disc, int runEnd) {
   if (runEnd < 1) return 0;
-  for (int next = runEnd + 1; next <= list.trackCount; ++next) {
-    if (IsAudioTrack(list, next)) return next;
+  for (int next = runEnd + 1; next <= KnownTracks(disc); ++next) {
+    if (IsAudioTrack(disc, next)) return next;
   }
   return 0;
 }

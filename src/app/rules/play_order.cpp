@@ -8,8 +8,8 @@ int Clamp(long long value, long long low, long long high) {
   return static_cast<int>(value);
 }
 
-int TrackLength(const TrackTable& table, int track) {
-  int length = table.lengthFrames[track];
+int TrackLength(const DiscInfo& disc, int track) {
+  int length = disc.tracks[track].lengthFrames;
   return length > 0 ? length : 0;
 }
 
@@ -22,25 +22,6 @@ ShownTime FromFrames(long long frames, bool remaining) {
 
 }  // namespace
 
-bool IsAudioTrack(const TrackTable& table, int track) {
-  return track >= 1 && track <= table.count && track <= kMaxDiscTracks && table.audio[track];
-}
-
-int FirstAudioTrack(const TrackTable& table) {
-  for (int t = 1; t <= table.count && t <= kMaxDiscTracks; ++t) {
-    if (table.audio[t]) return t;
-  }
-  return 0;
-}
-
-int LastAudioTrack(const TrackTable& table) {
-  int last = 0;
-  for (int t = 1; t <= table.count && t <= kMaxDiscTracks; ++t) {
-    if (table.audio[t]) last = t;
-  }
-  return last;
-}
-
 unsigned NextRandom(unsigned* state) {
   unsigned x = *state ? *state : 0x9E3779B9u;
   x ^= x << 13;
@@ -50,16 +31,16 @@ unsigned NextRandom(unsigned* state) {
   return x;
 }
 
-PlayOrder DiscOrder(const TrackTable& table) {
+PlayOrder DiscOrder(const DiscInfo& disc) {
   PlayOrder order;
-  for (int t = 1; t <= table.count && t <= kMaxDiscTracks; ++t) {
-    if (table.audio[t]) order.tracks[order.count++] = t;
+  for (int t = 1; t <= KnownTracks(disc); ++t) {
+    if (!disc.tracks[t].data) order.tracks[order.count++] = t;
   }
   return order;
 }
 
-PlayOrder DrawShuffle(const TrackTable& table, unsigned* randomState, int first, int notFirst) {
-  PlayOrder order = DiscOrder(table);
+PlayOrder DrawShuffle(const DiscInfo& disc, unsigned* randomState, int first, int notFirst) {
+  PlayOrder order = DiscOrder(disc);
   // Fisher-Yates: every arrangement equally likely.
   for (int i = order.count - 1; i > 0; --i) {
     int j = static_cast<int>(NextRandom(randomState) % static_cast<unsigned>(i + 1));
@@ -82,10 +63,13 @@ PlayOrder DrawShuffle(const TrackTable& table, unsigned* randomState, int first,
   return order;
 }
 
-int DiscFrames(const TrackTable& table, TrackPosition at) {
+int DiscFrames(const DiscInfo& disc, TrackPosition at) {
+  const int known = KnownTracks(disc);
   long long frames = at.frames;
-  for (int t = 1; t < at.track && t <= table.count && t <= kMaxDiscTracks; ++t) {
-    frames += TrackLength(table, t);
+  if (at.track >= 1 && at.track <= known) {
+    frames += disc.tracks[at.track].startFrames;
+  } else if (at.track > known && known > 0) {
+    frames += disc.tracks[known].startFrames + TrackLength(disc, known);  // past the last track
   }
   return Clamp(frames, 0, 0x7FFFFFFE);
 }
@@ -123,9 +107,9 @@ bool PlaysTrackByTrack(const PlayModes& modes) {
   return modes.shuffle || modes.repeatTrack || modes.intro;
 }
 
-TrackPosition PlayEnd(const TrackTable& table, const PlayModes& modes, TrackPosition from) {
-  if (!PlaysTrackByTrack(modes) || !IsAudioTrack(table, from.track)) return {0, 0};
-  int length = TrackLength(table, from.track);
+TrackPosition PlayEnd(const DiscInfo& disc, const PlayModes& modes, TrackPosition from) {
+  if (!PlaysTrackByTrack(modes) || !IsAudioTrack(disc, from.track)) return {0, 0};
+  int length = TrackLength(disc, from.track);
   // A play moved past the intro by a forward step goes on to the track's end.
   if (modes.intro && length > kIntroFrames && from.frames < kIntroFrames) {
     return {from.track, kIntroFrames};
@@ -133,14 +117,14 @@ TrackPosition PlayEnd(const TrackTable& table, const PlayModes& modes, TrackPosi
   return {from.track, length};
 }
 
-TrackPosition StepPosition(const TrackTable& table, TrackPosition at, int deltaFrames) {
+TrackPosition StepPosition(const DiscInfo& disc, TrackPosition at, int deltaFrames) {
   // The audio tracks laid end to end: a place on the disc is one number. A
   // place on a data track counts as the start of the audio after it.
   long long before = 0;
   long long total = 0;
-  for (int t = 1; t <= table.count && t <= kMaxDiscTracks; ++t) {
-    if (!table.audio[t]) continue;
-    int length = TrackLength(table, t);
+  for (int t = 1; t <= KnownTracks(disc); ++t) {
+    if (!!disc.tracks[t].data) continue;
+    int length = TrackLength(disc, t);
     if (t < at.track) before += length;
     if (t == at.track) before += Clamp(at.frames, 0, length);
     total += length;
@@ -149,13 +133,13 @@ TrackPosition StepPosition(const TrackTable& table, TrackPosition at, int deltaF
   long long target = before + deltaFrames;
   if (target < 0) target = 0;
   if (target > total - 1) target = total - 1;
-  for (int t = 1; t <= table.count && t <= kMaxDiscTracks; ++t) {
-    if (!table.audio[t]) continue;
-    int length = TrackLength(table, t);
+  for (int t = 1; t <= KnownTracks(disc); ++t) {
+    if (!!disc.tracks[t].data) continue;
+    int length = TrackLength(disc, t);
     if (target < length) return {t, static_cast<int>(target)};
     target -= length;
   }
-  return {LastAudioTrack(table), 0};
+  return {LastAudioTrack(disc), 0};
 }
 
 bool KeyMayStep(bool autoRepeat, DWORD now, DWORD lastStep) {
@@ -166,10 +150,10 @@ int NextTimeMode(int mode) {
   return mode >= 0 && mode + 1 < kTimeModeCount ? mode + 1 : kTimeElapsed;
 }
 
-ShownTime TimeForMode(int mode, const TrackTable& table, const PlayOrder* order, int track,
+ShownTime TimeForMode(int mode, const DiscInfo& disc, const PlayOrder* order, int track,
                       int elapsedFrames) {
-  int length = track >= 1 && track <= table.count && track <= kMaxDiscTracks
-                   ? TrackLength(table, track)
+  int length = track >= 1 && track <= KnownTracks(disc)
+                   ? TrackLength(disc, track)
                    : 0;
   long long left = length - static_cast<long long>(elapsedFrames);
   if (left < 0) left = 0;
@@ -179,10 +163,10 @@ ShownTime TimeForMode(int mode, const TrackTable& table, const PlayOrder* order,
   long long rest = left;
   int at = order ? OrderIndexOf(*order, track) : -1;
   if (at >= 0) {
-    for (int i = at + 1; i < order->count; ++i) rest += TrackLength(table, order->tracks[i]);
+    for (int i = at + 1; i < order->count; ++i) rest += TrackLength(disc, order->tracks[i]);
   } else {
-    for (int t = track + 1; t <= table.count && t <= kMaxDiscTracks; ++t) {
-      if (table.audio[t]) rest += TrackLength(table, t);
+    for (int t = track + 1; t <= KnownTracks(disc); ++t) {
+      if (!disc.tracks[t].data) rest += TrackLength(disc, t);
     }
   }
   return FromFrames(rest, true);

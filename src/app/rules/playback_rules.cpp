@@ -4,16 +4,6 @@
 #include "common/fixed_text.h"
 #include "resources/resource.h"
 
-int StepBack(int track, int trackCount) {
-  int previous = track - 1;
-  return previous < 1 ? trackCount : previous;
-}
-
-int StepForward(int track, int trackCount) {
-  int next = track + 1;
-  return next > trackCount ? 1 : next;
-}
-
 bool IsUnderTwoSeconds(DWORD elapsedMsf) {
   return MsfMinutes(elapsedMsf) == 0 && MsfSeconds(elapsedMsf) <= 1;
 }

@@ -10,10 +10,6 @@
 
 #include "app/rules/play_order.h"  // ShownTime
 
-// The track before `track`, wrapping from 1 to the last one.
-int StepBack(int track, int trackCount);
-// The track after `track`, wrapping from the last one to 1.
-int StepForward(int track, int trackCount);
 // Previous goes to the track before only in the first two seconds of a
 // track (0 minutes and at most 1 second elapsed); later it restarts the track.
 bool IsUnderTwoSeconds(DWORD elapsedMsf);

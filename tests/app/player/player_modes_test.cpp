@@ -236,8 +236,8 @@ TEST_P(PlayEnds, AShuffledPassNeverStartsWithTheTrackThatEndedTheLast) {
   unsigned seed = 0;
   for (bool repeats = false; !repeats;) {
     unsigned state = ++seed;
-    int last = DrawShuffle(player->Tracks(), &state, 0).tracks[1];
-    repeats = DrawShuffle(player->Tracks(), &state, 0).tracks[0] == last;
+    int last = DrawShuffle(player->Disc(), &state, 0).tracks[1];
+    repeats = DrawShuffle(player->Disc(), &state, 0).tracks[0] == last;
   }
   player->randomState = seed;
   appSettings->repeat = 1;

@@ -47,7 +47,7 @@ TEST_F(PlayerTest, ThePollFindsTheDiscAndFillsTitleTextAndSeekBar) {
   EXPECT_EQ(player->discPresent, 0) << "the disc is polled every fifth tick";
   Tick(kPollTimer);
   EXPECT_EQ(player->discPresent, 1);
-  EXPECT_EQ(player->trackCount, 3);
+  EXPECT_EQ(player->Disc().trackCount, 3);
   EXPECT_EQ(Title(), "[01] 00:00 - Zanto Player");
   EXPECT_STREQ(player->text, "1. Morning");
   EXPECT_EQ(player->seekPosition, -1);
@@ -87,7 +87,7 @@ TEST_F(PlayerTest, ADiscIsTakenOnlyOnceItsTracksCanBeRead) {
   }
   EXPECT_TRUE(sawUnreadable) << "the drive never showed its unreadable phase";
   ASSERT_EQ(player->discPresent, 1);
-  EXPECT_EQ(player->trackCount, 3) << "a disc taken before its tracks could be read";
+  EXPECT_EQ(player->Disc().trackCount, 3) << "a disc taken before its tracks could be read";
   EXPECT_EQ(Title(), "[01] 00:00 - Zanto Player");
   EXPECT_STREQ(player->text, "Track 1");
 }
@@ -238,7 +238,7 @@ TEST_F(PlayerTest, AStoppedRefreshSeesTheDiscGoWhicheverItReads) {
     Poll();
     Lines log = drive->TakeLog();
     EXPECT_EQ(player->discPresent, c.swap ? 1 : 0) << c.name;
-    EXPECT_EQ(player->trackCount, c.swap ? 5 : 0) << c.name;
+    EXPECT_EQ(player->Disc().trackCount, c.swap ? 5 : 0) << c.name;
     EXPECT_EQ(std::count_if(log.begin(), log.end(),
                             [](const std::string& line) { return Contains(line, Line("item=%d ", int(MCI_STATUS_MODE))); }),
               c.modeQueries)

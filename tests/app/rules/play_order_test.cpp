@@ -15,14 +15,16 @@ namespace {
 constexpr int kSecond = 75;
 
 // Tracks of these lengths in seconds; a negative length is a data track.
-TrackTable Disc(std::initializer_list<int> seconds) {
-  TrackTable table;
+DiscInfo Disc(std::initializer_list<int> seconds) {
+  DiscInfo disc;
+  disc.trackCount = static_cast<int>(seconds.size());
+  int t = 0;
   for (int length : seconds) {
-    ++table.count;
-    table.lengthFrames[table.count] = (length < 0 ? -length : length) * kSecond;
-    table.audio[table.count] = length >= 0;
+    ++t;
+    SetTrackLength(disc, t, FramesToMsf((length < 0 ? -length : length) * kSecond));
+    disc.tracks[t].data = length < 0;
   }
-  return table;
+  return disc;
 }
 
 PlayOrder Order(std::initializer_list<int> tracks) {
@@ -39,7 +41,7 @@ std::string At(TrackPosition p) { return std::to_string(p.track) + "/" + std::to
 // Catches a track missing, doubled or a data track drawn, the chosen track
 // not first, a draw that ignores its seed, and a disc order passed off as a draw.
 TEST(PlayOrderRules, ShuffleDrawsEveryAudioTrackOnceAndVaries) {
-  const TrackTable disc = Disc({60, -30, 60, 60, 60, 60, 60, 60, 60, -10});
+  const DiscInfo disc = Disc({60, -30, 60, 60, 60, 60, 60, 60, 60, -10});
   const std::vector<int> audio = {1, 3, 4, 5, 6, 7, 8, 9};
   // The track the user chose, or 0; track 2 is data and so ignored.
   const struct { unsigned seed; int first; } cases[] = {{1, 0}, {12345, 0}, {0, 0}, {7, 5}, {99, 9}, {3, 2}};
@@ -109,7 +111,7 @@ TEST(PlayOrderRules, WhatFollowsATracksEndAndTheOrderSteps) {
 // one), an intro longer than ten seconds or than its track, an intro end
 // before the place it starts from, and a data track played.
 TEST(PlayOrderRules, EachPlayEndsAtItsTracksEndOrItsIntro) {
-  const TrackTable disc = Disc({240, 8, -60});
+  const DiscInfo disc = Disc({240, 8, -60});
   const PlayModes plain = {false, false, false, true}, shuffle = {true, false, false, false},
                   one = {false, true, false, false}, intro = {false, false, true, false};
   const struct { PlayModes modes; TrackPosition from, end; } cases[] = {
@@ -129,7 +131,7 @@ TEST(PlayOrderRules, EachPlayEndsAtItsTracksEndOrItsIntro) {
 // track's end.
 TEST(PlayOrderRules, RewindAndForwardCrossBoundariesSkipDataAndClamp) {
   // Audio 1 (20 s), data 2, audio 3 (3 s), audio 4 (30 s), data 5.
-  const TrackTable disc = Disc({20, -600, 3, 30, -100});
+  const DiscInfo disc = Disc({20, -600, 3, 30, -100});
   const int step = kSeekStepFrames;
   const struct { TrackPosition at; int delta; TrackPosition to; } cases[] = {
       {{1, 18 * kSecond}, step, {4, 0}},                 // over the data track and all of 3
@@ -162,7 +164,7 @@ TEST(PlayOrderRules, HeldKeysStepAtMostEveryQuarterSecond) {
 // played already, or goes below zero; a remaining time without its minus;
 // an unknown mode shown as garbage; a cycle that does not wrap.
 TEST(PlayOrderRules, TimeModesShowElapsedTrackRemainingAndDiscRemaining) {
-  const TrackTable disc = Disc({240, -60, 100, 30});
+  const DiscInfo disc = Disc({240, -60, 100, 30});
   const PlayOrder shuffled = Order({3, 1, 4});
   const struct { int mode; const PlayOrder* order; int track, elapsed; const char* shown; } cases[] = {
       {kTimeElapsed, nullptr, 1, 90 * kSecond + 74, "1:30"},
