@@ -32,6 +32,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "local_block.h"
+
 namespace {
 
 HMODULE self = nullptr;
@@ -77,14 +79,6 @@ Selected SelectByName() {
     s.code = (name[4] == 'M' || name[4] == 'm') ? -std::atoi(name + 5) : std::atoi(name + 4);
   }
   return s;
-}
-
-HLOCAL Block(const void* bytes, size_t size) {
-  HLOCAL block = LocalAlloc(LMEM_MOVEABLE, size);
-  if (block == nullptr) return nullptr;
-  std::memcpy(LocalLock(block), bytes, size);
-  LocalUnlock(block);
-  return block;
 }
 
 BITMAPINFOHEADER Header(int width, int height, int bitCount, DWORD colours) {

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "local_block.h"
+
 namespace {
 
 constexpr DWORD kLongestWait = 30000;  // ms: a test that never lets go still ends
@@ -16,14 +18,6 @@ HANDLE OpenNamedEvent(const char* role) {
   char name[64];
   std::snprintf(name, sizeof(name), "ZantoWaitPlugin.%s.%lu", role, GetCurrentProcessId());
   return OpenEventA(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, name);
-}
-
-HLOCAL Block(const void* bytes, size_t size) {
-  HLOCAL block = LocalAlloc(LMEM_MOVEABLE, size);
-  if (block == nullptr) return nullptr;
-  std::memcpy(LocalLock(block), bytes, size);
-  LocalUnlock(block);
-  return block;
 }
 
 bool EndsWith(const char* text, const char* end) {
