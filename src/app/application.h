@@ -25,7 +25,7 @@ PluginList* PluginsInUse();
 
 // Registers the player's window class "LuloWnd"; false when registration failed.
 bool RegisterPlayerClass(HINSTANCE instance);
-// Runs the message loop until WM_QUIT, translating accelerator table 112 for
+// Runs the message loop until WM_QUIT, translating the accelerators IDR_ACCELERATORS for
 // `target`. Returns the WM_QUIT exit value.
 int RunMessageLoop(HWND target);
 // True when files named fileNames fit beside the program's folder in the

@@ -56,7 +56,7 @@ std::string MessageBoxText(HWND box);
 std::string IniValue(const std::string& path, const char* section, const char* key);
 // A string of the program's resources.
 std::string ResourceText(UINT id);
-// The start-up message of a picture that failed: string 28801, the line
+// The start-up message of a picture that failed: IDS_IMAGE_FAILED, the line
 // saying why, then the resource-file key and the path.
 std::string ImageFailedMessage(const std::string& key, const std::string& path,
                                const std::string& reason);

@@ -1,4 +1,4 @@
-// Ten thousand calls of every redraw entry point leave no GDI or USER object
+// Five hundred calls of every redraw entry point leave no GDI or USER object
 // behind. A program of its own: it runs for tens of seconds under Wine.
 #include <windows.h>
 
@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(RedrawLeak, ThousandsOfRedrawsLeakNoGdiOrUserObjects) {
+TEST(RedrawLeak, HundredsOfRedrawsLeakNoGdiOrUserObjects) {
   ScratchFolder folder;
   SkinWindow window;
   ASSERT_TRUE(CreateTestSkinWindow(window, WritePaintingSkin(folder)));

@@ -215,7 +215,7 @@ bool PlayerWindow::OnCommand(WORD id) {
     case IDM_EDIT_TITLES: OnEditTitlesCommand(); return true;
     case IDM_MUTE: OnMuteCommand(); return true;
     case IDM_REPEAT:
-      // Slot 20 only flips the setting; a menu or key press shows it here.
+      // OnRepeatButton only flips the setting; a menu or key press shows it here.
       OnRepeatButton();
       SetToggleState(RepeatButton, appSettings->repeat);
       return true;

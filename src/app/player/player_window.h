@@ -97,7 +97,7 @@ class PlayerWindow final : public SkinWindow {
   // Sits the window on the foreground window's title bar (osuwari).
   void Perch();
 
-  // Menu 110 as the context menu shows it: the repeat check mark and, with
+  // IDR_CONTEXT_MENU as the context menu shows it: the repeat check mark and, with
   // a disc, one item per track. Its first submenu is the popup.
   unique_hmenu BuildContextMenu();
   // The text font from the settings, all five fields.

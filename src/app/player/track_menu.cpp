@@ -1,4 +1,4 @@
-// The context menu: menu 110 with the repeat check mark and one item per
+// The context menu: IDR_CONTEXT_MENU with the repeat check mark and one item per
 // track of the present disc (data tracks greyed), loaded afresh for every
 // showing.
 #include "app/application.h"
