@@ -40,12 +40,6 @@ std::string Ini(const std::string& path, const char* section, const char* key) {
   return value;
 }
 
-SIZE WindowSize(HWND window) {
-  RECT rect = {};
-  GetWindowRect(window, &rect);
-  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
-
 void WriteSkin(const ScratchFolder& folder, const std::string& rcName, int width, int height) {
   std::string picture = rcName + ".bmp";
   ASSERT_TRUE(WriteBmp(folder.File(picture), width, height, TestPattern));

@@ -58,12 +58,6 @@ TEST(SkinStartup, AMissingBackgroundIsReportedByKeyAndPath) {
   EXPECT_FALSE(FileExists(folder.File("ZantoPlay.ini")));
 }
 
-SIZE WindowSize(HWND window) {
-  RECT rect = {};
-  GetWindowRect(window, &rect);
-  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
-
 // The text of the program's next message box, answered with OK; waits until
 // the box is gone so that the next one is not taken for it. `owner` gets the
 // box's owner window.

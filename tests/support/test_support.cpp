@@ -89,3 +89,9 @@ std::string BinaryPath(const std::string& relative) {
 std::string InstallPath(const std::string& relative) {
   return WindowsPath(std::string(ZANTO_INSTALL_DIR) + "/" + relative);
 }
+
+SIZE WindowSize(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}

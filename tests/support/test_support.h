@@ -30,6 +30,8 @@ std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 // Deletes a folder and everything below it.
 void RemoveTree(const std::string& path);
+// The outer size of a window.
+SIZE WindowSize(HWND window);
 // A path below the source tree, as a Windows path.
 std::string SourcePath(const std::string& relative);
 // A path below the build tree, as a Windows path.

@@ -393,12 +393,6 @@ HGLOBAL DropOf(const std::string& path) {
   return memory;
 }
 
-SIZE WindowSize(HWND hwnd) {
-  RECT rect = {};
-  GetWindowRect(hwnd, &rect);
-  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
-
 TEST_F(PlayerTest, DroppedResourceFilesChangeTheSkinOthersAreIgnored) {
   Open(TracksOf(1));
   std::string big = WriteSkin("big", 120, 60);
