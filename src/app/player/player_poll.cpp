@@ -25,7 +25,6 @@ constexpr size_t kWindowTextSize = 64;
 
 bool IsDiscAbsentMode(DWORD mode) { return mode == MCI_MODE_OPEN || mode == MCI_MODE_NOT_READY; }
 
-
 }  // namespace
 
 void PlayerWindow::OnTimer(UINT_PTR id) {
