@@ -21,7 +21,6 @@
 #include "skin/skin_region.h"
 #include "support/test_support.h"
 #include "window/reference_region.h"
-#include "window/skin_files.h"
 #include "window/skin_window.h"
 
 namespace {

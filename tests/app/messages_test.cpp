@@ -11,6 +11,7 @@
 #include "common/fixed_text.h"
 #include "resources/resource.h"
 #include "skin/skin_model.h"
+#include "support/test_support.h"
 #include "window/skin_status.h"
 
 namespace {
@@ -18,12 +19,6 @@ namespace {
 class SkinFailureMessage : public ::testing::Test {
  protected:
   void SetUp() override { appInstance = GetModuleHandleA(nullptr); }
-
-  static std::string Text(UINT id) {
-    char text[512];
-    LoadText(GetModuleHandleA(nullptr), id, text);
-    return text;
-  }
 
   static std::string Compose(int skinStatus, int parseStatus, int line = 0,
                              ImageStatus picture = ImageOk, PictureSize size = {}) {
@@ -39,20 +34,20 @@ class SkinFailureMessage : public ::testing::Test {
 const char kPicture[] = "\nBackgroundImage ( C:\\skins\\b.bmp )";
 
 TEST_F(SkinFailureMessage, ResourceFileFailuresNameTheFile) {
-  EXPECT_EQ(Compose(SkinResourceFailed, ParseOutOfMemory), Text(IDS_NO_MEMORY));
-  EXPECT_EQ(Compose(SkinResourceFailed, ParseCannotOpen), Text(IDS_RESOURCE_OPEN_FAILED) + "\nC:\\skins\\a.rc");
-  EXPECT_EQ(Compose(SkinResourceFailed, ParseReadFailed), Text(IDS_RESOURCE_READ_FAILED) + "\nC:\\skins\\a.rc");
-  EXPECT_EQ(Compose(SkinResourceFailed, ParseOk), Text(IDS_RESOURCE_READ_FAILED) + "\nC:\\skins\\a.rc");
+  EXPECT_EQ(Compose(SkinResourceFailed, ParseOutOfMemory), ResourceText(IDS_NO_MEMORY));
+  EXPECT_EQ(Compose(SkinResourceFailed, ParseCannotOpen), ResourceText(IDS_RESOURCE_OPEN_FAILED) + "\nC:\\skins\\a.rc");
+  EXPECT_EQ(Compose(SkinResourceFailed, ParseReadFailed), ResourceText(IDS_RESOURCE_READ_FAILED) + "\nC:\\skins\\a.rc");
+  EXPECT_EQ(Compose(SkinResourceFailed, ParseOk), ResourceText(IDS_RESOURCE_READ_FAILED) + "\nC:\\skins\\a.rc");
   // Refused unread: the second line says why, with the limit.
-  std::string tooLarge = Text(IDS_REASON_FILE_TOO_LARGE);
+  std::string tooLarge = ResourceText(IDS_REASON_FILE_TOO_LARGE);
   tooLarge.replace(tooLarge.find("%d"), 2, "4");
   EXPECT_EQ(Compose(SkinResourceFailed, ParseTooLarge),
-            Text(IDS_RESOURCE_READ_FAILED) + "\n" + tooLarge + "\nC:\\skins\\a.rc");
+            ResourceText(IDS_RESOURCE_READ_FAILED) + "\n" + tooLarge + "\nC:\\skins\\a.rc");
 }
 
 TEST_F(SkinFailureMessage, LineTooLongCarriesTheLineNumber) {
   std::string message = Compose(SkinResourceFailed, ParseLineTooLong, 17);
-  std::string format = Text(IDS_RESOURCE_LINE_TOO_LONG);
+  std::string format = ResourceText(IDS_RESOURCE_LINE_TOO_LONG);
   size_t at = format.find("%d");
   ASSERT_NE(at, std::string::npos);
   EXPECT_EQ(message, format.substr(0, at) + "17" + format.substr(at + 2) + "\nC:\\skins\\a.rc");
@@ -72,22 +67,22 @@ TEST_F(SkinFailureMessage, ImageFailureSaysWhyAndNamesThePicture) {
   };
   for (const auto& r : reasons) {
     EXPECT_EQ(Compose(SkinImageFailed, ParseOk, 0, r.status),
-              Text(IDS_IMAGE_FAILED) + "\n" + Text(r.reason) + kPicture) << r.status;
+              ResourceText(IDS_IMAGE_FAILED) + "\n" + ResourceText(r.reason) + kPicture) << r.status;
   }
   // The side limit's text is the start-up session's.
   char bytes[256];
-  FormatText(bytes, sizeof(bytes), Text(IDS_REASON_TOO_MANY_BYTES).c_str(), 8192, 8192, 64);
+  FormatText(bytes, sizeof(bytes), ResourceText(IDS_REASON_TOO_MANY_BYTES).c_str(), 8192, 8192, 64);
   EXPECT_EQ(Compose(SkinImageFailed, ParseOk, 0, ImageTooLarge, {8192, 8192}),
-            Text(IDS_IMAGE_FAILED) + "\n" + bytes + kPicture);
+            ResourceText(IDS_IMAGE_FAILED) + "\n" + bytes + kPicture);
   // An empty shape has its own message, naming the background the same way.
-  EXPECT_EQ(Compose(SkinEmptyShape, ParseOk), Text(IDS_SKIN_NO_SHAPE) + "\nBackgroundImage ( C:\\skins\\b.bmp )");
+  EXPECT_EQ(Compose(SkinEmptyShape, ParseOk), ResourceText(IDS_SKIN_NO_SHAPE) + "\nBackgroundImage ( C:\\skins\\b.bmp )");
 }
 
 TEST_F(SkinFailureMessage, EveryOtherStatusIsAWindowFailure) {
   for (int status : {SkinOk, SkinRegionFailed, SkinSetRegionFailed, SkinWindowFailed,
                      SkinTooltipFailed, SkinBackBufferFailed, SkinWorkImageFailed}) {
     for (int parse = ParseOk; parse <= ParseLineTooLong; ++parse) {
-      EXPECT_EQ(Compose(status, parse), Text(IDS_WINDOW_FAILED)) << status << "/" << parse;
+      EXPECT_EQ(Compose(status, parse), ResourceText(IDS_WINDOW_FAILED)) << status << "/" << parse;
     }
   }
 }
@@ -104,7 +99,7 @@ TEST_F(SkinFailureMessage, LongPathsAreCutInsideTheBuffer) {
   for (size_t i = kComposedMessageSize; i < sizeof(out); ++i) EXPECT_EQ(out[i], 'z');
   // The default-skin line, which says what happens next, is kept whole.
   ComposeSkinFailure(failure, path.c_str(), true, out, kComposedMessageSize);
-  const std::string tail = "\n" + Text(IDS_DEFAULT_SKIN_USED);
+  const std::string tail = "\n" + ResourceText(IDS_DEFAULT_SKIN_USED);
   EXPECT_EQ(std::string(out).substr(strlen(out) - tail.size()), tail);
 }
 

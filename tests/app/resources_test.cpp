@@ -8,23 +8,18 @@
 #include "common/fixed_text.h"
 #include "common/handles.h"
 #include "resources/resource.h"
+#include "support/test_support.h"
 
 namespace {
 
-std::string LoadString(UINT id) {
-  char text[512];
-  LoadText(GetModuleHandleA(nullptr), id, text);
-  return text;
-}
-
 TEST(Resources, StringsComeOutInCodePage932) {
   // "メモリが足りません。" in Shift-JIS, as under the users' Japanese code page.
-  EXPECT_EQ(LoadString(IDS_NO_MEMORY),
+  EXPECT_EQ(ResourceText(IDS_NO_MEMORY),
             "\x83\x81\x83\x82\x83\x8a\x82\xaa\x91\xab\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42");
-  EXPECT_EQ(LoadString(IDS_APP_NAME), "Zanto Player");
-  EXPECT_EQ(LoadString(IDS_DEFAULT_RESOURCE), "ZantoPlay1.rc");
-  EXPECT_EQ(LoadString(IDS_KEY_TRACK_FORMAT), "%d");
-  EXPECT_EQ(LoadString(IDS_TRACK_FORMAT), "Track %d");
+  EXPECT_EQ(ResourceText(IDS_APP_NAME), "Zanto Player");
+  EXPECT_EQ(ResourceText(IDS_DEFAULT_RESOURCE), "ZantoPlay1.rc");
+  EXPECT_EQ(ResourceText(IDS_KEY_TRACK_FORMAT), "%d");
+  EXPECT_EQ(ResourceText(IDS_TRACK_FORMAT), "Track %d");
 }
 
 TEST(Resources, EveryStringIdHasText) {
@@ -43,11 +38,11 @@ TEST(Resources, EveryStringIdHasText) {
       IDS_KEY_SHADOWCOLOR, IDS_KEY_ENABLESHADOW, IDS_PAGE_TIMEWINDOW, IDS_PAGE_SUSIE,
       IDS_PAGE_OSUWARI, IDS_PAGE_GENERAL, IDS_PAGE_TITLE,
   };
-  for (UINT id : ids) EXPECT_FALSE(LoadString(id).empty()) << id;
+  for (UINT id : ids) EXPECT_FALSE(ResourceText(id).empty()) << id;
   // The two-line messages keep their line feed.
-  EXPECT_NE(LoadString(IDS_RESOURCE_LINE_TOO_LONG).find("%d"), std::string::npos);
-  EXPECT_NE(LoadString(IDS_RESOURCE_LINE_TOO_LONG).find('\n'), std::string::npos);
-  EXPECT_NE(LoadString(IDS_CD_IN_USE).find('\n'), std::string::npos);
+  EXPECT_NE(ResourceText(IDS_RESOURCE_LINE_TOO_LONG).find("%d"), std::string::npos);
+  EXPECT_NE(ResourceText(IDS_RESOURCE_LINE_TOO_LONG).find('\n'), std::string::npos);
+  EXPECT_NE(ResourceText(IDS_CD_IN_USE).find('\n'), std::string::npos);
 }
 
 TEST(Resources, ContextMenuHoldsTheCommandsInOrder) {

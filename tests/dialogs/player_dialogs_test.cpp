@@ -13,7 +13,7 @@
 #include "dialogs/dialog_script.h"
 #include "resources/resource.h"
 #include "dialogs/about_dialog.h"
-#include "window/skin_files.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -22,11 +22,9 @@ void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(1); }
 class PlayerDialogs : public DialogTest {
  protected:
   void Open(const std::string& skinLines) {
-    ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 40, 30, RGB(40, 80, 120)));
-    ASSERT_TRUE(WriteFileBytes(folder.File("skin.rc"),
-                               "BackgroundImage back.bmp\r\nBackgroundImageInactive back.bmp\r\n" + skinLines));
+    const std::string skin = WriteSkin(folder, "skin", 40, 30, Solid(RGB(40, 80, 120)), skinLines);
     appPlayer.reset(new PlayerWindow);
-    ASSERT_TRUE(appPlayer->CreateSkinWindow(nullptr, folder.File("skin.rc").c_str(), 0, "test", WS_POPUP,
+    ASSERT_TRUE(appPlayer->CreateSkinWindow(nullptr, skin.c_str(), 0, "test", WS_POPUP,
                                             10, 10, nullptr, nullptr, appInstance));
     hwnd = appPlayer->hwnd;
   }

@@ -161,8 +161,7 @@ TEST_F(SettingsPages, TheDriveListOffersTheDefaultAndEveryCdRomLetter) {
     char written;
   } cases[] = {{0, -1, "[*]|D:|E:|", 0}, {'E', -1, "*|D:|[E:]|", 'E'}, {0, 2, "[*]|D:|E:|", 'E'},
                {'E', 0, "*|D:|[E:]|", 0}, {'Q', -1, "*|D:|E:|[Q:]|", 'Q'}};
-  char defaultText[64];
-  LoadText(GetModuleHandleA(nullptr), IDS_DEFAULT_DRIVE, defaultText);
+  const std::string defaultText = ResourceText(IDS_DEFAULT_DRIVE);
   for (const auto& c : cases) {
     settings().drive = c.saved;
     std::string shown;
@@ -172,7 +171,7 @@ TEST_F(SettingsPages, TheDriveListOffersTheDefaultAndEveryCdRomLetter) {
       for (LRESULT i = 0; i < SendMessageA(list, CB_GETCOUNT, 0, 0); ++i) {
         char text[64] = "";
         SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        std::string item = text == std::string(defaultText) ? "*" : text;
+        std::string item = text == defaultText ? "*" : text;
         shown += (i == selected ? "[" + item + "]" : item) + "|";
       }
       if (c.pick >= 0) SendMessageA(list, CB_SETCURSEL, c.pick, 0);

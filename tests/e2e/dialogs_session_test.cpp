@@ -12,7 +12,6 @@
 #include "program_driver.h"
 #include "resources/resource.h"
 #include "support/test_support.h"
-#include "window/skin_files.h"
 
 namespace {
 
@@ -26,37 +25,18 @@ std::wstring WideText(HWND hwnd) {
 
 // The program's dialog with this caption, or null after a few seconds.
 HWND WaitForDialog(ProgramDriver& program, const wchar_t* caption) {
-  for (int tries = 0; tries < 100; ++tries) {
-    HWND dialog = program.WaitForWindow("#32770", 100);
-    if (dialog && WideText(dialog) == caption) return dialog;
-    Sleep(50);
-  }
-  return nullptr;
+  HWND dialog = nullptr;
+  bool found = WaitFor(15000, [&] {
+    dialog = program.WaitForWindow("#32770", 0);
+    return dialog && WideText(dialog) == caption;
+  });
+  return found ? dialog : nullptr;
 }
 
 // The player writes its settings once the dialog has ended, a moment after
 // its window went away.
 bool WaitForIniLine(const std::string& path, const std::string& line) {
-  for (int tries = 0; tries < 100; ++tries) {
-    if (ReadFileBytes(path).find(line) != std::string::npos) return true;
-    Sleep(50);
-  }
-  return false;
-}
-
-bool WaitUntilGone(HWND hwnd) {
-  for (int tries = 0; tries < 100 && IsWindow(hwnd); ++tries) Sleep(50);
-  return !IsWindow(hwnd);
-}
-
-// Waits for the drive's log to show a command containing `text`.
-bool WaitForCommand(VirtualDisc& drive, const std::string& text) {
-  return WaitFor(5000, [&] {
-    for (const std::string& line : drive.TakeLog()) {
-      if (line.find(text) != std::string::npos) return true;
-    }
-    return false;
-  });
+  return WaitFor(5000, [&] { return ReadFileBytes(path).find(line) != std::string::npos; });
 }
 
 struct Item {
@@ -108,10 +88,8 @@ TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   VirtualDisc driveE(DiscOf({"01:00:00", "05:00:00"}, 4242), 1.0, 'E');
   ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay.ini"), "[General]\r\nDrive=Q\r\n"));
   ProgramDriver program(folder.path());
-  ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 60, 40, RGB(30, 60, 90)));
-  ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay1.rc"),
-                             "BackgroundImage back.bmp\r\nBackgroundImageInactive back.bmp\r\n"
-                             "About A test skin & friends\r\nAbout line two\r\n"));
+  WriteSkin(folder, "ZantoPlay1", 60, 40, Solid(RGB(30, 60, 90)),
+            "About A test skin & friends\r\nAbout line two\r\n");
   ASSERT_TRUE(program.Start());
   HWND player = program.WaitForWindow("LuloWnd", 15000);
   ASSERT_NE(player, nullptr);
@@ -201,16 +179,12 @@ TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   EXPECT_TRUE(WaitForIniLine(folder.File("ZantoPlay.ini"), "Drive=E\r\n"));
   EXPECT_TRUE(WaitForCommand(driveE, "element=E: => 0")) << "E: was not opened by its letter";
   EXPECT_TRUE(WaitForCommand(driveD, "CLOSE_DRIVER")) << "the old drive was kept open";
-  // Track 2 of E: plays once the player has found E:'s disc.
-  bool played = false;
-  for (int tries = 0; tries < 40 && !played; ++tries) {
-    PostMessageA(player, WM_COMMAND, IDM_TRACK_BASE + 2, 0);
-    Sleep(100);
-    for (const std::string& line : driveE.TakeLog()) {
-      played = played || line.find("PLAY ") != std::string::npos;
-    }
-  }
-  EXPECT_TRUE(played) << "the chosen drive's disc was not played";
+  // Track 2 of E: plays once the player has read E:'s disc, which it does in
+  // one go: the command is handled after it.
+  ASSERT_TRUE(WaitForCommand(driveE, Line("item=%lu track=", DWORD(MCI_CDA_STATUS_TYPE_TRACK))))
+      << "E:'s disc was never read";
+  PostMessageA(player, WM_COMMAND, IDM_TRACK_BASE + 2, 0);
+  EXPECT_TRUE(WaitForCommand(driveE, "PLAY ")) << "the chosen drive's disc was not played";
   for (const std::string& line : driveD.TakeLog()) {
     EXPECT_EQ(line.find("PLAY "), std::string::npos) << "the old drive played: " << line;
   }

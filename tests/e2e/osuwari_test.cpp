@@ -12,22 +12,16 @@
 #include "program_driver.h"
 #include "resources/resource.h"
 #include "support/test_support.h"
-#include "window/skin_files.h"
 
 namespace {
 
-// Dispatches this thread's messages until the player's corner is `expected`
-// or the time is up; gives the last corner seen.
+// Waits for the player's corner to be `expected`; gives the last corner seen.
 POINT WaitForCorner(HWND player, POINT expected, DWORD timeoutMs) {
-  DWORD start = GetTickCount();
   RECT rect = {};
-  for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  WaitFor(timeoutMs, [&] {
     GetWindowRect(player, &rect);
-    if ((rect.left == expected.x && rect.top == expected.y) || GetTickCount() - start > timeoutMs) break;
-    Sleep(10);
-  }
+    return rect.left == expected.x && rect.top == expected.y;
+  });
   return POINT{rect.left, rect.top};
 }
 
@@ -63,18 +57,14 @@ bool RunSettings(ProgramDriver& program, HWND player, int button) {
   HWND dialog = program.WaitForWindow("#32770", 5000);
   if (!dialog) return false;
   PostMessageA(dialog, WM_COMMAND, button, 0);
-  for (int tries = 0; tries < 100 && IsWindow(dialog); ++tries) Sleep(50);
-  Sleep(200);  // the player's own work after the dialog
-  return !IsWindow(dialog);
+  // The player's own work after the dialog is done once it takes the next command.
+  return WaitUntilGone(dialog) && program.WaitForPostedMessages(player);
 }
 
 TEST(Osuwari, ThePlayerSitsOnTheForegroundWindowFollowsItOnTheScreenAndStaysTopmost) {
   ScratchFolder folder;
   ProgramDriver program(folder.path());
-  ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 80, 60, TestPattern));
-  ASSERT_TRUE(WriteBmp(folder.File("dim.bmp"), 80, 60, RGB(5, 5, 5)));
-  ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay1.rc"),
-                             "BackgroundImage back.bmp\r\nBackgroundImageInactive dim.bmp\r\n"));
+  WriteSkin(folder, "ZantoPlay1", 80, 60, TestPattern, "", RGB(5, 5, 5));
   ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay.ini"), "[Osuwari]\r\nDoOsuwari=1\r\nOsuwariXPer=90\r\n"));
   ASSERT_TRUE(program.Start());
   HWND player = program.WaitForWindow("LuloWnd", 15000);
@@ -127,6 +117,8 @@ TEST(Osuwari, ThePlayerSitsOnTheForegroundWindowFollowsItOnTheScreenAndStaysTopm
 
   // The target closes: the player stays where it can be reached.
   window.reset();
+  // Nothing shows that the player has looked again, and it must not go
+  // anywhere: a few of its 100 ms perch ticks pass.
   Sleep(300);
   RECT left;
   GetWindowRect(player, &left);

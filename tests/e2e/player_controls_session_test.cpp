@@ -14,7 +14,6 @@
 #include "program_driver.h"
 #include "resources/resource.h"
 #include "support/test_support.h"
-#include "window/skin_files.h"
 
 namespace {
 
@@ -28,12 +27,7 @@ DiscContents DiscOf(int tracks, const char* length, int identity) {
 
 class ControlsSession : public ::testing::Test {
  protected:
-  ControlsSession() : program(folder.path()) {
-    EXPECT_TRUE(WriteBmp(folder.File("ZantoPlay1.bmp"), 70, 50, TestPattern));
-    EXPECT_TRUE(WriteFileBytes(folder.File("ZantoPlay1.rc"),
-                               "BackgroundImage ZantoPlay1.bmp\r\n"
-                               "BackgroundImageInactive ZantoPlay1.bmp\r\n"));
-  }
+  ControlsSession() : program(folder.path()) { WriteSkin(folder, "ZantoPlay1", 70, 50); }
   // The from= of every PLAY the drive received since the last call; its to=
   // goes into `to` when asked for.
   std::vector<DWORD> PlaysFrom(std::vector<DWORD>* to = nullptr) {
@@ -69,11 +63,10 @@ TEST_F(ControlsSession, ForwardTimeModesMediaKeysAndAShuffledDisc) {
       << WindowText(window);
 
   {
-    SCOPED_TRACE("remaining time, then three steps forward 1.5 s into track 1");
+    SCOPED_TRACE("remaining time, then three steps forward a second or more into track 1");
     PlaysFrom();
     PostKey(window, 'X');
     ASSERT_TRUE(WaitForPlayFrom(1, 5000));
-    DWORD started = GetTickCount();
     PostKey(window, 'T');
     EXPECT_TRUE(WaitForTitle(window, "[01] -03:5", 1500, true))
         << WindowText(window);
@@ -81,20 +74,38 @@ TEST_F(ControlsSession, ForwardTimeModesMediaKeysAndAShuffledDisc) {
     PostKey(window, 'T');  // elapsed again
     EXPECT_TRUE(WaitForTitle(window, "[01] 00:0", 1500, true))
         << WindowText(window);
-    DWORD ran = GetTickCount() - started;
-    if (ran < 1500) Sleep(1500 - ran);
+    ASSERT_TRUE(WaitFor(2500, [&] {
+      std::string t = WindowText(window);
+      return t.rfind("[01] 00:", 0) == 0 && t != "[01] 00:00 - Zanto Player";
+    })) << WindowText(window);
     for (int i = 0; i < 3; ++i) PostKey(window, VK_RIGHT);
+    // Each step plays from 5 s past where the drive is: past where the step
+    // before began, by less than a second of play more.
+    std::vector<DWORD> steps;
+    ASSERT_TRUE(WaitFor(3000, [&] {
+      for (DWORD from : PlaysFrom()) steps.push_back(from);
+      return steps.size() >= 3;
+    })) << steps.size() << " of three steps played";
+    EXPECT_EQ(steps.size(), 3u);
+    auto frames = [](DWORD tmsf) { return TmsfTrack(tmsf) == 1 ? TmsfToFrames(tmsf) : -1; };
+    EXPECT_GE(frames(steps[0]), 6 * 75) << "the first step did not start from where playback was";
+    for (size_t i = 1; i < steps.size(); ++i) {
+      int gap = frames(steps[i]) - frames(steps[i - 1]);
+      EXPECT_GE(gap, 5 * 75) << "step " << i;
+      EXPECT_LT(gap, 6 * 75) << "step " << i;
+    }
+    // The next poll reads at most about half a second on from the last step.
+    const int landed = TmsfSeconds(steps.back());
     EXPECT_TRUE(WaitFor(1500, [&] {
       std::string t = WindowText(window);
-      return t == "[01] 00:16 - Zanto Player" || t == "[01] 00:17 - Zanto Player";
-    }))
-        << WindowText(window);
+      return t == Line("[01] 00:%02d - Zanto Player", landed) || t == Line("[01] 00:%02d - Zanto Player", landed + 1);
+    })) << WindowText(window) << " after a step to 00:" << landed;
     PostKey(window, 'V');
   }
 
   {
     SCOPED_TRACE("media keys: play/pause, next, stop");
-    Sleep(300);
+    ASSERT_TRUE(WaitForCommand(drive, "STOP "));
     PlaysFrom();
     AppCommand(window, APPCOMMAND_MEDIA_PLAY_PAUSE);
     EXPECT_TRUE(WaitForPlayFrom(1, 3000)) << "stopped: play/pause plays";
@@ -131,7 +142,10 @@ TEST_F(ControlsSession, ForwardTimeModesMediaKeysAndAShuffledDisc) {
       collect();
       return order.size() >= 8;
     });
-    Sleep(1800);  // nothing more: the order has played out
+    // Played out, the player stops at the order's start; a ninth play would
+    // come before that.
+    ASSERT_FALSE(order.empty());
+    EXPECT_TRUE(WaitForTitle(window, Line("[%02d] 00:00 - Zanto Player", order[0]), 5000)) << WindowText(window);
     collect();
     for (size_t i = 0; i < ends.size() && i < order.size(); ++i) {
       EXPECT_EQ(ends[i], MakeTmsf(order[i], 0, 1, 0)) << "each play ends at its track's end";

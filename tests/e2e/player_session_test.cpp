@@ -14,46 +14,19 @@
 #include "program_driver.h"
 #include "resources/resource.h"
 #include "support/test_support.h"
-#include "window/skin_files.h"
 
 namespace {
 
 constexpr int kDiscIdentity = 0x1234;
 
-std::string Text(UINT id) {
-  char text[512];
-  LoadText(GetModuleHandleA(nullptr), id, text);
-  return text;
-}
-
-// A key pressed and let go, as the keyboard delivers it to the focused window.
-void Key(HWND window, char key) {
-  PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
-  PostMessageA(window, WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
-}
-
 void Command(HWND window, WORD id) { PostMessageA(window, WM_COMMAND, id, 0); }
-
-std::string Ini(const std::string& path, const char* section, const char* key) {
-  char value[MAX_PATH] = "";
-  GetPrivateProfileStringA(section, key, "", value, sizeof(value), path.c_str());
-  return value;
-}
-
-void WriteSkin(const ScratchFolder& folder, const std::string& rcName, int width, int height) {
-  std::string picture = rcName + ".bmp";
-  ASSERT_TRUE(WriteBmp(folder.File(picture), width, height, TestPattern));
-  ASSERT_TRUE(WriteFileBytes(folder.File(rcName),
-                             "BackgroundImage " + picture + "\r\nBackgroundImageInactive " + picture +
-                                 "\r\n"));
-}
 
 class PlayerSession : public ::testing::Test {
  protected:
   PlayerSession() : program(folder.path()) {
-    WriteSkin(folder, "ZantoPlay1.rc", 70, 50);
-    WriteSkin(folder, "other.rc", 90, 60);
-    WriteSkin(folder, "third.rc", 110, 40);
+    WriteSkin(folder, "ZantoPlay1", 70, 50);
+    WriteSkin(folder, "other", 90, 60);
+    WriteSkin(folder, "third", 110, 40);
     WriteFileBytes(folder.File("broken.rc"), "BackgroundImage gone.bmp\r\n");
   }
 
@@ -104,11 +77,11 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
     SCOPED_TRACE("a second instance while the first holds the drive");
     ScratchFolder second;
     ProgramDriver other(second.path());
-    WriteSkin(second, "ZantoPlay1.rc", 70, 50);
+    WriteSkin(second, "ZantoPlay1", 70, 50);
     ASSERT_TRUE(other.Start());
     HWND box = other.WaitForWindow("#32770", 15000);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), Text(IDS_CD_IN_USE));
+    EXPECT_EQ(MessageBoxText(box), ResourceText(IDS_CD_IN_USE));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     DWORD exitCode = 1234;
     ASSERT_TRUE(other.WaitForExit(15000, &exitCode));
@@ -118,19 +91,13 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
   {
     SCOPED_TRACE("play, pause, resume, stop");
     Plays();
-    Key(window, 'X');
+    PostKey(window, 'X');
     ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 5000));
     EXPECT_TRUE(WaitForTitle(window, "[01] 00:01 - Zanto Player", 2500)) << WindowText(window);
-    Key(window, 'C');
-    std::string pausedAt;
-    ASSERT_TRUE(WaitFor(5000, [&] {
-      for (const std::string& line : drive.TakeLog()) {
-        if (line.find("STOP ") != std::string::npos) return true;
-      }
-      return false;
-    }));
-    Sleep(300);
-    Key(window, 'C');
+    PostKey(window, 'C');
+    ASSERT_TRUE(WaitForCommand(drive, "STOP "));
+    ASSERT_TRUE(WaitForTitle(window, "", 3000)) << "paused, the title blinks";
+    PostKey(window, 'C');
     // Resumed from where it stopped: a second or more into track 1.
     bool resumed = WaitFor(5000, [&] {
       for (const std::string& play : Plays()) {
@@ -141,34 +108,34 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
       return false;
     });
     EXPECT_TRUE(resumed);
-    Key(window, 'V');
-    Sleep(300);
+    PostKey(window, 'V');
+    ASSERT_TRUE(WaitForCommand(drive, "STOP "));
     Plays();
-    Key(window, 'X');
+    PostKey(window, 'X');
     EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 5000)) << "play after stop starts afresh";
   }
 
   {
     SCOPED_TRACE("next and previous");
-    Key(window, 'B');
-    Key(window, 'B');
+    PostKey(window, 'B');
+    PostKey(window, 'B');
     ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(3, 0, 0, 0), 5000));
-    Key(window, 'Z');  // under two seconds in: the track before
+    PostKey(window, 'Z');  // under two seconds in: the track before
     ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(2, 0, 0, 0), 5000));
     EXPECT_TRUE(WaitForTitle(window, "[02] 00:01 - Zanto Player", 2500)) << WindowText(window);
-    Sleep(1200);
-    Key(window, 'Z');  // over two seconds in: the same track again
+    EXPECT_TRUE(WaitForTitle(window, "[02] 00:02 - Zanto Player", 2500)) << WindowText(window);
+    PostKey(window, 'Z');  // two seconds in or more: the same track again
     EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(2, 0, 0, 0), 5000));
     EXPECT_TRUE(WaitForTitle(window, "[02] 00:00 - Zanto Player", 1500)) << WindowText(window);
   }
 
   {
     SCOPED_TRACE("the end of the disc, with and without repeat");
-    Key(window, 'N');  // repeat on
+    PostKey(window, 'N');  // repeat on
     Command(window, IDM_TRACK_BASE + 12);
     ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(12, 0, 0, 0), 5000));
     EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 5000)) << "repeat plays track 1 again";
-    Key(window, 'N');  // repeat off
+    PostKey(window, 'N');  // repeat off
     Command(window, IDM_TRACK_BASE + 12);
     ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(12, 0, 0, 0), 5000));
     EXPECT_TRUE(WaitForTitle(window, "[01] 00:00 - Zanto Player", 5000)) << WindowText(window);
@@ -179,7 +146,7 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
     SCOPED_TRACE("the tray, and a disc that comes back with its own skin");
     Command(window, IDM_TRAY);
     EXPECT_TRUE(WaitForTitle(window, "Zanto Player", 1000)) << WindowText(window);
-    EXPECT_EQ(Ini(folder.File("CD.ini"), "1234", "ResourceFile"), folder.File("ZantoPlay1.rc"));
+    EXPECT_EQ(IniValue(folder.File("CD.ini"), "1234", "ResourceFile"), folder.File("ZantoPlay1.rc"));
     WritePrivateProfileStringA("1234", "ResourceFile", folder.File("other.rc").c_str(),
                                folder.File("CD.ini").c_str());
     Command(window, IDM_TRAY);
@@ -190,10 +157,10 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
 
   {
     SCOPED_TRACE("choosing a skin in the open-file dialog");
-    Key(window, 'R');
+    PostKey(window, 'R');
     HWND dialog = program.WaitForWindow("#32770", 5000);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(WindowText(dialog), Text(IDS_OPEN_RESOURCE_TITLE));
+    EXPECT_EQ(WindowText(dialog), ResourceText(IDS_OPEN_RESOURCE_TITLE));
     HWND name = GetDlgItem(dialog, 0x480);  // the file-name box
     if (!name) name = GetDlgItem(dialog, 0x47C);
     ASSERT_NE(name, nullptr);
@@ -204,7 +171,7 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
 
   {
     SCOPED_TRACE("a broken skin is refused and the working one stays");
-    Key(window, 'R');
+    PostKey(window, 'R');
     HWND dialog = program.WaitForWindow("#32770", 5000);
     ASSERT_NE(dialog, nullptr);
     HWND name = GetDlgItem(dialog, 0x480);
@@ -215,22 +182,25 @@ TEST_F(PlayerSession, PlaysPausesStepsRepeatsSwitchesSkinsAndRemembersThem) {
     HWND box = nullptr;
     ASSERT_TRUE(WaitFor(5000, [&] {
       box = program.WaitForWindow("#32770", 50);
-      return box && MessageBoxText(box).find(Text(IDS_IMAGE_FAILED)) == 0;
+      return box && MessageBoxText(box).find(ResourceText(IDS_IMAGE_FAILED)) == 0;
     }));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitFor(3000, [&] { return !IsWindow(box); }));
+    EXPECT_TRUE(WaitUntilGone(box, 3000));
     EXPECT_EQ(WindowSize(window).cx, 110);
     PostMessageA(window, WM_CLOSE, 0, 0);
     DWORD exitCode = 1234;
     ASSERT_TRUE(program.WaitForExit(10000, &exitCode));
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_EQ(Ini(folder.File("ZantoPlay.ini"), "Resources", "LastFile"), folder.File("third.rc"));
+    EXPECT_EQ(IniValue(folder.File("ZantoPlay.ini"), "Resources", "LastFile"), folder.File("third.rc"));
   }
 }
 
-int CountPlays(const std::vector<std::string>& plays, DWORD from) {
+// PLAY commands from `from` among the drive's log lines.
+int CountPlays(const std::vector<std::string>& lines, DWORD from) {
   int count = 0;
-  for (const std::string& play : plays) count += play.find(Line("from=0x%08lX", from)) != std::string::npos;
+  for (const std::string& line : lines) {
+    count += line.find("PLAY ") != std::string::npos && line.find(Line("from=0x%08lX", from)) != std::string::npos;
+  }
   return count;
 }
 
@@ -249,7 +219,7 @@ TEST_F(PlayerSession, DataTracksGaplessSwapsAndInstantEndsOnARealisticDrive) {
     SCOPED_TRACE("a mixed-mode disc plays from track 2 and repeats from there");
     EXPECT_TRUE(WaitForTitle(window, "[02] 00:00 - Zanto Player", 6000)) << WindowText(window);
     Plays();
-    Key(window, 'X');
+    PostKey(window, 'X');
     std::vector<std::string> plays;
     ASSERT_TRUE(WaitFor(3000, [&] {
       for (const std::string& play : Plays()) plays.push_back(play);
@@ -258,43 +228,57 @@ TEST_F(PlayerSession, DataTracksGaplessSwapsAndInstantEndsOnARealisticDrive) {
     EXPECT_NE(plays[0].find(Line("from=0x%08lX to=0x%08lX", MakeTmsf(2, 0, 0, 0), MakeTmsf(3, 0, 1, 0))),
               std::string::npos) << plays[0];
     EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(2, 0, 0, 0), 5000)) << "repeat restarts the first audio track";
-    Key(window, 'V');
-    Sleep(300);
+    PostKey(window, 'V');
+    ASSERT_TRUE(WaitForCommand(drive, "STOP "));
   }
 
   {
     SCOPED_TRACE("a changer swaps in an enhanced disc: no open, no not ready");
     drive.Write(DiscOf({"00:01:00", "00:01:00", "10:00:00 data"}, 0x5678, true));
     DWORD swapped = GetTickCount();
-    ASSERT_TRUE(WaitFor(3000, [&] { return Ini(folder.File("CD.ini"), "1234", "ResourceFile") != ""; }))
+    ASSERT_TRUE(WaitFor(3000, [&] { return IniValue(folder.File("CD.ini"), "1234", "ResourceFile") != ""; }))
         << "the first disc's skin was not stored under it";
     EXPECT_TRUE(WaitForTitle(window, "[01] 00:00 - Zanto Player", 2000)) << WindowText(window);
     EXPECT_LE(GetTickCount() - swapped, 2000u) << "the swap took more than about a second to see";
-    EXPECT_EQ(Ini(folder.File("CD.ini"), "1234", "ResourceFile"), folder.File("ZantoPlay1.rc"));
+    EXPECT_EQ(IniValue(folder.File("CD.ini"), "1234", "ResourceFile"), folder.File("ZantoPlay1.rc"));
     Plays();
-    Key(window, 'X');
+    PostKey(window, 'X');
     ASSERT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 3000));
     EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(1, 0, 0, 0), 5000)) << "repeat did not start track 1 again after the last audio track";
-    Key(window, 'V');
-    Sleep(300);
+    PostKey(window, 'V');
+    ASSERT_TRUE(WaitForCommand(drive, "STOP "));
   }
 
   {
     SCOPED_TRACE("a disc of no length with repeat on");
     drive.Write(DiscOf({"00:00:00"}, 0x9abc, true));
-    ASSERT_TRUE(WaitFor(3000, [&] { return Ini(folder.File("CD.ini"), "5678", "ResourceFile") != ""; }));
-    Sleep(600);
+    // The poll that stored the last disc's skin reads the new one before
+    // the key below is handled.
+    ASSERT_TRUE(WaitFor(3000, [&] { return IniValue(folder.File("CD.ini"), "5678", "ResourceFile") != ""; }));
     Plays();
-    Key(window, 'X');
-    Sleep(3000);
-    int plays = CountPlays(Plays(), MakeTmsf(1, 0, 0, 0));
-    EXPECT_GE(plays, 2) << "repeat never restarted";
-    EXPECT_LE(plays, 5) << "more than one PLAY a second";
-    Key(window, 'V');
-    Sleep(300);
-    Plays();
-    Sleep(1500);
-    EXPECT_EQ(CountPlays(Plays(), MakeTmsf(1, 0, 0, 0)), 0) << "V did not stop the restarts";
+    PostKey(window, 'X');
+    // Each play ends at once: repeat restarts it, a second after the last began.
+    std::vector<double> starts;
+    auto collect = [&] {
+      for (const LoggedCommand& command : drive.TakeTimedLog()) {
+        if (CountPlays({command.text}, MakeTmsf(1, 0, 0, 0))) starts.push_back(command.seconds);
+      }
+    };
+    EXPECT_TRUE(WaitFor(6000, [&] {
+      collect();
+      return starts.size() >= 3;
+    })) << "repeat never restarted";
+    for (size_t i = 1; i < starts.size(); ++i) {
+      EXPECT_GE(starts[i] - starts[i - 1], 0.9) << "more than one PLAY a second";
+    }
+    PostKey(window, 'V');
+    ASSERT_TRUE(program.WaitForPostedMessages(window));
+    collect();
+    ASSERT_FALSE(starts.empty());
+    // A restart the stop left pending would come a second after the last play began.
+    std::vector<std::string> later;
+    ASSERT_TRUE(WaitForDriveClock(drive, starts.back() + 1.5, 5000, &later));
+    EXPECT_EQ(CountPlays(later, MakeTmsf(1, 0, 0, 0)), 0) << "V did not stop the restarts";
   }
   PostMessageA(window, WM_CLOSE, 0, 0);
   DWORD exitCode = 1234;
@@ -332,15 +316,15 @@ TEST_F(PlayerSession, TheWindowComesBackWhereItWasAfterACloseAndAnEndOfSession) 
   // Windows ends the session: the program is ended from outside right after
   // WM_ENDSESSION, so that is when everything must reach the disk.
   SetWindowPos(window, nullptr, 140, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  Key(window, 'N');
-  Sleep(300);
+  PostKey(window, 'N');
+  ASSERT_TRUE(again.WaitForPostedMessages(window));
   EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0));
   SendMessageA(window, WM_ENDSESSION, TRUE, 0);
   again.Kill();
   std::string ini = folder.File("ZantoPlay.ini");
-  EXPECT_EQ(Ini(ini, "MainWindow", "PositionX"), "140");
-  EXPECT_EQ(Ini(ini, "MainWindow", "PositionY"), "90");
-  EXPECT_EQ(Ini(ini, "General", "Repeat"), "1");
+  EXPECT_EQ(IniValue(ini, "MainWindow", "PositionX"), "140");
+  EXPECT_EQ(IniValue(ini, "MainWindow", "PositionY"), "90");
+  EXPECT_EQ(IniValue(ini, "General", "Repeat"), "1");
 }
 
 }  // namespace

@@ -38,28 +38,49 @@ std::string Settings(int usePlugin, const std::string& pluginFolder) {
          std::to_string(usePlugin) + "\r\nPluginFolder=" + pluginFolder + "\r\n";
 }
 
-// What the screen shows inside the program's window once it has settled;
-// empty when no window came.
-std::vector<COLORREF> RunAndCapture(const std::string& folder) {
-  ProgramDriver program(folder);
-  std::vector<COLORREF> pixels;
-  if (!program.Start()) return pixels;
-  HWND window = program.WaitForWindow("LuloWnd", 15000);
-  if (window == nullptr) return pixels;
-  Sleep(1500);  // the first poll has drawn the displays
+// What the screen shows inside the window now.
+std::vector<COLORREF> Capture(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
   WindowDc screen(nullptr);
   unique_hdc memory(CreateCompatibleDC(screen.get()));
   unique_hbitmap bitmap(CreateCompatibleBitmap(screen.get(), r.right - r.left, r.bottom - r.top));
-  {
-    SelectedObject selected(memory.get(), bitmap.get());
-    BitBlt(memory.get(), 0, 0, r.right - r.left, r.bottom - r.top, screen.get(), r.left, r.top,
-           SRCCOPY);
-    for (int y = 0; y < r.bottom - r.top; ++y) {
-      for (int x = 0; x < r.right - r.left; ++x) pixels.push_back(GetPixel(memory.get(), x, y));
-    }
+  SelectedObject selected(memory.get(), bitmap.get());
+  BitBlt(memory.get(), 0, 0, r.right - r.left, r.bottom - r.top, screen.get(), r.left, r.top, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < r.bottom - r.top; ++y) {
+    for (int x = 0; x < r.right - r.left; ++x) pixels.push_back(GetPixel(memory.get(), x, y));
   }
+  return pixels;
+}
+
+bool ShowsASkin(const std::vector<COLORREF>& pixels) {
+  return std::set<COLORREF>(pixels.begin(), pixels.end()).size() > 50;
+}
+
+// What the screen shows inside the program's window once it shows `expected`
+// or, without it, once it shows a skin that stays the same over a whole poll
+// period (the poll redraws the displays); the last capture when that does
+// not come, empty when no window came.
+std::vector<COLORREF> RunAndCapture(const std::string& folder,
+                                    const std::vector<COLORREF>* expected = nullptr) {
+  ProgramDriver program(folder);
+  std::vector<COLORREF> pixels;
+  if (!program.Start()) return pixels;
+  HWND window = program.WaitForWindow("LuloWnd", 15000);
+  if (window == nullptr) return pixels;
+  std::vector<COLORREF> before;
+  DWORD shownAt = 0;
+  WaitFor(10000, [&] {
+    pixels = Capture(window);
+    if (expected) return pixels == *expected;
+    if (!ShowsASkin(pixels) || pixels != before) {
+      before = pixels;
+      shownAt = GetTickCount();
+      return false;
+    }
+    return GetTickCount() - shownAt > 600;
+  });
   PostMessageA(window, WM_CLOSE, 0, 0);
   DWORD exitCode = 1234;
   EXPECT_TRUE(program.WaitForExit(15000, &exitCode));
@@ -90,9 +111,8 @@ TEST(PluginSkin, ThePngDefaultSkinLooksLikeTheBmpOneAndNeedsThePlugin) {
 
   std::vector<COLORREF> bmpLook = RunAndCapture(bmpFolder.path());
   ASSERT_FALSE(bmpLook.empty());
-  ASSERT_GT(std::set<COLORREF>(bmpLook.begin(), bmpLook.end()).size(), 50u)
-      << "the screen capture shows no skin";
-  std::vector<COLORREF> pngLook = RunAndCapture(pngFolder.path());
+  ASSERT_TRUE(ShowsASkin(bmpLook)) << "the screen capture shows no skin";
+  std::vector<COLORREF> pngLook = RunAndCapture(pngFolder.path(), &bmpLook);
   ASSERT_EQ(pngLook.size(), bmpLook.size()) << "the PNG skin did not start at the same size";
   size_t different = 0;
   for (size_t i = 0; i < bmpLook.size(); ++i) different += bmpLook[i] != pngLook[i];

@@ -1,6 +1,5 @@
 #include "program_driver.h"
 
-#include "common/fixed_text.h"
 #include "resources/resource.h"
 #include "support/test_support.h"
 
@@ -104,13 +103,37 @@ std::string ImageFailedMessage(const std::string& key, const std::string& path,
   return ResourceText(IDS_IMAGE_FAILED) + "\n" + reason + "\n" + key + " ( " + path + " )";
 }
 
-bool WaitFor(DWORD milliseconds, const std::function<bool()>& done) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(20);
-  }
-  return true;
+bool ProgramDriver::WaitForPostedMessages(HWND window) {
+  PostMessageA(window, WM_COMMAND, IDM_ABOUT, 0);
+  HWND about = WaitForWindow("#32770", 5000);
+  if (!about) return false;
+  PostMessageA(about, WM_COMMAND, IDOK, 0);
+  return WaitUntilGone(about);
+}
+
+bool WaitUntilGone(HWND window, DWORD milliseconds) {
+  return WaitFor(milliseconds, [&] { return !IsWindow(window); });
+}
+
+bool WaitForCommand(VirtualDisc& drive, const std::string& text, DWORD milliseconds) {
+  return WaitFor(milliseconds, [&] {
+    for (const std::string& line : drive.TakeLog()) {
+      if (line.find(text) != std::string::npos) return true;
+    }
+    return false;
+  });
+}
+
+bool WaitForDriveClock(VirtualDisc& drive, double seconds, DWORD milliseconds,
+                       std::vector<std::string>* lines) {
+  bool reached = false;
+  return WaitFor(milliseconds, [&] {
+    for (const LoggedCommand& command : drive.TakeTimedLog()) {
+      lines->push_back(command.text);
+      reached = reached || command.seconds >= seconds;
+    }
+    return reached;
+  });
 }
 
 bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds, bool prefix) {
@@ -123,12 +146,6 @@ bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds, boo
 void PostKey(HWND window, WPARAM key) {
   PostMessageA(window, WM_KEYDOWN, key, 1);
   PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-}
-
-std::string ResourceText(UINT id) {
-  char text[512];
-  LoadText(GetModuleHandleA(nullptr), id, text);
-  return text;
 }
 
 DiscContents DiscOf(const std::vector<std::string>& tracks, int identity, bool gapless) {

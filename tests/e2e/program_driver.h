@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +29,9 @@ class ProgramDriver {
   // program to end. The box's text, or "(no message box)"; exitCode stays
   // untouched when the program did not end.
   std::string AnswerMessageBox(DWORD* exitCode);
+  // Waits until the program has handled what was posted to `window` so far:
+  // the about box its command opens comes after it, and is closed again.
+  bool WaitForPostedMessages(HWND window);
 
   const std::string& exePath() const { return exePath_; }
 
@@ -39,8 +41,16 @@ class ProgramDriver {
   PROCESS_INFORMATION process_ = {};
 };
 
-// Polls `done` every 20 ms; false when it is still not true after the time.
-bool WaitFor(DWORD milliseconds, const std::function<bool()>& done);
+// Waits for the window to go; false on timeout.
+bool WaitUntilGone(HWND window, DWORD milliseconds = 5000);
+// Waits for the drive's log to show a command containing `text`.
+bool WaitForCommand(VirtualDisc& drive, const std::string& text, DWORD milliseconds = 5000);
+// Waits for the drive's log to show a command received at `seconds` of its
+// clock (this machine's performance counter) or later: the program's polls
+// ask the drive twice a second, so that time has come for the program too.
+// The lines logged meanwhile go into `lines`.
+bool WaitForDriveClock(VirtualDisc& drive, double seconds, DWORD milliseconds,
+                       std::vector<std::string>* lines);
 // Waits for the window's title to be `title`, or to begin with it when
 // `prefix`.
 bool WaitForTitle(HWND window, const std::string& title, DWORD milliseconds, bool prefix = false);
@@ -54,8 +64,6 @@ std::string WindowText(HWND hwnd);
 std::string MessageBoxText(HWND box);
 // A value of an INI file, or "".
 std::string IniValue(const std::string& path, const char* section, const char* key);
-// A string of the program's resources.
-std::string ResourceText(UINT id);
 // The start-up message of a picture that failed: IDS_IMAGE_FAILED, the line
 // saying why, then the resource-file key and the path.
 std::string ImageFailedMessage(const std::string& key, const std::string& path,

@@ -12,7 +12,6 @@
 #include "resources/resource.h"
 #include "skin/plugin_list.h"
 #include "support/test_support.h"
-#include "window/skin_files.h"
 
 namespace {
 
@@ -20,10 +19,7 @@ TEST(SkinStartup, TheWindowHasTheSkinsSizeAndShapeAndClosingEndsTheProgram) {
   ScratchFolder folder;
   ProgramDriver program(folder.path());
   auto shape = [](int x, int y) { return x < 10 && y < 10 ? kMagenta : TestPattern(x, y); };
-  ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 70, 50, shape));
-  ASSERT_TRUE(WriteBmp(folder.File("dim.bmp"), 70, 50, RGB(5, 5, 5)));
-  ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay1.rc"),
-                             "BackgroundImage back.bmp\r\nBackgroundImageInactive dim.bmp\r\n"));
+  WriteSkin(folder, "ZantoPlay1", 70, 50, shape, "", RGB(5, 5, 5));
   ASSERT_TRUE(program.Start());
   HWND window = program.WaitForWindow("LuloWnd", 15000);
   ASSERT_NE(window, nullptr);
@@ -67,7 +63,7 @@ std::string AnswerNextBox(ProgramDriver& program, HWND* owner = nullptr) {
   if (owner != nullptr) *owner = GetWindow(box, GW_OWNER);
   std::string text = MessageBoxText(box);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
-  for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
+  WaitUntilGone(box);
   return text;
 }
 
@@ -81,7 +77,7 @@ bool ChooseSkin(ProgramDriver& program, HWND window, const std::string& path) {
   if (!name) return false;
   SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  for (int i = 0; i < 250 && IsWindow(dialog); ++i) Sleep(20);
+  WaitUntilGone(dialog);
   return true;
 }
 
@@ -95,15 +91,11 @@ bool ChooseSkin(ProgramDriver& program, HWND window, const std::string& path) {
 TEST(SkinStartup, ALostSkinFallsBackToTheDefaultARefusedOneKeepsTheSkinATinyOneIsWarnedOf) {
   ScratchFolder folder;
   ProgramDriver program(folder.path());
-  ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 70, 50, TestPattern));
-  ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay1.rc"),
-                             "BackgroundImage back.bmp\r\nBackgroundImageInactive back.bmp\r\n"));
+  WriteSkin(folder, "ZantoPlay1", 70, 50);
   ASSERT_TRUE(WriteBmp(folder.File("magenta.bmp"), 30, 20, kMagenta));
   ASSERT_TRUE(WriteFileBytes(folder.File("empty.rc"),
-                             "BackgroundImage magenta.bmp\r\nBackgroundImageInactive back.bmp\r\n"));
-  ASSERT_TRUE(WriteBmp(folder.File("tiny.bmp"), 4, 4, TestPattern));
-  ASSERT_TRUE(WriteFileBytes(folder.File("tiny.rc"),
-                             "BackgroundImage tiny.bmp\r\nBackgroundImageInactive tiny.bmp\r\n"));
+                             "BackgroundImage magenta.bmp\r\nBackgroundImageInactive ZantoPlay1.bmp\r\n"));
+  WriteSkin(folder, "tiny", 4, 4);
   // The test plug-in "huge" takes the files that begin with HUGE.
   const std::string plugins = folder.File("plugins"), huge = folder.File("huge.rc");
   ASSERT_TRUE(CreateDirectoryA(plugins.c_str(), nullptr));

@@ -12,12 +12,6 @@
 
 namespace {
 
-std::string Text(UINT id) {
-  char text[512];
-  LoadText(GetModuleHandleA(nullptr), id, text);
-  return text;
-}
-
 // Waits for the program's message box, checks it, dismisses it, and checks
 // that the program then ends with code 0 without having written its settings.
 void ExpectStartupMessage(ScratchFolder& folder, ProgramDriver& program, const std::string& expected) {
@@ -39,7 +33,7 @@ TEST(Startup, TooLongLineInTheResourceFileIsReportedWithItsNumber) {
   ProgramDriver program(folder.path());
   std::string rc = "# a skin\r\nBackgroundImage back.bmp\r\nAbout " + std::string(294, 'x') + "\r\n";
   ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay1.rc"), rc));
-  std::string format = Text(IDS_RESOURCE_LINE_TOO_LONG);
+  std::string format = ResourceText(IDS_RESOURCE_LINE_TOO_LONG);
   size_t at = format.find("%d");
   ASSERT_NE(at, std::string::npos);
   std::string expected = format.substr(0, at) + "3" + format.substr(at + 2) + "\n" + folder.File("ZantoPlay1.rc");
@@ -49,7 +43,7 @@ TEST(Startup, TooLongLineInTheResourceFileIsReportedWithItsNumber) {
 TEST(Startup, MissingResourceFileIsReportedWithItsPath) {
   ScratchFolder folder;
   ProgramDriver program(folder.path());
-  ExpectStartupMessage(folder, program, Text(IDS_RESOURCE_OPEN_FAILED) + "\n" + folder.File("ZantoPlay1.rc"));
+  ExpectStartupMessage(folder, program, ResourceText(IDS_RESOURCE_OPEN_FAILED) + "\n" + folder.File("ZantoPlay1.rc"));
 }
 
 }  // namespace

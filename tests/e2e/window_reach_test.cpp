@@ -10,7 +10,6 @@
 
 #include "program_driver.h"
 #include "support/test_support.h"
-#include "window/skin_files.h"
 
 namespace {
 
@@ -24,8 +23,7 @@ TEST(WindowReach, SavedPositionsAtTheEdgesOpenAWindowWithinReachAndAreSavedThere
     SCOPED_TRACE(std::to_string(saved.x) + "," + std::to_string(saved.y));
     ScratchFolder folder;
     ProgramDriver program(folder.path());
-    ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 380, 124, TestPattern));
-    ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay1.rc"), "BackgroundImage back.bmp\r\nBackgroundImageInactive back.bmp\r\n"));
+    WriteSkin(folder, "ZantoPlay1", 380, 124);
     ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay.ini"), "[MainWindow]\r\nPositionX=" + std::to_string(saved.x) +
                                                                  "\r\nPositionY=" + std::to_string(saved.y) + "\r\n"));
     ASSERT_TRUE(program.Start());

@@ -6,56 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-void PutU16(std::string* bytes, size_t at, uint16_t value) {
-  (*bytes)[at] = static_cast<char>(value & 0xFF);
-  (*bytes)[at + 1] = static_cast<char>(value >> 8);
-}
-
-void PutU32(std::string* bytes, size_t at, uint32_t value) {
-  PutU16(bytes, at, static_cast<uint16_t>(value & 0xFFFF));
-  PutU16(bytes, at + 2, static_cast<uint16_t>(value >> 16));
-}
-
-std::string EncodeBmp(const BmpRecipe& recipe) {
-  bool core = recipe.headerSize == 12;
-  size_t entryBytes = core ? 3 : 4;
-  size_t stride = (static_cast<size_t>(recipe.width) * recipe.bitCount + 31) / 32 * 4;
-  size_t pixelOffset = 14 + recipe.headerSize + recipe.palette.size() * entryBytes;
-  std::string file(pixelOffset, '\0');
-  file[0] = 'B';
-  file[1] = 'M';
-  PutU32(&file, kAtPixelOffset, static_cast<uint32_t>(pixelOffset));
-  PutU32(&file, kAtHeaderSize, recipe.headerSize);
-  int height = static_cast<int>(recipe.rows.size());
-  if (core) {
-    PutU16(&file, 18, static_cast<uint16_t>(recipe.width));
-    PutU16(&file, 20, static_cast<uint16_t>(height));
-    PutU16(&file, 22, 1);
-    PutU16(&file, 24, static_cast<uint16_t>(recipe.bitCount));
-  } else {
-    PutU32(&file, kAtWidth, static_cast<uint32_t>(recipe.width));
-    PutU32(&file, kAtHeight, static_cast<uint32_t>(recipe.topDown ? -height : height));
-    PutU16(&file, kAtPlanes, 1);
-    PutU16(&file, kAtBitCount, static_cast<uint16_t>(recipe.bitCount));
-    PutU32(&file, kAtCompression, recipe.compression);
-    PutU32(&file, kAtClrUsed, static_cast<uint32_t>(recipe.palette.size()));
-  }
-  size_t at = 14 + recipe.headerSize;
-  for (COLORREF color : recipe.palette) {
-    file[at] = static_cast<char>(GetBValue(color));
-    file[at + 1] = static_cast<char>(GetGValue(color));
-    file[at + 2] = static_cast<char>(GetRValue(color));
-    at += entryBytes;
-  }
-  for (int i = 0; i < height; ++i) {
-    const std::string& row = recipe.rows[recipe.topDown ? i : height - 1 - i];
-    file += row;
-    file.append(stride - row.size(), '\0');
-  }
-  PutU32(&file, 2, static_cast<uint32_t>(file.size()));
-  return file;
-}
-
 BmpRecipe SampleRecipe(uint32_t headerSize) {
   BmpRecipe recipe;
   recipe.width = 3;
@@ -77,26 +27,6 @@ void ExpectSampleColors(const ImageBuffer& image) {
 
 ImageStatus LoadBytes(ImageBuffer* image, const std::string& bytes) {
   return image->LoadBmpFromMemory(reinterpret_cast<const BYTE*>(bytes.data()), bytes.size());
-}
-
-std::string Rgb24Row(const std::vector<COLORREF>& colors) {
-  std::string row;
-  for (COLORREF c : colors) {
-    row += static_cast<char>(GetBValue(c));
-    row += static_cast<char>(GetGValue(c));
-    row += static_cast<char>(GetRValue(c));
-  }
-  return row;
-}
-
-std::string Rgb32Row(const std::vector<COLORREF>& colors, BYTE fourth) {
-  std::string row;
-  for (COLORREF c : colors) row += Rgb24Row({c}) + static_cast<char>(fourth);
-  return row;
-}
-
-std::string IndexRow(const std::vector<BYTE>& indices) {
-  return std::string(indices.begin(), indices.end());
 }
 
 GuardedBytes::GuardedBytes(const void* data, size_t size) : size_(size) {

@@ -1,4 +1,4 @@
-// Crafted BMP files, guarded memory and pixel sweeps for the picture tests.
+// Sample pictures, guarded memory and pixel sweeps for the picture tests.
 #ifndef ZANTO_TESTS_IMAGES_PICTURE_TEST_UTIL_H
 #define ZANTO_TESTS_IMAGES_PICTURE_TEST_UTIL_H
 
@@ -9,39 +9,16 @@
 #include <vector>
 
 #include "skin/image_buffer.h"
-
-// Byte offsets of header fields in a BMP file with a 40-byte info header.
-constexpr size_t kAtPixelOffset = 10, kAtHeaderSize = 14, kAtWidth = 18, kAtHeight = 22,
-                 kAtPlanes = 26, kAtBitCount = 28, kAtCompression = 30, kAtSizeImage = 34,
-                 kAtClrUsed = 46;
+#include "support/test_support.h"
 
 const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
-               kMagenta = RGB(255, 0, 255), kGrey = RGB(90, 100, 110), kBlack = RGB(0, 0, 0);
-
-void PutU16(std::string* bytes, size_t at, uint16_t value);
-void PutU32(std::string* bytes, size_t at, uint32_t value);
-
-// A BMP file to encode; rows are unpadded pixel bytes, top row first.
-struct BmpRecipe {
-  int width = 0;
-  int bitCount = 24;
-  bool topDown = false;
-  uint32_t headerSize = 40;  // 12: OS/2 core header with 3-byte palette entries
-  DWORD compression = BI_RGB;
-  std::vector<COLORREF> palette;
-  std::vector<std::string> rows;
-};
-std::string EncodeBmp(const BmpRecipe& recipe);
+               kGrey = RGB(90, 100, 110), kBlack = RGB(0, 0, 0);
 
 // 3 x 2, 8-bit: top row red, green, blue; bottom row magenta, grey, red.
 BmpRecipe SampleRecipe(uint32_t headerSize = 40);
 // The sample's colours, whatever its format or row order.
 void ExpectSampleColors(const ImageBuffer& image);
 ImageStatus LoadBytes(ImageBuffer* image, const std::string& bytes);
-
-std::string Rgb24Row(const std::vector<COLORREF>& colors);
-std::string Rgb32Row(const std::vector<COLORREF>& colors, BYTE fourth = 0x7F);
-std::string IndexRow(const std::vector<BYTE>& indices);
 
 // A copy of some bytes that ends right before a PAGE_NOACCESS page, so a read
 // one byte past the end faults.

@@ -27,9 +27,7 @@ std::string Snapshot(const std::string& path) {
 }
 
 std::string SaveFailedMessage(const std::string& path) {
-  char text[512];
-  LoadStringA(GetModuleHandleA(nullptr), IDS_SAVE_FAILED, text, sizeof(text));
-  return std::string(text) + "\n" + path;
+  return ResourceText(IDS_SAVE_FAILED) + "\n" + path;
 }
 
 class AtomicSaveTest : public SettingsTest {

@@ -41,19 +41,12 @@ TEST(StartupSettings, NormalShutdownWritesTheSettingsBesideTheProgram) {
 TEST(StartupSettings, FailedStartUpTriesLastFileThenTheDefaultAndLeavesTheFileAlone) {
   ScratchFolder folder;
   ProgramDriver program(folder.path());
-  // A 1 x 1 24-bit BMP of one magenta pixel.
-  const char kMagentaPixel[] =
-      "BM\x3a\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0"
-      "\0\0\0\0\x04\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\xff\0\xff\0";
-  WriteFileBytes(folder.File("magenta.bmp"),
-                 std::string(kMagentaPixel, sizeof(kMagentaPixel) - 1));
-  WriteFileBytes(folder.File("empty.rc"),
-                 "BackgroundImage magenta.bmp\r\nBackgroundImageInactive magenta.bmp\r\n");
+  WriteSkin(folder, "empty", 1, 1, Solid(kMagenta));
   const std::string before = "[Resources]\r\nLastFile=" + folder.File("empty.rc") + "\r\n";
   WriteFileBytes(folder.File("ZantoPlay.ini"), before);
   ASSERT_TRUE(program.Start());
   // The first message says the default skin follows.
-  const std::string tries[] = {"BackgroundImage ( " + folder.File("magenta.bmp") + " )\n" +
+  const std::string tries[] = {"BackgroundImage ( " + folder.File("empty.bmp") + " )\n" +
                                    ResourceText(IDS_DEFAULT_SKIN_USED),
                                folder.File("ZantoPlay1.rc")};
   for (const std::string& tried : tries) {
@@ -63,7 +56,7 @@ TEST(StartupSettings, FailedStartUpTriesLastFileThenTheDefaultAndLeavesTheFileAl
     EXPECT_EQ(message.substr(message.find('\n') + 1), tried) << message;
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     // The next box may come before this one is gone.
-    for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(20);
+    WaitUntilGone(box, 2000);
   }
   DWORD exitCode = 1234;
   ASSERT_TRUE(program.WaitForExit(15000, &exitCode));

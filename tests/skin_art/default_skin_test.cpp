@@ -13,7 +13,6 @@
 namespace {
 
 const char kSkinFolder[] = "skins/default/";
-constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
 // One of the skin's pictures, read with the program's own BMP reader.
 class BmpFile {

@@ -15,7 +15,6 @@
 #include "skin/plugin_list.h"
 #include "skincheck/skin_check.h"
 #include "support/test_support.h"
-#include "window/skin_files.h"
 #include "window/skin_window.h"
 
 namespace {

@@ -180,18 +180,6 @@ LRESULT CALLBACK NotifyWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-void PumpMessages(DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
-  } while (GetTickCount() - start < milliseconds);
-}
-
 std::string Line(const char* format, ...) {
   char text[256];
   va_list args;

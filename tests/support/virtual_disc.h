@@ -103,8 +103,6 @@ class NotifyWindow {
   std::vector<WPARAM> statuses_;
 };
 
-// Dispatches this thread's messages for the given time.
-void PumpMessages(DWORD milliseconds);
 // Dispatches messages until `done` holds or the time is up; true when it held.
 template <typename Done>
 bool PumpUntil(DWORD milliseconds, Done done) {

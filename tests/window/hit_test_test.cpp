@@ -20,17 +20,8 @@ void Parse(SkinModel& model, std::string text) {
 COLORREF Grey(int level) { return RGB(level, level, level); }
 
 // A 24-bit map whose pixel (x, y), y from the top, is colour(x, y).
-template <typename Colour>
-void MakeMap(ImageBuffer& map, int width, int height, Colour colour, bool topDown = false) {
-  BmpRecipe recipe;
-  recipe.width = width;
-  recipe.topDown = topDown;
-  for (int y = 0; y < height; ++y) {
-    std::vector<COLORREF> row;
-    for (int x = 0; x < width; ++x) row.push_back(colour(x, y));
-    recipe.rows.push_back(Rgb24Row(row));
-  }
-  ASSERT_EQ(LoadBytes(&map, EncodeBmp(recipe)), ImageOk);
+void MakeMap(ImageBuffer& map, int width, int height, const PixelColour& colour, bool topDown = false) {
+  ASSERT_EQ(LoadBytes(&map, BmpBytes(width, height, colour, topDown)), ImageOk);
 }
 
 TEST(GreyMap, OnlyGreyPixelsInsideThePictureHaveALevel) {

@@ -15,16 +15,8 @@
 namespace {
 
 // A 24-bit picture whose pixel (x, y) is colour(x, y), through the BMP reader.
-template <typename Colour>
-void MakePicture(ImageBuffer* picture, int width, int height, Colour colour) {
-  BmpRecipe recipe;
-  recipe.width = width;
-  for (int y = 0; y < height; ++y) {
-    std::vector<COLORREF> row;
-    for (int x = 0; x < width; ++x) row.push_back(colour(x, y));
-    recipe.rows.push_back(Rgb24Row(row));
-  }
-  ASSERT_EQ(LoadBytes(picture, EncodeBmp(recipe)), ImageOk);
+void MakePicture(ImageBuffer* picture, int width, int height, const PixelColour& colour) {
+  ASSERT_EQ(LoadBytes(picture, BmpBytes(width, height, colour)), ImageOk);
 }
 
 void Fill(ImageBuffer* target, int width, int height, COLORREF colour) {

@@ -5,7 +5,7 @@
 #include "app/application.h"
 #include "common/fixed_text.h"
 #include "common/handles.h"
-#include "window/skin_files.h"
+#include "support/test_support.h"
 
 const char kGothicFace[] = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
 const char kBlackSquare[] = "\x81\xa1";

@@ -10,7 +10,6 @@
 #include "support/test_support.h"
 #include "window/gui_objects.h"
 #include "window/reference_region.h"
-#include "window/skin_files.h"
 #include "window/skin_window.h"
 #include "window/skin_window_fixture.h"
 
@@ -34,11 +33,7 @@ class SkinRealisation : public ::testing::Test {
   // A skin of two backgrounds drawn by `colour`, plus whatever `extra` names.
   std::string WriteBasicSkin(const std::string& name, int width, int height,
                              const PixelColour& colour, const std::string& extra = "") {
-    EXPECT_TRUE(WriteBmp(folder.File(name + "_back.bmp"), width, height, colour));
-    EXPECT_TRUE(WriteBmp(folder.File(name + "_inactive.bmp"), width, height, RGB(9, 9, 9)));
-    return WriteSkin(name + ".rc", "BackgroundImage " + name + "_back.bmp\r\n" +
-                                       "BackgroundImageInactive " + name + "_inactive.bmp\r\n" +
-                                       extra);
+    return ::WriteSkin(folder, name, width, height, colour, extra, RGB(9, 9, 9));
   }
 
   bool Create(SkinWindow& window, const std::string& rcPath) {
@@ -333,7 +328,7 @@ TEST_F(SkinRealisation, ChangingToASmallerSkinKeepsTheCornerAndShrinksEverything
 TEST_F(SkinRealisation, SkinChangesLeakNoGdiOrUserObjects) {
   std::string first = WriteBasicSkin("first", 30, 20, [](int x, int y) {
     return (x / 3 + y / 2) % 2 ? kMagenta : TestPattern(x, y);
-  }, "BackgroundImagePressed1 first_back.bmp\r\nSeekImage first_back.bmp\r\n");
+  }, "BackgroundImagePressed1 first.bmp\r\nSeekImage first.bmp\r\n");
   std::string second = WriteBasicSkin("second", 24, 26, TestPattern);
   SkinWindow window;
   ASSERT_TRUE(Create(window, first));

@@ -12,13 +12,7 @@ void SkinWindowTest::SetUpTestSuite() {
 
 std::string SkinWindowTest::WriteSkin(const std::string& name, int width, int height,
                                       const PixelColour& colour, const std::string& lines) {
-  EXPECT_TRUE(WriteBmp(folder.File(name + "_back.bmp"), width, height, colour));
-  EXPECT_TRUE(WriteBmp(folder.File(name + "_inactive.bmp"), width, height, RGB(9, 9, 9)));
-  std::string path = folder.File(name + ".rc");
-  EXPECT_TRUE(WriteFileBytes(path, "BackgroundImage " + name + "_back.bmp\r\n" +
-                                       "BackgroundImageInactive " + name + "_inactive.bmp\r\n" +
-                                       lines));
-  return path;
+  return ::WriteSkin(folder, name, width, height, colour, lines, RGB(9, 9, 9));
 }
 
 bool SkinWindowTest::Open(SkinWindow& window, const std::string& rcPath) {

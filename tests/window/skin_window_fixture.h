@@ -10,7 +10,6 @@
 #include <string>
 
 #include "support/test_support.h"
-#include "window/skin_files.h"
 #include "window/skin_window.h"
 
 class SkinWindowTest : public ::testing::Test {

@@ -6,7 +6,7 @@
 #include "cd/msf.h"
 #include "common/fixed_text.h"
 #include "settings/settings.h"
-#include "window/skin_files.h"
+#include "support/test_support.h"
 
 DiscContents TracksOf(int n, const char* length) {
   DiscContents disc;
@@ -40,11 +40,7 @@ void PlayerTest::TearDown() {
 }
 
 std::string PlayerTest::WriteSkin(const std::string& name, int width, int height) {
-  EXPECT_TRUE(WriteBmp(folder.File(name + ".bmp"), width, height, TestPattern));
-  std::string path = folder.File(name + ".rc");
-  EXPECT_TRUE(WriteFileBytes(path, "BackgroundImage " + name + ".bmp\r\nBackgroundImageInactive " +
-                                       name + ".bmp\r\n"));
-  return path;
+  return ::WriteSkin(folder, name, width, height);
 }
 
 void PlayerTest::Open(const DiscContents& disc, double speed, const DriveSettling& settling) {

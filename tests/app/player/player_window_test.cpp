@@ -19,7 +19,7 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "skin/plugin_list.h"
-#include "window/skin_files.h"
+#include "support/test_support.h"
 
 namespace {
 
