@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "common/font_style.h"
 #include "common/handles.h"
 #include "skin/image_buffer.h"
 #include "skin/skin_model.h"
@@ -25,16 +26,11 @@ constexpr int kFaceNameSize = 32;
 // Style of the text window's text.
 struct TextFont {
   char faceName[kFaceNameSize];
-  int fontStyle;  // 1 bold, 2 italic, 4 underline
+  int fontStyle;  // kFontBold, kFontItalic, kFontUnderline
   COLORREF textColour;
   COLORREF shadowColour;
   int shadowOn;
 };
-
-// Font style bits.
-constexpr int kFontBold = 1;
-constexpr int kFontItalic = 2;
-constexpr int kFontUnderline = 4;
 
 // Which TextFont fields SetTextFont takes.
 constexpr int kTextFontFace = 0x02;
