@@ -64,7 +64,7 @@ void PlayerWindow::Perch() {
   RECT own;
   if (!GetWindowRect(hwnd, &own)) return;
   SIZE size{own.right - own.left, own.bottom - own.top};
-  POINT at = PerchPosition(rect, size, appSettings->osuwariXPer, model.osuwariBaseLine, TargetWorkArea(target));
+  POINT at = PerchPosition(rect, size, settings_.osuwariXPer, model.osuwariBaseLine, TargetWorkArea(target));
   // The target's monitor may not be told (the work area comes back empty).
   at = PositionWithinReach(at, size);
   MoveWindow(hwnd, at.x, at.y, size.cx, size.cy, TRUE);

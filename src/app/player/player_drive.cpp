@@ -1,5 +1,4 @@
 // Which CD drive the player plays, and the change of it.
-#include "app/application.h"
 #include "app/messages.h"
 #include "app/player/player_window.h"
 #include "cd/cd_drives.h"
@@ -7,7 +6,8 @@
 #include "settings/settings.h"
 
 MCIERROR PlayerWindow::OpenChosenDrive() {
-  char letter = appSettings->drive;
+  char letter = settings_.drive;
+  chosenDrive_ = letter;
   if (letter && IsCdDrive(letter)) {
     MCIERROR error = cdDevice.Open(letter);
     // Held by another program is not gone: the user hears why.

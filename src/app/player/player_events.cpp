@@ -108,7 +108,7 @@ void PlayerWindow::OnPlayButton() {
   if (restartGuard.PlayInForce() && playEndWatch.StartingUp(GetTickCount())) return;
   if (paused) {
     ResumePlayback();
-  } else if (appSettings->shuffle && playOrder.count <= 0) {
+  } else if (settings_.shuffle && playOrder.count <= 0) {
     StartShuffledPlay();
   } else {
     PlayTrackAt(currentTrack, 0, 0, 0);
@@ -198,7 +198,7 @@ void PlayerWindow::OnCloseButton() { DestroyWindow(hwnd); }
 
 void PlayerWindow::OnMinimizeButton() { ShowWindow(hwnd, SW_MINIMIZE); }
 
-void PlayerWindow::OnRepeatButton() { appSettings->repeat = appSettings->repeat ? 0 : 1; }
+void PlayerWindow::OnRepeatButton() { settings_.repeat = settings_.repeat ? 0 : 1; }
 
 int PlayerWindow::TrackLengthFrames(int track) const {
   if (track < 1 || track > KnownTracks(disc)) return 0;

@@ -43,7 +43,7 @@ void PlayerWindow::OnTimer(UINT_PTR id) {
 }
 
 void PlayerWindow::OnPollTimer() {
-  if (appSettings->doOsuwari) Perch();
+  if (settings_.doOsuwari) Perch();
   // Perching needs nothing from the drive: only every fifth tick asks it.
   if (++pollTickCount < kPollsPerRefresh) return;
   pollTickCount = 0;
@@ -142,11 +142,11 @@ void PlayerWindow::OnDiscAppeared() {
   if (cdDevice.ReadDiscInfo(read)) return;
   disc = read;
   identityPollCount = 0;
-  appSettings->LoadCd(disc.identity, disc.trackCount);
+  settings_.LoadCd(disc.identity, disc.trackCount);
   ReadDiscCdText();
-  const char* remembered = appSettings->cdResourceFile;
-  if (appSettings->chgResByCd && remembered[0] != '\0' &&
-      !SamePathIgnoringCase(remembered, appSettings->lastFile)) {
+  const char* remembered = settings_.cdResourceFile;
+  if (settings_.chgResByCd && remembered[0] != '\0' &&
+      !SamePathIgnoringCase(remembered, settings_.lastFile)) {
     SwitchToDiscSkin();
   }
   // 0 for a disc without audio: the plain title, and nothing to play.
@@ -158,7 +158,7 @@ void PlayerWindow::OnDiscAppeared() {
 }
 
 void PlayerWindow::OnDiscGone() {
-  if (discPresent) appSettings->ForgetCd();
+  if (discPresent) settings_.ForgetCd();
   CancelPendingRestart();
   restartGuard.Stopped();  // whatever played went with the disc
   discPresent = 0;
@@ -169,7 +169,7 @@ void PlayerWindow::OnDiscGone() {
 }
 
 void PlayerWindow::OnAnimationTimer(DWORD mode) {
-  if (appSettings->timeWindow != kTimeWindowMouth) return;
+  if (settings_.timeWindow != kTimeWindowMouth) return;
   if (discPresent && paused) {
     ShowTime(0, mouthFrame, 0);  // the mouth holds still
   } else if (discPresent && mode == MCI_MODE_PLAY) {
@@ -183,7 +183,7 @@ void PlayerWindow::OnAnimationTimer(DWORD mode) {
 void PlayerWindow::UpdateTimeAndTitle(const DriveReading& reading) {
   char plainTitle[kTitleSize];
   LoadText(instance, IDS_APP_NAME, plainTitle);
-  int timeWindow = appSettings->timeWindow;
+  int timeWindow = settings_.timeWindow;
   // A disc without audio tracks shows as no disc.
   bool hasAudio = discPresent && currentTrack != 0;
   if (!hasAudio && timeWindow != kTimeWindowClock) {
@@ -205,7 +205,7 @@ void PlayerWindow::UpdateTimeAndTitle(const DriveReading& reading) {
     char windowText[kWindowTextSize] = "";
     if (!hasAudio) {
       CopyText(windowText, plainTitle);
-    } else if (!(paused && appSettings->blinkWhenPausing && blinkPhase)) {
+    } else if (!(paused && settings_.blinkWhenPausing && blinkPhase)) {
       FormatPlayTitle(windowText, sizeof(windowText), currentTrack, shown, plainTitle);
     }
     ShowTitle(windowText);
@@ -240,7 +240,7 @@ void PlayerWindow::UpdateTrackText() {
   }
   char title[kTrackTitleSize] = "";
   char line[kPathSize];
-  if (appSettings->GetTrackTitle(currentTrack, title, sizeof(title))) {
+  if (settings_.GetTrackTitle(currentTrack, title, sizeof(title))) {
     FormatText(line, sizeof(line), "%d. %s", currentTrack, title);
   } else {
     char format[kPathSize];

@@ -27,5 +27,5 @@ void PlayerWindow::OnSeekDrag(int position) {
   FormatPlayTitle(windowText, sizeof(windowText), track, shown, plainTitle);
   ShowTitle(windowText);
   // The clock and the mouth keep their own show; the title has the place.
-  if (appSettings->timeWindow == kTimeWindowPlayTime) ShowTime(shown.minutes, shown.seconds, 1);
+  if (settings_.timeWindow == kTimeWindowPlayTime) ShowTime(shown.minutes, shown.seconds, 1);
 }

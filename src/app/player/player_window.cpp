@@ -1,6 +1,5 @@
 #include "app/player/player_window.h"
 
-#include "app/application.h"
 #include "app/rules/playback_rules.h"
 #include "app/messages.h"
 #include "app/desktop/window_position.h"
@@ -8,7 +7,7 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 
-PlayerWindow::PlayerWindow()
+PlayerWindow::PlayerWindow(Settings& settings, PluginList* plugins)
     : discPresent(0),
       currentTrack(0),
       mouthFrame(0),
@@ -23,11 +22,20 @@ PlayerWindow::PlayerWindow()
       identityPollCount(0),
       polledMode(kModeUnknown),
       randomState(GetTickCount() ^ GetCurrentProcessId() << 16),
-      lastKeyStep(0) {}
+      lastKeyStep(0),
+      settings_(settings),
+      plugins_(plugins) {}
 
 PlayerWindow::~PlayerWindow() = default;
 
 LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = HandleMessage(hwnd, message, wParam, lParam);
+  // Whatever the message saved: a failure shows over the player, once.
+  ReportSaveFailure();
+  return result;
+}
+
+LRESULT PlayerWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       OnCreate();
@@ -90,7 +98,6 @@ LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 void PlayerWindow::OnCreate() {
-  if (appSettings) appSettings->messageOwner = hwnd;
   if (HICON big = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PLAYER))) {
     SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   }
@@ -109,7 +116,7 @@ void PlayerWindow::OnWindowCreated() {
     DestroyWindow(hwnd);
     return;
   }
-  SetToggleState(RepeatButton, appSettings->repeat);
+  SetToggleState(RepeatButton, settings_.repeat);
   UpdateTimeAndTitle(DriveReading());  // no disc yet: nothing to ask the drive
   ApplyTextFont();
   ApplyStartVolume();
@@ -119,11 +126,11 @@ void PlayerWindow::OnWindowCreated() {
 
 void PlayerWindow::ApplyTextFont() {
   TextFont font = {};
-  CopyText(font.faceName, appSettings->fontName);
-  font.fontStyle = appSettings->fontStyle;
-  font.textColour = appSettings->textColor;
-  font.shadowColour = appSettings->shadowColor;
-  font.shadowOn = appSettings->enableShadow;
+  CopyText(font.faceName, settings_.fontName);
+  font.fontStyle = settings_.fontStyle;
+  font.textColour = settings_.textColor;
+  font.shadowColour = settings_.shadowColor;
+  font.shadowOn = settings_.enableShadow;
   SetTextFont(font, kTextFontAll);
 }
 
@@ -133,10 +140,12 @@ void PlayerWindow::StartTimers() {
 }
 
 void PlayerWindow::StartAnimationTimer() {
-  UINT interval = appSettings->timeWindow == kTimeWindowMouth
-                      ? AnimationInterval(appSettings->mouseAnime)
-                      : kAnimationIdleInterval;
-  SetTimer(hwnd, kAnimationTimer, interval, nullptr);
+  // Only the mouth uses the timer: outside mouth mode it stays stopped.
+  if (settings_.timeWindow == kTimeWindowMouth) {
+    SetTimer(hwnd, kAnimationTimer, AnimationInterval(settings_.mouseAnime), nullptr);
+  } else {
+    KillTimer(hwnd, kAnimationTimer);
+  }
 }
 
 void PlayerWindow::StopTimers() {
@@ -146,7 +155,6 @@ void PlayerWindow::StopTimers() {
 }
 
 void PlayerWindow::OnDestroy() {
-  if (appSettings && appSettings->messageOwner == hwnd) appSettings->messageOwner = nullptr;
   StopTimers();
   mediaHotKeys.Unregister();
   StorePosition();
@@ -161,14 +169,18 @@ void PlayerWindow::OnEndSession() {
   StorePosition();
   StopUnlessIdle();
   volumeOutput.RestoreDriveVolume();
-  appSettings->Save();
+  settings_.Save();
 }
+
+PluginList* PlayerWindow::PluginsInUse() const { return settings_.usePlugin ? plugins_ : nullptr; }
+
+void PlayerWindow::ReportSaveFailure() { settings_.ReportSaveFailure(IsWindow(hwnd) ? hwnd : nullptr); }
 
 void PlayerWindow::StorePosition() {
   POINT topLeft;
   if (!GetNormalPosition(hwnd, &topLeft)) return;
-  appSettings->positionX = topLeft.x;
-  appSettings->positionY = topLeft.y;
+  settings_.positionX = topLeft.x;
+  settings_.positionY = topLeft.y;
 }
 
 void PlayerWindow::OnWindowPosChanging(WINDOWPOS* pos) {
@@ -217,7 +229,7 @@ bool PlayerWindow::OnCommand(WORD id) {
     case IDM_REPEAT:
       // OnRepeatButton only flips the setting; a menu or key press shows it here.
       OnRepeatButton();
-      SetToggleState(RepeatButton, appSettings->repeat);
+      SetToggleState(RepeatButton, settings_.repeat);
       return true;
     default:
       break;
@@ -266,7 +278,7 @@ void PlayerWindow::OnPlayEnded() {
   // The end of the disc's audio.
   playRunEnd = 0;
   currentTrack = FirstAudioTrack(disc);
-  if (appSettings->repeat && currentTrack) PlayAutomatically(currentTrack);
+  if (settings_.repeat && currentTrack) PlayAutomatically(currentTrack);
 }
 
 void PlayerWindow::OnDropFiles(HDROP drop) {

@@ -28,7 +28,6 @@ constexpr UINT_PTR kRestartTimer = 3;
 constexpr UINT_PTR kVolumeSaveTimer = 4;
 constexpr UINT kVolumeSaveDelay = 1000;  // ms
 constexpr UINT kPollInterval = 100;           // ms
-constexpr UINT kAnimationIdleInterval = 500;  // ms, outside the mouth animation
 // What a failed mode query stands for: none of the device's modes.
 constexpr DWORD kModeUnknown = 0;
 
@@ -40,9 +39,14 @@ struct DriveReading {
   DWORD position = 0;
 };
 
+class PluginList;
+class Settings;
+
 class PlayerWindow final : public SkinWindow {
  public:
-  PlayerWindow();
+  // `plugins`, the loaded image plug-ins, may be null; pictures take them
+  // only while the settings switch them on. Both outlive the player.
+  PlayerWindow(Settings& settings, PluginList* plugins);
   // Closes the device (its own destructor) before the skin goes.
   ~PlayerWindow();
 
@@ -100,8 +104,11 @@ class PlayerWindow final : public SkinWindow {
   // IDR_CONTEXT_MENU as the context menu shows it: the repeat check mark and, with
   // a disc, one item per track. Its first submenu is the popup.
   unique_hmenu BuildContextMenu();
-  // The text font from the settings, all five fields.
-  void ApplyTextFont();
+  // The plug-ins pictures load through now: none while the settings switch them off.
+  PluginList* PluginsInUse() const;
+  // Takes what the settings dialog changed into use and keeps it: the
+  // drive, the animation timer, topmost, the text font and the media hot keys.
+  void ApplySettings();
 
   CdAudioDevice cdDevice;
   int discPresent;
@@ -160,7 +167,21 @@ class PlayerWindow final : public SkinWindow {
   MediaHotKeys mediaHotKeys;
 
  private:
+  // The text font from the settings, all five fields.
+  void ApplyTextFont();
+  // In the topmost band when the settings say so.
+  void ApplyTopmost();
+  // A save of the settings that failed since the last report, shown once
+  // over the player.
+  void ReportSaveFailure();
+
+  Settings& settings_;
+  PluginList* plugins_;
+  // The drive letter of the settings the drive was opened for.
+  char chosenDrive_ = 0;
+
   // Message handlers.
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate();
   void OnDestroy();
   // A drag of the body stops where the window would leave reach.

@@ -56,7 +56,7 @@ unique_hmenu PlayerWindow::BuildContextMenu() {
   unique_hmenu menu(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_CONTEXT_MENU)));
   HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
   if (!popup) return unique_hmenu();
-  const Settings& settings = *appSettings;
+  const Settings& settings = settings_;
   const struct {
     UINT id;
     int on;

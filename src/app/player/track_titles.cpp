@@ -3,7 +3,6 @@
 #include <memory>
 #include <new>
 
-#include "app/application.h"
 #include "app/player/player_window.h"
 #include "app/desktop/topmost_band.h"
 #include "cd/cd_drives.h"
@@ -21,22 +20,26 @@ char CdTextDriveLetter(const CdAudioDevice& device) { return CdDriveInUse(device
 // What OK in the title editor asks of the player.
 class PlayerTitlesHost final : public TitleEditorHost {
  public:
-  explicit PlayerTitlesHost(PlayerWindow& player) : player_(player) {}
+  PlayerTitlesHost(PlayerWindow& player, Settings& settings) : player_(player), settings_(settings) {}
 
   bool SaveTitles(const DiscTitles& titles) override {
-    if (!appSettings->SaveCdTitles(titles)) return false;
+    if (!settings_.SaveCdTitles(titles)) {
+      settings_.ReportSaveFailure(player_.hwnd);  // now, while the editor waits for it
+      return false;
+    }
     player_.UpdateTrackText();  // now, not at the next poll
     return true;
   }
 
  private:
   PlayerWindow& player_;
+  Settings& settings_;
 };
 
 }  // namespace
 
 void PlayerWindow::OnEditTitlesCommand() {
-  Settings& settings = *appSettings;
+  Settings& settings = settings_;
   if (!discPresent || !settings.cdKnown) return;
   std::unique_ptr<TitleSheet> sheet(new (std::nothrow) TitleSheet());
   if (!sheet) return;
@@ -48,13 +51,13 @@ void PlayerWindow::OnEditTitlesCommand() {
   }
   // Out of the topmost band, so that the editor is not hidden behind the player.
   PlaceInTopmostBand(hwnd, false);
-  PlayerTitlesHost host(*this);
-  TitleEditor(appInstance, *sheet, host).Run(hwnd);
-  PlaceInTopmostBand(hwnd, settings.alwaysOnTop || settings.doOsuwari);
+  PlayerTitlesHost host(*this, settings);
+  TitleEditor(instance, *sheet, host).Run(hwnd);
+  ApplyTopmost();
 }
 
 void PlayerWindow::ReadDiscCdText() {
-  Settings& settings = *appSettings;
+  Settings& settings = settings_;
   if (settings.CdHasTitles()) return;  // CD.ini's titles always win
   // CdText is about 52 KB and DiscTitles 26 KB: neither goes on the stack.
   std::unique_ptr<CdText> text(new (std::nothrow) CdText());

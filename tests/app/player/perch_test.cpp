@@ -27,13 +27,11 @@ unique_hwnd TargetAt(const RECT& r) {
 class PerchTest : public SkinWindowTest {
  protected:
   void SetUp() override {
-    appSettings.reset(new Settings());
     perchForegroundWindow = TestForeground;
   }
   void TearDown() override {
     perchForegroundWindow = GetForegroundWindow;
     testForeground = nullptr;
-    appSettings.reset();
   }
 
   // An 80 x 60 player with the given skin lines.
@@ -48,7 +46,8 @@ class PerchTest : public SkinWindowTest {
     return WindowCorner(player.hwnd);
   }
 
-  PlayerWindow player;
+  Settings settings;
+  PlayerWindow player{settings, nullptr};
 };
 
 ::testing::AssertionResult At(POINT corner, LONG x, LONG y) {
@@ -77,7 +76,7 @@ TEST_F(PerchTest, SitsOnTheTargetAndFollowsItOnlyWhenItChangesOrMoves) {
   EXPECT_TRUE(At(PerchOn(second.get()), 300 + 180 - 40, 350)) << "did not move to the new foreground window";
 
   // The settings are read at every perch.
-  appSettings->osuwariXPer = 0;
+  settings.osuwariXPer = 0;
   MoveWindow(second.get(), 310, 400, 200, 200, FALSE);
   EXPECT_TRUE(At(PerchOn(second.get()), 270, 350));
 }

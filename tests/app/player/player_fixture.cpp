@@ -52,7 +52,7 @@ void PlayerTest::Open(const DiscContents& disc, double speed, const DriveSettlin
   drive->SetSettling(settling);
   drive->SetFaults(faults);
   drive->SetProfile(profile);
-  player.reset(new PlayerWindow);
+  player.reset(new PlayerWindow(*appSettings, &plugins));
   ASSERT_TRUE(player->CreateSkinWindow(nullptr, appSettings->lastFile, 0, "Zanto Player", WS_POPUP,
                                        30, 40, nullptr, nullptr, appInstance));
   ASSERT_TRUE(player->cdDevice.isOpen) << "is the virtual drive registered as cdaudio?";

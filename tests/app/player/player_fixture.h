@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/player/player_window.h"
+#include "skin/plugin_list.h"
 #include "support/virtual_disc.h"
 #include "support/test_support.h"
 
@@ -60,6 +61,9 @@ class PlayerTest : public ::testing::Test {
   DriveProfile profile = DriveProfile::kModern;
   ScratchFolder folder;
   std::unique_ptr<VirtualDisc> drive;
+  // The player's plug-ins: none until a test scans a folder. Declared
+  // before the player, so no picture of a plug-in outlives its library.
+  PluginList plugins;
   std::unique_ptr<PlayerWindow> player;
 };
 

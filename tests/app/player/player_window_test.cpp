@@ -436,8 +436,7 @@ TEST_F(PlayerTest, ASlowSkinLoadsOnceUnderTheWaitCursorWhileTheOldOneStaysShown)
   Open(TracksOf(1));
   ASSERT_TRUE(CopyFileA(BinaryPath(std::string("plugins/wait") + kPluginExtension).c_str(),
                         folder.File(std::string("wait") + kPluginExtension).c_str(), FALSE));
-  appPlugins.reset(new PluginList);
-  ASSERT_TRUE(appPlugins->Scan(folder.path().c_str()));
+  ASSERT_TRUE(plugins.Scan(folder.path().c_str()));
   appSettings->usePlugin = 1;
   ASSERT_TRUE(WriteBmp(folder.File("new.bmp"), 120, 60, TestPattern));
   ASSERT_TRUE(WriteFileBytes(folder.File("dim.wait"), "decoded slowly"));
@@ -474,9 +473,6 @@ TEST_F(PlayerTest, ASlowSkinLoadsOnceUnderTheWaitCursorWhileTheOldOneStaysShown)
   CloseHandle(go);
   EXPECT_EQ(entries, 1) << "the slow picture was not decoded exactly once";
   EXPECT_EQ(faults, "") << "while the new skin was loading";
-  // No picture of a plug-in may outlive its library.
-  player.reset();
-  appPlugins.reset();
 }
 
 TEST_F(PlayerTest, ADiscsBrokenSkinIsForgottenAndTheCurrentOneKept) {
