@@ -1,7 +1,6 @@
 // The player's own controls beyond the skin's classic buttons: rewind and
 // forward, the play modes (shuffle, repeat one, intro scan) and the time
 // modes, and the keyboard's media keys (their volume keys: player_volume.cpp).
-#include "app/application.h"
 #include "app/player/player_window.h"
 #include "cd/msf.h"
 #include "settings/settings.h"
@@ -26,13 +25,13 @@ bool PlayerWindow::ReadPlayPosition(TrackPosition* at) {
 }
 
 void PlayerWindow::SeekBy(int deltaFrames) {
-  if (!discPresent) return;
+  if (!state_.HasDisc()) return;
   TrackPosition at = {0, 0};
   if (ReadPlayPosition(&at)) {
     TrackPosition to = StepPosition(disc, at, deltaFrames);
     currentTrack = to.track;
     PlayFromTmsf(ToTmsf(to));
-  } else if (paused) {
+  } else if (state_.IsPaused()) {
     TrackPosition to = StepPosition(disc, FromTmsf(pausePosition), deltaFrames);
     currentTrack = to.track;
     pausePosition = ToTmsf(to);
@@ -125,7 +124,7 @@ bool PlayerWindow::OnTrackEnd() {
 
 void PlayerWindow::ReplayWithModes() {
   TrackPosition at = {0, 0};
-  if (!discPresent || !ReadPlayPosition(&at)) return;
+  if (!state_.HasDisc() || !ReadPlayPosition(&at)) return;
   currentTrack = at.track;
   PlayFromTmsf(ToTmsf(at));
 }
@@ -165,9 +164,9 @@ ShownTime PlayerWindow::TimeToShow(int elapsedFrames) const {
 }
 
 void PlayerWindow::PlayPause() {
-  DWORD mode = 0;
-  bool playing = cdDevice.GetMode(mode) == 0 && mode == MCI_MODE_PLAY;
-  if (playing || paused) {
+  DriveMode mode = DriveMode::kUnknown;
+  bool playing = drive_->ReadMode(&mode) && mode == DriveMode::kPlaying;
+  if (playing || state_.IsPaused()) {
     OnPauseButton();
   } else {
     OnPlayButton();
@@ -182,8 +181,8 @@ void PlayerWindow::DoMediaAction(MediaAction action) {
     case MediaAction::Previous: OnPreviousSongButton(); break;
     case MediaAction::Play: OnPlayButton(); break;
     case MediaAction::Pause: {
-      DWORD mode = 0;
-      if (cdDevice.GetMode(mode) == 0 && mode == MCI_MODE_PLAY) OnPauseButton();
+      DriveMode mode = DriveMode::kUnknown;
+      if (drive_->ReadMode(&mode) && mode == DriveMode::kPlaying) OnPauseButton();
       break;
     }
     case MediaAction::None: break;

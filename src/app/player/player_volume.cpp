@@ -4,7 +4,6 @@
 // system's own volume keys do.
 #include <windowsx.h>
 
-#include "app/application.h"
 #include "app/player/player_window.h"
 #include "app/rules/volume_steps.h"
 #include "settings/settings.h"

@@ -1,30 +1,20 @@
 #include "app/player/player_window.h"
 
+#include <new>
+
 #include "app/rules/playback_rules.h"
 #include "app/messages.h"
 #include "app/desktop/window_position.h"
+#include "cd/mci_cd_drive.h"
 #include "common/fixed_text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 
 PlayerWindow::PlayerWindow(Settings& settings, PluginList* plugins)
-    : discPresent(0),
-      currentTrack(0),
-      mouthFrame(0),
-      blinkPhase(0),
-      paused(0),
-      pausePosition(0),
-      perchTarget(nullptr),
-      perchTargetRect{0, 0, 0, 0},
-      pollTickCount(0),
-      playRunEnd(0),
-      pendingRestartTrack(0),
-      identityPollCount(0),
-      polledMode(kModeUnknown),
-      randomState(GetTickCount() ^ GetCurrentProcessId() << 16),
-      lastKeyStep(0),
-      settings_(settings),
-      plugins_(plugins) {}
+    : settings_(settings),
+      plugins_(plugins),
+      drive_(new (std::nothrow) MciCdDrive),
+      randomState(GetTickCount() ^ GetCurrentProcessId() << 16) {}
 
 PlayerWindow::~PlayerWindow() = default;
 
@@ -86,11 +76,8 @@ LRESULT PlayerWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
       // A taskbar moved or resized changes the work areas.
       if (wParam == SPI_SETWORKAREA) KeepWithinReach(hwnd);
       return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
-    case MM_MCINOTIFY:
-      OnMciNotify(wParam);
-      MarkHandled(static_cast<int>(cdDevice.OnNotify(hwnd, message, wParam, lParam)));
-      return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
     default:
+      if (drive_ && drive_->OnWindowMessage(message, wParam, lParam)) break;
       return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
   }
   MarkHandled(0);
@@ -109,9 +96,9 @@ void PlayerWindow::OnCreate() {
 
 void PlayerWindow::OnWindowCreated() {
   DragAcceptFiles(hwnd, TRUE);
-  MCIERROR error = OpenChosenDrive();
-  if (error) {
-    ShowMessageId(hwnd, error == MCIERR_MUST_USE_SHAREABLE ? IDS_CD_IN_USE : IDS_CD_INIT_FAILED,
+  DriveOpenResult opened = drive_ ? OpenChosenDrive() : DriveOpenResult::kFailed;
+  if (opened != DriveOpenResult::kOpened) {
+    ShowMessageId(hwnd, opened == DriveOpenResult::kInUse ? IDS_CD_IN_USE : IDS_CD_INIT_FAILED,
                   kMessageStyle);
     DestroyWindow(hwnd);
     return;
@@ -199,13 +186,14 @@ void PlayerWindow::OnWindowPosChanging(WINDOWPOS* pos) {
 }
 
 void PlayerWindow::StopUnlessIdle() {
-  DWORD mode = 0;
-  MCIERROR error = cdDevice.GetMode(mode);
+  if (!drive_ || !drive_->IsOpen()) return;
+  DriveMode mode = DriveMode::kUnknown;
   // A failed query may hide a playing drive: stop it all the same.
-  if (!error && (mode == MCI_MODE_STOP || mode == MCI_MODE_OPEN || mode == MCI_MODE_NOT_READY)) {
+  if (drive_->ReadMode(&mode) &&
+      (mode == DriveMode::kStopped || mode == DriveMode::kOpen || mode == DriveMode::kNotReady)) {
     return;
   }
-  cdDevice.Stop();
+  drive_->Stop();
 }
 
 bool PlayerWindow::OnCommand(WORD id) {
@@ -237,7 +225,7 @@ bool PlayerWindow::OnCommand(WORD id) {
   if (id > IDM_TRACK_BASE && id <= IDM_TRACK_LAST) {
     int track = MenuCommandTrack(id, disc.trackCount);
     // A data track is greyed in the menu; its id may still come another way.
-    if (discPresent && IsAudioTrack(disc, track)) {
+    if (state_.HasDisc() && IsAudioTrack(disc, track)) {
       currentTrack = track;
       PlayTrackAt(currentTrack, 0, 0, 0);
       RefreshDisplays();
@@ -247,26 +235,14 @@ bool PlayerWindow::OnCommand(WORD id) {
   return false;
 }
 
-void PlayerWindow::OnMciNotify(WPARAM status) {
-  // Superseded or aborted: a newer play, or a stop. A drive may end a play
-  // at its MCI_TO with a failure: that is the end of the run all the same.
-  if (status != MCI_NOTIFY_SUCCESSFUL && status != MCI_NOTIFY_FAILURE) return;
-  // Queued before the user stopped, or the drive already showed the end:
-  // the stop or that end wins.
-  if (!restartGuard.PlayInForce()) return;
-  // Posted for an older play just before a newer one began: the drive,
-  // playing well before the new play's end, says so.
-  DriveReading reading = ReadDrive();
-  if (reading.mode == MCI_MODE_PLAY && reading.positionKnown &&
-      playEndWatch.WellBeforeEnd(DiscFramesAt(reading.position))) {
-    return;
-  }
-  OnPlayEnded();
+PlayerView PlayerWindow::View() const {
+  return PlayerView{state_.state(), currentTrack,      pausePosition,   mouthFrame,
+                    pendingRestartTrack, perchTarget, perchTargetRect, mediaHotKeys.registeredCount()};
 }
 
 void PlayerWindow::OnPlayEnded() {
-  restartGuard.PlayEnded();
-  polledMode = MCI_MODE_STOP;  // the play is over: the mouth stops without asking
+  ++playEndCount;
+  state_.PlayEnded();  // the play is over: the mouth stops without asking
   if (OnTrackEnd()) return;  // one track's play in a play mode
   int next = NextRunStart(disc, playRunEnd);
   if (next) {

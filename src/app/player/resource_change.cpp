@@ -6,7 +6,6 @@
 #include <memory>
 #include <new>
 
-#include "app/application.h"
 #include "app/messages.h"
 #include "app/desktop/window_position.h"
 #include "app/player/player_window.h"

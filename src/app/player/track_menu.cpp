@@ -1,7 +1,6 @@
 // The context menu: IDR_CONTEXT_MENU with the repeat check mark and one item per
 // track of the present disc (data tracks greyed), loaded afresh for every
 // showing.
-#include "app/application.h"
 #include "app/rules/playback_rules.h"
 #include "app/player/player_window.h"
 #include "cd/msf.h"
@@ -68,8 +67,8 @@ unique_hmenu PlayerWindow::BuildContextMenu() {
   for (const auto& check : checks) {
     if (check.on) CheckMenuItem(popup, check.id, MF_BYCOMMAND | MF_CHECKED);
   }
-  if (discPresent) FillTrackSubmenu(popup);
-  if (!discPresent) EnableMenuItem(popup, IDM_EDIT_TITLES, MF_BYCOMMAND | MF_GRAYED);
+  if (state_.HasDisc()) FillTrackSubmenu(popup);
+  if (!state_.HasDisc()) EnableMenuItem(popup, IDM_EDIT_TITLES, MF_BYCOMMAND | MF_GRAYED);
   return menu;
 }
 

@@ -5,17 +5,12 @@
 
 #include "app/player/player_window.h"
 #include "app/desktop/topmost_band.h"
-#include "cd/cd_drives.h"
 #include "cd/cd_text_drive.h"
 #include "dialogs/title_editor.h"
 #include "settings/disc_titles.h"
 #include "settings/settings.h"
 
 namespace {
-
-// The drive whose CD-Text is read: the one the player plays, chosen or (the
-// system's default) the first CD-ROM letter.
-char CdTextDriveLetter(const CdAudioDevice& device) { return CdDriveInUse(device); }
 
 // What OK in the title editor asks of the player.
 class PlayerTitlesHost final : public TitleEditorHost {
@@ -40,7 +35,7 @@ class PlayerTitlesHost final : public TitleEditorHost {
 
 void PlayerWindow::OnEditTitlesCommand() {
   Settings& settings = settings_;
-  if (!discPresent || !settings.cdKnown) return;
+  if (!state_.HasDisc() || !settings.cdKnown) return;
   std::unique_ptr<TitleSheet> sheet(new (std::nothrow) TitleSheet());
   if (!sheet) return;
   settings.GetCdTitles(&sheet->titles);
@@ -63,7 +58,7 @@ void PlayerWindow::ReadDiscCdText() {
   std::unique_ptr<CdText> text(new (std::nothrow) CdText());
   std::unique_ptr<DiscTitles> titles(new (std::nothrow) DiscTitles());
   if (!text || !titles) return;
-  if (ReadCdText(CdTextDriveLetter(cdDevice), text.get()) != CdTextReadStatus::Read) return;
+  if (ReadCdText(drive_->Letter(), text.get()) != CdTextReadStatus::Read) return;
   settings.GetCdTitles(titles.get());
   FillFromCdText(*text, titles.get());
   settings.UseCdTitles(*titles);

@@ -62,9 +62,10 @@ TEST_F(PerchTest, SitsOnTheTargetAndFollowsItOnlyWhenItChangesOrMoves) {
   unique_hwnd second = TargetAt({300, 400, 500, 600});
 
   EXPECT_TRUE(At(PerchOn(first.get()), 420, 150));
-  EXPECT_EQ(player.perchTarget, first.get());
+  EXPECT_EQ(player.View().perchTarget, first.get());
   RECT remembered{100, 200, 500, 500};
-  EXPECT_TRUE(EqualRect(&player.perchTargetRect, &remembered));
+  const RECT target = player.View().perchTargetRect;
+  EXPECT_TRUE(EqualRect(&target, &remembered));
 
   // Dragged away by hand: it stays while the target stays put.
   PlacePlayer(5, 6);
@@ -107,7 +108,7 @@ TEST_F(PerchTest, StaysPutForTargetsItMustNotSitOn) {
   for (const Case& c : cases) {
     PlacePlayer(7, 8);
     EXPECT_TRUE(At(PerchOn(c.hwnd), 7, 8)) << c.target;
-    EXPECT_EQ(player.perchTarget, nullptr) << c.target << " was taken as the target";
+    EXPECT_EQ(player.View().perchTarget, nullptr) << c.target << " was taken as the target";
   }
 
   // Restored, the window is a target like any other.
@@ -129,7 +130,7 @@ TEST_F(PerchTest, ComesBackOntoAMonitorWhenThereIsNothingToPerchOn) {
 
   target.reset();
   EXPECT_TRUE(At(PerchOn(player.hwnd), 0, 288)) << "the player itself in front";
-  EXPECT_EQ(player.perchTarget, nullptr) << "the closed target is still remembered";
+  EXPECT_EQ(player.View().perchTarget, nullptr) << "the closed target is still remembered";
   PlacePlayer(-650, 288);
   EXPECT_TRUE(At(PerchOn(nullptr), 0, 288)) << "no foreground window";
   PlacePlayer(-48, 288);  // 32 px on the screen: within reach
