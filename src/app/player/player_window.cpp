@@ -236,8 +236,9 @@ bool PlayerWindow::OnCommand(WORD id) {
 }
 
 PlayerView PlayerWindow::View() const {
-  return PlayerView{state_.state(), currentTrack,      pausePosition,   mouthFrame,
-                    pendingRestartTrack, perchTarget, perchTargetRect, mediaHotKeys.registeredCount()};
+  return PlayerView{state_.state(),      currentTrack, pausePosition,   mouthFrame,
+                    pendingRestartTrack, perchTarget,  perchTargetRect, mediaHotKeys.registeredCount(),
+                    pollTickCount};
 }
 
 void PlayerWindow::OnPlayEnded() {

@@ -42,6 +42,7 @@ struct PlayerView {
   HWND perchTarget;
   RECT perchTargetRect;
   int mediaHotKeysRegistered;
+  int pollTickCount;  // PollTimer ticks since the last refresh: 0 right after one
 };
 
 class PlayerWindow final : public SkinWindow, private PlayEndListener {
