@@ -25,7 +25,7 @@ class PlayerDialogs : public DialogTest {
     ASSERT_TRUE(WriteBmp(folder.File("back.bmp"), 40, 30, RGB(40, 80, 120)));
     ASSERT_TRUE(WriteFileBytes(folder.File("skin.rc"),
                                "BackgroundImage back.bmp\r\nBackgroundImageInactive back.bmp\r\n" + skinLines));
-    appPlayer.reset(new PlayerWindow);
+    appPlayer.reset(new PlayerWindow(settings(), nullptr));
     ASSERT_TRUE(appPlayer->CreateSkinWindow(nullptr, folder.File("skin.rc").c_str(), 0, "test", WS_POPUP,
                                             10, 10, nullptr, nullptr, appInstance));
     hwnd = appPlayer->hwnd;
