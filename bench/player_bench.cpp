@@ -4,6 +4,7 @@
 // poll of the display refresh in-process. Prints one line per case; the CPU
 // figures are the best of three runs, as the machine is shared.
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <commctrl.h>
 
@@ -57,7 +58,7 @@ std::unique_ptr<PlayerWindow> OpenPlayer(const ScratchFolder& folder) {
   appSettings.reset(new Settings);
   CopyText(appSettings->iniFolder, (folder.path() + "\\").c_str());
   std::string skin = InstallPath("ZantoPlay1.rc");
-  std::unique_ptr<PlayerWindow> player(new PlayerWindow);
+  std::unique_ptr<PlayerWindow> player(new PlayerWindow(*appSettings, nullptr));
   if (!player->CreateSkinWindow(nullptr, skin.c_str(), 0, "Zanto Player", WS_POPUP, 30, 40,
                                 nullptr, nullptr, appInstance)) {
     return nullptr;
@@ -181,7 +182,7 @@ void BenchPollTick() {
     for (int i = 0; i < kPolls * 5; ++i) {
       double start = NowMs();
       tick();
-      (player->pollTickCount == 0 ? refresh : plain) += NowMs() - start;
+      (player->View().pollTickCount == 0 ? refresh : plain) += NowMs() - start;
       PumpFor(0);
     }
     if (bestPlain < 0 || plain < bestPlain) bestPlain = plain;

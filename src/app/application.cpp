@@ -33,10 +33,6 @@ bool HasSavedPosition() { return appSettings->positionX != static_cast<int>(CW_U
 
 }  // namespace
 
-PluginList* PluginsInUse() {
-  return appSettings && appSettings->usePlugin ? appPlugins.get() : nullptr;
-}
-
 bool ProgramFolderFits(const char* modulePath) {
   if (modulePath == nullptr || modulePath[0] == '\0') return false;
   size_t folderLength = static_cast<size_t>(FileNamePart(modulePath) - modulePath);
@@ -82,7 +78,7 @@ int RunMessageLoop(HWND target) {
 
 bool CreatePlayer(const char* resourceFile, DWORD exStyle, const char* title, HINSTANCE instance,
                   bool defaultFollows) {
-  appPlayer.reset(new (std::nothrow) PlayerWindow);
+  appPlayer.reset(new (std::nothrow) PlayerWindow(*appSettings, appPlugins.get()));
   if (!appPlayer) {
     ShowMessageId(nullptr, IDS_NO_MEMORY, kMessageStyle);
     return false;
@@ -92,7 +88,7 @@ bool CreatePlayer(const char* resourceFile, DWORD exStyle, const char* title, HI
   // the window its size (2147483647 makes it 0 x 0).
   POINT at = {appSettings->positionX, appSettings->positionY};
   if (HasSavedPosition()) at = PositionWithinReach(at, SIZE{1, 1});
-  if (appPlayer->CreateSkinWindow(PluginsInUse(), resourceFile, exStyle, title,
+  if (appPlayer->CreateSkinWindow(appPlayer->PluginsInUse(), resourceFile, exStyle, title,
                                   WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, at.x, at.y, nullptr,
                                   nullptr, instance)) {
     return true;
@@ -101,7 +97,7 @@ bool CreatePlayer(const char* resourceFile, DWORD exStyle, const char* title, HI
   ComposeSkinFailure(FailureOf(*appPlayer), resourceFile, defaultFollows, message,
                      sizeof(message));
   // A fresh object for the next try; the failed window goes without a quit.
-  appPlayer.reset(new (std::nothrow) PlayerWindow);
+  appPlayer.reset(new (std::nothrow) PlayerWindow(*appSettings, appPlugins.get()));
   ShowMessage(nullptr, message, kMessageStyle);
   return false;
 }
@@ -166,6 +162,7 @@ int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath) 
 
   // Only a start-up that got this far writes the settings back.
   appSettings->Save();
+  appSettings->ReportSaveFailure(nullptr);  // the player's window is gone
   appSettings.reset();
   // Last: no picture of a plug-in may outlive its library.
   appPlugins.reset();

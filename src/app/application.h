@@ -19,10 +19,6 @@ extern std::unique_ptr<PluginList> appPlugins;
 // The player's window object, created at start-up and destroyed first at shutdown.
 extern std::unique_ptr<PlayerWindow> appPlayer;
 
-// The plug-in list picture loading should use: appPlugins while the settings
-// switch plug-ins on, else null (pictures then take the BMP reader only).
-PluginList* PluginsInUse();
-
 // Registers the player's window class "LuloWnd"; false when registration failed.
 bool RegisterPlayerClass(HINSTANCE instance);
 // Runs the message loop until WM_QUIT, translating the accelerators IDR_ACCELERATORS for

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "app/application.h"
 #include "common/fixed_text.h"
 #include "resources/resource.h"
 #include "skin/skin_model.h"
@@ -18,33 +17,33 @@ void PictureReason(ImageStatus status, PictureSize size, char* out, size_t capac
   char format[256];
   switch (status) {
     case ImageCannotOpen:
-      LoadText(appInstance, IDS_REASON_CANNOT_OPEN, out, capacity);
+      LoadText(ProgramModule(), IDS_REASON_CANNOT_OPEN, out, capacity);
       break;
     case ImageReadFailed:
-      LoadText(appInstance, IDS_REASON_READ_FAILED, out, capacity);
+      LoadText(ProgramModule(), IDS_REASON_READ_FAILED, out, capacity);
       break;
     case ImageOutOfMemory:
-      LoadText(appInstance, IDS_NO_MEMORY, out, capacity);
+      LoadText(ProgramModule(), IDS_NO_MEMORY, out, capacity);
       break;
     case ImageTooLarge:
       // The side limit is judged first, so a long side is the one it broke.
       if (size.width > kMaxPictureSide || size.height > kMaxPictureSide) {
-        LoadText(appInstance, IDS_REASON_SIDE_TOO_LONG, format);
+        LoadText(ProgramModule(), IDS_REASON_SIDE_TOO_LONG, format);
         FormatText(out, capacity, format, size.width, size.height, kMaxPictureSide);
       } else {
-        LoadText(appInstance, IDS_REASON_TOO_MANY_BYTES, format);
+        LoadText(ProgramModule(), IDS_REASON_TOO_MANY_BYTES, format);
         FormatText(out, capacity, format, size.width, size.height,
                    static_cast<int>(kMaxPictureBytes / kBytesPerMegabyte));
       }
       break;
     case ImageUnknownFormat:
-      LoadText(appInstance, IDS_REASON_NO_PLUGIN, out, capacity);
+      LoadText(ProgramModule(), IDS_REASON_NO_PLUGIN, out, capacity);
       break;
     case ImagePluginFailed:
-      LoadText(appInstance, IDS_REASON_PLUGIN_FAILED, out, capacity);
+      LoadText(ProgramModule(), IDS_REASON_PLUGIN_FAILED, out, capacity);
       break;
     default:  // ImageBadData
-      LoadText(appInstance, IDS_REASON_BROKEN, out, capacity);
+      LoadText(ProgramModule(), IDS_REASON_BROKEN, out, capacity);
       break;
   }
 }
@@ -71,43 +70,43 @@ void ComposeSkinFailure(const SkinFailure& failure, const char* resourcePath,
     detail = resourcePath;
     switch (failure.parseStatus) {
       case ParseOutOfMemory:
-        LoadText(appInstance, IDS_NO_MEMORY, text);
+        LoadText(ProgramModule(), IDS_NO_MEMORY, text);
         detail = nullptr;
         break;
       case ParseCannotOpen:
-        LoadText(appInstance, IDS_RESOURCE_OPEN_FAILED, text);
+        LoadText(ProgramModule(), IDS_RESOURCE_OPEN_FAILED, text);
         break;
       case ParseLineTooLong: {
         char format[512];
-        LoadText(appInstance, IDS_RESOURCE_LINE_TOO_LONG, format);
+        LoadText(ProgramModule(), IDS_RESOURCE_LINE_TOO_LONG, format);
         FormatText(text, sizeof(text), format, failure.lineNumber);
         break;
       }
       case ParseTooLarge: {
-        LoadText(appInstance, IDS_RESOURCE_READ_FAILED, text);
+        LoadText(ProgramModule(), IDS_RESOURCE_READ_FAILED, text);
         char format[256];
-        LoadText(appInstance, IDS_REASON_FILE_TOO_LARGE, format);
+        LoadText(ProgramModule(), IDS_REASON_FILE_TOO_LARGE, format);
         FormatText(reason, sizeof(reason), format,
                    static_cast<int>(kMaxResourceFileBytes / kBytesPerMegabyte));
         break;
       }
       default:
-        LoadText(appInstance, IDS_RESOURCE_READ_FAILED, text);
+        LoadText(ProgramModule(), IDS_RESOURCE_READ_FAILED, text);
         break;
     }
   } else if (failure.skinStatus == SkinImageFailed) {
-    LoadText(appInstance, IDS_IMAGE_FAILED, text);
+    LoadText(ProgramModule(), IDS_IMAGE_FAILED, text);
     PictureReason(failure.pictureStatus, failure.refusedSize, reason, sizeof(reason));
     detail = failure.errorText;
   } else if (failure.skinStatus == SkinEmptyShape) {
-    LoadText(appInstance, IDS_SKIN_NO_SHAPE, text);
+    LoadText(ProgramModule(), IDS_SKIN_NO_SHAPE, text);
     detail = failure.errorText;
   } else {
-    LoadText(appInstance, IDS_WINDOW_FAILED, text);
+    LoadText(ProgramModule(), IDS_WINDOW_FAILED, text);
   }
 
   char last[128] = "";
-  if (defaultSkinUsed) LoadText(appInstance, IDS_DEFAULT_SKIN_USED, last);
+  if (defaultSkinUsed) LoadText(ProgramModule(), IDS_DEFAULT_SKIN_USED, last);
   CopyText(out, capacity, text);
   if (reason[0] != '\0') {
     AppendText(out, capacity, "\n");
@@ -130,10 +129,10 @@ void ComposeSkinFitWarning(BackgroundFit fit, int width, int height, SIZE larges
   CopyText(out, capacity, "");
   char format[512];
   if (fit == BackgroundTooSmall) {
-    LoadText(appInstance, IDS_SKIN_TOO_SMALL, format);
+    LoadText(ProgramModule(), IDS_SKIN_TOO_SMALL, format);
     FormatText(out, capacity, format, width, height, kMinUsableSide);
   } else if (fit == BackgroundBeyondScreens) {
-    LoadText(appInstance, IDS_SKIN_BEYOND_SCREEN, format);
+    LoadText(ProgramModule(), IDS_SKIN_BEYOND_SCREEN, format);
     FormatText(out, capacity, format, width, height, static_cast<int>(largestWorkArea.cx),
                static_cast<int>(largestWorkArea.cy));
   } else {

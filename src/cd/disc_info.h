@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "cd/msf.h"
+
 // A packed TMSF time holds its track in one byte.
 constexpr int kMaxDiscTracks = 255;
 
@@ -29,5 +31,8 @@ int KnownTracks(const DiscInfo& disc);
 // Gives track `track` its MSF length, and every track from it on its start
 // after the lengths before it.
 void SetTrackLength(DiscInfo& disc, int track, DWORD msf);
+// Frames from the start of track 1 to `at`, from the track's start on the
+// disc; a track past the last counts from the last one's end.
+int DiscFrames(const DiscInfo& disc, TrackPosition at);
 
 #endif

@@ -4,12 +4,12 @@
 #include <commdlg.h>
 
 #include "common/fixed_text.h"
+#include "common/font_style.h"
 #include "common/handles.h"
 #include "resources/resource.h"
 #include "dialogs/color_button.h"
 #include "dialogs/font_list.h"
 #include "settings/settings.h"
-#include "window/skin_window.h"
 #include "dialogs/settings_pages.h"
 
 namespace {

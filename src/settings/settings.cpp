@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include <cstring>
+
 #include "common/ascii_text.h"
 #include "common/fixed_text.h"
 #include "common/message_box.h"
@@ -111,7 +113,7 @@ Settings::Settings()
       pluginRegistryKey(kSusiePluginKey),
       settingsFailureShown(false),
       cdFailureShown(false),
-      messageOwner(nullptr) {
+      unreportedFailures{} {
   CopyText(fontName, kDefaultFontName);
   BuildPathBesideExecutable("", iniFolder, sizeof(iniFolder));
 }
@@ -294,13 +296,25 @@ bool Settings::FinishSave(IniFileSave& file, bool& failureShown) {
   // Once per file: every save after a shown failure would fail the same way.
   if (failureShown) return false;
   failureShown = true;
-  char message[kComposedMessageSize];
-  LoadText(ProgramModule(), IDS_SAVE_FAILED, message);
-  AppendText(message, "\n");
-  AppendText(message, file.path());
-  HWND owner = messageOwner && IsWindow(messageOwner) ? messageOwner : nullptr;
-  ShowMessage(owner, message, kMessageStyle);
+  for (char* slot : unreportedFailures) {
+    if (slot[0] == '\0' || strcmp(slot, file.path()) == 0) {
+      CopyText(slot, kIniFilePathSize, file.path());
+      break;
+    }
+  }
   return false;
+}
+
+void Settings::ReportSaveFailure(HWND owner) {
+  for (char* slot : unreportedFailures) {
+    if (slot[0] == '\0') continue;
+    char message[kComposedMessageSize];
+    LoadText(ProgramModule(), IDS_SAVE_FAILED, message);
+    AppendText(message, "\n");
+    AppendText(message, slot);
+    slot[0] = '\0';  // before the box: its message loop may report again
+    ShowMessage(owner, message, kMessageStyle);
+  }
 }
 
 void Settings::ForgetCd() {

@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
+#include "settings/ini_file_save.h"
 #include "skin/growable_array.h"
 
-class IniFileSave;
 struct DiscTitles;
 
 constexpr int kSettingsPathSize = 260;
@@ -31,8 +31,12 @@ class Settings {
   void Load();
   // Writes every preference, then the disc's resource file (StoreCdResource).
   // Each file is replaced whole or not at all; a file that cannot be written
-  // is reported with a message, once until a save of it succeeds again.
+  // is kept for ReportSaveFailure, once until a save of it succeeds again.
   void Save();
+  // Shows the message of a failed save not reported yet, owned by `owner`
+  // (may be null). No save shows anything itself: the caller knows which
+  // window the user is looking at.
+  void ReportSaveFailure(HWND owner);
   // Reads the CD.ini section of a disc; the disc becomes the known one.
   void LoadCd(int identity, int trackCount);
   // With chgResByCd on and a disc known: lastFile becomes the disc's ResourceFile.
@@ -52,14 +56,15 @@ class Settings {
   void UseCdTitles(const DiscTitles& titles);
   // Writes `titles` into their disc's CD.ini section at once, whole or not
   // at all, under their identity whichever disc is known now; the other
-  // keys of the file stay. A failure is always reported: the user has just
-  // asked for this save. True when written (and, for the known disc, shown).
+  // keys of the file stay. A failure is always kept for the report: the
+  // user has just asked for this save. True when written (and, for the known disc, shown).
   bool SaveCdTitles(const DiscTitles& titles);
   static void WriteIniInt(const char* section, const char* key, int value, const char* path);
   // Path of ZantoPlay.ini (IDS_SETTINGS_FILE) or CD.ini (IDS_CD_FILE).
   void BuildIniPath(UINT fileNameId, char* out, size_t capacity) const;
-  // Commits a save of one of the two files and reports its failure, once
-  // until a save of that file succeeds again (`failureShown` remembers).
+  // Commits a save of one of the two files and keeps its failure for the
+  // report, once until a save of that file succeeds again (`failureShown`
+  // remembers).
   // True when the file was replaced.
   bool FinishSave(IniFileSave& file, bool& failureShown);
 
@@ -110,9 +115,10 @@ class Settings {
   // A failed save of the file has been reported since its last good save.
   bool settingsFailureShown;
   bool cdFailureShown;
-  // The window that owns the message of a failed save: the player's while it
-  // exists, else none.
-  HWND messageOwner;
+  // The files of failed saves that ReportSaveFailure has still to show, in
+  // order; an empty entry for none. One save writes two files at most.
+  static constexpr int kUnreportedLimit = 2;
+  char unreportedFailures[kUnreportedLimit][kIniFilePathSize];
 
  private:
   // The [General] keys of the player's own controls.

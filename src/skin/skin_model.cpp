@@ -7,6 +7,7 @@
 #include "common/ascii_text.h"
 #include "common/fixed_text.h"
 #include "common/handles.h"
+#include "skin/skin_pictures.h"
 
 const char* const kButtonKeys[kButtonCount] = {
     "CloseButton",        "MinimizeButton",       "AboutButton",       "OpenFileButton",
@@ -38,12 +39,20 @@ struct KeyRule {
   void (*read)(SkinModel& m);
 };
 
+// A picture's key reads its file name into the field the picture table names.
+template <SkinPicture P>
+KeyRule PictureKeyRule() {
+  return {kSkinPictures[P].key, [](SkinModel& m) { m.ReadText(kSkinPictures[P].file(m)); }};
+}
+
+// The picture rows take their keys from kSkinPictures at start-up, which is
+// constant-initialised and so already filled in.
 const KeyRule kKeyRules[] = {
-    {"BackgroundImage", [](SkinModel& m) { m.ReadText(m.backgroundImageFile); }},
-    {"BackgroundImageInactive", [](SkinModel& m) { m.ReadText(m.backgroundImageInactiveFile); }},
-    {"BackgroundImagePressed1", [](SkinModel& m) { m.ReadText(m.backgroundImagePressedFile[0]); }},
-    {"BackgroundImagePressed2", [](SkinModel& m) { m.ReadText(m.backgroundImagePressedFile[1]); }},
-    {"BackgroundImagePressed3", [](SkinModel& m) { m.ReadText(m.backgroundImagePressedFile[2]); }},
+    PictureKeyRule<BackgroundPicture>(),
+    PictureKeyRule<InactivePicture>(),
+    PictureKeyRule<PressedPicture1>(),
+    PictureKeyRule<PressedPicture2>(),
+    PictureKeyRule<PressedPicture3>(),
     {"FontImage", [](SkinModel& m) { m.ReadText(m.fontImageFile); }},
     {"FontSize",
      [](SkinModel& m) {
@@ -52,7 +61,7 @@ const KeyRule kKeyRules[] = {
      }},
     {"FontSpacing", [](SkinModel& m) { m.fontSpacing = m.ReadInt(); }},
     {"FontTransparent", [](SkinModel& m) { m.fontTransparent = TransparencyFlag(m.ReadInt()); }},
-    {"TimeFontImage", [](SkinModel& m) { m.ReadText(m.timeFontImageFile); }},
+    PictureKeyRule<TimeFontPicture>(),
     {"TimeFontSize",
      [](SkinModel& m) {
        m.timeFontWidth = m.ReadInt();
@@ -66,12 +75,12 @@ const KeyRule kKeyRules[] = {
        if (EqualsIgnoreCase(word, "BAR")) m.volumeControlType = VolumeControlBar;
        else if (EqualsIgnoreCase(word, "BMP")) m.volumeControlType = VolumeControlBmp;
      }},
-    {"VolumeControlImage", [](SkinModel& m) { m.ReadText(m.volumeControlImageFile); }},
-    {"VolumeControlImagePosition", [](SkinModel& m) { m.ReadText(m.volumeControlImagePositionFile); }},
+    PictureKeyRule<VolumePicture>(),
+    PictureKeyRule<VolumeMapPicture>(),
     {"VolumeControlImageXSize", [](SkinModel& m) { m.volumeControlImageXSize = m.ReadInt(); }},
     {"VolumeControlImageNb", [](SkinModel& m) { m.volumeControlImageNb = m.ReadInt(); }},
     {"VolumeControlButton", [](SkinModel& m) { m.ReadRect(&m.volumeControlButton); }},
-    {"SeekImage", [](SkinModel& m) { m.ReadText(m.seekImageFile); }},
+    PictureKeyRule<SeekPicture>(),
     {"SeekRegion", [](SkinModel& m) { m.ReadRect(&m.seekRegion); }},
     {"FilenameWindow", [](SkinModel& m) { m.ReadRect(&m.filenameWindow); }},
     {"MP3KbpsWindow", [](SkinModel& m) { m.ReadRect(&m.mp3KbpsWindow); }},

@@ -234,9 +234,11 @@ void SkinCheck::Run(PluginList* pluginList, const char* resourceFilePath) {
   CheckButtons();
   CheckButtonOverlaps();
   CheckSizes();
-  if (!seek.IsEmpty()) CheckGreyMap(seek, model.seekRegion, "SeekImage", "SeekRegion");
+  const LoadedImage& seek = pictures[SeekPicture];
+  if (!seek.IsEmpty()) CheckGreyMap(seek, model.seekRegion, PictureKey(SeekPicture), "SeekRegion");
+  const LoadedImage& volumeMap = pictures[VolumeMapPicture];
   if (!volumeMap.IsEmpty()) {
-    CheckGreyMap(volumeMap, model.volumeControlButton, "VolumeControlImagePosition",
+    CheckGreyMap(volumeMap, model.volumeControlButton, PictureKey(VolumeMapPicture),
                  "VolumeControlButton");
   }
   if (!IsRectEmpty(&model.filenameWindow) && !InsideBackground(model.filenameWindow)) {
@@ -244,28 +246,30 @@ void SkinCheck::Run(PluginList* pluginList, const char* resourceFilePath) {
   }
 }
 
-bool SkinCheck::Load(LoadedImage& slot, PluginList* pluginList, const char* fileName,
-                     const char* key, bool required) {
+void SkinCheck::Load(const SkinPictureRule& rule, PluginList* pluginList) {
+  if (!SkinLoadsPicture(model, rule)) return;
+  const char* key = rule.key;
+  const char* fileName = rule.file(model);
   if (fileName[0] == '\0') {
-    if (required) Add(ProblemPictureNotNamed, 0, key);
-    return false;
+    Add(ProblemPictureNotNamed, 0, key);
+    return;
   }
+  LoadedImage& slot = pictures[rule.picture];
   char path[kPathSize + kPathSize];
   CopyText(path, folder);
   AppendText(path, fileName);
   const ImageStatus result = slot.LoadPicture(pluginList, path);
-  if (result == ImageOk) return true;
+  if (result == ImageOk) return;
   if (result == ImageTooLarge) {
     SkinProblem& problem = Add(ProblemPictureTooLarge, LineOf(key), key);
     CopyText(problem.detail, path);
     problem.number = slot.refusedSize.width;
     problem.otherNumber = slot.refusedSize.height;
-    return false;
+    return;
   }
   SkinProblem& problem = Add(ProblemPictureFailed, LineOf(key), key);
   CopyText(problem.detail, path);
   problem.number = result;
-  return false;
 }
 
 void SkinCheck::CheckFit() {
@@ -278,7 +282,7 @@ void SkinCheck::CheckFit() {
   if (fit == BackgroundFits) return;
   SkinProblem& problem =
       Add(fit == BackgroundTooSmall ? ProblemBackgroundTooSmall : ProblemBackgroundBeyondScreens,
-          LineOf("BackgroundImage"), "BackgroundImage");
+          LineOf(PictureKey(BackgroundPicture)), PictureKey(BackgroundPicture));
   problem.number = width;
   problem.otherNumber = height;
   FormatText(problem.detail, sizeof(problem.detail), "%d x %d", static_cast<int>(largest.cx),
@@ -288,30 +292,20 @@ void SkinCheck::CheckFit() {
 // The same pictures, under the same conditions, as the player's skin load;
 // the player stops at the first failure, this goes on to name them all.
 void SkinCheck::LoadPictures(PluginList* pluginList) {
-  Load(background, pluginList, model.backgroundImageFile, "BackgroundImage", true);
-  Load(inactive, pluginList, model.backgroundImageInactiveFile, "BackgroundImageInactive", true);
+  for (const SkinPictureRule& rule : kSkinPictures) {
+    if (rule.need == PictureAlways) Load(rule, pluginList);
+  }
   if (!background.IsEmpty()) {
     ImageBuffer work;
     if (!work.CreateBlank(background.Width(), background.Height())) {
-      SkinProblem& problem = Add(ProblemWorkPictures, 0, "BackgroundImage");
+      SkinProblem& problem = Add(ProblemWorkPictures, 0, PictureKey(BackgroundPicture));
       problem.number = background.Width();
       problem.otherNumber = background.Height();
     }
   }
-  static const char* const kPressedKeys[3] = {
-      "BackgroundImagePressed1", "BackgroundImagePressed2", "BackgroundImagePressed3"};
-  for (int i = 0; i < 3; ++i) {
-    Load(pressed[i], pluginList, model.backgroundImagePressedFile[i], kPressedKeys[i], false);
+  for (const SkinPictureRule& rule : kSkinPictures) {
+    if (rule.need != PictureAlways) Load(rule, pluginList);
   }
-  Load(timeFont, pluginList, model.timeFontImageFile, "TimeFontImage", false);
-  const bool hasVolume = model.volumeControlType == VolumeControlBar ||
-                         model.volumeControlType == VolumeControlBmp;
-  if (hasVolume) Load(volume, pluginList, model.volumeControlImageFile, "VolumeControlImage", true);
-  if (model.volumeControlType == VolumeControlBmp) {
-    Load(volumeMap, pluginList, model.volumeControlImagePositionFile,
-         "VolumeControlImagePosition", true);
-  }
-  Load(seek, pluginList, model.seekImageFile, "SeekImage", false);
 }
 
 void SkinCheck::CheckShape() {
@@ -324,14 +318,15 @@ void SkinCheck::CheckShape() {
         return true;
       });
   if (rectangles == 0) {
-    Add(ProblemEmptyShape, LineOf("BackgroundImage"), "BackgroundImage");
+    Add(ProblemEmptyShape, LineOf(PictureKey(BackgroundPicture)), PictureKey(BackgroundPicture));
     return;
   }
   unique_hrgn region(CreateRectRgn(0, 0, 0, 0));
   if (!region || !AddPictureShape(background, region.get())) {
-    Add(ProblemRegionFailed, 0, "BackgroundImage");
+    Add(ProblemRegionFailed, 0, PictureKey(BackgroundPicture));
   } else if (rectangles > kRaggedShapeRectangles) {
-    Add(ProblemRaggedShape, LineOf("BackgroundImage"), "BackgroundImage").number = rectangles;
+    Add(ProblemRaggedShape, LineOf(PictureKey(BackgroundPicture)), PictureKey(BackgroundPicture))
+        .number = rectangles;
   }
 }
 
@@ -410,28 +405,18 @@ void SkinCheck::CheckButtonOverlaps() {
 void SkinCheck::CheckSizes() {
   const int width = background.Width();
   const int height = background.Height();
-  struct Sized {
-    const ImageBuffer& picture;
-    const char* key;
-    const char* fileName;
-  };
-  const Sized sized[] = {
-      {inactive, "BackgroundImageInactive", model.backgroundImageInactiveFile},
-      {pressed[0], "BackgroundImagePressed1", model.backgroundImagePressedFile[0]},
-      {pressed[1], "BackgroundImagePressed2", model.backgroundImagePressedFile[1]},
-      {pressed[2], "BackgroundImagePressed3", model.backgroundImagePressedFile[2]},
-      {seek, "SeekImage", model.seekImageFile},
-      {volumeMap, "VolumeControlImagePosition", model.volumeControlImagePositionFile},
-  };
-  for (const Sized& s : sized) {
-    if (s.picture.IsEmpty() || (s.picture.Width() >= width && s.picture.Height() >= height)) {
+  for (const SkinPictureRule& rule : kSkinPictures) {
+    const LoadedImage& picture = pictures[rule.picture];
+    if (!rule.coversBackground || picture.IsEmpty() ||
+        (picture.Width() >= width && picture.Height() >= height)) {
       continue;
     }
-    SkinProblem& problem = Add(ProblemPictureSmaller, LineOf(s.key), s.key);
-    CopyText(problem.detail, s.fileName);
-    problem.number = s.picture.Width();
-    problem.otherNumber = s.picture.Height();
+    SkinProblem& problem = Add(ProblemPictureSmaller, LineOf(rule.key), rule.key);
+    CopyText(problem.detail, rule.file(model));
+    problem.number = picture.Width();
+    problem.otherNumber = picture.Height();
   }
+  const LoadedImage& volume = pictures[VolumePicture];
   if (!volume.IsEmpty() && model.volumeControlType == VolumeControlBmp &&
       (model.volumeControlImageNb <= 0 || volume.Width() % model.volumeControlImageNb != 0)) {
     SkinProblem& problem = Add(ProblemVolumeStrip, LineOf("VolumeControlImageNb"),
@@ -439,6 +424,7 @@ void SkinCheck::CheckSizes() {
     problem.number = volume.Width();
     problem.otherNumber = model.volumeControlImageNb;
   }
+  const LoadedImage& timeFont = pictures[TimeFontPicture];
   if (!timeFont.IsEmpty() &&
       (model.timeFontWidth <= 0 ||
        static_cast<long long>(model.timeFontWidth) * kTimeFontCells != timeFont.Width())) {

@@ -8,6 +8,7 @@
 #include "skin/growable_array.h"
 #include "skin/image_buffer.h"
 #include "skin/skin_model.h"
+#include "skin/skin_pictures.h"
 #include "skincheck/skin_problem.h"
 
 class PluginList;
@@ -45,10 +46,9 @@ class SkinCheck : private SkinParseListener {
 
   SkinProblem& Add(ProblemKind kind, int line, const char* key);
   void LoadPictures(PluginList* pluginList);
-  // Loads one picture the player would load; an empty name is reported as
-  // not given when the player needs it, else skipped.
-  bool Load(LoadedImage& slot, PluginList* pluginList, const char* fileName, const char* key,
-            bool required);
+  // Loads one picture of the table as the player would; a picture the player
+  // reads though it is not named is reported as not given.
+  void Load(const SkinPictureRule& rule, PluginList* pluginList);
   // Whether the background makes a window one can see, grab and fit on a screen.
   void CheckFit();
   void CheckShape();
@@ -72,7 +72,8 @@ class SkinCheck : private SkinParseListener {
   int lastLine[kKnownKeySlots];
   // Line of every button placement, in file order per button.
   GrowableArray buttonLines[kButtonCount];
-  LoadedImage background, inactive, pressed[3], timeFont, volume, volumeMap, seek;
+  LoadedImage pictures[kSkinPictureCount];
+  const LoadedImage& background = pictures[BackgroundPicture];
 };
 
 #endif

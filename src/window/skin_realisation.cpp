@@ -5,6 +5,7 @@
 #include "common/fixed_text.h"
 #include "common/handles.h"
 #include "common/path_text.h"
+#include "skin/skin_pictures.h"
 #include "skin/skin_region.h"
 #include "window/skin_window.h"
 
@@ -22,23 +23,41 @@ void SkinWindow::PicturePath(const char* fileName, char* path, size_t capacity) 
   AppendText(path, capacity, fileName);
 }
 
-void SkinWindow::NamePicture(const char* key, int number, const char* path) {
+void SkinWindow::NamePicture(const char* key, const char* path) {
   // Paths may be longer than errorText: the text is cut, never overrun.
-  if (number > 0) {
-    FormatText(errorText, sizeof(errorText), "%s%d ( %s )", key, number, path);
-  } else {
-    FormatText(errorText, sizeof(errorText), "%s ( %s )", key, path);
-  }
+  FormatText(errorText, sizeof(errorText), "%s ( %s )", key, path);
 }
 
-bool SkinWindow::LoadSkinPicture(LoadedImage& slot, PluginList* pluginList, const char* fileName,
-                                 const char* key, int number) {
+LoadedImage& SkinWindow::PictureSlot(SkinPicture picture) {
+  switch (picture) {
+    case BackgroundPicture: return backgroundPicture;
+    case InactivePicture: return inactivePicture;
+    case PressedPicture1: return pressedPicture[0];
+    case PressedPicture2: return pressedPicture[1];
+    case PressedPicture3: return pressedPicture[2];
+    case TimeFontPicture: return timeFontPicture;
+    case VolumePicture: return volumePicture;
+    case VolumeMapPicture: return volumePositionPicture;
+    case SeekPicture:
+    case kSkinPictureCount: break;
+  }
+  return seekPicture;
+}
+
+bool SkinWindow::LoadSkinPicture(const SkinPictureRule& rule, PluginList* pluginList) {
+  LoadedImage& slot = PictureSlot(rule.picture);
+  // A feature the new skin does not name must not keep showing the previous
+  // skin's picture: its slot is emptied.
+  if (!SkinLoadsPicture(model, rule)) {
+    slot.Release();
+    return true;
+  }
   char path[kPicturePathSize];
-  PicturePath(fileName, path, sizeof(path));
+  PicturePath(rule.file(model), path, sizeof(path));
   pictureStatus = slot.LoadPicture(pluginList, path);
   if (pictureStatus == ImageOk) return true;
   refusedPictureSize = slot.refusedSize;
-  NamePicture(key, number, path);
+  NamePicture(rule.key, path);
   status = SkinImageFailed;
   return false;
 }
@@ -50,18 +69,14 @@ bool SkinWindow::LoadSkinImages(PluginList* pluginList, const char* resourceFile
     return false;
   }
 
-  // Both backgrounds are always loaded: an empty name leaves the bare folder
-  // as the path, which fails and is reported as such.
-  if (!LoadSkinPicture(backgroundPicture, pluginList, model.backgroundImageFile,
-                       "BackgroundImage", 0) ||
-      !LoadSkinPicture(inactivePicture, pluginList, model.backgroundImageInactiveFile,
-                       "BackgroundImageInactive", 0)) {
-    return false;
+  // The backgrounds first, in table order; the first failure stops the load.
+  for (const SkinPictureRule& rule : kSkinPictures) {
+    if (rule.need == PictureAlways && !LoadSkinPicture(rule, pluginList)) return false;
   }
   if (!HasOpaquePixel(backgroundPicture)) {
     char path[kPicturePathSize];
     PicturePath(model.backgroundImageFile, path, sizeof(path));
-    NamePicture("BackgroundImage", 0, path);
+    NamePicture(PictureKey(BackgroundPicture), path);
     status = SkinEmptyShape;
     return false;
   }
@@ -73,41 +88,8 @@ bool SkinWindow::LoadSkinImages(PluginList* pluginList, const char* resourceFile
     return false;
   }
 
-  // A feature the new skin does not name must not keep showing the previous
-  // skin's picture: its slot is emptied.
-  for (int i = 0; i < 3; ++i) {
-    if (model.backgroundImagePressedFile[i][0] == '\0') {
-      pressedPicture[i].Release();
-    } else if (!LoadSkinPicture(pressedPicture[i], pluginList, model.backgroundImagePressedFile[i],
-                                "BackgroundImagePressed", i + 1)) {
-      return false;
-    }
-  }
-  if (model.timeFontImageFile[0] == '\0') {
-    timeFontPicture.Release();
-  } else if (!LoadSkinPicture(timeFontPicture, pluginList, model.timeFontImageFile,
-                              "TimeFontImage", 0)) {
-    return false;
-  }
-  bool hasVolume = model.volumeControlType == VolumeControlBar ||
-                   model.volumeControlType == VolumeControlBmp;
-  if (!hasVolume) {
-    volumePicture.Release();
-  } else if (!LoadSkinPicture(volumePicture, pluginList, model.volumeControlImageFile,
-                              "VolumeControlImage", 0)) {
-    return false;
-  }
-  if (model.volumeControlType != VolumeControlBmp) {
-    volumePositionPicture.Release();
-  } else if (!LoadSkinPicture(volumePositionPicture, pluginList,
-                              model.volumeControlImagePositionFile, "VolumeControlImagePosition",
-                              0)) {
-    return false;
-  }
-  if (model.seekImageFile[0] == '\0') {
-    seekPicture.Release();
-  } else if (!LoadSkinPicture(seekPicture, pluginList, model.seekImageFile, "SeekImage", 0)) {
-    return false;
+  for (const SkinPictureRule& rule : kSkinPictures) {
+    if (rule.need != PictureAlways && !LoadSkinPicture(rule, pluginList)) return false;
   }
   return true;
 }

@@ -5,9 +5,11 @@
 
 #include <windows.h>
 
+#include "common/font_style.h"
 #include "common/handles.h"
 #include "skin/image_buffer.h"
 #include "skin/skin_model.h"
+#include "skin/skin_pictures.h"
 #include "window/back_buffer_window.h"
 #include "window/hit_test.h"
 #include "window/skin_status.h"
@@ -25,16 +27,11 @@ constexpr int kFaceNameSize = 32;
 // Style of the text window's text.
 struct TextFont {
   char faceName[kFaceNameSize];
-  int fontStyle;  // 1 bold, 2 italic, 4 underline
+  int fontStyle;  // kFontBold, kFontItalic, kFontUnderline
   COLORREF textColour;
   COLORREF shadowColour;
   int shadowOn;
 };
-
-// Font style bits.
-constexpr int kFontBold = 1;
-constexpr int kFontItalic = 2;
-constexpr int kFontUnderline = 4;
 
 // Which TextFont fields SetTextFont takes.
 constexpr int kTextFontFace = 0x02;
@@ -184,12 +181,14 @@ class SkinWindow : public BackBufferWindow {
   TextFont textFont;
 
  private:
-  // Loads one picture into its slot; on failure names it in errorText.
-  bool LoadSkinPicture(LoadedImage& slot, PluginList* pluginList, const char* fileName,
-                       const char* key, int number);
-  // The path of a skin picture, and errorText naming it by key (and number).
+  // The member that holds a picture of the table.
+  LoadedImage& PictureSlot(SkinPicture picture);
+  // Loads one picture of the table into its slot, or empties the slot when
+  // this skin does not use it; on failure names it in errorText.
+  bool LoadSkinPicture(const SkinPictureRule& rule, PluginList* pluginList);
+  // The path of a skin picture, and errorText naming it by key.
   void PicturePath(const char* fileName, char* path, size_t capacity) const;
-  void NamePicture(const char* key, int number, const char* path);
+  void NamePicture(const char* key, const char* path);
   // Cuts windowRegion from the background's non-magenta pixels.
   bool BuildRegion();
   // Exchanges everything LoadSkinImages fills with `other`.

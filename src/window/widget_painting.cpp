@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "common/font_style.h"
 #include "common/handles.h"
 #include "window/drawing_pass.h"
 #include "window/grey_map_fill.h"

@@ -23,7 +23,7 @@ class PlayerDialogs : public DialogTest {
  protected:
   void Open(const std::string& skinLines) {
     const std::string skin = WriteSkin(folder, "skin", 40, 30, Solid(RGB(40, 80, 120)), skinLines);
-    appPlayer.reset(new PlayerWindow);
+    appPlayer.reset(new PlayerWindow(settings(), nullptr));
     ASSERT_TRUE(appPlayer->CreateSkinWindow(nullptr, skin.c_str(), 0, "test", WS_POPUP,
                                             10, 10, nullptr, nullptr, appInstance));
     hwnd = appPlayer->hwnd;

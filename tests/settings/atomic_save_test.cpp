@@ -34,10 +34,11 @@ class AtomicSaveTest : public SettingsTest {
  protected:
   ~AtomicSaveTest() override { CancelScript(); }
 
-  // Runs `save`; the texts of the message boxes it showed (at most one is
-  // answered, a second one would be left for the next script to find).
+  // Runs `save` and reports its failures as the player does; the texts of
+  // the message boxes shown (at most one is answered, a second one would be
+  // left for the next script to find).
   template <typename Save>
-  std::string MessageDuring(Save save) {
+  std::string MessageDuring(Save save, Settings* saved = nullptr) {
     std::string text = "(no message)";
     ScheduleScript([&](HWND box) {
       char buffer[1024] = "";
@@ -46,6 +47,7 @@ class AtomicSaveTest : public SettingsTest {
       Press(box, IDOK);
     });
     save();
+    (saved ? *saved : settings).ReportSaveFailure(nullptr);
     CancelScript();
     return text;
   }
@@ -150,7 +152,7 @@ TEST_F(AtomicSaveTest, ASaveThatCannotWriteIsReportedOnceAndLeavesTheFileAsItWas
   Settings nowhere;
   PointAtScratch(nowhere);
   AppendText(nowhere.iniFolder, "gone\\");
-  EXPECT_EQ(MessageDuring([&] { nowhere.Save(); }), SaveFailedMessage(folder.File("gone\\ZantoPlay.ini")));
+  EXPECT_EQ(MessageDuring([&] { nowhere.Save(); }, &nowhere), SaveFailedMessage(folder.File("gone\\ZantoPlay.ini")));
 }
 
 }  // namespace

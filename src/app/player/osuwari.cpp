@@ -1,7 +1,6 @@
 // Osuwari: the player perched on the foreground window's title bar.
 #include "app/player/osuwari.h"
 
-#include "app/application.h"
 #include "app/desktop/perch_geometry.h"
 #include "app/player/player_window.h"
 #include "app/desktop/window_position.h"
@@ -32,39 +31,37 @@ RECT TargetWorkArea(HWND target) {
   return info.rcWork;
 }
 
-// With nothing to perch on, a player where no monitor shows it (left there
-// by a target that went off the screen and closed, or by a monitor since
-// removed) is brought back onto the nearest one; a target that has closed
-// is forgotten.
-void StayWithinReach(PlayerWindow& player) {
-  if (player.perchTarget && !IsWindow(player.perchTarget)) {
-    player.perchTarget = nullptr;
-    SetRectEmpty(&player.perchTargetRect);
-  }
-  KeepWithinReach(player.hwnd);
-}
-
 }  // namespace
+
+// A player where no monitor shows it was left there by a target that went
+// off the screen and closed, or by a monitor since removed.
+void PlayerWindow::StayWithinReach() {
+  if (perchTarget && !IsWindow(perchTarget)) {
+    perchTarget = nullptr;
+    SetRectEmpty(&perchTargetRect);
+  }
+  KeepWithinReach(hwnd);
+}
 
 void PlayerWindow::Perch() {
   HWND target = perchForegroundWindow();
   RECT rect;
   if (!target || target == hwnd || !GetWindowRect(target, &rect)) {
-    StayWithinReach(*this);
+    StayWithinReach();
     return;
   }
   // Neither changed nor moved since the last perch: the player may have been
   // dragged elsewhere on purpose, and moving it at every tick would cost.
   if (target == perchTarget && EqualRect(&rect, &perchTargetRect)) return;
   if (!CanPerchOn(target, rect)) {
-    StayWithinReach(*this);
+    StayWithinReach();
     return;
   }
 
   RECT own;
   if (!GetWindowRect(hwnd, &own)) return;
   SIZE size{own.right - own.left, own.bottom - own.top};
-  POINT at = PerchPosition(rect, size, appSettings->osuwariXPer, model.osuwariBaseLine, TargetWorkArea(target));
+  POINT at = PerchPosition(rect, size, settings_.osuwariXPer, model.osuwariBaseLine, TargetWorkArea(target));
   // The target's monitor may not be told (the work area comes back empty).
   at = PositionWithinReach(at, size);
   MoveWindow(hwnd, at.x, at.y, size.cx, size.cy, TRUE);

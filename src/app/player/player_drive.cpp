@@ -1,29 +1,29 @@
 // Which CD drive the player plays, and the change of it.
-#include "app/application.h"
 #include "app/messages.h"
 #include "app/player/player_window.h"
 #include "cd/cd_drives.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 
-MCIERROR PlayerWindow::OpenChosenDrive() {
-  char letter = appSettings->drive;
+DriveOpenResult PlayerWindow::OpenChosenDrive() {
+  char letter = settings_.drive;
+  chosenDrive_ = letter;
   if (letter && IsCdDrive(letter)) {
-    MCIERROR error = cdDevice.Open(letter);
+    DriveOpenResult opened = drive_->Open(letter, hwnd, this);
     // Held by another program is not gone: the user hears why.
-    if (error == 0 || error == MCIERR_MUST_USE_SHAREABLE) return error;
+    if (opened != DriveOpenResult::kFailed) return opened;
   }
-  return cdDevice.Open(0);
+  return drive_->Open(0, hwnd, this);
 }
 
 void PlayerWindow::ChangeDrive() {
-  if (discPresent) StopPlayback();
+  if (state_.HasDisc()) StopPlayback();
   OnDiscGone();
-  cdDevice.Close();
-  MCIERROR error = OpenChosenDrive();
+  drive_->Close();
+  DriveOpenResult opened = OpenChosenDrive();
   // Still running without a drive: the user may choose another one.
-  if (error) {
-    ShowMessageId(hwnd, error == MCIERR_MUST_USE_SHAREABLE ? IDS_CD_IN_USE : IDS_CD_INIT_FAILED,
+  if (opened != DriveOpenResult::kOpened) {
+    ShowMessageId(hwnd, opened == DriveOpenResult::kInUse ? IDS_CD_IN_USE : IDS_CD_INIT_FAILED,
                   kMessageStyle);
   }
   RefreshDisplays();

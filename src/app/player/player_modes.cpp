@@ -1,7 +1,6 @@
 // The player's own controls beyond the skin's classic buttons: rewind and
 // forward, the play modes (shuffle, repeat one, intro scan) and the time
 // modes, and the keyboard's media keys (their volume keys: player_volume.cpp).
-#include "app/application.h"
 #include "app/player/player_window.h"
 #include "cd/msf.h"
 #include "settings/settings.h"
@@ -13,7 +12,7 @@ int Flipped(int flag) { return flag ? 0 : 1; }
 }  // namespace
 
 PlayModes PlayerWindow::CurrentModes() const {
-  const Settings& settings = *appSettings;
+  const Settings& settings = settings_;
   return PlayModes{settings.shuffle != 0, settings.repeatTrack != 0, settings.introScan != 0,
                    settings.repeat != 0};
 }
@@ -26,13 +25,13 @@ bool PlayerWindow::ReadPlayPosition(TrackPosition* at) {
 }
 
 void PlayerWindow::SeekBy(int deltaFrames) {
-  if (!discPresent) return;
+  if (!state_.HasDisc()) return;
   TrackPosition at = {0, 0};
   if (ReadPlayPosition(&at)) {
     TrackPosition to = StepPosition(disc, at, deltaFrames);
     currentTrack = to.track;
     PlayFromTmsf(ToTmsf(to));
-  } else if (paused) {
+  } else if (state_.IsPaused()) {
     TrackPosition to = StepPosition(disc, FromTmsf(pausePosition), deltaFrames);
     currentTrack = to.track;
     pausePosition = ToTmsf(to);
@@ -60,7 +59,7 @@ bool PlayerWindow::OnKeyDown(WPARAM key, LPARAM lParam) {
 void PlayerWindow::FollowInOrder(int track) {
   if (playOrder.count <= 0 || OrderIndexOf(playOrder, track) < 0) {
     // A chosen track outside the order (or no order yet): one that starts with it.
-    playOrder = appSettings->shuffle ? DrawShuffle(disc, &randomState, track) : DiscOrder(disc);
+    playOrder = settings_.shuffle ? DrawShuffle(disc, &randomState, track) : DiscOrder(disc);
   }
   int index = OrderIndexOf(playOrder, track);
   if (index >= 0) playOrder.index = index;
@@ -86,20 +85,20 @@ void PlayerWindow::StartShuffledPlay(bool automatic, int endedTrack) {
 }
 
 int PlayerWindow::TrackAfter(int track) {
-  if (!appSettings->shuffle) return NextAudioTrack(disc, track);
+  if (!settings_.shuffle) return NextAudioTrack(disc, track);
   FollowInOrder(track);
   return OrderStepForward(&playOrder);
 }
 
 int PlayerWindow::TrackBefore(int track) {
-  if (!appSettings->shuffle) return PreviousAudioTrack(disc, track);
+  if (!settings_.shuffle) return PreviousAudioTrack(disc, track);
   FollowInOrder(track);
   return OrderStepBack(&playOrder);
 }
 
 void PlayerWindow::OnDiscArrived() {
   playOrder = PlayOrder();
-  if (appSettings->autoPlay) OnPlayButton();
+  if (settings_.autoPlay) OnPlayButton();
 }
 
 bool PlayerWindow::OnTrackEnd() {
@@ -125,49 +124,49 @@ bool PlayerWindow::OnTrackEnd() {
 
 void PlayerWindow::ReplayWithModes() {
   TrackPosition at = {0, 0};
-  if (!discPresent || !ReadPlayPosition(&at)) return;
+  if (!state_.HasDisc() || !ReadPlayPosition(&at)) return;
   currentTrack = at.track;
   PlayFromTmsf(ToTmsf(at));
 }
 
 void PlayerWindow::OnShuffleCommand() {
-  appSettings->shuffle = Flipped(appSettings->shuffle);
+  settings_.shuffle = Flipped(settings_.shuffle);
   // A play that runs goes on with the track it is on; stopped, the next
   // Play draws the order.
   playOrder = PlayOrder();
   ReplayWithModes();
-  appSettings->Save();
+  settings_.Save();
 }
 
 void PlayerWindow::OnRepeatTrackCommand() {
-  appSettings->repeatTrack = Flipped(appSettings->repeatTrack);
+  settings_.repeatTrack = Flipped(settings_.repeatTrack);
   ReplayWithModes();
-  appSettings->Save();
+  settings_.Save();
 }
 
 void PlayerWindow::OnIntroScanCommand() {
-  appSettings->introScan = Flipped(appSettings->introScan);
+  settings_.introScan = Flipped(settings_.introScan);
   ReplayWithModes();
-  appSettings->Save();
+  settings_.Save();
 }
 
 void PlayerWindow::OnNextTimeMode() {
-  appSettings->timeMode = NextTimeMode(appSettings->timeMode);
+  settings_.timeMode = NextTimeMode(settings_.timeMode);
   UpdateTimeAndTitle(ReadDrive());
-  appSettings->Save();
+  settings_.Save();
 }
 
 void PlayerWindow::OnTimeWindowClick() { OnNextTimeMode(); }
 
 ShownTime PlayerWindow::TimeToShow(int elapsedFrames) const {
-  const PlayOrder* order = appSettings->shuffle && playOrder.count > 0 ? &playOrder : nullptr;
-  return TimeForMode(appSettings->timeMode, disc, order, currentTrack, elapsedFrames);
+  const PlayOrder* order = settings_.shuffle && playOrder.count > 0 ? &playOrder : nullptr;
+  return TimeForMode(settings_.timeMode, disc, order, currentTrack, elapsedFrames);
 }
 
 void PlayerWindow::PlayPause() {
-  DWORD mode = 0;
-  bool playing = cdDevice.GetMode(mode) == 0 && mode == MCI_MODE_PLAY;
-  if (playing || paused) {
+  DriveMode mode = DriveMode::kUnknown;
+  bool playing = drive_->ReadMode(&mode) && mode == DriveMode::kPlaying;
+  if (playing || state_.IsPaused()) {
     OnPauseButton();
   } else {
     OnPlayButton();
@@ -182,8 +181,8 @@ void PlayerWindow::DoMediaAction(MediaAction action) {
     case MediaAction::Previous: OnPreviousSongButton(); break;
     case MediaAction::Play: OnPlayButton(); break;
     case MediaAction::Pause: {
-      DWORD mode = 0;
-      if (cdDevice.GetMode(mode) == 0 && mode == MCI_MODE_PLAY) OnPauseButton();
+      DriveMode mode = DriveMode::kUnknown;
+      if (drive_->ReadMode(&mode) && mode == DriveMode::kPlaying) OnPauseButton();
       break;
     }
     case MediaAction::None: break;
@@ -200,4 +199,4 @@ bool PlayerWindow::OnAppCommand(LPARAM lParam) {
 
 void PlayerWindow::OnHotKey(WPARAM id) { DoMediaAction(HotKeyAction(static_cast<int>(id))); }
 
-void PlayerWindow::ApplyMediaHotKeys() { mediaHotKeys.Apply(hwnd, appSettings->mediaHotKeys != 0); }
+void PlayerWindow::ApplyMediaHotKeys() { mediaHotKeys.Apply(hwnd, settings_.mediaHotKeys != 0); }

@@ -6,7 +6,6 @@
 // hardware.
 #include <cstring>
 
-#include "app/application.h"
 #include "app/rules/playback_rules.h"
 #include "app/player/player_window.h"
 #include "cd/msf.h"
@@ -23,7 +22,7 @@ constexpr int kMouthFrames = 10;
 constexpr size_t kTitleSize = 32;    // the plain window title
 constexpr size_t kWindowTextSize = 64;
 
-bool IsDiscAbsentMode(DWORD mode) { return mode == MCI_MODE_OPEN || mode == MCI_MODE_NOT_READY; }
+bool IsDiscAbsentMode(DriveMode mode) { return mode == DriveMode::kOpen || mode == DriveMode::kNotReady; }
 
 }  // namespace
 
@@ -34,96 +33,67 @@ void PlayerWindow::OnTimer(UINT_PTR id) {
   } else if (id == kPollTimer) {
     OnPollTimer();
   } else if (id == kAnimationTimer) {
-    // Every query is a request to the drive's hardware: the mouth steps by
-    // the mode the poll last read, or that our own last play or stop left.
-    OnAnimationTimer(polledMode);
+    OnAnimationTimer();
   } else if (id == kRestartTimer) {
     OnRestartTimer();
   }
 }
 
 void PlayerWindow::OnPollTimer() {
-  if (appSettings->doOsuwari) Perch();
+  if (settings_.doOsuwari) Perch();
   // Perching needs nothing from the drive: only every fifth tick asks it.
   if (++pollTickCount < kPollsPerRefresh) return;
   pollTickCount = 0;
 
-  // A failed mode query leaves kModeUnknown, which is none of the modes
-  // below: the disc state stays as it was and the displays keep their values.
+  // A failed mode query leaves kUnknown, which is none of the modes below:
+  // the disc state stays as it was and the displays keep their values. The
+  // drive watches the refresh for the end of the play, and tells it first.
+  const unsigned endsBefore = playEndCount;
   DriveReading reading;
-  if (!ReadIdentityInstead(&reading)) reading = ReadDrive();
-  polledMode = reading.mode;
-  if (!discPresent && reading.mode != kModeUnknown && !IsDiscAbsentMode(reading.mode)) {
-    OnDiscAppeared();
-  } else if (IsDiscAbsentMode(reading.mode)) {
-    OnDiscGone();
-  }
-  // A disc that began to play as it went in (AutoPlay) was shown with its play.
-  if (polledMode != reading.mode) return;
+  if (!ReadIdentityInstead(&reading)) reading = drive_->Refresh();
   // A reading of the play's end shows nothing: the next one shows what follows.
-  if (CheckPlayEnd(reading)) return;
+  if (playEndCount != endsBefore) return;
+  if (IsDiscAbsentMode(reading.mode)) {
+    OnDiscGone();
+  } else if (!state_.HasDisc() && reading.mode != DriveMode::kUnknown) {
+    OnDiscAppeared();
+    // A disc that began to play as it went in (AutoPlay) was shown with its play.
+    if (state_.PlayInForce()) return;
+  }
+  state_.Refreshed(reading);
+  RefreshEarlyForPlayEnd();
   ShowReading(reading);
 }
 
-bool PlayerWindow::CheckPlayEnd(const DriveReading& reading) {
-  if (!discPresent || !restartGuard.PlayInForce()) return false;
-  if (reading.mode != MCI_MODE_PLAY || !reading.positionKnown) {
-    playEndWatch.NoPosition();
-    return false;
+void PlayerWindow::RefreshEarlyForPlayEnd() {
+  // Due before the next refresh: that one comes at the first tick after the
+  // end instead, which keeps the gap between tracks short at no cost in
+  // commands (the refreshes after it keep their pace).
+  DWORD due = drive_->MsUntilPlayEnd();
+  DWORD untilRefresh = kPollInterval * kPollsPerRefresh;
+  if (due < untilRefresh) {
+    int ticks = static_cast<int>(due / kPollInterval) + 1;
+    pollTickCount = kPollsPerRefresh - ticks;
   }
-  if (!playEndWatch.Playing(DiscFramesAt(reading.position), GetTickCount())) {
-    // Due before the next refresh: that one comes at the first tick after
-    // the end instead, which keeps the gap between tracks short at no cost
-    // in commands (the refreshes after it keep their pace).
-    DWORD due = playEndWatch.MsUntilEnd();
-    DWORD untilRefresh = kPollInterval * kPollsPerRefresh;
-    if (due < untilRefresh) {
-      int ticks = static_cast<int>(due / kPollInterval) + 1;
-      pollTickCount = kPollsPerRefresh - ticks;
-    }
-    return false;
-  }
-  OnPlayEnded();
-  // Nothing follows at once (the disc's end, or a restart that waits out
-  // the guard): today's driver would go on saying "playing" at the end.
-  if (!restartGuard.PlayInForce()) cdDevice.Stop();
-  return true;
 }
 
 bool PlayerWindow::ReadIdentityInstead(DriveReading* reading) {
   // A drive we stopped leaves "stopped" only for a play of ours or for want
   // of a disc, and without a disc the identity cannot be read either: then
   // the mode is asked as usual.
-  if (!discPresent || polledMode != MCI_MODE_STOP) return false;
+  if (!state_.DriveStopped()) return false;
   if (++identityPollCount < kRefreshesPerIdentityCheck) return false;
   identityPollCount = 0;
   int identity = 0;
-  if (cdDevice.GetMediaIdentity(identity)) return false;
+  if (!drive_->ReadIdentity(&identity)) return false;
   // Another disc went in while the mode said nothing: the old one's skin is
   // stored under its own identity, and the new one is read as it appears.
   if (identity != disc.identity) OnDiscGone();
-  reading->mode = MCI_MODE_STOP;
+  reading->mode = DriveMode::kStopped;
   return true;
 }
 
-DriveReading PlayerWindow::ReadDrive() {
-  DriveReading reading;
-  cdDevice.GetMode(reading.mode);  // left kModeUnknown when refused
-  if (reading.mode == MCI_MODE_PLAY) {
-    reading.positionKnown = ReadTrackPosition(&reading.position) == 0;
-  }
-  return reading;
-}
-
-MCIERROR PlayerWindow::ReadTrackPosition(DWORD* tmsf) {
-  DWORD at = 0;
-  MCIERROR error = cdDevice.GetTrackPosition(at);
-  if (error) return error;
-  // A track the disc does not have is no position either.
-  if (TmsfTrack(at) < 1 || TmsfTrack(at) > disc.trackCount) return MCIERR_OUTOFRANGE;
-  *tmsf = at;
-  return 0;
-}
+DriveReading PlayerWindow::ReadDrive() { return ::ReadDrive(*drive_); }
 
 void PlayerWindow::ShowReading(const DriveReading& reading) {
   // The selection follows playback into the next track.
@@ -139,40 +109,38 @@ void PlayerWindow::OnDiscAppeared() {
   // table of contents can be read: until it can, the disc is not taken as
   // present, and the next poll reads it again.
   DiscInfo read;
-  if (cdDevice.ReadDiscInfo(read)) return;
+  if (!drive_->ReadDiscInfo(&read)) return;
   disc = read;
   identityPollCount = 0;
-  appSettings->LoadCd(disc.identity, disc.trackCount);
+  settings_.LoadCd(disc.identity, disc.trackCount);
   ReadDiscCdText();
-  const char* remembered = appSettings->cdResourceFile;
-  if (appSettings->chgResByCd && remembered[0] != '\0' &&
-      !SamePathIgnoringCase(remembered, appSettings->lastFile)) {
+  const char* remembered = settings_.cdResourceFile;
+  if (settings_.chgResByCd && remembered[0] != '\0' &&
+      !SamePathIgnoringCase(remembered, settings_.lastFile)) {
     SwitchToDiscSkin();
   }
   // 0 for a disc without audio: the plain title, and nothing to play.
   currentTrack = FirstAudioTrack(disc);
-  discPresent = 1;
-  paused = 0;
-  restartGuard.Stopped();  // no play of ours is under way on a disc just found
+  state_.DiscArrived();  // no play of ours is under way on a disc just found
   OnDiscArrived();
 }
 
 void PlayerWindow::OnDiscGone() {
-  if (discPresent) appSettings->ForgetCd();
+  if (state_.HasDisc()) settings_.ForgetCd();
   CancelPendingRestart();
-  restartGuard.Stopped();  // whatever played went with the disc
-  discPresent = 0;
+  state_.DiscGone();  // whatever played went with the disc
   currentTrack = 0;
-  paused = 0;
   playRunEnd = 0;
   disc = DiscInfo();
 }
 
-void PlayerWindow::OnAnimationTimer(DWORD mode) {
-  if (appSettings->timeWindow != kTimeWindowMouth) return;
-  if (discPresent && paused) {
+void PlayerWindow::OnAnimationTimer() {
+  if (settings_.timeWindow != kTimeWindowMouth) return;
+  // Every query is a request to the drive's hardware: the mouth steps by
+  // the state the last refresh, or our own last play or stop, left.
+  if (state_.IsPaused()) {
     ShowTime(0, mouthFrame, 0);  // the mouth holds still
-  } else if (discPresent && mode == MCI_MODE_PLAY) {
+  } else if (state_.Sounding()) {
     mouthFrame = (mouthFrame + 1) % kMouthFrames;
     ShowTime(0, mouthFrame, 0);
   } else {
@@ -183,9 +151,9 @@ void PlayerWindow::OnAnimationTimer(DWORD mode) {
 void PlayerWindow::UpdateTimeAndTitle(const DriveReading& reading) {
   char plainTitle[kTitleSize];
   LoadText(instance, IDS_APP_NAME, plainTitle);
-  int timeWindow = appSettings->timeWindow;
+  int timeWindow = settings_.timeWindow;
   // A disc without audio tracks shows as no disc.
-  bool hasAudio = discPresent && currentTrack != 0;
+  bool hasAudio = state_.HasDisc() && currentTrack != 0;
   if (!hasAudio && timeWindow != kTimeWindowClock) {
     ShowTitle(plainTitle);
     ShowTime(-1, 0, 0);
@@ -205,7 +173,7 @@ void PlayerWindow::UpdateTimeAndTitle(const DriveReading& reading) {
     char windowText[kWindowTextSize] = "";
     if (!hasAudio) {
       CopyText(windowText, plainTitle);
-    } else if (!(paused && appSettings->blinkWhenPausing && blinkPhase)) {
+    } else if (!(state_.IsPaused() && settings_.blinkWhenPausing && blinkPhase)) {
       FormatPlayTitle(windowText, sizeof(windowText), currentTrack, shown, plainTitle);
     }
     ShowTitle(windowText);
@@ -213,7 +181,7 @@ void PlayerWindow::UpdateTimeAndTitle(const DriveReading& reading) {
 
   if (timeWindow == kTimeWindowPlayTime) {
     // The separator blinks while paused whatever blinkWhenPausing says.
-    if (!keepLast) ShowTime(minutes, seconds, paused && blinkPhase ? 0 : 1);
+    if (!keepLast) ShowTime(minutes, seconds, state_.IsPaused() && blinkPhase ? 0 : 1);
   } else if (timeWindow == kTimeWindowClock) {
     SYSTEMTIME now;
     GetLocalTime(&now);
@@ -222,13 +190,13 @@ void PlayerWindow::UpdateTimeAndTitle(const DriveReading& reading) {
 }
 
 bool PlayerWindow::ElapsedIn(const DriveReading& reading, int* elapsedFrames) const {
-  if (reading.mode == MCI_MODE_STOP) {
-    *elapsedFrames = paused ? TmsfToFrames(pausePosition) : 0;
+  if (reading.mode == DriveMode::kStopped) {
+    *elapsedFrames = state_.IsPaused() ? TmsfToFrames(pausePosition) : 0;
     return true;
   }
   // A position the drive refused keeps what shows: a made-up one would show
   // a time the drive never reported.
-  if (reading.mode != MCI_MODE_PLAY || !reading.positionKnown) return false;
+  if (reading.mode != DriveMode::kPlaying || !reading.positionKnown) return false;
   *elapsedFrames = TmsfToFrames(reading.position);
   return true;
 }
@@ -240,7 +208,7 @@ void PlayerWindow::UpdateTrackText() {
   }
   char title[kTrackTitleSize] = "";
   char line[kPathSize];
-  if (appSettings->GetTrackTitle(currentTrack, title, sizeof(title))) {
+  if (settings_.GetTrackTitle(currentTrack, title, sizeof(title))) {
     FormatText(line, sizeof(line), "%d. %s", currentTrack, title);
   } else {
     char format[kPathSize];
@@ -268,14 +236,14 @@ void PlayerWindow::ShowTitle(const char* title) {
 }
 
 void PlayerWindow::UpdateSeekPosition(const DriveReading& reading) {
-  if (!discPresent) {
+  if (!state_.HasDisc()) {
     SetSeekPosition(-1);
     return;
   }
   DWORD at = 0;
-  if (reading.mode == MCI_MODE_STOP && paused) {
+  if (reading.mode == DriveMode::kStopped && state_.IsPaused()) {
     at = pausePosition;
-  } else if (reading.mode == MCI_MODE_PLAY) {
+  } else if (reading.mode == DriveMode::kPlaying) {
     // Refused: the bar keeps its place rather than jump to a made-up one.
     if (!reading.positionKnown) return;
     at = reading.position;

@@ -1,7 +1,6 @@
 // A drag on the seek bar: while the bar is held the title and the time
 // window show the place the release will seek to, without asking the drive;
 // the seek itself (OnSeekRegion) happens once, at the release.
-#include "app/application.h"
 #include "app/rules/playback_rules.h"
 #include "app/player/player_window.h"
 #include "cd/msf.h"
@@ -17,9 +16,9 @@ constexpr size_t kWindowTextSize = 64;
 }  // namespace
 
 void PlayerWindow::OnSeekDrag(int position) {
-  if (!discPresent || !currentTrack) return;
+  if (!state_.HasDisc() || !currentTrack) return;
   // The track the release seeks in, as OnSeekRegion chooses it.
-  int track = paused ? TmsfTrack(pausePosition) : currentTrack;
+  int track = state_.IsPaused() ? TmsfTrack(pausePosition) : currentTrack;
   ShownTime shown = TimeToShow(SeekTargetFrames(TrackLengthFrames(track), position));
   char plainTitle[kTitleSize];
   LoadText(instance, IDS_APP_NAME, plainTitle);
@@ -27,5 +26,5 @@ void PlayerWindow::OnSeekDrag(int position) {
   FormatPlayTitle(windowText, sizeof(windowText), track, shown, plainTitle);
   ShowTitle(windowText);
   // The clock and the mouth keep their own show; the title has the place.
-  if (appSettings->timeWindow == kTimeWindowPlayTime) ShowTime(shown.minutes, shown.seconds, 1);
+  if (settings_.timeWindow == kTimeWindowPlayTime) ShowTime(shown.minutes, shown.seconds, 1);
 }

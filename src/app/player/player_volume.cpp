@@ -4,7 +4,6 @@
 // system's own volume keys do.
 #include <windowsx.h>
 
-#include "app/application.h"
 #include "app/player/player_window.h"
 #include "app/rules/volume_steps.h"
 #include "settings/settings.h"
@@ -21,7 +20,7 @@ constexpr LPARAM kKeyWasDown = 1 << 30;
 void PlayerWindow::ApplyStartVolume() {
   // 255, the default, leaves the session as loud as the system keeps it. The
   // drive's output is the whole system's: it waits for the user to act.
-  int level = appSettings->mute ? 0 : appSettings->volume;
+  int level = settings_.mute ? 0 : settings_.volume;
   SetVolumePosition(level);
   if (level != kFullVolume) volumeOutput.SetSessionVolume(level);
 }
@@ -29,13 +28,13 @@ void PlayerWindow::ApplyStartVolume() {
 void PlayerWindow::OnVolumeControl(int position) { ChangeVolume(position); }
 
 void PlayerWindow::ChangeVolume(int position) {
-  bool wasMuted = appSettings->mute != 0;
-  appSettings->mute = 0;
-  appSettings->volume = Clamp255(position);
+  bool wasMuted = settings_.mute != 0;
+  settings_.mute = 0;
+  settings_.volume = Clamp255(position);
   // The skin's control has moved itself; the keys and the wheel move it here.
-  if (volumePosition != appSettings->volume) SetVolumePosition(appSettings->volume);
-  volumeOutput.SetSessionVolume(appSettings->volume);
-  volumeOutput.SetDriveVolume(appSettings->volume);
+  if (volumePosition != settings_.volume) SetVolumePosition(settings_.volume);
+  volumeOutput.SetSessionVolume(settings_.volume);
+  volumeOutput.SetDriveVolume(settings_.volume);
   if (wasMuted) {
     OnVolumeSaveTimer();  // leaving mute is saved at once, like M
     return;
@@ -46,29 +45,29 @@ void PlayerWindow::ChangeVolume(int position) {
 
 void PlayerWindow::StepVolume(int steps) {
   if (steps == 0) return;  // part of a wheel notch: a mute stays
-  int volume = SteppedVolume(appSettings->volume, steps);
+  int volume = SteppedVolume(settings_.volume, steps);
   // Already at the end: the system-wide drive output is left alone.
-  if (volume == appSettings->volume && !appSettings->mute) return;
+  if (volume == settings_.volume && !settings_.mute) return;
   ChangeVolume(volume);
 }
 
 void PlayerWindow::OnMuteCommand() {
-  appSettings->mute = appSettings->mute ? 0 : 1;
-  if (appSettings->mute) {
+  settings_.mute = settings_.mute ? 0 : 1;
+  if (settings_.mute) {
     SetVolumePosition(0);  // the control's lowest frame while silent
     volumeOutput.SetSessionVolume(0);
     volumeOutput.MuteDrive();
   } else {
-    SetVolumePosition(appSettings->volume);
-    volumeOutput.SetSessionVolume(appSettings->volume);
-    volumeOutput.UnmuteDrive(appSettings->volume);
+    SetVolumePosition(settings_.volume);
+    volumeOutput.SetSessionVolume(settings_.volume);
+    volumeOutput.UnmuteDrive(settings_.volume);
   }
   OnVolumeSaveTimer();  // at once, with any volume change still waiting
 }
 
 void PlayerWindow::OnVolumeSaveTimer() {
   KillTimer(hwnd, kVolumeSaveTimer);
-  appSettings->Save();
+  settings_.Save();
 }
 
 bool PlayerWindow::OnVolumeKey(WPARAM key) {

@@ -1,33 +1,31 @@
 #include "app/player/player_window.h"
 
-#include "app/application.h"
+#include <new>
+
 #include "app/rules/playback_rules.h"
 #include "app/messages.h"
 #include "app/desktop/window_position.h"
+#include "cd/mci_cd_drive.h"
 #include "common/fixed_text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 
-PlayerWindow::PlayerWindow()
-    : discPresent(0),
-      currentTrack(0),
-      mouthFrame(0),
-      blinkPhase(0),
-      paused(0),
-      pausePosition(0),
-      perchTarget(nullptr),
-      perchTargetRect{0, 0, 0, 0},
-      pollTickCount(0),
-      playRunEnd(0),
-      pendingRestartTrack(0),
-      identityPollCount(0),
-      polledMode(kModeUnknown),
-      randomState(GetTickCount() ^ GetCurrentProcessId() << 16),
-      lastKeyStep(0) {}
+PlayerWindow::PlayerWindow(Settings& settings, PluginList* plugins)
+    : settings_(settings),
+      plugins_(plugins),
+      drive_(new (std::nothrow) MciCdDrive),
+      randomState(GetTickCount() ^ GetCurrentProcessId() << 16) {}
 
 PlayerWindow::~PlayerWindow() = default;
 
 LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = HandleMessage(hwnd, message, wParam, lParam);
+  // Whatever the message saved: a failure shows over the player, once.
+  ReportSaveFailure();
+  return result;
+}
+
+LRESULT PlayerWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       OnCreate();
@@ -78,11 +76,8 @@ LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       // A taskbar moved or resized changes the work areas.
       if (wParam == SPI_SETWORKAREA) KeepWithinReach(hwnd);
       return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
-    case MM_MCINOTIFY:
-      OnMciNotify(wParam);
-      MarkHandled(static_cast<int>(cdDevice.OnNotify(hwnd, message, wParam, lParam)));
-      return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
     default:
+      if (drive_ && drive_->OnWindowMessage(message, wParam, lParam)) break;
       return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
   }
   MarkHandled(0);
@@ -90,7 +85,6 @@ LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 void PlayerWindow::OnCreate() {
-  if (appSettings) appSettings->messageOwner = hwnd;
   if (HICON big = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PLAYER))) {
     SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   }
@@ -102,14 +96,14 @@ void PlayerWindow::OnCreate() {
 
 void PlayerWindow::OnWindowCreated() {
   DragAcceptFiles(hwnd, TRUE);
-  MCIERROR error = OpenChosenDrive();
-  if (error) {
-    ShowMessageId(hwnd, error == MCIERR_MUST_USE_SHAREABLE ? IDS_CD_IN_USE : IDS_CD_INIT_FAILED,
+  DriveOpenResult opened = drive_ ? OpenChosenDrive() : DriveOpenResult::kFailed;
+  if (opened != DriveOpenResult::kOpened) {
+    ShowMessageId(hwnd, opened == DriveOpenResult::kInUse ? IDS_CD_IN_USE : IDS_CD_INIT_FAILED,
                   kMessageStyle);
     DestroyWindow(hwnd);
     return;
   }
-  SetToggleState(RepeatButton, appSettings->repeat);
+  SetToggleState(RepeatButton, settings_.repeat);
   UpdateTimeAndTitle(DriveReading());  // no disc yet: nothing to ask the drive
   ApplyTextFont();
   ApplyStartVolume();
@@ -119,11 +113,11 @@ void PlayerWindow::OnWindowCreated() {
 
 void PlayerWindow::ApplyTextFont() {
   TextFont font = {};
-  CopyText(font.faceName, appSettings->fontName);
-  font.fontStyle = appSettings->fontStyle;
-  font.textColour = appSettings->textColor;
-  font.shadowColour = appSettings->shadowColor;
-  font.shadowOn = appSettings->enableShadow;
+  CopyText(font.faceName, settings_.fontName);
+  font.fontStyle = settings_.fontStyle;
+  font.textColour = settings_.textColor;
+  font.shadowColour = settings_.shadowColor;
+  font.shadowOn = settings_.enableShadow;
   SetTextFont(font, kTextFontAll);
 }
 
@@ -133,10 +127,12 @@ void PlayerWindow::StartTimers() {
 }
 
 void PlayerWindow::StartAnimationTimer() {
-  UINT interval = appSettings->timeWindow == kTimeWindowMouth
-                      ? AnimationInterval(appSettings->mouseAnime)
-                      : kAnimationIdleInterval;
-  SetTimer(hwnd, kAnimationTimer, interval, nullptr);
+  // Only the mouth uses the timer: outside mouth mode it stays stopped.
+  if (settings_.timeWindow == kTimeWindowMouth) {
+    SetTimer(hwnd, kAnimationTimer, AnimationInterval(settings_.mouseAnime), nullptr);
+  } else {
+    KillTimer(hwnd, kAnimationTimer);
+  }
 }
 
 void PlayerWindow::StopTimers() {
@@ -146,7 +142,6 @@ void PlayerWindow::StopTimers() {
 }
 
 void PlayerWindow::OnDestroy() {
-  if (appSettings && appSettings->messageOwner == hwnd) appSettings->messageOwner = nullptr;
   StopTimers();
   mediaHotKeys.Unregister();
   StorePosition();
@@ -161,14 +156,18 @@ void PlayerWindow::OnEndSession() {
   StorePosition();
   StopUnlessIdle();
   volumeOutput.RestoreDriveVolume();
-  appSettings->Save();
+  settings_.Save();
 }
+
+PluginList* PlayerWindow::PluginsInUse() const { return settings_.usePlugin ? plugins_ : nullptr; }
+
+void PlayerWindow::ReportSaveFailure() { settings_.ReportSaveFailure(IsWindow(hwnd) ? hwnd : nullptr); }
 
 void PlayerWindow::StorePosition() {
   POINT topLeft;
   if (!GetNormalPosition(hwnd, &topLeft)) return;
-  appSettings->positionX = topLeft.x;
-  appSettings->positionY = topLeft.y;
+  settings_.positionX = topLeft.x;
+  settings_.positionY = topLeft.y;
 }
 
 void PlayerWindow::OnWindowPosChanging(WINDOWPOS* pos) {
@@ -187,13 +186,14 @@ void PlayerWindow::OnWindowPosChanging(WINDOWPOS* pos) {
 }
 
 void PlayerWindow::StopUnlessIdle() {
-  DWORD mode = 0;
-  MCIERROR error = cdDevice.GetMode(mode);
+  if (!drive_ || !drive_->IsOpen()) return;
+  DriveMode mode = DriveMode::kUnknown;
   // A failed query may hide a playing drive: stop it all the same.
-  if (!error && (mode == MCI_MODE_STOP || mode == MCI_MODE_OPEN || mode == MCI_MODE_NOT_READY)) {
+  if (drive_->ReadMode(&mode) &&
+      (mode == DriveMode::kStopped || mode == DriveMode::kOpen || mode == DriveMode::kNotReady)) {
     return;
   }
-  cdDevice.Stop();
+  drive_->Stop();
 }
 
 bool PlayerWindow::OnCommand(WORD id) {
@@ -217,7 +217,7 @@ bool PlayerWindow::OnCommand(WORD id) {
     case IDM_REPEAT:
       // OnRepeatButton only flips the setting; a menu or key press shows it here.
       OnRepeatButton();
-      SetToggleState(RepeatButton, appSettings->repeat);
+      SetToggleState(RepeatButton, settings_.repeat);
       return true;
     default:
       break;
@@ -225,7 +225,7 @@ bool PlayerWindow::OnCommand(WORD id) {
   if (id > IDM_TRACK_BASE && id <= IDM_TRACK_LAST) {
     int track = MenuCommandTrack(id, disc.trackCount);
     // A data track is greyed in the menu; its id may still come another way.
-    if (discPresent && IsAudioTrack(disc, track)) {
+    if (state_.HasDisc() && IsAudioTrack(disc, track)) {
       currentTrack = track;
       PlayTrackAt(currentTrack, 0, 0, 0);
       RefreshDisplays();
@@ -235,26 +235,15 @@ bool PlayerWindow::OnCommand(WORD id) {
   return false;
 }
 
-void PlayerWindow::OnMciNotify(WPARAM status) {
-  // Superseded or aborted: a newer play, or a stop. A drive may end a play
-  // at its MCI_TO with a failure: that is the end of the run all the same.
-  if (status != MCI_NOTIFY_SUCCESSFUL && status != MCI_NOTIFY_FAILURE) return;
-  // Queued before the user stopped, or the drive already showed the end:
-  // the stop or that end wins.
-  if (!restartGuard.PlayInForce()) return;
-  // Posted for an older play just before a newer one began: the drive,
-  // playing well before the new play's end, says so.
-  DriveReading reading = ReadDrive();
-  if (reading.mode == MCI_MODE_PLAY && reading.positionKnown &&
-      playEndWatch.WellBeforeEnd(DiscFramesAt(reading.position))) {
-    return;
-  }
-  OnPlayEnded();
+PlayerView PlayerWindow::View() const {
+  return PlayerView{state_.state(),      currentTrack, pausePosition,   mouthFrame,
+                    pendingRestartTrack, perchTarget,  perchTargetRect, mediaHotKeys.registeredCount(),
+                    pollTickCount};
 }
 
 void PlayerWindow::OnPlayEnded() {
-  restartGuard.PlayEnded();
-  polledMode = MCI_MODE_STOP;  // the play is over: the mouth stops without asking
+  ++playEndCount;
+  state_.PlayEnded();  // the play is over: the mouth stops without asking
   if (OnTrackEnd()) return;  // one track's play in a play mode
   int next = NextRunStart(disc, playRunEnd);
   if (next) {
@@ -266,7 +255,7 @@ void PlayerWindow::OnPlayEnded() {
   // The end of the disc's audio.
   playRunEnd = 0;
   currentTrack = FirstAudioTrack(disc);
-  if (appSettings->repeat && currentTrack) PlayAutomatically(currentTrack);
+  if (settings_.repeat && currentTrack) PlayAutomatically(currentTrack);
 }
 
 void PlayerWindow::OnDropFiles(HDROP drop) {

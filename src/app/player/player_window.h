@@ -1,5 +1,5 @@
 // The CD player itself: the skin window whose event slots, commands, timers
-// and device notices drive playback.
+// and the drive's reports drive playback.
 #ifndef ZANTO_APP_PLAYER_WINDOW_H
 #define ZANTO_APP_PLAYER_WINDOW_H
 
@@ -9,15 +9,18 @@
 #include <memory>
 
 #include "app/desktop/media_keys.h"
-#include "app/rules/play_order.h"
 #include "app/desktop/volume_output.h"
 #include "app/rules/audio_tracks.h"
-#include "app/rules/play_end_watch.h"
+#include "app/rules/play_order.h"
+#include "app/rules/player_state.h"
 #include "app/rules/restart_guard.h"
-#include "cd/cd_audio_device.h"
+#include "cd/cd_drive.h"
 #include "cd/disc_info.h"
 #include "common/handles.h"
 #include "window/skin_window.h"
+
+class PluginList;
+class Settings;
 
 // Window timers of the player.
 constexpr UINT_PTR kPollTimer = 1;
@@ -27,23 +30,27 @@ constexpr UINT_PTR kRestartTimer = 3;
 // One-shot: the settings saved a second after the volume control last moved.
 constexpr UINT_PTR kVolumeSaveTimer = 4;
 constexpr UINT kVolumeSaveDelay = 1000;  // ms
-constexpr UINT kPollInterval = 100;           // ms
-constexpr UINT kAnimationIdleInterval = 500;  // ms, outside the mouth animation
-// What a failed mode query stands for: none of the device's modes.
-constexpr DWORD kModeUnknown = 0;
+constexpr UINT kPollInterval = 100;      // ms
 
-// One reading of the drive, shared by the seek bar, the time and the title.
-struct DriveReading {
-  DWORD mode = kModeUnknown;
-  // Playing, and the drive said where: the track and the time within it (TMSF).
-  bool positionKnown = false;
-  DWORD position = 0;
+// What the player shows of its state to a reader that only looks.
+struct PlayerView {
+  PlayerState state;
+  int currentTrack;
+  DWORD pausePosition;  // TMSF; where Play goes on while paused
+  int mouthFrame;
+  int pendingRestartTrack;  // the track an automatic restart waits to play; 0 for none
+  HWND perchTarget;
+  RECT perchTargetRect;
+  int mediaHotKeysRegistered;
+  int pollTickCount;  // PollTimer ticks since the last refresh: 0 right after one
 };
 
-class PlayerWindow final : public SkinWindow {
+class PlayerWindow final : public SkinWindow, private PlayEndListener {
  public:
-  PlayerWindow();
-  // Closes the device (its own destructor) before the skin goes.
+  // `plugins`, the loaded image plug-ins, may be null; pictures take them
+  // only while the settings switch them on. Both outlive the player.
+  PlayerWindow(Settings& settings, PluginList* plugins);
+  // Closes the drive (its own destructor) before the skin goes.
   ~PlayerWindow();
 
   // Slots, in slot order.
@@ -68,73 +75,72 @@ class PlayerWindow final : public SkinWindow {
   void OnSeekDrag(int position) override;
 
   // Every play goes through here: from an audio track up to the end of its
-  // run of audio tracks (MCI_TO), never into a data track.
-  MCIERROR PlayTrackAt(int track, int minutes, int seconds, int frames);
-  MCIERROR PlayFromTmsf(DWORD tmsf);
+  // run of audio tracks, never into a data track. False when refused.
+  bool PlayTrackAt(int track, int minutes, int seconds, int frames);
+  void ChangeResourceFile(const char* path);
+  // The track text of the current track, as the titles now say.
+  void UpdateTrackText();
+  // Sits the window on the foreground window's title bar (osuwari).
+  void Perch();
+  // IDR_CONTEXT_MENU as the context menu shows it: the repeat check mark and, with
+  // a disc, one item per track. Its first submenu is the popup.
+  unique_hmenu BuildContextMenu();
+  // The plug-ins pictures load through now: none while the settings switch them off.
+  PluginList* PluginsInUse() const;
+  // Takes what the settings dialog changed into use and keeps it: the
+  // drive, the animation timer, topmost, the text font and the media hot keys.
+  void ApplySettings();
+  // The media hot keys as the settings say.
+  void ApplyMediaHotKeys();
+  // Shuffles draw from `seed` on (a test's own, for a known order).
+  void SeedShuffle(unsigned seed) { randomState = seed; }
+
+  // The present disc as the drive described it when it appeared; empty
+  // without a disc.
+  const DiscInfo& Disc() const { return disc; }
+  PlayerView View() const;
+  const CdDrive& Drive() const { return *drive_; }
+
+ private:
+  // The drive's report that the play in force reached its end: what follows
+  // it plays, or the player stops.
+  void OnPlayEnded() override;
+
+  bool PlayFromTmsf(DWORD tmsf);
   // A play the player starts by itself (repeat, the next run of audio
   // tracks): at once, or later through kRestartTimer when the last play
   // began less than a second ago.
   void PlayAutomatically(int track);
   void CancelPendingRestart();
-  // Stops the drive for the user: no queued end notice restarts it.
-  MCIERROR StopPlayback();
+  // Stops the drive for the user: no end the drive tells later restarts it.
+  bool StopPlayback();
+  bool PausePlayback();
+  bool ResumePlayback();
   // Opens the drive the settings choose; one that is gone gives way to the
-  // system's default device without a word.
-  MCIERROR OpenChosenDrive();
+  // system's default drive without a word.
+  DriveOpenResult OpenChosenDrive();
   // The drive choice changed: the old drive's disc is gone, the new one opened.
   void ChangeDrive();
-  MCIERROR PausePlayback();
-  MCIERROR ResumePlayback();
-  void ChangeResourceFile(const char* path);
   void ChooseResourceFile();
   // The mode, and while playing the position, in two queries at most.
   DriveReading ReadDrive();
   // The time, title, text and seek bar as the drive now reports them.
   void RefreshDisplays();
   void UpdateTimeAndTitle(const DriveReading& reading);
-  void UpdateTrackText();
   void UpdateSeekPosition(const DriveReading& reading);
-  // Sits the window on the foreground window's title bar (osuwari).
-  void Perch();
-
-  // IDR_CONTEXT_MENU as the context menu shows it: the repeat check mark and, with
-  // a disc, one item per track. Its first submenu is the popup.
-  unique_hmenu BuildContextMenu();
   // The text font from the settings, all five fields.
   void ApplyTextFont();
-
-  CdAudioDevice cdDevice;
-  int discPresent;
-  int currentTrack;
-  int mouthFrame;
-  int blinkPhase;
-  int paused;
-  DWORD pausePosition;  // TMSF
-  HWND perchTarget;
-  RECT perchTargetRect;
-  // PollTimer ticks since the last poll of the disc (1..5).
-  int pollTickCount;
-  // The present disc as the drive described it when it appeared; empty
-  // without a disc.
-  DiscInfo disc;
-  RestartGuard restartGuard;
-  // Where the play in force ends, for a drive that does not say when it got there.
-  PlayEndWatch playEndWatch;
-  // The last track of the run the latest play was sent for.
-  int playRunEnd;
-  // The track an automatic restart waits to play (0: none pending).
-  int pendingRestartTrack;
-  // The stopped polls since the disc's identity was last compared with the
-  // drive's.
-  int identityPollCount;
-  // The mode the latest poll read, or that our own latest play, stop or
-  // counted end of a play left.
-  DWORD polledMode;
+  // In the topmost band when the settings say so.
+  void ApplyTopmost();
+  // A save of the settings that failed since the last report, shown once
+  // over the player.
+  void ReportSaveFailure();
+  // With nothing to perch on, a player no monitor shows is brought back; a
+  // target that has closed is forgotten.
+  void StayWithinReach();
 
   // The play modes: shuffle, repeat one, intro scan, and the time display.
   PlayModes CurrentModes() const;
-  // The disc's tracks as the play-mode rules see them.
-  const DiscInfo& Disc() const { return disc; }
   // Moves the play (or the pause position) by `deltaFrames` within the audio.
   void SeekBy(int deltaFrames);
   // Where a play from `tmsf` ends when the modes play track by track (its
@@ -150,17 +156,9 @@ class PlayerWindow final : public SkinWindow {
   // A disc was found: a new order, and with AutoPlay the play.
   void OnDiscArrived();
   void DoMediaAction(MediaAction action);
-  // The media hot keys as the settings say.
-  void ApplyMediaHotKeys();
 
-  PlayOrder playOrder;
-  unsigned randomState;
-  DWORD lastKeyStep;  // GetTickCount of the last arrow-key step
-  VolumeOutput volumeOutput;
-  MediaHotKeys mediaHotKeys;
-
- private:
   // Message handlers.
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate();
   void OnDestroy();
   // A drag of the body stops where the window would leave reach.
@@ -170,14 +168,6 @@ class PlayerWindow final : public SkinWindow {
   bool OnCommand(WORD id);
   void OnTimer(UINT_PTR id);
   void OnDropFiles(HDROP drop);
-  void OnMciNotify(WPARAM status);
-  // The play in force reached its end, by its notice or by what the drive
-  // shows: what follows it plays, or the player stops.
-  void OnPlayEnded();
-  // The end-of-play rule on one refresh reading; true when it ended the play.
-  bool CheckPlayEnd(const DriveReading& reading);
-  // Frames from the start of the disc to a TMSF position.
-  int DiscFramesAt(DWORD tmsf) const;
   // The arrow keys step back and on; false for every other key.
   bool OnKeyDown(WPARAM key, LPARAM lParam);
   bool OnAppCommand(LPARAM lParam);
@@ -198,8 +188,6 @@ class PlayerWindow final : public SkinWindow {
   // Volume up, down, mute, fast forward and rewind; false for the others.
   bool OnVolumeAppCommand(int command);
   void OnVolumeSaveTimer();
-  // A wheel's deltas short of a whole notch, kept for the next.
-  int wheelRemainder = 0;
   // Mode commands of the menu and keys.
   void OnShuffleCommand();
   void OnRepeatTrackCommand();
@@ -227,7 +215,7 @@ class PlayerWindow final : public SkinWindow {
 
   // Timer work.
   void OnPollTimer();
-  void OnAnimationTimer(DWORD mode);
+  void OnAnimationTimer();
   void OnDiscAppeared();
   void OnDiscGone();
   // While stopped, once a second, the disc's identity is read in place of
@@ -235,8 +223,9 @@ class PlayerWindow final : public SkinWindow {
   // ever saying "open" or "not ready" is told by it. False when the mode is
   // to be read as usual.
   bool ReadIdentityInstead(DriveReading* reading);
-  // The position as TMSF; an error when refused or on a track the disc lacks.
-  MCIERROR ReadTrackPosition(DWORD* tmsf);
+  // The refresh after the drive's report on the play's end: due before the
+  // next regular one, it comes at the first tick after the end instead.
+  void RefreshEarlyForPlayEnd();
   // The displays and the current track from one reading.
   void ShowReading(const DriveReading& reading);
   void OnRestartTimer();
@@ -249,7 +238,7 @@ class PlayerWindow final : public SkinWindow {
   void ShowTitle(const char* title);
 
   void StartTimers();
-  // AnimationTimer at the mouth interval in mouth mode, else the idle one.
+  // AnimationTimer at the mouth interval in mouth mode; stopped otherwise.
   void StartAnimationTimer();
   void StopTimers();
   // The window's restored position into the settings.
@@ -267,6 +256,44 @@ class PlayerWindow final : public SkinWindow {
   void FillTrackSubmenu(HMENU popup);
   // Length of `track` in frames; 0 when the disc gave none.
   int TrackLengthFrames(int track) const;
+
+  Settings& settings_;
+  PluginList* plugins_;
+  // The drive letter of the settings the drive was opened for.
+  char chosenDrive_ = 0;
+  // Never null once the window exists: the window is not made without it.
+  std::unique_ptr<CdDrive> drive_;
+  PlayerStateMachine state_;
+
+  // The present disc as the drive described it when it appeared; empty
+  // without a disc.
+  DiscInfo disc;
+  int currentTrack = 0;
+  DWORD pausePosition = 0;  // TMSF
+  int mouthFrame = 0;
+  int blinkPhase = 0;
+  HWND perchTarget = nullptr;
+  RECT perchTargetRect = {0, 0, 0, 0};
+  // PollTimer ticks since the last poll of the disc (1..5).
+  int pollTickCount = 0;
+  RestartGuard restartGuard;
+  // The last track of the run the latest play was sent for.
+  int playRunEnd = 0;
+  // The track an automatic restart waits to play (0: none pending).
+  int pendingRestartTrack = 0;
+  // The ends of plays the drive has told, so that a refresh can see whether
+  // its own reading told one.
+  unsigned playEndCount = 0;
+  // The stopped polls since the disc's identity was last compared with the
+  // drive's.
+  int identityPollCount = 0;
+  PlayOrder playOrder;
+  unsigned randomState;
+  DWORD lastKeyStep = 0;  // GetTickCount of the last arrow-key step
+  VolumeOutput volumeOutput;
+  MediaHotKeys mediaHotKeys;
+  // A wheel's deltas short of a whole notch, kept for the next.
+  int wheelRemainder = 0;
 };
 
 #endif

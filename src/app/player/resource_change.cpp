@@ -6,7 +6,6 @@
 #include <memory>
 #include <new>
 
-#include "app/application.h"
 #include "app/messages.h"
 #include "app/desktop/window_position.h"
 #include "app/player/player_window.h"
@@ -49,7 +48,7 @@ std::unique_ptr<SkinWindow> PlayerWindow::LoadSkin(const char* path, char* messa
 
 bool PlayerWindow::SwitchSkinTo(SkinWindow& loaded, const char* path) {
   if (ChangeSkin(loaded)) {
-    CopyText(appSettings->lastFile, path);
+    CopyText(settings_.lastFile, path);
     // The top-left corner stays: a smaller skin may be out of reach there.
     KeepWithinReach(hwnd);
     return true;
@@ -97,7 +96,7 @@ void PlayerWindow::SwitchToDiscSkin() {
   // must not cost a message each time the disc is seen. Keep the current
   // skin and forget the entry if it does not load.
   char newFile[kPathSize];
-  CopyText(newFile, appSettings->cdResourceFile);
+  CopyText(newFile, settings_.cdResourceFile);
   if (!EqualsIgnoreCase(ExtensionPart(newFile), ".rc")) return;
   char message[kComposedMessageSize];
   std::unique_ptr<SkinWindow> loaded;
@@ -106,7 +105,7 @@ void PlayerWindow::SwitchToDiscSkin() {
     loaded = LoadSkin(newFile, message, sizeof(message));
   }
   if (!loaded) {
-    appSettings->ForgetCdResource();
+    settings_.ForgetCdResource();
     return;
   }
   StopTimers();

@@ -1,7 +1,6 @@
 // The context menu: IDR_CONTEXT_MENU with the repeat check mark and one item per
 // track of the present disc (data tracks greyed), loaded afresh for every
 // showing.
-#include "app/application.h"
 #include "app/rules/playback_rules.h"
 #include "app/player/player_window.h"
 #include "cd/msf.h"
@@ -56,7 +55,7 @@ unique_hmenu PlayerWindow::BuildContextMenu() {
   unique_hmenu menu(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_CONTEXT_MENU)));
   HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
   if (!popup) return unique_hmenu();
-  const Settings& settings = *appSettings;
+  const Settings& settings = settings_;
   const struct {
     UINT id;
     int on;
@@ -68,8 +67,8 @@ unique_hmenu PlayerWindow::BuildContextMenu() {
   for (const auto& check : checks) {
     if (check.on) CheckMenuItem(popup, check.id, MF_BYCOMMAND | MF_CHECKED);
   }
-  if (discPresent) FillTrackSubmenu(popup);
-  if (!discPresent) EnableMenuItem(popup, IDM_EDIT_TITLES, MF_BYCOMMAND | MF_GRAYED);
+  if (state_.HasDisc()) FillTrackSubmenu(popup);
+  if (!state_.HasDisc()) EnableMenuItem(popup, IDM_EDIT_TITLES, MF_BYCOMMAND | MF_GRAYED);
   return menu;
 }
 

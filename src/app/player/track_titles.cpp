@@ -3,10 +3,8 @@
 #include <memory>
 #include <new>
 
-#include "app/application.h"
 #include "app/player/player_window.h"
 #include "app/desktop/topmost_band.h"
-#include "cd/cd_drives.h"
 #include "cd/cd_text_drive.h"
 #include "dialogs/title_editor.h"
 #include "settings/disc_titles.h"
@@ -14,30 +12,30 @@
 
 namespace {
 
-// The drive whose CD-Text is read: the one the player plays, chosen or (the
-// system's default) the first CD-ROM letter.
-char CdTextDriveLetter(const CdAudioDevice& device) { return CdDriveInUse(device); }
-
 // What OK in the title editor asks of the player.
 class PlayerTitlesHost final : public TitleEditorHost {
  public:
-  explicit PlayerTitlesHost(PlayerWindow& player) : player_(player) {}
+  PlayerTitlesHost(PlayerWindow& player, Settings& settings) : player_(player), settings_(settings) {}
 
   bool SaveTitles(const DiscTitles& titles) override {
-    if (!appSettings->SaveCdTitles(titles)) return false;
+    if (!settings_.SaveCdTitles(titles)) {
+      settings_.ReportSaveFailure(player_.hwnd);  // now, while the editor waits for it
+      return false;
+    }
     player_.UpdateTrackText();  // now, not at the next poll
     return true;
   }
 
  private:
   PlayerWindow& player_;
+  Settings& settings_;
 };
 
 }  // namespace
 
 void PlayerWindow::OnEditTitlesCommand() {
-  Settings& settings = *appSettings;
-  if (!discPresent || !settings.cdKnown) return;
+  Settings& settings = settings_;
+  if (!state_.HasDisc() || !settings.cdKnown) return;
   std::unique_ptr<TitleSheet> sheet(new (std::nothrow) TitleSheet());
   if (!sheet) return;
   settings.GetCdTitles(&sheet->titles);
@@ -48,19 +46,19 @@ void PlayerWindow::OnEditTitlesCommand() {
   }
   // Out of the topmost band, so that the editor is not hidden behind the player.
   PlaceInTopmostBand(hwnd, false);
-  PlayerTitlesHost host(*this);
-  TitleEditor(appInstance, *sheet, host).Run(hwnd);
-  PlaceInTopmostBand(hwnd, settings.alwaysOnTop || settings.doOsuwari);
+  PlayerTitlesHost host(*this, settings);
+  TitleEditor(instance, *sheet, host).Run(hwnd);
+  ApplyTopmost();
 }
 
 void PlayerWindow::ReadDiscCdText() {
-  Settings& settings = *appSettings;
+  Settings& settings = settings_;
   if (settings.CdHasTitles()) return;  // CD.ini's titles always win
   // CdText is about 52 KB and DiscTitles 26 KB: neither goes on the stack.
   std::unique_ptr<CdText> text(new (std::nothrow) CdText());
   std::unique_ptr<DiscTitles> titles(new (std::nothrow) DiscTitles());
   if (!text || !titles) return;
-  if (ReadCdText(CdTextDriveLetter(cdDevice), text.get()) != CdTextReadStatus::Read) return;
+  if (ReadCdText(drive_->Letter(), text.get()) != CdTextReadStatus::Read) return;
   settings.GetCdTitles(titles.get());
   FillFromCdText(*text, titles.get());
   settings.UseCdTitles(*titles);

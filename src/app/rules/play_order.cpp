@@ -63,17 +63,6 @@ PlayOrder DrawShuffle(const DiscInfo& disc, unsigned* randomState, int first, in
   return order;
 }
 
-int DiscFrames(const DiscInfo& disc, TrackPosition at) {
-  const int known = KnownTracks(disc);
-  long long frames = at.frames;
-  if (at.track >= 1 && at.track <= known) {
-    frames += disc.tracks[at.track].startFrames;
-  } else if (at.track > known && known > 0) {
-    frames += disc.tracks[known].startFrames + TrackLength(disc, known);  // past the last track
-  }
-  return Clamp(frames, 0, 0x7FFFFFFE);
-}
-
 int OrderIndexOf(const PlayOrder& order, int track) {
   for (int i = 0; i < order.count; ++i) {
     if (order.tracks[i] == track) return i;

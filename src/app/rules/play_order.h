@@ -65,9 +65,6 @@ bool PlaysTrackByTrack(const PlayModes& modes);
 // play runs on as usual.
 TrackPosition PlayEnd(const DiscInfo& disc, const PlayModes& modes, TrackPosition from);
 
-// Frames from the start of track 1 to `at`, from the track's start on the disc.
-int DiscFrames(const DiscInfo& disc, TrackPosition at);
-
 // `deltaFrames` on from `at` within the audio tracks: boundaries crossed, data
 // tracks skipped, held between the start of the first audio track and the
 // last frame of the last one. `at` unchanged when the disc has no audio.

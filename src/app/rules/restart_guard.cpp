@@ -2,15 +2,8 @@
 
 void RestartGuard::PlayStarted(DWORD now) {
   started_ = true;
-  inForce_ = true;
   lastStart_ = now;
 }
-
-void RestartGuard::Stopped() { inForce_ = false; }
-
-void RestartGuard::PlayEnded() { inForce_ = false; }
-
-bool RestartGuard::PlayInForce() const { return inForce_; }
 
 DWORD RestartGuard::RestartDelay(DWORD now) const {
   if (!started_) return 0;

@@ -2,9 +2,10 @@
 // playback going on after a run of audio tracks). A play that ends at once —
 // a track of no length, a driver that reports success immediately — must not
 // become a loop of PLAY commands: an automatic restart comes at most once a
-// second after the play before it began, and once a play was stopped or has
-// ended, every end notice still queued for it counts for nothing. Times are GetTickCount
-// milliseconds, passed in, so the rules are plain arithmetic.
+// second after the play before it began. (Ends told for a play that was
+// stopped or has ended already count for nothing: see PlayerStateMachine.)
+// Times are GetTickCount milliseconds, passed in, so the rule is plain
+// arithmetic.
 #ifndef ZANTO_APP_RESTART_GUARD_H
 #define ZANTO_APP_RESTART_GUARD_H
 
@@ -16,20 +17,12 @@ class RestartGuard {
  public:
   // The drive accepted a play (any play, the user's or an automatic one).
   void PlayStarted(DWORD now);
-  // The user stopped the drive (Stop, or Pause, which stops it).
-  void Stopped();
-  // The play in force ended: its notice came, or the drive showed it.
-  void PlayEnded();
-  // Whether a play of ours is in force, so that an end notice stands for
-  // it: false after Stopped or PlayEnded until the next play.
-  bool PlayInForce() const;
   // How long an automatic restart asked for at `now` must wait: 0 for at
   // once, else the rest of the second since the last play began.
   DWORD RestartDelay(DWORD now) const;
 
  private:
   bool started_ = false;
-  bool inForce_ = false;
   DWORD lastStart_ = 0;
 };
 

@@ -27,13 +27,11 @@ unique_hwnd TargetAt(const RECT& r) {
 class PerchTest : public SkinWindowTest {
  protected:
   void SetUp() override {
-    appSettings.reset(new Settings());
     perchForegroundWindow = TestForeground;
   }
   void TearDown() override {
     perchForegroundWindow = GetForegroundWindow;
     testForeground = nullptr;
-    appSettings.reset();
   }
 
   // An 80 x 60 player with the given skin lines.
@@ -48,7 +46,8 @@ class PerchTest : public SkinWindowTest {
     return WindowCorner(player.hwnd);
   }
 
-  PlayerWindow player;
+  Settings settings;
+  PlayerWindow player{settings, nullptr};
 };
 
 ::testing::AssertionResult At(POINT corner, LONG x, LONG y) {
@@ -63,9 +62,10 @@ TEST_F(PerchTest, SitsOnTheTargetAndFollowsItOnlyWhenItChangesOrMoves) {
   unique_hwnd second = TargetAt({300, 400, 500, 600});
 
   EXPECT_TRUE(At(PerchOn(first.get()), 420, 150));
-  EXPECT_EQ(player.perchTarget, first.get());
+  EXPECT_EQ(player.View().perchTarget, first.get());
   RECT remembered{100, 200, 500, 500};
-  EXPECT_TRUE(EqualRect(&player.perchTargetRect, &remembered));
+  const RECT target = player.View().perchTargetRect;
+  EXPECT_TRUE(EqualRect(&target, &remembered));
 
   // Dragged away by hand: it stays while the target stays put.
   PlacePlayer(5, 6);
@@ -77,7 +77,7 @@ TEST_F(PerchTest, SitsOnTheTargetAndFollowsItOnlyWhenItChangesOrMoves) {
   EXPECT_TRUE(At(PerchOn(second.get()), 300 + 180 - 40, 350)) << "did not move to the new foreground window";
 
   // The settings are read at every perch.
-  appSettings->osuwariXPer = 0;
+  settings.osuwariXPer = 0;
   MoveWindow(second.get(), 310, 400, 200, 200, FALSE);
   EXPECT_TRUE(At(PerchOn(second.get()), 270, 350));
 }
@@ -108,7 +108,7 @@ TEST_F(PerchTest, StaysPutForTargetsItMustNotSitOn) {
   for (const Case& c : cases) {
     PlacePlayer(7, 8);
     EXPECT_TRUE(At(PerchOn(c.hwnd), 7, 8)) << c.target;
-    EXPECT_EQ(player.perchTarget, nullptr) << c.target << " was taken as the target";
+    EXPECT_EQ(player.View().perchTarget, nullptr) << c.target << " was taken as the target";
   }
 
   // Restored, the window is a target like any other.
@@ -130,7 +130,7 @@ TEST_F(PerchTest, ComesBackOntoAMonitorWhenThereIsNothingToPerchOn) {
 
   target.reset();
   EXPECT_TRUE(At(PerchOn(player.hwnd), 0, 288)) << "the player itself in front";
-  EXPECT_EQ(player.perchTarget, nullptr) << "the closed target is still remembered";
+  EXPECT_EQ(player.View().perchTarget, nullptr) << "the closed target is still remembered";
   PlacePlayer(-650, 288);
   EXPECT_TRUE(At(PerchOn(nullptr), 0, 288)) << "no foreground window";
   PlacePlayer(-48, 288);  // 32 px on the screen: within reach

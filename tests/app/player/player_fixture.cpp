@@ -1,5 +1,7 @@
 #include "app/player/player_fixture.h"
 
+#include "cd/mci_cd_drive.h"
+
 #include <commctrl.h>
 
 #include "app/application.h"
@@ -48,10 +50,10 @@ void PlayerTest::Open(const DiscContents& disc, double speed, const DriveSettlin
   drive->SetSettling(settling);
   drive->SetFaults(faults);
   drive->SetProfile(profile);
-  player.reset(new PlayerWindow);
+  player.reset(new PlayerWindow(*appSettings, &plugins));
   ASSERT_TRUE(player->CreateSkinWindow(nullptr, appSettings->lastFile, 0, "Zanto Player", WS_POPUP,
                                        30, 40, nullptr, nullptr, appInstance));
-  ASSERT_TRUE(player->cdDevice.isOpen) << "is the virtual drive registered as cdaudio?";
+  ASSERT_TRUE(player->Drive().IsOpen()) << "is the virtual drive registered as cdaudio?";
   if (keepTimers) return;
   // The test sends the ticks itself.
   KillTimer(player->hwnd, kPollTimer);
@@ -112,9 +114,23 @@ std::string PlayerTest::Title() const {
 }
 
 DWORD PlayerTest::Mode() {
-  DWORD mode = 0;
-  player->cdDevice.GetMode(mode);
-  return mode;
+  MCI_STATUS_PARMS parms = {};
+  parms.dwItem = MCI_STATUS_MODE;
+  if (mciSendCommandA(DeviceId(), MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&parms))) return 0;
+  return static_cast<DWORD>(parms.dwReturn);
+}
+
+MCIDEVICEID PlayerTest::DeviceId() const {
+  return static_cast<const MciCdDrive&>(player->Drive()).device().deviceId;
+}
+
+void PlayerTest::ChangeDisc(const DiscContents& disc) {
+  DiscContents open = disc;
+  open.trayOpen = true;
+  drive->Write(open);
+  Poll();
+  drive->Write(disc);
+  Poll();
 }
 
 std::vector<std::string> PlayerTest::Plays() {

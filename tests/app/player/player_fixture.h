@@ -5,6 +5,7 @@
 #define ZANTO_TESTS_PLAYER_PLAYER_FIXTURE_H
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "app/player/player_window.h"
+#include "skin/plugin_list.h"
 #include "support/virtual_disc.h"
 #include "support/test_support.h"
 
@@ -45,7 +47,12 @@ class PlayerTest : public ::testing::Test {
   void Tick(UINT_PTR timer);
   void Command(WORD id);
   std::string Title() const;
+  // The drive's mode as MCI reports it, asked past the player.
   DWORD Mode();
+  MCIDEVICEID DeviceId() const;
+  bool DiscPresent() const { return player->View().state != PlayerState::kNoDisc; }
+  // Another disc as a user puts it in: the tray opens, then closes on `disc`.
+  void ChangeDisc(const DiscContents& disc);
   // Log lines of PLAY commands since the last call (older lines are dropped).
   std::vector<std::string> Plays();
   std::string PlayFrom(int track, int minutes, int seconds, int frames) const;
@@ -60,6 +67,9 @@ class PlayerTest : public ::testing::Test {
   DriveProfile profile = DriveProfile::kModern;
   ScratchFolder folder;
   std::unique_ptr<VirtualDisc> drive;
+  // The player's plug-ins: none until a test scans a folder. Declared
+  // before the player, so no picture of a plug-in outlives its library.
+  PluginList plugins;
   std::unique_ptr<PlayerWindow> player;
 };
 

@@ -45,7 +45,7 @@ class PlayerModes : public PlayerTest {
   void PlayOut(DWORD milliseconds) {
     DWORD idleSince = 0;
     PumpUntil(milliseconds, [&] {
-      bool idle = Mode() == MCI_MODE_STOP && player->pendingRestartTrack == 0;
+      bool idle = Mode() == MCI_MODE_STOP && player->View().pendingRestartTrack == 0;
       if (!idle) idleSince = 0;
       if (idle && !idleSince) idleSince = GetTickCount();
       return idle && GetTickCount() - idleSince > 300;
@@ -63,8 +63,8 @@ class PlayerModes : public PlayerTest {
   }
   // "playing 2", "paused 1" or "stopped 1": what the player is doing, on which track.
   std::string State() {
-    const char* doing = player->paused ? "paused" : Mode() == MCI_MODE_PLAY ? "playing" : "stopped";
-    return Line("%s %d", doing, player->currentTrack);
+    const char* doing = player->View().state == PlayerState::kPaused ? "paused" : Mode() == MCI_MODE_PLAY ? "playing" : "stopped";
+    return Line("%s %d", doing, player->View().currentTrack);
   }
 };
 
@@ -86,12 +86,12 @@ TEST_F(PlayerModes, RewindAndForwardStepWhilePlayingOrPausedAndNotWhenStopped) {
   player->OnRewindButton();  // 2 s into track 2, back 5 s: 3 s before track 1's end
   // Without a play mode every play runs on to the disc's end.
   EXPECT_EQ(Spans(), (Texts{"2/00:07-3/04:12", "2/00:02-3/04:12", "1/04:09-3/04:12"}));
-  EXPECT_EQ(player->currentTrack, 1);
+  EXPECT_EQ(player->View().currentTrack, 1);
 
   Command(IDM_PAUSE);
   player->OnForwardButton();
   EXPECT_EQ(Spans(), Texts{}) << "paused: the pause position moves, nothing plays";
-  EXPECT_EQ(Tms(player->pausePosition), "2/00:02");
+  EXPECT_EQ(Tms(player->View().pausePosition), "2/00:02");
   EXPECT_EQ(Title(), "[02] 00:02 - Zanto Player");
 
   // Arrow keys: every fresh press steps; the keyboard's repeat only every 250 ms.
@@ -169,13 +169,13 @@ TEST_P(PlayEnds, TheEndOfTheDiscReturnsToTrackOneAndRepeatPlaysItAgain) {
       << Title();
   appSettings->repeat = 1;
   Plays();
-  SendMessageA(player->hwnd, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, player->cdDevice.deviceId);
+  SendMessageA(player->hwnd, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, DeviceId());
   EXPECT_EQ(Spans(), Texts{}) << "a notice of the ended play restarted the disc";
 
   Command(IDM_TRACK_BASE + 3);
   EXPECT_EQ(SpansUntil(2, 4000), (Texts{"3/00:00-3/00:02", "1/00:00-3/00:02"})) << "repeat";
   for (WPARAM status : {MCI_NOTIFY_SUCCESSFUL, MCI_NOTIFY_SUPERSEDED, MCI_NOTIFY_ABORTED}) {
-    SendMessageA(player->hwnd, MM_MCINOTIFY, status, player->cdDevice.deviceId);
+    SendMessageA(player->hwnd, MM_MCINOTIFY, status, DeviceId());
     EXPECT_EQ(Spans(), Texts{}) << "status " << status << " while track 1 plays";
   }
   Command(IDM_STOP);
@@ -239,7 +239,7 @@ TEST_P(PlayEnds, AShuffledPassNeverStartsWithTheTrackThatEndedTheLast) {
     int last = DrawShuffle(player->Disc(), &state, 0).tracks[1];
     repeats = DrawShuffle(player->Disc(), &state, 0).tracks[0] == last;
   }
-  player->randomState = seed;
+  player->SeedShuffle(seed);
   appSettings->repeat = 1;
   Command(IDM_SHUFFLE);
   Command(IDM_PLAY);
@@ -310,7 +310,7 @@ TEST_F(PlayerModes, MediaKeysActAndHotKeysOnlyWhenAskedForLeavingKeysOthersHold)
                                appInstance, nullptr);
   ASSERT_TRUE(RegisterHotKey(other, 7, MOD_NOREPEAT, VK_MEDIA_STOP));
   Open(TracksOf(3), 0.01);
-  EXPECT_EQ(player->mediaHotKeys.registeredCount(), 0) << "MediaHotKeys=0 registers none";
+  EXPECT_EQ(player->View().mediaHotKeysRegistered, 0) << "MediaHotKeys=0 registers none";
   Poll();
   const struct { int command; const char* state; } keys[] = {
       {APPCOMMAND_MEDIA_PLAY_PAUSE, "playing 1"}, {APPCOMMAND_MEDIA_PLAY_PAUSE, "paused 1"},
@@ -334,7 +334,7 @@ TEST_F(PlayerModes, MediaKeysActAndHotKeysOnlyWhenAskedForLeavingKeysOthersHold)
   appSettings->mediaHotKeys = 1;
   Open(TracksOf(3), 0.01);
   Poll();
-  EXPECT_EQ(player->mediaHotKeys.registeredCount(), 3) << "all but the held stop key";
+  EXPECT_EQ(player->View().mediaHotKeysRegistered, 3) << "all but the held stop key";
   SendMessageA(player->hwnd, WM_HOTKEY, kHotKeyPlayPause, 0);
   SendMessageA(player->hwnd, WM_HOTKEY, kHotKeyNext, 0);
   EXPECT_EQ(State(), "playing 2");
@@ -343,7 +343,7 @@ TEST_F(PlayerModes, MediaKeysActAndHotKeysOnlyWhenAskedForLeavingKeysOthersHold)
 
   appSettings->mediaHotKeys = 0;
   player->ApplyMediaHotKeys();
-  EXPECT_EQ(player->mediaHotKeys.registeredCount(), 0) << "switched off, still held";
+  EXPECT_EQ(player->View().mediaHotKeysRegistered, 0) << "switched off, still held";
   appSettings->mediaHotKeys = 1;
   player->ApplyMediaHotKeys();
   player.reset();

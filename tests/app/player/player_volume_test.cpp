@@ -98,10 +98,10 @@ TEST_F(PlayerHand, WheelKeysVolumeCommandsAndMuteShareOneVolume) {
   player->PlayTrackAt(2, 0, 2, 0);
   Command(IDM_PAUSE);
   EXPECT_EQ(App(APPCOMMAND_MEDIA_FAST_FORWARD), TRUE);
-  EXPECT_EQ(TmsfSeconds(player->pausePosition), 7);
+  EXPECT_EQ(TmsfSeconds(player->View().pausePosition), 7);
   Sleep(270);  // a quarter second apart, as a held arrow key steps
   EXPECT_EQ(App(APPCOMMAND_MEDIA_REWIND), TRUE);
-  EXPECT_EQ(TmsfSeconds(player->pausePosition), 2);
+  EXPECT_EQ(TmsfSeconds(player->View().pausePosition), 2);
 }
 
 // Catches a seek at the press or at every move (each a PLAY in the drive's log), a time or bar that

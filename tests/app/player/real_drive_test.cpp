@@ -40,9 +40,7 @@ TEST_F(PlayerTest, DiscsWithDataTracksPlayAndStepOverTheirAudioOnly) {
     DiscContents disc;
     for (const char* k = c.kinds; *k; ++k) disc.tracks.push_back(*k == 'd' ? "00:03:00 data" : "00:03:00");
     disc.identity = std::to_string(11 + (&c - cases));
-    drive->Write(disc);
-    player->discPresent = 0;
-    Poll();
+    ChangeDisc(disc);
     EXPECT_EQ(Title(), c.title);
     Plays();
     Command(IDM_PLAY);
@@ -55,7 +53,7 @@ TEST_F(PlayerTest, DiscsWithDataTracksPlayAndStepOverTheirAudioOnly) {
     }
     Command(IDM_STOP);
     Command(IDM_PREVIOUS);
-    EXPECT_EQ(player->currentTrack, c.previous);
+    EXPECT_EQ(player->View().currentTrack, c.previous);
     unique_hmenu menu = player->BuildContextMenu();
     HMENU tracks = GetSubMenu(GetSubMenu(menu.get(), 0), 2);
     for (int i = 0; c.kinds[i]; ++i) {
@@ -81,15 +79,14 @@ TEST_F(PlayerTest, CommandsRightAfterATrackBoundaryActOnTheTrackNowPlaying) {
   };
   for (const Case& c : cases) {
     Poll();
-    player->currentTrack = 1;
     player->PlayTrackAt(1, 4, 12, 20);
     Sleep(350);  // ten times the speed: 3.5 s into track 2, and no poll since
     Plays();
     Command(c.command);
     std::vector<std::string> plays = Plays();
     if (c.command == IDM_PAUSE) {
-      EXPECT_EQ(TmsfTrack(player->pausePosition), c.track);
-      EXPECT_EQ(TmsfMinutes(player->pausePosition), 0) << "a pause time past the end of its track";
+      EXPECT_EQ(TmsfTrack(player->View().pausePosition), c.track);
+      EXPECT_EQ(TmsfMinutes(player->View().pausePosition), 0) << "a pause time past the end of its track";
     } else {
       ASSERT_EQ(plays.size(), 1u) << c.command;
       EXPECT_TRUE(Contains(plays[0], PlayFrom(c.track, 0, 0, 0))) << c.command << ": " << plays[0];
@@ -106,9 +103,8 @@ TEST_F(PlayerTest, RefusedQueriesNeverShowATimeTheDriveDidNotReport) {
   // disc would keep any player from reading it.)
   faults.failEveryNthStatus = 9;
   Open(TracksOf(3), 0.01);
-  for (int i = 0; i < 20 && !player->discPresent; ++i) Poll();
-  ASSERT_EQ(player->PlayTrackAt(2, 0, 0, 0), 0u);
-  player->currentTrack = 2;
+  for (int i = 0; i < 20 && !DiscPresent(); ++i) Poll();
+  ASSERT_TRUE(player->PlayTrackAt(2, 0, 0, 0));
   for (int i = 0; i < 26; ++i) {
     Poll();
     EXPECT_TRUE(Contains(Title(), "] 00:00 - ")) << Title();
@@ -123,14 +119,14 @@ TEST_F(PlayerTest, AnEmptiedMouthIntervalKeepsTheDriveTrafficLow) {
   appSettings->mouseAnime = 0;
   keepTimers = true;
   Open(TracksOf(3));
-  ASSERT_TRUE(PumpUntil(3000, [this] { return player->discPresent != 0; }));
+  ASSERT_TRUE(PumpUntil(3000, [this] { return DiscPresent(); }));
   EXPECT_LE(MeasureTraffic(40).total, 3.0) << "stopped";
   Command(IDM_PLAY);
   int steps = 0;
-  int frame = player->mouthFrame;
+  int frame = player->View().mouthFrame;
   Traffic playing = MeasureTraffic(40, [&] {
-    steps += (player->mouthFrame - frame + 10) % 10;
-    frame = player->mouthFrame;
+    steps += (player->View().mouthFrame - frame + 10) % 10;
+    frame = player->View().mouthFrame;
   });
   EXPECT_LE(playing.total, 8.0) << "playing";
   EXPECT_NEAR(steps, 20, 6) << "a step every 100 ms for 2 s";

@@ -25,7 +25,7 @@ bool EditItemGreyed(PlayerWindow& player) {
 TEST_F(TrackTitlesTest, OkWritesTheDiscsSectionAtOnceEvenAfterTheDiscLeft) {
   Open(TracksOf(3));  // identity 0x1234
   Poll();
-  ASSERT_EQ(player->discPresent, 1);
+  ASSERT_TRUE(DiscPresent());
   EXPECT_FALSE(EditItemGreyed(*player));
   const std::string cdIni = folder.File("CD.ini");
 
@@ -44,7 +44,7 @@ TEST_F(TrackTitlesTest, OkWritesTheDiscsSectionAtOnceEvenAfterTheDiscLeft) {
     empty.present = false;
     drive->Write(empty);
     Poll();  // the poll runs on inside the editor's loop
-    goneWhileOpen = player->discPresent == 0;
+    goneWhileOpen = !DiscPresent();
     SetDlgItemTextA(dialog, IDC_TITLES_DISC_ARTIST, "Band");
     Press(dialog, IDOK);
   });

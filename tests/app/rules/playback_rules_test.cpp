@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/rules/audio_tracks.h"
-#include "app/rules/play_end_watch.h"
+#include "app/rules/player_state.h"
 #include "app/rules/restart_guard.h"
 #include "cd/msf.h"
 #include "resources/resource.h"
@@ -54,11 +54,10 @@ TEST(AudioTracks, StepsRunsAndEndsSkipDataTracks) {
 }
 
 // Catches a repeat loop of instant ends: restarts come at most once a second
-// after the last play began, and a Stop voids the notices queued before it.
-TEST(RestartGuard, RestartsWaitOutTheSecondAndStopVoidsQueuedEnds) {
+// after the last play began.
+TEST(RestartGuard, RestartsWaitOutTheSecond) {
   RestartGuard guard;
   EXPECT_EQ(guard.RestartDelay(5000), 0u) << "no play yet: nothing to wait for";
-  EXPECT_FALSE(guard.PlayInForce()) << "no play yet: a notice stands for nothing";
   struct Case { DWORD started, now, delay; } cases[] = {
       {1000, 1000, 1000},      // ended at once: wait the whole second
       {1000, 1300, 700},
@@ -69,50 +68,50 @@ TEST(RestartGuard, RestartsWaitOutTheSecondAndStopVoidsQueuedEnds) {
     guard.PlayStarted(c.started);
     EXPECT_EQ(guard.RestartDelay(c.now), c.delay) << c.started << " -> " << c.now;
   }
-  guard.Stopped();
-  EXPECT_FALSE(guard.PlayInForce()) << "an end queued before Stop restarted the disc";
-  guard.PlayStarted(7000);
-  EXPECT_TRUE(guard.PlayInForce());
-  guard.PlayEnded();
-  EXPECT_FALSE(guard.PlayInForce()) << "a notice after the drive showed the end stepped twice";
 }
 
-// Catches the end of a play that today's driver never notifies missed: at
-// its end, or standing still just short of it; a slow or seeking drive
-// taken for an ended one; a late notice of an older play not told apart;
-// Play during a play's start-up restarting it; and a wrong due time.
-TEST(PlayEndWatch, APlayEndsAtItsEndOrStandingStillJustShortOfIt) {
-  constexpr int kNone = -1;  // a reading without a position
-  const struct { const char* name; int end; std::vector<int> readings; int endsAt; } cases[] = {
-      {"reaches its end", 1000, {400, 700, 1000}, 2},
-      {"held past its end", 1000, {1010}, 0},
-      {"stands still a frame short", 1000, {990, 999, 999}, 2},
-      {"stands still a second short", 1000, {925, 925}, 1},
-      {"slow, far from the end", 1000, {500, 500, 500}, kNone},
-      {"seeking between two readings", 1000, {960, kNone, 960}, kNone},
-      {"no end known", kUnknownPlayEnd, {5000, 5000, 99999}, kNone},
-  };
-  for (const auto& c : cases) {
-    PlayEndWatch watch;
-    watch.Started(c.end, 0);
-    int endedAt = kNone;
-    for (int i = 0; i < static_cast<int>(c.readings.size()) && endedAt == kNone; ++i) {
-      if (c.readings[i] == kNone) watch.NoPosition();
-      else if (watch.Playing(c.readings[i], 500 * static_cast<DWORD>(i + 1))) endedAt = i;
-    }
-    EXPECT_EQ(endedAt, c.endsAt) << c.name;
-  }
-  PlayEndWatch watch;
-  watch.Started(1000, 10000);
-  EXPECT_TRUE(watch.StartingUp(10000 + kPlayStartupMs - 1));
-  EXPECT_FALSE(watch.StartingUp(10000 + kPlayStartupMs)) << "a play that never came locks Play out";
-  EXPECT_EQ(watch.MsUntilEnd(), INFINITE) << "no pace yet";
-  EXPECT_FALSE(watch.Playing(100, 10500));
-  EXPECT_FALSE(watch.StartingUp(10600)) << "seen playing: Play acts again";
-  EXPECT_FALSE(watch.Playing(137, 11000));
-  EXPECT_EQ(watch.MsUntilEnd(), 11662u) << "863 frames at 37 a half second";
-  EXPECT_TRUE(watch.WellBeforeEnd(924));
-  EXPECT_FALSE(watch.WellBeforeEnd(925));
+// Catches an end told after a Stop restarting the disc, an end stepping
+// twice, Play during a play's start-up restarting it (or a play that never
+// came locking Play out), and a pause kept over a track step.
+TEST(PlayerState, EachEventMovesTheMachineAndStopVoidsLaterEnds) {
+  PlayerStateMachine machine;
+  EXPECT_FALSE(machine.PlayInForce()) << "no play yet: an end stands for nothing";
+  machine.DiscArrived();
+  EXPECT_EQ(machine.state(), PlayerState::kStopped);
+  machine.PlayStarted(7000);
+  EXPECT_TRUE(machine.PlayInForce());
+  machine.Stopped();
+  EXPECT_FALSE(machine.PlayInForce()) << "an end queued before Stop restarted the disc";
+  machine.PlayStarted(7000);
+  machine.PlayEnded();
+  EXPECT_EQ(machine.state(), PlayerState::kStopped);
+  machine.PlayEnded();
+  EXPECT_FALSE(machine.PlayInForce()) << "an end after the drive showed the end stepped twice";
+
+  machine.PlayStarted(10000);
+  EXPECT_TRUE(machine.StartingUp(10000 + kPlayStartupMs - 1));
+  EXPECT_FALSE(machine.StartingUp(10000 + kPlayStartupMs)) << "a play that never came locks Play out";
+  DriveReading seeking;
+  seeking.mode = DriveMode::kSeeking;
+  machine.Refreshed(seeking);
+  EXPECT_EQ(machine.state(), PlayerState::kSeeking);
+  DriveReading playing;
+  playing.mode = DriveMode::kPlaying;
+  playing.positionKnown = true;
+  machine.Refreshed(playing);
+  EXPECT_FALSE(machine.StartingUp(10600)) << "seen playing: Play acts again";
+  EXPECT_EQ(machine.state(), PlayerState::kPlaying);
+
+  machine.Paused();
+  EXPECT_TRUE(machine.IsPaused());
+  EXPECT_TRUE(machine.DriveStopped());
+  machine.PauseDropped();
+  EXPECT_EQ(machine.state(), PlayerState::kStopped) << "a step kept the paused place";
+  machine.Refreshed(playing);
+  EXPECT_EQ(machine.state(), PlayerState::kStopped) << "another program's play taken for ours";
+  machine.DiscGone();
+  machine.Paused();
+  EXPECT_EQ(machine.state(), PlayerState::kNoDisc);
 }
 
 TEST(PlaybackRules, AnEmptiedAnimationIntervalGetsAFloor) {

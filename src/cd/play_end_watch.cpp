@@ -1,15 +1,12 @@
-#include "app/rules/play_end_watch.h"
+#include "cd/play_end_watch.h"
 
-void PlayEndWatch::Started(int endFrames, DWORD now) {
+void PlayEndWatch::Started(int endFrames) {
   end_ = endFrames;
-  startedAt_ = now;
-  confirmed_ = false;
   last_ = -1;
   framesPerMs_ = 0.0;
 }
 
 bool PlayEndWatch::Playing(int atFrames, DWORD now) {
-  confirmed_ = true;
   if (end_ == kUnknownPlayEnd) return false;
   if (atFrames >= end_) return true;
   bool stoodStill = atFrames == last_ && end_ - atFrames <= kStallWindowFrames;
@@ -27,10 +24,6 @@ void PlayEndWatch::NoPosition() { last_ = -1; }
 
 bool PlayEndWatch::WellBeforeEnd(int atFrames) const {
   return end_ != kUnknownPlayEnd && end_ - atFrames > kStallWindowFrames;
-}
-
-bool PlayEndWatch::StartingUp(DWORD now) const {
-  return !confirmed_ && now - startedAt_ < kPlayStartupMs;
 }
 
 DWORD PlayEndWatch::MsUntilEnd() const {
