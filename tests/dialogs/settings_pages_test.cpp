@@ -10,6 +10,7 @@
 #include "dialogs/dialog_script.h"
 #include "resources/resource.h"
 #include "dialogs/settings_dialog.h"
+#include "support/test_support.h"
 
 namespace {
 

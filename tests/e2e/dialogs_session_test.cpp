@@ -177,12 +177,12 @@ TEST(DialogsSession, SettingsAboutAndTitleEditorOpenedByMenuCommands) {
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntilGone(dialog));
   EXPECT_TRUE(WaitForIniLine(folder.File("ZantoPlay.ini"), "Drive=E\r\n"));
-  EXPECT_TRUE(WaitForCommand(driveE, "element=E: => 0")) << "E: was not opened by its letter";
-  EXPECT_TRUE(WaitForCommand(driveD, "CLOSE_DRIVER")) << "the old drive was kept open";
   // Track 2 of E: plays once the player has read E:'s disc, which it does in
   // one go: the command is handled after it.
-  ASSERT_TRUE(WaitForCommand(driveE, Line("item=%lu track=", DWORD(MCI_CDA_STATUS_TYPE_TRACK))))
-      << "E:'s disc was never read";
+  size_t seen = WaitForCommands(driveE, {"element=E: => 0", Line("item=%lu track=", DWORD(MCI_CDA_STATUS_TYPE_TRACK))});
+  EXPECT_GE(seen, 1u) << "E: was not opened by its letter";
+  ASSERT_EQ(seen, 2u) << "E:'s disc was never read";
+  EXPECT_TRUE(WaitForCommand(driveD, "CLOSE_DRIVER")) << "the old drive was kept open";
   PostMessageA(player, WM_COMMAND, IDM_TRACK_BASE + 2, 0);
   EXPECT_TRUE(WaitForCommand(driveE, "PLAY ")) << "the chosen drive's disc was not played";
   for (const std::string& line : driveD.TakeLog()) {

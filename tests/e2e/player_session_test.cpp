@@ -10,7 +10,6 @@
 
 #include "cd/msf.h"
 #include "support/virtual_disc.h"
-#include "common/fixed_text.h"
 #include "program_driver.h"
 #include "resources/resource.h"
 #include "support/test_support.h"

@@ -115,13 +115,16 @@ bool WaitUntilGone(HWND window, DWORD milliseconds) {
   return WaitFor(milliseconds, [&] { return !IsWindow(window); });
 }
 
-bool WaitForCommand(VirtualDisc& drive, const std::string& text, DWORD milliseconds) {
-  return WaitFor(milliseconds, [&] {
+size_t WaitForCommands(VirtualDisc& drive, const std::vector<std::string>& texts,
+                       DWORD milliseconds) {
+  size_t seen = 0;
+  WaitFor(milliseconds, [&] {
     for (const std::string& line : drive.TakeLog()) {
-      if (line.find(text) != std::string::npos) return true;
+      if (seen < texts.size() && line.find(texts[seen]) != std::string::npos) ++seen;
     }
-    return false;
+    return seen == texts.size();
   });
+  return seen;
 }
 
 bool WaitForDriveClock(VirtualDisc& drive, double seconds, DWORD milliseconds,

@@ -43,8 +43,13 @@ class ProgramDriver {
 
 // Waits for the window to go; false on timeout.
 bool WaitUntilGone(HWND window, DWORD milliseconds = 5000);
-// Waits for the drive's log to show a command containing `text`.
-bool WaitForCommand(VirtualDisc& drive, const std::string& text, DWORD milliseconds = 5000);
+// Waits for the drive's log to show commands containing each of `texts`, in
+// that order; how many of them it showed. What came with them is gone.
+size_t WaitForCommands(VirtualDisc& drive, const std::vector<std::string>& texts,
+                       DWORD milliseconds = 5000);
+inline bool WaitForCommand(VirtualDisc& drive, const std::string& text, DWORD milliseconds = 5000) {
+  return WaitForCommands(drive, {text}, milliseconds) == 1;
+}
 // Waits for the drive's log to show a command received at `seconds` of its
 // clock (this machine's performance counter) or later: the program's polls
 // ask the drive twice a second, so that time has come for the program too.

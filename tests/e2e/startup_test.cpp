@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "common/fixed_text.h"
 #include "program_driver.h"
 #include "resources/resource.h"
 #include "support/test_support.h"
