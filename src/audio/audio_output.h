@@ -24,13 +24,20 @@ class AudioOutput {
   virtual HRESULT Room(uint32_t* frames) = 0;
   // `count` is at most what Room said.
   virtual HRESULT Write(const uint32_t* frames, uint32_t count) = 0;
+  // Starts, or goes on after a pause with what it still holds.
   virtual HRESULT Start() = 0;
+  // Stops at once and keeps what it holds, so a start goes on at the very
+  // next sample: the clock stops with it.
+  virtual HRESULT Pause() = 0;
   // Stops at once, tells how many frames were played since the last halt,
   // and drops the rest: the next write starts afresh.
   virtual HRESULT Halt(uint64_t* played) = 0;
   // Frames played since the last halt.
   virtual HRESULT Played(uint64_t* frames) = 0;
   virtual void SetVolume(float level, bool mute) = 0;
+  // How long the last frame written is still to be heard once the clock
+  // has counted it.
+  virtual DWORD TailMs() = 0;
 };
 
 // Makes the output a render thread plays to. Called on that thread, with

@@ -20,6 +20,7 @@ constexpr DWORD kPollMs = 10;
 // some back) still ends the play this long after it should have.
 constexpr DWORD kEndGraceMs = 500;
 constexpr DWORD kCommandTimeoutMs = 5000;
+constexpr DWORD kMaxTailMs = 300;
 
 uint64_t Smallest(uint64_t a, uint64_t b) { return a < b ? a : b; }
 
@@ -92,11 +93,17 @@ void AudioRenderer::Loop() {
     HANDLE waits[4] = {thread_.FinishEvent(), command_.get(), deviceChanged_.get(), nullptr};
     DWORD count = 3;
     if (output_ && output_->WakeEvent()) waits[count++] = output_->WakeEvent();
-    DWORD woke = WaitForMultipleObjects(count, waits, FALSE, playing_ ? kPollMs : INFINITE);
+    DWORD timeout = playing_ ? kPollMs : ended_ ? TailLeftMs() + 1 : INFINITE;
+    DWORD woke = WaitForMultipleObjects(count, waits, FALSE, timeout);
     if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) break;
     if (woke == WAIT_OBJECT_0 + 1) TakeCommand();
     if (woke == WAIT_OBJECT_0 + 2) Reopen();
     if (playing_) Render();
+    // The last play's end has been heard: nothing more for the output to do.
+    if (ended_ && TailLeftMs() == 0) {
+      HaltOutput();
+      ended_ = false;
+    }
   }
   if (output_) HaltOutput();
   output_.reset();
@@ -117,28 +124,70 @@ void AudioRenderer::TakeCommand() {
     pending_ = Command::kNone;
   }
   switch (what) {
-    case Command::kPlay:
-      if (playing_ && output_) HaltOutput();
-      from_ = from;
-      end_ = end > from ? end : from;
-      position_ = from;
-      written_ = 0;
-      started_ = false;
-      allWritten_ = false;
-      playing_ = true;
-      playId_ = playId;
-      reader_->Seek(from_, end_);
-      break;
-    case Command::kStop:
-      if (playing_ && output_) HaltOutput();
-      playing_ = false;
-      reader_->Seek(position_, position_);
-      break;
+    case Command::kPlay: StartPlay(from, end, playId); break;
+    case Command::kStop: StopPlay(); break;
     case Command::kVolume: ApplyVolume(); break;
     case Command::kNone: break;
   }
   Publish();
   SetEvent(done_.get());
+}
+
+void AudioRenderer::StartPlay(uint64_t from, uint64_t end, DWORD playId) {
+  playId_ = playId;
+  if (paused_ && from == position_ && end == end_ && SUCCEEDED(output_->Start())) {
+    paused_ = false;
+    playing_ = true;
+    allWritten_ = false;  // its wait for the end starts again
+    return;
+  }
+  if (ended_ && from == end_) {
+    // Straight on from the end of the last play: the stream goes on, as
+    // one play over several tracks would.
+    base_ += written_;
+  } else {
+    if (ended_) Sleep(TailLeftMs());
+    if (output_ && (playing_ || paused_ || ended_)) HaltOutput();
+  }
+  paused_ = false;
+  ended_ = false;
+  from_ = from;
+  end_ = end > from ? end : from;
+  position_ = from;
+  written_ = 0;
+  allWritten_ = false;
+  playing_ = true;
+  reader_->Seek(from_, end_);
+}
+
+void AudioRenderer::StopPlay() {
+  if (ended_) HaltOutput();
+  ended_ = false;
+  if (!playing_) return;
+  playing_ = false;
+  uint64_t played = 0;
+  // Paused, the output keeps the rest and the reader goes on filling the
+  // ring for the resume; a play not yet sounding has nothing to keep.
+  if (started_ && SUCCEEDED(output_->Pause()) && SUCCEEDED(output_->Played(&played))) {
+    position_ = HeardAt(played);
+    paused_ = true;
+    return;
+  }
+  if (output_) HaltOutput();
+  reader_->Seek(position_, position_);
+}
+
+uint64_t AudioRenderer::HeardAt(uint64_t played) const {
+  return from_ + Smallest(played > base_ ? played - base_ : 0, written_);
+}
+
+DWORD AudioRenderer::TailLeftMs() const {
+  // The device's clock counts the last frames before they are heard: a
+  // reset before then would cut them off.
+  DWORD tail = output_ ? output_->TailMs() : 0;
+  if (tail > kMaxTailMs) tail = kMaxTailMs;
+  DWORD since = GetTickCount() - endTick_;
+  return since < tail ? tail - since : 0;
 }
 
 void AudioRenderer::OpenOutput() {
@@ -161,6 +210,9 @@ void AudioRenderer::ApplyVolume() {
 
 void AudioRenderer::Reopen() {
   if (output_) HaltOutput();
+  ended_ = false;
+  if (paused_) reader_->Seek(position_, position_);
+  paused_ = false;
   output_.reset();
   OpenOutput();
   if (!playing_) return;
@@ -174,8 +226,9 @@ void AudioRenderer::Reopen() {
 void AudioRenderer::HaltOutput() {
   uint64_t played = 0;
   // A device already gone cannot say: the last position read stands.
-  if (SUCCEEDED(output_->Halt(&played)) && started_) position_ = from_ + Smallest(played, written_);
+  if (SUCCEEDED(output_->Halt(&played)) && started_ && !ended_) position_ = HeardAt(played);
   started_ = false;
+  base_ = 0;
 }
 
 void AudioRenderer::Render() {
@@ -196,7 +249,7 @@ void AudioRenderer::Render() {
   }
   uint64_t played = 0;
   if (started_ && FAILED(output_->Played(&played))) return Reopen();
-  played = Smallest(played, written_);
+  played = HeardAt(played) - from_;
   position_ = from_ + played;
   if (written_ == total) {
     if (!allWritten_) {
@@ -211,8 +264,10 @@ void AudioRenderer::Render() {
 }
 
 void AudioRenderer::EndPlay() {
-  HaltOutput();
+  // The output runs on, empty, so the last frames are heard too.
   playing_ = false;
+  ended_ = true;
+  endTick_ = GetTickCount();
   position_ = end_;
   reader_->Seek(end_, end_);
   {

@@ -37,7 +37,9 @@ class AudioRenderer {
   bool Start(HWND window, UINT endMessage);
   void Finish();
 
-  // Plays frames [from, end); `playId` is not 0.
+  // Plays frames [from, end); `playId` is not 0. A play from where the
+  // last stop left the sound, to the same end, goes on with what the output
+  // still holds: not a sample is lost or repeated.
   void Play(uint64_t from, uint64_t end, DWORD playId);
   // Stops the play in force, at the frame last heard.
   void Stop();
@@ -51,6 +53,12 @@ class AudioRenderer {
   void Loop();
   void Send(Command command, uint64_t from, uint64_t end, DWORD playId);
   void TakeCommand();
+  void StartPlay(uint64_t from, uint64_t end, DWORD playId);
+  void StopPlay();
+  // The frame heard when the output has played `played` since its halt.
+  uint64_t HeardAt(uint64_t played) const;
+  // How long until the end of the last play has been heard.
+  DWORD TailLeftMs() const;
   void OpenOutput();
   void ApplyVolume();
   // The output went, or another became the default: play on from where the
@@ -82,10 +90,14 @@ class AudioRenderer {
   std::unique_ptr<uint32_t[]> scratch_;
   bool playing_ = false;
   bool started_ = false;
+  bool paused_ = false;  // stopped with the output holding the rest of the play
+  bool ended_ = false;   // the last play reached its end; the output runs on with its tail
+  DWORD endTick_ = 0;
   bool allWritten_ = false;
   DWORD allWrittenTick_ = 0;
   uint64_t heardWhenAllWritten_ = 0;
   uint64_t from_ = 0, end_ = 0, written_ = 0, position_ = 0;
+  uint64_t base_ = 0;  // the output's count of frames played when this play's first frame came
   DWORD playId_ = 0;
 
   mutable CriticalSection statusLock_;

@@ -34,6 +34,13 @@ HRESULT SilentOutput::Start() {
   return S_OK;
 }
 
+HRESULT SilentOutput::Pause() {
+  uint64_t played = 0;
+  Played(&played);
+  running_ = false;
+  return S_OK;
+}
+
 HRESULT SilentOutput::Halt(uint64_t* played) {
   Played(played);
   running_ = false;

@@ -14,9 +14,11 @@ class SilentOutput final : public AudioOutput {
   HRESULT Room(uint32_t* frames) override;
   HRESULT Write(const uint32_t* frames, uint32_t count) override;
   HRESULT Start() override;
+  HRESULT Pause() override;
   HRESULT Halt(uint64_t* played) override;
   HRESULT Played(uint64_t* frames) override;
   void SetVolume(float, bool) override {}
+  DWORD TailMs() override { return 0; }
 
  private:
   uint64_t Now() const;

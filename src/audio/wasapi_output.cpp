@@ -99,6 +99,9 @@ HRESULT WasapiOutput::Write(const uint32_t* frames, uint32_t count) {
 
 HRESULT WasapiOutput::Start() { return client_->Start(); }
 
+// Stop keeps the padding: nothing written is lost.
+HRESULT WasapiOutput::Pause() { return client_->Stop(); }
+
 HRESULT WasapiOutput::Halt(uint64_t* played) {
   HRESULT hr = client_->Stop();
   if (FAILED(hr)) return hr;
@@ -120,4 +123,10 @@ void WasapiOutput::SetVolume(float level, bool mute) {
   if (!volume_) return;
   volume_->SetMasterVolume(level, nullptr);
   volume_->SetMute(mute ? TRUE : FALSE, nullptr);
+}
+
+DWORD WasapiOutput::TailMs() {
+  REFERENCE_TIME latency = 0;
+  if (FAILED(client_->GetStreamLatency(&latency))) return 0;
+  return static_cast<DWORD>(latency / 10000) + 10;  // and one of the clock's steps
 }

@@ -22,9 +22,11 @@ class WasapiOutput final : public AudioOutput {
   HRESULT Room(uint32_t* frames) override;
   HRESULT Write(const uint32_t* frames, uint32_t count) override;
   HRESULT Start() override;
+  HRESULT Pause() override;
   HRESULT Halt(uint64_t* played) override;
   HRESULT Played(uint64_t* frames) override;
   void SetVolume(float level, bool mute) override;
+  DWORD TailMs() override;
 
  private:
   HRESULT InitializeClient(IMMDevice* device);

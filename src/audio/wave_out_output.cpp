@@ -67,6 +67,8 @@ HRESULT WaveOutOutput::Write(const uint32_t* frames, uint32_t count) {
 
 HRESULT WaveOutOutput::Start() { return waveOutRestart(wave_) == MMSYSERR_NOERROR ? S_OK : E_FAIL; }
 
+HRESULT WaveOutOutput::Pause() { return waveOutPause(wave_) == MMSYSERR_NOERROR ? S_OK : E_FAIL; }
+
 HRESULT WaveOutOutput::Halt(uint64_t* played) {
   if (waveOutPause(wave_) != MMSYSERR_NOERROR) return E_FAIL;
   HRESULT hr = Played(played);

@@ -27,9 +27,11 @@ class WaveOutOutput final : public AudioOutput {
   HRESULT Room(uint32_t* frames) override;
   HRESULT Write(const uint32_t* frames, uint32_t count) override;
   HRESULT Start() override;
+  HRESULT Pause() override;
   HRESULT Halt(uint64_t* played) override;
   HRESULT Played(uint64_t* frames) override;
   void SetVolume(float level, bool mute) override;
+  DWORD TailMs() override { return 0; }
 
  private:
   static constexpr int kBlocks = 8;
