@@ -60,7 +60,10 @@ bool DigitalCdDrive::ReadTable() {
     read = source_->ReadToc(&toc);
   }
   tocRead_ = read && toc.firstTrack >= 1 && toc.lastTrack >= toc.firstTrack && toc.lastTrack <= kMaxTocTracks;
-  if (tocRead_) toc_ = toc;
+  if (tocRead_) {
+    toc_ = toc;
+    reader_.SetTable(toc_, deemphasis_);
+  }
   return tocRead_;
 }
 
@@ -199,6 +202,11 @@ void DigitalCdDrive::SetVolume(int level) {
 void DigitalCdDrive::SetMute(bool mute) {
   mute_ = mute;
   ApplyVolume();
+}
+
+void DigitalCdDrive::SetDeemphasis(bool on) {
+  deemphasis_ = on;
+  reader_.SetTable(toc_, deemphasis_);
 }
 
 void DigitalCdDrive::ApplyVolume() {

@@ -51,6 +51,9 @@ class DigitalCdDrive final : public CdDrive {
   // 0..255, as the player's volume control.
   void SetVolume(int level);
   void SetMute(bool mute);
+  // Whether tracks recorded with pre-emphasis are de-emphasised (they are
+  // unless told otherwise); from the next play on.
+  void SetDeemphasis(bool on);
 
  private:
   bool ReadTable();
@@ -83,6 +86,7 @@ class DigitalCdDrive final : public CdDrive {
   // Where the last stop left the sound, for a play that resumes there.
   bool stopped_ = false;
   uint64_t stoppedAt_ = 0;
+  bool deemphasis_ = true;
   int volume_ = 255;
   bool mute_ = false;
 };

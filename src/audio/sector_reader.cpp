@@ -4,6 +4,8 @@
 #include <memory>
 #include <new>
 
+#include "cd/toc_disc_info.h"
+
 namespace {
 
 constexpr uint32_t kChunkFrames = kMaxSectorsPerRead * kSamplesPerSector;
@@ -19,6 +21,12 @@ bool SectorReader::Start() {
 }
 
 void SectorReader::Finish() { thread_.Join(); }
+
+void SectorReader::SetTable(const DiscToc& toc, bool deemphasis) {
+  ScopedLock hold(lock_);
+  toc_ = toc;
+  deemphasis_ = deemphasis;
+}
 
 void SectorReader::Seek(uint64_t from, uint64_t end) {
   {
@@ -76,8 +84,12 @@ bool SectorReader::ReadChunk(unsigned char* sectors, uint32_t* frames) {
   uint64_t next;
   uint32_t want;
   uint32_t generation;
+  DiscToc& toc = threadToc_;
+  bool deemphasis;
   {
     ScopedLock hold(lock_);
+    deemphasis = deemphasis_;
+    if (deemphasis) toc = toc_;
     if (next_ >= end_) return false;
     want = Smaller(end_ - next_, kChunkFrames);
     // A chunk at a time, so a sector is never read twice for want of room.
@@ -95,12 +107,35 @@ bool SectorReader::ReadChunk(unsigned char* sectors, uint32_t* frames) {
   ReadWithRetry(lba, count, sectors);
   // A raw sector holds the frames as the ring does: little-endian, left first.
   memcpy(frames, sectors + skip * sizeof(uint32_t), want * sizeof(uint32_t));
+  if (deemphasis) {
+    // A seek starts the filter afresh; a read straight on keeps its state.
+    if (generation != filtered_) filter_.Reset();
+    filtered_ = generation;
+    Deemphasise(next, frames, want, toc);
+  }
 
   ScopedLock hold(lock_);
   if (generation != generation_) return true;  // sought meanwhile: the new range reads afresh
   ring_.Write(frames, want);
   next_ += want;
   return true;
+}
+
+void SectorReader::Deemphasise(uint64_t first, uint32_t* frames, uint32_t count, const DiscToc& toc) {
+  for (uint32_t done = 0; done < count;) {
+    const int lba = static_cast<int>((first + done) / kSamplesPerSector);
+    const int track = TocTrackAt(toc, lba);
+    // The run of frames up to the end of this track, or of the chunk.
+    uint64_t trackEnd = static_cast<uint64_t>(TocTrackEnd(toc, track)) * kSamplesPerSector;
+    uint64_t left = trackEnd > first + done ? trackEnd - (first + done) : count - done;
+    uint32_t run = static_cast<uint32_t>(left < count - done ? left : count - done);
+    if (track && toc.tracks[track].preEmphasis) {
+      filter_.Apply(frames + done, run);
+    } else {
+      filter_.Reset();  // the next flagged track starts afresh
+    }
+    done += run;
+  }
 }
 
 void SectorReader::ReadWithRetry(int lba, int count, unsigned char* sectors) {

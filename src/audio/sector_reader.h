@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "audio/critical_section.h"
+#include "audio/deemphasis_filter.h"
 #include "audio/sample_ring.h"
 #include "audio/worker_thread.h"
 #include "cd/sector_source.h"
@@ -31,6 +32,9 @@ class SectorReader {
   bool Start();
   void Finish();
 
+  // The disc's tracks, for the ones recorded with pre-emphasis: with
+  // `deemphasis` they are filtered as they are read.
+  void SetTable(const DiscToc& toc, bool deemphasis);
   // Empties the ring and reads frames [from, end) from now on; from == end
   // reads nothing.
   void Seek(uint64_t from, uint64_t end);
@@ -47,6 +51,8 @@ class SectorReader {
   void Loop();
   // Reads the next chunk, if the ring has room for it; false when it had none.
   bool ReadChunk(unsigned char* sectors, uint32_t* frames);
+  // De-emphasises the frames of pre-emphasised tracks among `count` from `first`.
+  void Deemphasise(uint64_t first, uint32_t* frames, uint32_t count, const DiscToc& toc);
   // Reads `count` sectors, one at a time past a failed read; the ones that
   // still fail become silence.
   void ReadWithRetry(int lba, int count, unsigned char* sectors);
@@ -62,6 +68,13 @@ class SectorReader {
   uint64_t end_ = 0;
   uint32_t generation_ = 0;  // counts seeks, so a read under way for an old range is dropped
   int unreadable_ = 0;
+  DiscToc toc_;
+  bool deemphasis_ = false;
+
+  // The reader thread's own.
+  DeemphasisFilter filter_;
+  DiscToc threadToc_;
+  uint32_t filtered_ = 0;  // the seek the filter's state belongs to
 };
 
 #endif

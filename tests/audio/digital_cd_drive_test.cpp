@@ -1,6 +1,7 @@
 #include "audio/digital_cd_drive.h"
 
 #include <audioclient.h>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -234,6 +235,35 @@ TEST(DigitalCdDrive, ReadsTheDiscAndRefusesWhatADriveWould) {
   EXPECT_EQ(mode, DriveMode::kNotReady);
   EXPECT_FALSE(empty.drive.ReadDiscInfo(&disc));
   EXPECT_FALSE(empty.drive.Play(MakeTmsf(1, 0, 0, 0), 0));
+}
+
+// Catches de-emphasis applied to a track without the flag, missing on one
+// with it, or left on when it is turned off.
+TEST(DigitalCdDrive, DeemphasisesOnlyTheTracksRecordedWithPreEmphasis) {
+  const std::vector<ToneTrack> disc = {{30}, {30, false, true}};
+  const ToneSectorSource tones(disc);
+  RecordingOpener opener;
+  Session s(&opener, disc);
+  ASSERT_EQ(s.drive.Open(0, s.window.get(), &s.listener), DriveOpenResult::kOpened);
+  ASSERT_TRUE(s.drive.Play(MakeTmsf(1, 0, 0, 0), 0));
+  ASSERT_TRUE(s.EndsTold(1));
+  s.drive.SetDeemphasis(false);
+  ASSERT_TRUE(s.drive.Play(MakeTmsf(2, 0, 0, 0), 0));
+  ASSERT_TRUE(s.EndsTold(2));
+  s.drive.Close();
+
+  const size_t track = 30 * kSamplesPerSector;
+  ASSERT_EQ(opener.heard_.size(), 3 * track);
+  const std::vector<uint32_t> one = tones.Frames(0, 30), two = tones.Frames(30, 60);
+  EXPECT_TRUE(std::equal(one.begin(), one.end(), opener.heard_.begin()));
+  int peak = 0;
+  for (size_t i = track + 100; i < 2 * track; ++i) {
+    peak = std::max(peak, std::abs(static_cast<int16_t>(opener.heard_[i] & 0xFFFF)));
+  }
+  // 882 Hz loses about 0.3 dB.
+  EXPECT_LT(peak, 7900);
+  EXPECT_GT(peak, 7500);
+  EXPECT_TRUE(std::equal(two.begin(), two.end(), opener.heard_.begin() + 2 * track));
 }
 
 // Whatever this PC has (here usually no sound server: the silent clock),

@@ -19,6 +19,7 @@ ToneSectorSource::ToneSectorSource(const std::vector<ToneTrack>& tracks) {
     TocTrack& track = toc_.tracks[i + 1];
     track.startLba = lba;
     track.data = tracks[i].data;
+    track.preEmphasis = tracks[i].preEmphasis;
     lba += tracks[i].sectors;
   }
   toc_.firstTrack = tracks.empty() ? 0 : 1;

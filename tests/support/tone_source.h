@@ -12,6 +12,7 @@
 struct ToneTrack {
   int sectors;
   bool data = false;
+  bool preEmphasis = false;
 };
 
 // The frame `frame` (from LBA 0) of track `track`'s tone.
