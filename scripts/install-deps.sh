@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine32:i386 wine64
   xvfb xauth xdotool imagemagick
+  pulseaudio pulseaudio-utils
   googletest libstb-dev
   fonts-ipafont-gothic
   locales

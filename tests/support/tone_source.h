@@ -1,0 +1,38 @@
+// A generated disc for the playback tests: a distinct tone per track, left
+// and right a quarter period apart so no frame is all zero, and data tracks
+// that must never be heard.
+#ifndef ZANTO_TESTS_SUPPORT_TONE_SOURCE_H
+#define ZANTO_TESTS_SUPPORT_TONE_SOURCE_H
+
+#include <cstdint>
+#include <vector>
+
+#include "cd/sector_source.h"
+
+struct ToneTrack {
+  int sectors;
+  bool data = false;
+  bool preEmphasis = false;
+};
+
+// The frame `frame` (from LBA 0) of track `track`'s tone.
+uint32_t ToneFrame(int track, uint64_t frame);
+
+class ToneSectorSource final : public SectorSource {
+ public:
+  // Track 1 starts at LBA 0; the lead-out follows the last track. No
+  // tracks: no disc, whose table cannot be read.
+  explicit ToneSectorSource(const std::vector<ToneTrack>& tracks);
+
+  bool ReadToc(DiscToc* toc) override;
+  int ReadSectors(int lba, int count, unsigned char* out) override;
+
+  const DiscToc& toc() const { return toc_; }
+  // The frames a faultless play of [fromLba, toLba) is heard as.
+  std::vector<uint32_t> Frames(int fromLba, int toLba) const;
+
+ private:
+  DiscToc toc_;
+};
+
+#endif
