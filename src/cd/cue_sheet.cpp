@@ -154,7 +154,22 @@ class CueParser {
 
   CueProblem File(LineReader& reader) {
     char name[kMaxToken], type[16];
-    if (!reader.Token(name, sizeof(name)) || !name[0]) return Problem(CueStatus::kBadLine);
+    reader.SkipSpace();
+    if (reader.at < reader.end && *reader.at != '"') {
+      // An unquoted name may hold spaces: all but the last word is the name.
+      const char* last = reader.end;
+      while (last > reader.at && (last[-1] == ' ' || last[-1] == '\t')) --last;
+      while (last > reader.at && last[-1] != ' ' && last[-1] != '\t') --last;
+      LineReader nameReader{reader.at, last};
+      while (nameReader.end > nameReader.at && (nameReader.end[-1] == ' ' || nameReader.end[-1] == '\t')) --nameReader.end;
+      size_t size = static_cast<size_t>(nameReader.end - nameReader.at);
+      if (size == 0 || size >= sizeof(name)) return Problem(CueStatus::kBadLine);
+      for (size_t i = 0; i < size; ++i) name[i] = nameReader.at[i];
+      name[size] = '\0';
+      reader.at = last;
+    } else if (!reader.Token(name, sizeof(name)) || !name[0]) {
+      return Problem(CueStatus::kBadLine);
+    }
     if (!reader.Token(type, sizeof(type)) || !reader.AtEnd()) return Problem(CueStatus::kBadLine);
     bool bigEndian = EqualsIgnoreCase(type, "MOTOROLA");
     if (!bigEndian && !EqualsIgnoreCase(type, "BINARY")) {

@@ -47,11 +47,11 @@ const ImageCase kCases[] = {
      {{"a.bin", TaggedSectors(1, 40)}}, CueStatus::kOk, 0, {0, 20}, "aa", 40,
      {{19, 1, 19}, {20, 1, 20}, {39, 1, 39}, {40, 0, 0, false}}},
     // Catches gaps read from the file, unswapped MOTOROLA samples, a lost
-    // FLAGS PRE, and paths not taken relative to the sheet.
+    // FLAGS PRE, paths not taken relative to the sheet, an unquoted name cut at its space.
     {"PREGAP, POSTGAP, MOTOROLA, PRE, two files",
      "FILE \"sub/b.bin\" MOTOROLA\nTRACK 01 AUDIO\nFLAGS DCP PRE\nPREGAP 00:00:05\nINDEX 01 00:00:00\n"
-     "POSTGAP 00:00:03\nFILE c.bin BINARY\nTRACK 02 AUDIO\nINDEX 01 00:00:00\n",
-     {{"sub\\b.bin", TaggedSectors(2, 10, true)}, {"c.bin", TaggedSectors(3, 10)}}, CueStatus::kOk, 0, {5, 18},
+     "POSTGAP 00:00:03\nFILE c d.bin BINARY\nTRACK 02 AUDIO\nINDEX 01 00:00:00\n",
+     {{"sub\\b.bin", TaggedSectors(2, 10, true)}, {"c d.bin", TaggedSectors(3, 10)}}, CueStatus::kOk, 0, {5, 18},
      "pa", 28, {{0, 0, 0}, {5, 2, 0}, {14, 2, 9}, {15, 0, 0}, {17, 0, 0}, {18, 3, 0}, {27, 3, 9}}},
     // Catches INDEX times turned into bytes with the wrong track's sector size.
     {"data tracks: MODE1/2048 then audio in one file, MODE1/2352 last",
@@ -90,6 +90,8 @@ const ImageCase kCases[] = {
     {"a data file shorter than the sheet",
      "FILE a.bin BINARY\nTRACK 01 AUDIO\nINDEX 01 00:00:00\nTRACK 02 AUDIO\nINDEX 01 00:00:20\n",
      {{"a.bin", TaggedSectors(1, 20)}}, CueStatus::kDataFileTooShort, 0, {}, "", 0, {}},
+    {"longer than a disc", "FILE a.bin BINARY\nTRACK 01 AUDIO\nPREGAP 99:59:74\nINDEX 01 00:00:00\n",
+     {{"a.bin", TaggedSectors(1, 4)}}, CueStatus::kDiscTooLong, 2, {}, "", 0, {}},
 };
 
 TEST(DiscImage, SheetsGiveTheirTableSectorsOrAProblem) {
@@ -129,6 +131,10 @@ TEST(DiscImage, SheetsGiveTheirTableSectorsOrAProblem) {
   }
   ImageSectorSource missing;
   EXPECT_EQ(missing.Open("C:\\no such folder\\image.cue").status, CueStatus::kSheetUnreadable);
+  char message[256] = {};
+  EXPECT_GT(LoadStringA(GetModuleHandleA(nullptr), CueProblemMessage(CueStatus::kSheetUnreadable), message,
+                        sizeof(message)),
+            0);
 }
 
 }  // namespace
