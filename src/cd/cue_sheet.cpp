@@ -87,6 +87,23 @@ bool ParseMsf(const char* text, int* frames) {
   return true;
 }
 
+// Sheets are written in the ANSI code page or, by newer tools, in UTF-8
+// (with or without a byte-order mark). A name with bytes beyond ASCII that
+// reads as UTF-8 is taken as UTF-8, since ANSI Japanese text almost never
+// does; the files are opened by their ANSI name.
+bool ToAnsiName(const char* name, char* out, size_t capacity) {
+  bool ascii = true;
+  for (const char* p = name; *p; ++p) ascii = ascii && static_cast<unsigned char>(*p) < 0x80;
+  wchar_t wide[MAX_PATH];
+  if (ascii || !MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name, -1, wide, MAX_PATH)) {
+    CopyText(out, capacity, name);
+    return true;
+  }
+  BOOL lost = FALSE;
+  int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, out, static_cast<int>(capacity), nullptr, &lost);
+  return size > 0 && !lost;
+}
+
 struct TrackMode {
   const char* name;
   int sectorBytes;
@@ -178,7 +195,7 @@ class CueParser {
     }
     if (sheet_->fileCount >= kMaxTocTracks) return Problem(CueStatus::kBadLine);
     CueFile& file = sheet_->files[sheet_->fileCount];
-    CopyText(file.name, name);
+    if (!ToAnsiName(name, file.name, sizeof(file.name))) return Problem(CueStatus::kBadLine);
     file.bigEndian = bigEndian;
     fileLines_[sheet_->fileCount++] = line_;
     return Ok();

@@ -40,11 +40,12 @@ std::string Tracks(int count) {
 }
 
 const ImageCase kCases[] = {
-    // Catches INDEX 00 taken for the start, or a gapless boundary losing a sector.
+    // Catches INDEX 00 taken for the start, a gapless boundary losing a
+    // sector, or a UTF-8 sheet's name not found under its ANSI name.
     {"one file, gapless, INDEX 00 before 01",
-     "REM a comment\r\nFILE \"a.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n"
+     "\xEF\xBB\xBFREM a comment\r\nFILE \"\xE6\x9B\xB2.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n"
      "  TRACK 02 AUDIO\r\n    INDEX 00 00:00:10\r\n    INDEX 01 00:00:20\r\n",
-     {{"a.bin", TaggedSectors(1, 40)}}, CueStatus::kOk, 0, {0, 20}, "aa", 40,
+     {{"\x8B\xC8.bin", TaggedSectors(1, 40)}}, CueStatus::kOk, 0, {0, 20}, "aa", 40,
      {{19, 1, 19}, {20, 1, 20}, {39, 1, 39}, {40, 0, 0, false}}},
     // Catches gaps read from the file, unswapped MOTOROLA samples, a lost
     // FLAGS PRE, paths not taken relative to the sheet, an unquoted name cut at its space.
