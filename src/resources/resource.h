@@ -56,6 +56,14 @@
 // A skin that loads but makes a window hard to use.
 #define IDS_SKIN_TOO_SMALL        28869
 #define IDS_SKIN_BEYOND_SCREEN    28870
+// Why a disc image (a CUE sheet and its data files) cannot be played.
+#define IDS_DISC_IMAGE_UNREADABLE     28880
+#define IDS_DISC_IMAGE_BAD_LINE       28881
+#define IDS_DISC_IMAGE_UNSUPPORTED    28882
+#define IDS_DISC_IMAGE_NO_TRACKS      28883
+#define IDS_DISC_IMAGE_DATA_MISSING   28884
+#define IDS_DISC_IMAGE_DATA_TOO_SHORT 28885
+#define IDS_DISC_IMAGE_TOO_LONG       28886
 
 // Strings: INI sections
 #define IDS_SECTION_RESOURCES     28928

@@ -25,8 +25,9 @@ std::string Describe(const DiscContents& disc) {
   std::string text = "# written by the cd tests\n";
   text += disc.present ? "present = yes\n" : "present = no\n";
   text += disc.trayOpen ? "tray = open\n" : "tray = closed\n";
-  text += "identity = " + disc.identity + "\n";
+  if (!disc.identity.empty()) text += "identity = " + disc.identity + "\n";
   if (disc.gapless) text += "gapless = yes\n";
+  if (!disc.start.empty()) text += "start = " + disc.start + "\n";
   for (const std::string& track : disc.tracks) text += "track = " + track + "\n";
   return text;
 }

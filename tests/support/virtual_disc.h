@@ -13,7 +13,8 @@
 
 struct DiscContents {
   std::vector<std::string> tracks;  // "MM:SS:FF" each, "MM:SS:FF data" for a data track
-  std::string identity = "255";
+  std::string identity = "255";  // "": no identity line, the drive computes it
+  std::string start;             // where track 1 begins, "MM:SS:FF"; "": 00:02:00
   bool present = true;
   bool trayOpen = false;
   bool gapless = false;  // swapped in as a changer does: no settling at all

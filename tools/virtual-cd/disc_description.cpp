@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "cd/disc_identity.h"
+
 namespace {
 
 std::string Trim(const std::string& text) {
@@ -118,6 +120,23 @@ DiscDescription ParseDiscDescription(const std::string& text) {
     }
   }
   return disc;
+}
+
+std::string MediaIdentityText(const DiscDescription& disc) {
+  if (!disc.identity.empty()) return disc.identity;
+  DiscToc toc;
+  int count = disc.trackFrames.size() < kMaxTocTracks ? static_cast<int>(disc.trackFrames.size()) : kMaxTocTracks;
+  if (count == 0) return "0";
+  toc.firstTrack = 1;
+  toc.lastTrack = count;
+  int lba = static_cast<int>(disc.firstTrackStart) - kLeadInFrames;
+  for (int track = 1; track <= count; ++track) {
+    toc.tracks[track].startLba = lba;
+    toc.tracks[track].data = disc.dataTracks[track - 1];
+    lba += static_cast<int>(disc.trackFrames[track - 1]);
+  }
+  toc.leadOutLba = lba;
+  return std::to_string(DiscIdentity(toc));
 }
 
 std::string WithTrayState(const std::string& text, bool open) {

@@ -37,6 +37,10 @@ DiscDescription ParseDiscDescription(const std::string& text);
 // "MM:SS:FF" (seconds below 60, frames below 75) as a frame count; false when malformed.
 bool ParseMsfText(const std::string& text, unsigned& frames);
 
+// The media identity the drive reports: the file's identity text, or, when
+// it has none, the one the system's CD-audio driver computes from the tracks.
+std::string MediaIdentityText(const DiscDescription& disc);
+
 // The text with its tray line set to the given state (appended when missing);
 // every other line is kept as it is.
 std::string WithTrayState(const std::string& text, bool open);

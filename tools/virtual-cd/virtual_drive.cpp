@@ -387,7 +387,7 @@ DWORD VirtualDrive::Info(DWORD_PTR flags, MCI_INFO_PARMSW* parms) {
   if (flags & MCI_INFO_PRODUCT) return ReturnText(kProductName, parms->lpstrReturn, parms->dwRetSize);
   if (flags & MCI_INFO_MEDIA_IDENTITY) {
     if (DWORD error = ContentsError()) return error;
-    return ReturnText(Widen(discFile_.disc().identity), parms->lpstrReturn, parms->dwRetSize);
+    return ReturnText(Widen(MediaIdentityText(discFile_.disc())), parms->lpstrReturn, parms->dwRetSize);
   }
   return MCIERR_UNSUPPORTED_FUNCTION;
 }
