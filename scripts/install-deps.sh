@@ -10,7 +10,8 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine32:i386 wine64
   xvfb xauth xdotool imagemagick
-  googletest libstb-dev
+  googletest libstb-dev nlohmann-json3-dev
+  python3
   fonts-ipafont-gothic
   locales
 )

@@ -48,6 +48,11 @@ struct FileTraits {
   static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
   static void Close(HANDLE h) { CloseHandle(h); }
 };
+// A kernel object whose failure value is null (a thread, an event).
+struct KernelHandleTraits {
+  static HANDLE Invalid() { return nullptr; }
+  static void Close(HANDLE h) { CloseHandle(h); }
+};
 struct MenuTraits {
   static HMENU Invalid() { return nullptr; }
   static void Close(HMENU h) { DestroyMenu(h); }
@@ -71,6 +76,7 @@ using unique_hfont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using unique_hbrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using unique_hdc = UniqueHandle<HDC, MemoryDcTraits>;
 using unique_hfile = UniqueHandle<HANDLE, FileTraits>;
+using unique_handle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using unique_hmenu = UniqueHandle<HMENU, MenuTraits>;
 using unique_hmodule = UniqueHandle<HMODULE, ModuleTraits>;
 using unique_hkey = UniqueHandle<HKEY, RegistryKeyTraits>;

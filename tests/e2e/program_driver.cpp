@@ -21,6 +21,12 @@ ProgramDriver::~ProgramDriver() {
 }
 
 bool ProgramDriver::Start() {
+  // Unless the test chose its own, a lookup server where nothing listens:
+  // no test asks the real service.
+  std::string ini = folder_ + "\\ZantoPlay.ini";
+  char server[64] = "";
+  GetPrivateProfileStringA("Lookup", "Server", "", server, sizeof(server), ini.c_str());
+  if (server[0] == '\0') WritePrivateProfileStringA("Lookup", "Server", "http://127.0.0.1:1", ini.c_str());
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   std::string commandLine = "\"" + exePath_ + "\"";
