@@ -3,28 +3,22 @@
 #ifndef ZANTO_TESTS_SUPPORT_LOOKUP_STAND_IN_H
 #define ZANTO_TESTS_SUPPORT_LOOKUP_STAND_IN_H
 
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
 class LookupStandIn {
  public:
-  // `config` as the script's documentation says (UTF-8 JSON).
-  explicit LookupStandIn(const std::string& config);
+  explicit LookupStandIn(const std::string& config);  // UTF-8 JSON, as the script says
   ~LookupStandIn();
   LookupStandIn(const LookupStandIn&) = delete;
   LookupStandIn& operator=(const LookupStandIn&) = delete;
 
-  // False when the server did not come up.
-  bool Ready() const { return ready_; }
-  // "http://127.0.0.1:<port>"
-  std::string Address() const;
-  // Each request so far: "<path>\t<User-Agent>".
-  std::vector<std::string> Requests();
+  bool Ready() const { return ready_; }  // false when the server did not come up
+  std::string Address() const { return "http://127.0.0.1:" + std::to_string(port_); }
+  std::vector<std::string> Requests();  // "<path>\t<User-Agent>" each
 
  private:
-  std::string Get(const char* path);
+  bool Get(const char* path, std::string* body);  // false without an answer
   int port_ = 0;
   bool ready_ = false;
 };

@@ -1,12 +1,9 @@
 #!/usr/bin/env python3
-"""The disc database's stand-in on 127.0.0.1: lookup_stand_in.py PORT HEX_CONFIG.
+"""The disc database's stand-in: lookup_stand_in.py PORT HEX_CONFIG (JSON in hex).
 
-The JSON configuration (hex, to survive any command line) lists discs by
-their track lengths, track 1 at 00:02:00; the stand-in computes their ids
-itself, so a wrong id gets a 404. Per disc: "releases", "statuses" (codes of
-successive answers, the last repeated), "delay" (s), "malformed" (a cut body).
-Clients without the program's User-Agent get a 403. GET /requests lists the
-requests so far ("path<TAB>User-Agent" lines); GET /quit ends the server.
+Discs are given by track lengths; their ids are computed here, so a wrong id
+gets a 404. Per disc: "releases", "statuses" (successive codes, the last
+repeated), "delay" (s), "malformed". No program User-Agent: 403.
 """
 import base64
 import hashlib
@@ -15,8 +12,6 @@ import json
 import sys
 import threading
 import time
-
-LIFETIME_S = 300  # never outlives a forgotten test
 
 
 def frames(msf):
@@ -28,34 +23,28 @@ def disc_id(tracks):
     offsets = [150]
     for length in tracks[:-1]:
         offsets.append(offsets[-1] + frames(length))
-    lead_out = offsets[-1] + frames(tracks[-1])
-    text = '%02X%02X%08X' % (1, len(tracks), lead_out)
+    text = '%02X%02X%08X' % (1, len(tracks), offsets[-1] + frames(tracks[-1]))
     text += ''.join('%08X' % o for o in (offsets + [0] * 99)[:99])
     digest = base64.b64encode(hashlib.sha1(text.encode()).digest()).decode()
-    return digest.replace('+', '.').replace('/', '_').replace('=', '-')
+    return digest.translate(str.maketrans('+/=', '._-'))
 
 
 def answer(did, disc):
-    releases = []
-    for r in disc.get('releases', []):
-        releases.append({
-            'id': 'release-%d' % len(releases), 'title': r['title'], 'date': r.get('date', ''),
-            'country': r.get('country', ''),
-            'artist-credit': [{'name': r['artist'], 'joinphrase': ''}],
-            'media': [{'position': 1, 'format': r.get('format', 'CD'), 'discs': [{'id': did}],
-                       'track-count': len(r['tracks']),
-                       'tracks': [{'position': i + 1, 'number': str(i + 1), 'title': t,
-                                   'recording': {'title': t}} for i, t in enumerate(r['tracks'])]}],
-        })
-    return {'id': did, 'releases': releases}
+    """The service's answer to /ws/2/discid/<id>?inc=recordings+artist-credits."""
+    return {'id': did, 'releases': [{
+        'title': r['title'], 'date': r.get('date', ''), 'country': r.get('country', ''),
+        'artist-credit': [{'name': r['artist'], 'joinphrase': ''}],
+        'media': [{'position': 1, 'format': 'CD', 'discs': [{'id': did}], 'track-count': len(r['tracks']),
+                   'tracks': [{'position': i + 1, 'number': str(i + 1), 'title': t, 'recording': {'title': t}}
+                              for i, t in enumerate(r['tracks'])]}],
+    } for r in disc.get('releases', [])]}
 
 
 def main():
     port = int(sys.argv[1])
     config = json.loads(bytes.fromhex(sys.argv[2]).decode('utf-8'))
     discs = {disc_id(d['tracks']): d for d in config['discs']}
-    requests = []
-    counts = {}
+    requests, counts = [], {}
 
     class Handler(http.server.BaseHTTPRequestHandler):
         def log_message(self, *args):
@@ -82,9 +71,9 @@ def main():
             disc = discs.get(did)
             if disc is None:
                 return self.reply(404, b'{"error": "Not Found"}')
-            n = counts[did] = counts.get(did, 0) + 1
+            counts[did] = counts.get(did, 0) + 1
             statuses = disc.get('statuses', [200])
-            status = statuses[min(n, len(statuses)) - 1]
+            status = statuses[min(counts[did], len(statuses)) - 1]
             time.sleep(disc.get('delay', 0))
             if status != 200:
                 return self.reply(status, b'{"error": "busy"}')
@@ -92,11 +81,10 @@ def main():
             self.reply(200, body[:len(body) // 2] if disc.get('malformed') else body)
 
     server = http.server.ThreadingHTTPServer(('127.0.0.1', port), Handler)
-    timer = threading.Timer(LIFETIME_S, server.shutdown)
-    timer.daemon = True
-    timer.start()
+    lifetime = threading.Timer(300, server.shutdown)  # never outlives a forgotten test
+    lifetime.daemon = True
+    lifetime.start()
     server.serve_forever()
-    sys.exit(0)
 
 
 if __name__ == '__main__':
