@@ -11,7 +11,8 @@ packages=(
   wine wine32:i386 wine64
   xvfb xauth xdotool imagemagick
   pulseaudio pulseaudio-utils
-  googletest libstb-dev
+  googletest libstb-dev nlohmann-json3-dev
+  python3
   fonts-ipafont-gothic
   locales
 )

@@ -73,6 +73,13 @@ bool DigitalCdDrive::ReadDiscInfo(DiscInfo* disc) {
   return true;
 }
 
+// The sectors' own table: its lead-out is exact.
+bool DigitalCdDrive::ReadToc(DiscToc* toc) {
+  if (!open_ || !tocRead_) return false;
+  *toc = toc_;
+  return true;
+}
+
 bool DigitalCdDrive::ReadIdentity(int* identity) {
   if (!open_ || !tocRead_) return false;
   *identity = identity_;

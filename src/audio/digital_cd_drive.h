@@ -34,6 +34,7 @@ class DigitalCdDrive final : public CdDrive {
   bool IsOpen() const override;
   char Letter() const override;
   bool ReadDiscInfo(DiscInfo* disc) override;
+  bool ReadToc(DiscToc* toc) override;
   bool ReadIdentity(int* identity) override;
   bool ReadMode(DriveMode* mode) override;
   bool ReadPosition(DWORD* tmsf) override;

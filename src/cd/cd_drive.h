@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "cd/disc_info.h"
+#include "cd/disc_toc.h"
 
 enum class DriveMode { kUnknown, kNotReady, kOpen, kStopped, kPlaying, kSeeking, kPaused };
 
@@ -76,6 +77,10 @@ class CdDrive {
 
   // A message for the drive's window: true when it was the drive's own.
   virtual bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  // The table of contents of the disc last read by ReadDiscInfo, the lead-out
+  // exact (for the disc ids). False when neither the drive nor the device
+  // gave enough of it.
+  virtual bool ReadToc(DiscToc* toc) = 0;
 };
 
 // The mode and, while playing, the position: two queries at most.

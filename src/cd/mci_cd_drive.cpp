@@ -1,6 +1,7 @@
 #include "cd/mci_cd_drive.h"
 
 #include "cd/cd_drives.h"
+#include "cd/lookup_toc.h"
 #include "cd/msf.h"
 
 DriveOpenResult MciCdDrive::Open(char letter, HWND window, PlayEndListener* listener) {
@@ -118,4 +119,12 @@ void MciCdDrive::EndPlay(bool heldAtEnd) {
   // Nothing followed at once (the disc's end, or a restart that waits):
   // today's driver would go on saying "playing" at the end.
   if (heldAtEnd && !playInForce_) device_.Stop();
+}
+
+bool MciCdDrive::ReadToc(DiscToc* toc) {
+  if (ReadDriveToc(Letter(), toc)) return true;
+  // A drive MCI reaches but the raw interface does not: the device's figures.
+  DWORD firstStart = 0;
+  if (device_.GetPosition(firstStart, 1, TRUE)) return false;
+  return TocFromDeviceFigures(disc_, MsfToFrames(firstStart), toc);
 }

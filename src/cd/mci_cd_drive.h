@@ -32,6 +32,7 @@ class MciCdDrive final : public CdDrive {
   bool OpenDoor() override;
   bool CloseDoor() override;
   bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool ReadToc(DiscToc* toc) override;
 
   // The device itself, for the tests that speak MCI to it.
   const CdAudioDevice& device() const { return device_; }

@@ -1,6 +1,6 @@
 // The general page: always on top, a resource file per CD, blinking while
 // paused, playing a disc as it arrives, the media keys as hot keys, and the
-// CD drive to play.
+// CD drive to play, and looking up the titles of new discs.
 #include "cd/cd_drives.h"
 #include "common/fixed_text.h"
 #include "dialogs/settings_pages.h"
@@ -64,6 +64,7 @@ INT_PTR CALLBACK GeneralPage(HWND page, UINT message, WPARAM wParam, LPARAM lPar
     Tick(page, IDC_BLINK_WHEN_PAUSING, settings.blinkWhenPausing != 0);
     Tick(page, IDC_AUTO_PLAY, settings.autoPlay != 0);
     Tick(page, IDC_MEDIA_HOT_KEYS, settings.mediaHotKeys != 0);
+    Tick(page, IDC_LOOKUP_ONLINE, settings.lookupOnline != 0);
     FillDriveList(page, context->instance, settings.drive);
     return TRUE;
   }
@@ -73,6 +74,7 @@ INT_PTR CALLBACK GeneralPage(HWND page, UINT message, WPARAM wParam, LPARAM lPar
     settings.blinkWhenPausing = Ticked(page, IDC_BLINK_WHEN_PAUSING);
     settings.autoPlay = Ticked(page, IDC_AUTO_PLAY);
     settings.mediaHotKeys = Ticked(page, IDC_MEDIA_HOT_KEYS);
+    settings.lookupOnline = Ticked(page, IDC_LOOKUP_ONLINE);
     settings.drive = ChosenDrive(page);
     return TRUE;
   }

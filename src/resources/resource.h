@@ -14,6 +14,7 @@
 #define IDD_PAGE_GENERAL          120
 #define IDD_PAGE_TITLE            121
 #define IDD_TITLE_EDITOR          122
+#define IDD_RELEASE_CHOOSER       123
 #define IDI_PLAYER                128
 
 // Strings: texts of the user interface
@@ -27,6 +28,8 @@
 #define IDS_PLUGIN_FOLDER_TITLE   28680
 #define IDS_TRACK_FORMAT          28681
 #define IDS_TITLES_SECTION        28690   // the editor's line naming the disc's section
+// The project's address, which the disc databases want in the User-Agent.
+#define IDS_PROJECT_URL           28691
 
 // Strings: messages
 #define IDS_NO_MEMORY             28800
@@ -64,6 +67,11 @@
 #define IDS_DISC_IMAGE_DATA_MISSING   28884
 #define IDS_DISC_IMAGE_DATA_TOO_SHORT 28885
 #define IDS_DISC_IMAGE_TOO_LONG       28886
+// Why a lookup by hand found no titles.
+#define IDS_LOOKUP_NOT_FOUND      28890
+#define IDS_LOOKUP_OFFLINE        28891
+#define IDS_LOOKUP_MALFORMED      28892
+#define IDS_LOOKUP_NO_ID          28893
 
 // Strings: INI sections
 #define IDS_SECTION_RESOURCES     28928
@@ -72,6 +80,7 @@
 #define IDS_SECTION_SUSIEPLUGIN   28931
 #define IDS_SECTION_OSUWARI       28932
 #define IDS_SECTION_FILENAMEWINDOW 28933
+#define IDS_SECTION_LOOKUP        28934
 
 // Strings: INI keys
 #define IDS_KEY_LASTFILE          29056
@@ -106,6 +115,10 @@
 // The disc's own title and artist in its CD.ini section (the title editor).
 #define IDS_KEY_DISC_TITLE        29100
 #define IDS_KEY_DISC_ARTIST       29101
+// [Lookup]: the disc databases.
+#define IDS_KEY_LOOKUP_SERVER     29102
+#define IDS_KEY_LOOKUP_ONLINE     29103
+#define IDS_KEY_GNUDB_USER        29104
 
 // Strings: settings page titles
 #define IDS_PAGE_TIMEWINDOW       29184
@@ -133,6 +146,7 @@
 #define IDM_NEXT_TIME_MODE        40024
 #define IDM_MUTE                  40025
 #define IDM_EDIT_TITLES           40020
+#define IDM_LOOKUP_TITLES         40027
 #define IDM_TRACK_BASE            41000   // track t is IDM_TRACK_BASE + t
 #define IDM_TRACK_LAST            41099   // a disc holds at most 99 tracks
 
@@ -176,6 +190,7 @@
 #define IDC_MEDIA_HOT_KEYS        1034
 #define IDC_AUTO_PLAY             1035
 #define IDC_CD_DRIVE              1050
+#define IDC_LOOKUP_ONLINE         1051
 
 // Title editor controls
 #define IDC_TITLES_SECTION        1100
@@ -183,5 +198,8 @@
 #define IDC_TITLES_DISC_ARTIST    1102
 #define IDC_TITLES_TRACKS         1103
 #define IDC_TITLES_TRACK_TITLE    1104
+
+// Release chooser controls
+#define IDC_RELEASE_LIST          1120
 
 #endif

@@ -22,6 +22,7 @@ constexpr size_t kIniPathSize = kIniFilePathSize;
 
 // "ＭＳ Ｐゴシック" in code page 932, the code page the program is made for.
 const char kDefaultFontName[] = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
+const char kDefaultLookupServer[] = "https://musicbrainz.org";
 constexpr COLORREF kDefaultTextColor = RGB(255, 255, 255);
 constexpr COLORREF kDefaultShadowColor = RGB(0, 0, 0);
 
@@ -109,12 +110,16 @@ Settings::Settings()
       mediaHotKeys(0),
       autoPlay(0),
       drive(0),
+      lookupServer{},
+      lookupOnline(1),
+      gnudbUser{},
       iniFolder{},
       pluginRegistryKey(kSusiePluginKey),
       settingsFailureShown(false),
       cdFailureShown(false),
       unreportedFailures{} {
   CopyText(fontName, kDefaultFontName);
+  CopyText(lookupServer, kDefaultLookupServer);
   BuildPathBesideExecutable("", iniFolder, sizeof(iniFolder));
 }
 
@@ -171,6 +176,21 @@ void Settings::Load() {
   repeat = ReadInt(general, Name(IDS_KEY_REPEAT), 0, path);
   blinkWhenPausing = ReadInt(general, Name(IDS_KEY_BLINKWHENPAUSING), 1, path);
   LoadPlayerControls(general, path);
+  LoadLookup(path);
+}
+
+void Settings::LoadLookup(const char* path) {
+  Name lookup(IDS_SECTION_LOOKUP);
+  ReadText(lookup, Name(IDS_KEY_LOOKUP_SERVER), kDefaultLookupServer, lookupServer, sizeof(lookupServer), path);
+  lookupOnline = ReadInt(lookup, Name(IDS_KEY_LOOKUP_ONLINE), 1, path);
+  ReadText(lookup, Name(IDS_KEY_GNUDB_USER), "", gnudbUser, sizeof(gnudbUser), path);
+}
+
+void Settings::SaveLookup(IniFileSave& file) const {
+  Name lookup(IDS_SECTION_LOOKUP);
+  file.WriteText(lookup, Name(IDS_KEY_LOOKUP_SERVER), lookupServer);
+  file.WriteInt(lookup, Name(IDS_KEY_LOOKUP_ONLINE), lookupOnline);
+  file.WriteText(lookup, Name(IDS_KEY_GNUDB_USER), gnudbUser);
 }
 
 void Settings::LoadPlayerControls(const char* general, const char* path) {
@@ -235,6 +255,7 @@ void Settings::Save() {
   file.WriteInt(general, Name(IDS_KEY_REPEAT), repeat);
   file.WriteInt(general, Name(IDS_KEY_BLINKWHENPAUSING), blinkWhenPausing);
   SavePlayerControls(file, general);
+  SaveLookup(file);
   FinishSave(file, settingsFailureShown);
 
   StoreCdResource();

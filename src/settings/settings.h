@@ -106,6 +106,10 @@ class Settings {
   // The CD drive to play, an upper-case letter; 0 (Drive= empty or absent)
   // is the system's default CD-audio device.
   char drive;
+  // [Lookup]: the disc databases a disc without titles is looked up in.
+  char lookupServer[kSettingsPathSize];  // default https://musicbrainz.org
+  int lookupOnline;                      // flag: look up new discs by themselves (default 1)
+  char gnudbUser[kSettingsPathSize];     // an e-mail address; empty: gnudb is not asked
 
   // Where ZantoPlay.ini and CD.ini live, ending with a backslash: the
   // program's folder. Tests point it (and the registry key below) elsewhere.
@@ -124,6 +128,8 @@ class Settings {
   // The [General] keys of the player's own controls.
   void LoadPlayerControls(const char* general, const char* path);
   void SavePlayerControls(IniFileSave& file, const char* general) const;
+  void LoadLookup(const char* path);
+  void SaveLookup(IniFileSave& file) const;
   // Sets (or, with null, removes) the known disc's ResourceFile in CD.ini.
   void WriteCdResource(const char* resourceFile);
 };

@@ -85,6 +85,7 @@ DialogTest::DialogTest() {
   appSettings.reset(new Settings);
   CopyText(appSettings->iniFolder, folder.path().c_str());
   AppendBackslash(appSettings->iniFolder, sizeof(appSettings->iniFolder));
+  CopyText(appSettings->lookupServer, "http://127.0.0.1:1");  // nothing listens there
 }
 
 DialogTest::~DialogTest() { appSettings.reset(); }

@@ -224,7 +224,8 @@ TEST_F(PlayerSession, DataTracksGaplessSwapsAndInstantEndsOnARealisticDrive) {
       for (const std::string& play : Plays()) plays.push_back(play);
       return !plays.empty();
     }));
-    EXPECT_NE(plays[0].find(Line("from=0x%08lX to=0x%08lX", MakeTmsf(2, 0, 0, 0), MakeTmsf(3, 0, 1, 0))),
+    // The driver gives the disc's last track a frame short.
+    EXPECT_NE(plays[0].find(Line("from=0x%08lX to=0x%08lX", MakeTmsf(2, 0, 0, 0), MakeTmsf(3, 0, 0, 74))),
               std::string::npos) << plays[0];
     EXPECT_TRUE(WaitForPlayFrom(MakeTmsf(2, 0, 0, 0), 5000)) << "repeat restarts the first audio track";
     PostKey(window, 'V');

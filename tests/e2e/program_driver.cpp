@@ -20,6 +20,15 @@ ProgramDriver::~ProgramDriver() {
 }
 
 bool ProgramDriver::Start() {
+  // Unless the test chose its own, a lookup server where nothing listens:
+  // no test asks the real service. WaitForExit takes it back out.
+  iniPath_ = folder_ + "\\ZantoPlay.ini";
+  iniExisted_ = FileExists(iniPath_);
+  iniBefore_ = ReadFileBytes(iniPath_);
+  char server[64] = "";
+  GetPrivateProfileStringA("Lookup", "Server", "", server, sizeof(server), iniPath_.c_str());
+  if (server[0] == '\0') WritePrivateProfileStringA("Lookup", "Server", "http://127.0.0.1:1", iniPath_.c_str());
+  iniGiven_ = ReadFileBytes(iniPath_);
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   std::string commandLine = "\"" + exePath_ + "\"";
@@ -78,6 +87,14 @@ void ProgramDriver::Kill() {
 bool ProgramDriver::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
   if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
   GetExitCodeProcess(process_.hProcess, exitCode);
+  // A file the program left as it was given reads as the test wrote it.
+  if (!iniPath_.empty() && iniGiven_ != iniBefore_ && ReadFileBytes(iniPath_) == iniGiven_) {
+    if (iniExisted_) {
+      WriteFileBytes(iniPath_, iniBefore_);
+    } else {
+      DeleteFileA(iniPath_.c_str());
+    }
+  }
   return true;
 }
 

@@ -39,6 +39,11 @@ class ProgramDriver {
   std::string folder_;
   std::string exePath_;
   PROCESS_INFORMATION process_ = {};
+  // ZantoPlay.ini as the test left it and as Start gave it to the program.
+  std::string iniPath_;
+  bool iniExisted_ = false;
+  std::string iniBefore_;
+  std::string iniGiven_;
 };
 
 // Waits for the window to go; false on timeout.

@@ -345,10 +345,14 @@ DWORD VirtualDrive::Status(DWORD_PTR flags, MCI_STATUS_PARMS* parms) {
         parms->dwReturn = FromFrame(Position());
       }
       return 0;
-    case MCI_STATUS_LENGTH:
-      parms->dwReturn = LengthValue(ofTrack ? discFile_.disc().trackFrames[track - 1]
-                                            : DiscEnd() - discFile_.disc().firstTrackStart);
+    case MCI_STATUS_LENGTH: {
+      // As the system's driver does, the last track (and so the whole disc)
+      // comes one frame short of the table of contents.
+      unsigned frames = ofTrack ? discFile_.disc().trackFrames[track - 1] : DiscEnd() - discFile_.disc().firstTrackStart;
+      if ((!ofTrack || track == TrackCount()) && frames > 0) --frames;
+      parms->dwReturn = LengthValue(frames);
       return 0;
+    }
     case MCI_CDA_STATUS_TYPE_TRACK:
       if (!ofTrack) return MCIERR_MISSING_PARAMETER;
       parms->dwReturn = IsDataTrack(track) ? MCI_CDA_TRACK_OTHER : MCI_CDA_TRACK_AUDIO;

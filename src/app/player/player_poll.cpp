@@ -114,6 +114,7 @@ void PlayerWindow::OnDiscAppeared() {
   identityPollCount = 0;
   settings_.LoadCd(disc.identity, disc.trackCount);
   ReadDiscCdText();
+  LookUpNewDisc();
   const char* remembered = settings_.cdResourceFile;
   if (settings_.chgResByCd && remembered[0] != '\0' &&
       !SamePathIgnoringCase(remembered, settings_.lastFile)) {
@@ -126,6 +127,7 @@ void PlayerWindow::OnDiscAppeared() {
 }
 
 void PlayerWindow::OnDiscGone() {
+  lookup_.Cancel();  // its answer would be for a disc no longer here
   if (state_.HasDisc()) settings_.ForgetCd();
   CancelPendingRestart();
   state_.DiscGone();  // whatever played went with the disc

@@ -72,6 +72,9 @@ LRESULT PlayerWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_DISPLAYCHANGE:
       KeepWithinReach(hwnd);
       return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+    case kLookupAnswerMessage:
+      OnLookupAnswer(wParam);
+      break;
     case WM_SETTINGCHANGE:
       // A taskbar moved or resized changes the work areas.
       if (wParam == SPI_SETWORKAREA) KeepWithinReach(hwnd);
@@ -142,6 +145,7 @@ void PlayerWindow::StopTimers() {
 }
 
 void PlayerWindow::OnDestroy() {
+  lookup_.Cancel();  // nothing waits on the network at exit
   StopTimers();
   mediaHotKeys.Unregister();
   StorePosition();
@@ -213,6 +217,7 @@ bool PlayerWindow::OnCommand(WORD id) {
     case IDM_INTRO_SCAN: OnIntroScanCommand(); return true;
     case IDM_NEXT_TIME_MODE: OnNextTimeMode(); return true;
     case IDM_EDIT_TITLES: OnEditTitlesCommand(); return true;
+    case IDM_LOOKUP_TITLES: OnLookupTitlesCommand(); return true;
     case IDM_MUTE: OnMuteCommand(); return true;
     case IDM_REPEAT:
       // OnRepeatButton only flips the setting; a menu or key press shows it here.
@@ -238,7 +243,7 @@ bool PlayerWindow::OnCommand(WORD id) {
 PlayerView PlayerWindow::View() const {
   return PlayerView{state_.state(),      currentTrack, pausePosition,   mouthFrame,
                     pendingRestartTrack, perchTarget,  perchTargetRect, mediaHotKeys.registeredCount(),
-                    pollTickCount};
+                    pollTickCount,       lookup_.Busy()};
 }
 
 void PlayerWindow::OnPlayEnded() {

@@ -17,6 +17,7 @@
 #include "cd/cd_drive.h"
 #include "cd/disc_info.h"
 #include "common/handles.h"
+#include "lookup/disc_lookup.h"
 #include "window/skin_window.h"
 
 class PluginList;
@@ -31,6 +32,8 @@ constexpr UINT_PTR kRestartTimer = 3;
 constexpr UINT_PTR kVolumeSaveTimer = 4;
 constexpr UINT kVolumeSaveDelay = 1000;  // ms
 constexpr UINT kPollInterval = 100;      // ms
+// A lookup's answer is ready (wParam: its ticket).
+constexpr UINT kLookupAnswerMessage = WM_APP + 1;
 
 // What the player shows of its state to a reader that only looks.
 struct PlayerView {
@@ -43,6 +46,7 @@ struct PlayerView {
   RECT perchTargetRect;
   int mediaHotKeysRegistered;
   int pollTickCount;  // PollTimer ticks since the last refresh: 0 right after one
+  bool lookupPending;  // a disc lookup is under way, its answer not taken in yet
 };
 
 class PlayerWindow final : public SkinWindow, private PlayEndListener {
@@ -198,6 +202,16 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   // A disc that CD.ini gives no titles shows its CD-Text titles, read once
   // as it arrives and kept in memory only.
   void ReadDiscCdText();
+  // The title editor on the disc's titles, or on a release's titles for the
+  // user to accept.
+  void OpenTitleEditor(const ReleaseChoice* proposal);
+  // The disc databases (player_lookup.cpp). A disc arrived: looked up when
+  // the settings allow and CD.ini has no titles for it.
+  void LookUpNewDisc();
+  void OnLookupTitlesCommand();
+  // False when the disc's id cannot be told or no worker started.
+  bool StartLookup(bool byHand);
+  void OnLookupAnswer(WPARAM ticket);
   // Makes `track` the order's current place, drawing an order that holds it
   // when there is none.
   void FollowInOrder(int track);
@@ -294,6 +308,11 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   MediaHotKeys mediaHotKeys;
   // A wheel's deltas short of a whole notch, kept for the next.
   int wheelRemainder = 0;
+  // The lookup under way; each one's ticket names its answer.
+  DiscLookup lookup_;
+  WPARAM lookupTicket_ = 0;
+  bool lookupByHand_ = false;
+  int lookupIdentity_ = 0;  // the disc it is for
 };
 
 #endif

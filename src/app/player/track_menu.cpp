@@ -2,6 +2,7 @@
 // track of the present disc (data tracks greyed), loaded afresh for every
 // showing.
 #include "app/rules/playback_rules.h"
+#include "app/rules/track_item_text.h"
 #include "app/player/player_window.h"
 #include "cd/msf.h"
 #include "common/fixed_text.h"
@@ -12,7 +13,6 @@
 namespace {
 
 constexpr int kMaxMenuTracks = IDM_TRACK_LAST - IDM_TRACK_BASE;
-constexpr size_t kTrackItemSize = 32;
 // 99 items in one column run off the screen: a new column every 25.
 constexpr int kTracksPerColumn = 25;
 
@@ -35,9 +35,10 @@ void PlayerWindow::FillTrackSubmenu(HMENU popup) {
   DeleteMenu(tracks, IDM_NO_TRACKS, MF_BYCOMMAND);
   int n = KnownTracks(disc) > kMaxMenuTracks ? kMaxMenuTracks : KnownTracks(disc);
   for (int i = 1; i <= n; ++i) {
-    DWORD length = disc.tracks[i].length;
+    char title[kTrackTitleSize] = "";
+    settings_.GetTrackTitle(i, title, sizeof(title));
     char text[kTrackItemSize];
-    FormatText(text, sizeof(text), "%02d (%02d:%02d)", i, MsfMinutes(length), MsfSeconds(length));
+    FormatTrackItem(text, sizeof(text), i, title, disc.tracks[i].length);
     MENUITEMINFOA item = {};
     item.cbSize = sizeof(item);
     item.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_TYPE | MIIM_DATA;
@@ -45,6 +46,7 @@ void PlayerWindow::FillTrackSubmenu(HMENU popup) {
     if (i > 1 && (i - 1) % kTracksPerColumn == 0) item.fType |= MFT_MENUBARBREAK;
     // A data track shows with its length but cannot be chosen.
     item.fState = IsAudioTrack(disc, i) ? 0 : MFS_GRAYED;
+    if (i == currentTrack && (state_.Sounding() || state_.IsPaused())) item.fState |= MFS_CHECKED;
     item.wID = static_cast<UINT>(IDM_TRACK_BASE + i);
     item.dwTypeData = text;
     InsertMenuItemA(tracks, static_cast<UINT>(i - 1), TRUE, &item);

@@ -7,6 +7,7 @@
 #include "app/desktop/topmost_band.h"
 #include "cd/cd_text_drive.h"
 #include "dialogs/title_editor.h"
+#include "lookup/lookup_answer.h"
 #include "settings/disc_titles.h"
 #include "settings/settings.h"
 
@@ -33,12 +34,15 @@ class PlayerTitlesHost final : public TitleEditorHost {
 
 }  // namespace
 
-void PlayerWindow::OnEditTitlesCommand() {
+void PlayerWindow::OnEditTitlesCommand() { OpenTitleEditor(nullptr); }
+
+void PlayerWindow::OpenTitleEditor(const ReleaseChoice* proposal) {
   Settings& settings = settings_;
   if (!state_.HasDisc() || !settings.cdKnown) return;
   std::unique_ptr<TitleSheet> sheet(new (std::nothrow) TitleSheet());
   if (!sheet) return;
   settings.GetCdTitles(&sheet->titles);
+  if (proposal) TakeFromRelease(*proposal, &sheet->titles);
   for (int track = 1; track <= sheet->titles.trackCount; ++track) {
     if (track <= KnownTracks(disc) && disc.tracks[track].lengthKnown) {
       sheet->lengths[track - 1] = disc.tracks[track].length;

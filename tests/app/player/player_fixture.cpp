@@ -28,6 +28,8 @@ void PlayerTest::SetUp() {
   CopyText(appSettings->iniFolder, (folder.path() + "\\").c_str());
   appSettings->pluginRegistryKey = "Software\\ZantoPlayerTests\\none";
   appSettings->usePlugin = 0;
+  // Nothing listens there: no test asks the real service.
+  CopyText(appSettings->lookupServer, "http://127.0.0.1:1");
   CopyText(appSettings->lastFile, WriteSkin("main", 80, 40).c_str());
 }
 

@@ -173,7 +173,8 @@ TEST_P(PlayEnds, TheEndOfTheDiscReturnsToTrackOneAndRepeatPlaysItAgain) {
   EXPECT_EQ(Spans(), Texts{}) << "a notice of the ended play restarted the disc";
 
   Command(IDM_TRACK_BASE + 3);
-  EXPECT_EQ(SpansUntil(2, 4000), (Texts{"3/00:00-3/00:02", "1/00:00-3/00:02"})) << "repeat";
+  // The disc's last track comes a frame short from the driver: its end is 3/00:01:74.
+  EXPECT_EQ(SpansUntil(2, 4000), (Texts{"3/00:00-3/00:01", "1/00:00-3/00:01"})) << "repeat";
   for (WPARAM status : {MCI_NOTIFY_SUCCESSFUL, MCI_NOTIFY_SUPERSEDED, MCI_NOTIFY_ABORTED}) {
     SendMessageA(player->hwnd, MM_MCINOTIFY, status, DeviceId());
     EXPECT_EQ(Spans(), Texts{}) << "status " << status << " while track 1 plays";

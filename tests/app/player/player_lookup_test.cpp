@@ -1,0 +1,123 @@
+// The disc lookup end to end: the player's real WinHTTP path against the
+// stand-in server on 127.0.0.1, with the virtual drive's discs.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/application.h"
+#include "app/player/player_fixture.h"
+#include "common/fixed_text.h"
+#include "dialogs/dialog_script.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+#include "support/lookup_stand_in.h"
+
+namespace {
+
+using PlayerLookupTest = PlayerTest;
+
+// Each disc of the stand-in differs by its track length, so by its id.
+const char kStandInConfig[] = R"({"discs": [
+  {"tracks": ["04:00:01", "04:00:01", "04:00:01"], "releases": [{"title": "Album", "artist": "Band",
+   "tracks": ["朝の歌", "Noon & Night", "Café"]}]},
+  {"tracks": ["04:00:02", "04:00:02", "04:00:02"], "releases": [
+   {"title": "First", "artist": "A", "date": "1999", "country": "JP", "tracks": ["a1", "a2", "a3"]},
+   {"title": "Second", "artist": "B", "date": "2001", "country": "GB", "tracks": ["b1", "b2", "b3"]}]},
+  {"tracks": ["04:00:03", "04:00:03", "04:00:03"], "statuses": [503, 200],
+   "releases": [{"title": "Busy", "artist": "C", "tracks": ["c1", "c2", "c3"]}]},
+  {"tracks": ["04:00:04", "04:00:04", "04:00:04"], "malformed": true,
+   "releases": [{"title": "Cut", "artist": "D", "tracks": ["d1", "d2", "d3"]}]},
+  {"tracks": ["04:00:05", "04:00:05", "04:00:05"], "delay": 3,
+   "releases": [{"title": "Slow", "artist": "E", "tracks": ["e1", "e2", "e3"]}]}
+]})";
+
+// Catches: no request or one without the program's User-Agent, a wrong id
+// (the stand-in knows only the right one), titles not converted or not
+// written at once, the chooser's pick ignored, a 503 not tried again, a
+// message box on an automatic failure, a window that waits for the answer,
+// an answer written for a disc swapped in the meantime, and a lookup by hand
+// that writes behind the user's back or fails without a word.
+TEST_F(PlayerLookupTest, NewDiscsGetTheirTitlesAndFailuresStaySilent) {
+  LookupStandIn standIn(kStandInConfig);
+  ASSERT_TRUE(standIn.Ready()) << "the stand-in server did not start";
+  CopyText(appSettings->lookupServer, standIn.Address().c_str());
+  const std::string cdIni = folder.File("CD.ini");
+  struct Case {
+    const char* what;
+    const char* length;
+    int choose;             // the chooser's pick; -1: no chooser expected
+    const char* written;    // CD.ini afterwards
+    size_t requests;        // of the stand-in so far
+  } cases[] = {
+      {"one match", "04:00:01", -1,
+       "[1234]\r\nTitle=Album\r\nArtist=Band\r\n0=\x92\xa9\x82\xcc\x89\xcc" /* 朝の歌 */ "\r\n1=Noon & Night\r\n2=Caf?\r\n", 1},
+      {"several releases", "04:00:02", 1, "[1234]\r\nTitle=Second\r\nArtist=B\r\n0=b1\r\n1=b2\r\n2=b3\r\n", 2},
+      {"a 404", "04:00:09", -1, "", 3},
+      {"a 503, then the retry", "04:00:03", -1, "[1234]\r\nTitle=Busy\r\nArtist=C\r\n0=c1\r\n1=c2\r\n2=c3\r\n", 5},
+      {"a malformed body", "04:00:04", -1, "", 6},
+  };
+  for (const Case& c : cases) {
+    DeleteFileA(cdIni.c_str());
+    bool chooserShown = false;
+    ScheduleScript([&](HWND dialog) {
+      chooserShown = GetDlgItem(dialog, IDC_RELEASE_LIST) != nullptr;
+      if (chooserShown) SendDlgItemMessageA(dialog, IDC_RELEASE_LIST, LB_SETCURSEL, c.choose, 0);
+      Press(dialog, IDOK);
+    });
+    if (player) ChangeDisc(TracksOf(3, c.length));
+    if (!player) Open(TracksOf(3, c.length));
+    Poll();
+    ASSERT_TRUE(DiscPresent()) << c.what;
+    EXPECT_TRUE(PumpUntil(8000, [&] { return !player->View().lookupPending; })) << c.what << ": no answer";
+    EXPECT_EQ(c.choose >= 0, ScriptRan()) << c.what << ": a message box, or no chooser";
+    EXPECT_EQ(c.choose >= 0, chooserShown) << c.what;
+    CancelScript();
+    EXPECT_EQ(c.written, ReadFileBytes(cdIni)) << c.what;
+    EXPECT_EQ(c.written[0] != '\0', strncmp(player->text, "1. ", 3) == 0) << c.what << ": the text window";
+    std::vector<std::string> requests = standIn.Requests();
+    ASSERT_EQ(c.requests, requests.size()) << c.what;
+    EXPECT_TRUE(requests.back().find("/ws/2/discid/") == 0 &&
+                requests.back().find("?inc=recordings+artist-credits&fmt=json\tZantoPlayer/") != std::string::npos)
+        << requests.back();
+  }
+
+  // A slow answer: the window goes on meanwhile; swapped before it comes, it is dropped.
+  DeleteFileA(cdIni.c_str());
+  DWORD before = GetTickCount();
+  ChangeDisc(TracksOf(3, "04:00:05"));
+  Poll();
+  EXPECT_LT(GetTickCount() - before, 2500u) << "the window waited for the answer";
+  ASSERT_TRUE(player->View().lookupPending);
+  ChangeDisc(TracksOf(3, "04:00:09"));
+  Poll();
+  EXPECT_TRUE(PumpUntil(8000, [&] { return !player->View().lookupPending; }));
+  PumpUntil(4000, [&] { return standIn.Requests().size() >= 8; });
+  PumpMessages(200);  // the first lookup's late message, had it been posted
+  EXPECT_EQ("", ReadFileBytes(cdIni)) << "titles written for a disc no longer there";
+
+  // By hand, the found titles are proposed in the editor, over what is there;
+  // Cancel keeps nothing. A failure by hand says why.
+  ASSERT_TRUE(WriteFileBytes(cdIni, "[1234]\r\n0=Mine\r\n"));
+  ChangeDisc(TracksOf(3, "04:00:01"));
+  Poll();
+  EXPECT_FALSE(player->View().lookupPending) << "a disc with titles was looked up by itself";
+  std::string proposed;
+  ScheduleScript([&](HWND dialog) {
+    char text[64] = "";
+    GetDlgItemTextA(dialog, IDC_TITLES_TRACK_TITLE, text, sizeof(text));
+    proposed = text;
+    Press(dialog, IDCANCEL);
+  });
+  Command(IDM_LOOKUP_TITLES);
+  EXPECT_TRUE(PumpUntil(8000, [&] { return ScriptRan(); })) << "no editor opened";
+  EXPECT_EQ("\x92\xa9\x82\xcc\x89\xcc", proposed) << "the user's own title stayed in the proposal";
+  EXPECT_EQ("[1234]\r\n0=Mine\r\n", ReadFileBytes(cdIni));
+  ChangeDisc(TracksOf(3, "04:00:09"));
+  Poll();
+  ScheduleScript([](HWND dialog) { Press(dialog, IDOK); });
+  Command(IDM_LOOKUP_TITLES);
+  EXPECT_TRUE(PumpUntil(8000, [&] { return ScriptRan(); })) << "a failed lookup by hand said nothing";
+}
+
+}  // namespace

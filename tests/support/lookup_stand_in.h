@@ -1,0 +1,26 @@
+// The disc database's stand-in (lookup_stand_in.py): a real HTTP server on
+// 127.0.0.1, started for one test and ended with it.
+#ifndef ZANTO_TESTS_SUPPORT_LOOKUP_STAND_IN_H
+#define ZANTO_TESTS_SUPPORT_LOOKUP_STAND_IN_H
+
+#include <string>
+#include <vector>
+
+class LookupStandIn {
+ public:
+  explicit LookupStandIn(const std::string& config);  // UTF-8 JSON, as the script says
+  ~LookupStandIn();
+  LookupStandIn(const LookupStandIn&) = delete;
+  LookupStandIn& operator=(const LookupStandIn&) = delete;
+
+  bool Ready() const { return ready_; }  // false when the server did not come up
+  std::string Address() const { return "http://127.0.0.1:" + std::to_string(port_); }
+  std::vector<std::string> Requests();  // "<path>\t<User-Agent>" each
+
+ private:
+  bool Get(const char* path, std::string* body);  // false without an answer
+  int port_ = 0;
+  bool ready_ = false;
+};
+
+#endif
