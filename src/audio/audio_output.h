@@ -5,6 +5,7 @@
 #define ZANTO_AUDIO_AUDIO_OUTPUT_H
 
 #include <windows.h>
+#include <mmreg.h>
 
 #include <cstdint>
 #include <memory>
@@ -12,6 +13,18 @@
 struct IMMDeviceEnumerator;
 
 constexpr DWORD kOutputRate = 44100;
+
+// The disc's own format, as the outputs are asked for it first.
+inline WAVEFORMATEX CdPcmFormat() {
+  WAVEFORMATEX pcm = {};
+  pcm.wFormatTag = WAVE_FORMAT_PCM;
+  pcm.nChannels = 2;
+  pcm.nSamplesPerSec = kOutputRate;
+  pcm.wBitsPerSample = 16;
+  pcm.nBlockAlign = 4;
+  pcm.nAvgBytesPerSec = kOutputRate * 4;
+  return pcm;
+}
 
 class AudioOutput {
  public:

@@ -52,13 +52,7 @@ HRESULT WasapiOutput::Open(IMMDeviceEnumerator* enumerator) {
 HRESULT WasapiOutput::InitializeClient(IMMDevice* device) {
   HRESULT hr = device->Activate(__uuidof(IAudioClient), CLSCTX_ALL, nullptr, client_.put_void());
   if (FAILED(hr)) return hr;
-  WAVEFORMATEX pcm = {};
-  pcm.wFormatTag = WAVE_FORMAT_PCM;
-  pcm.nChannels = 2;
-  pcm.nSamplesPerSec = kOutputRate;
-  pcm.wBitsPerSample = 16;
-  pcm.nBlockAlign = 4;
-  pcm.nAvgBytesPerSec = kOutputRate * 4;
+  WAVEFORMATEX pcm = CdPcmFormat();
   hr = client_->Initialize(AUDCLNT_SHAREMODE_SHARED, kEventFlags | kConvertFlags, kBufferDuration, 0, &pcm, nullptr);
   if (SUCCEEDED(hr)) return hr;
   // A system without the conversion (before Windows 10, some drivers).

@@ -16,13 +16,7 @@ bool WaveOutOutput::Open() {
   samples_.reset(new (std::nothrow) uint32_t[kBlocks * kBlockFrames]);
   event_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
   if (!samples_ || !event_) return false;
-  WAVEFORMATEX pcm = {};
-  pcm.wFormatTag = WAVE_FORMAT_PCM;
-  pcm.nChannels = 2;
-  pcm.nSamplesPerSec = kOutputRate;
-  pcm.wBitsPerSample = 16;
-  pcm.nBlockAlign = 4;
-  pcm.nAvgBytesPerSec = kOutputRate * 4;
+  WAVEFORMATEX pcm = CdPcmFormat();
   if (waveOutOpen(&wave_, WAVE_MAPPER, &pcm, reinterpret_cast<DWORD_PTR>(event_.get()), 0, CALLBACK_EVENT) !=
       MMSYSERR_NOERROR) {
     wave_ = nullptr;
