@@ -12,10 +12,13 @@ namespace {
 DiscToc MakeToc(std::initializer_list<int> offsets, int leadOut, const char* kinds = "") {
   DiscToc toc;
   toc.firstTrack = 1;
+  const size_t kindCount = strlen(kinds);
+  size_t index = 0;
   for (int offset : offsets) {
     TocTrack& track = toc.tracks[++toc.lastTrack];
     track.startLba = offset - kLeadInFrames;
-    track.data = toc.lastTrack <= static_cast<int>(strlen(kinds)) && kinds[toc.lastTrack - 1] == 'd';
+    track.data = index < kindCount && kinds[index] == 'd';
+    ++index;
   }
   toc.leadOutLba = leadOut - kLeadInFrames;
   return toc;
