@@ -29,6 +29,7 @@ class DriveSectorSource : public SectorSource {
   // silence (counted). Stops early when the drive itself is gone (no disc,
   // not ready) or cannot read audio at all.
   int ReadSectors(int lba, int count, unsigned char* out) override;
+  bool MoveTray(bool open) override;
 
   // Quiet: about 4x, set again after every seek, since drives forget; not
   // quiet: as fast as the drive goes, to fill the buffer.

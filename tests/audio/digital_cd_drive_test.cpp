@@ -304,21 +304,6 @@ TEST(DiscInfoFromToc, CountsFromTrackOneAndEndsTheLastAtTheLeadOut) {
 
 // The frames of a recording that are not all zero: Wine inserts runs of
 // exact silence under load, and no frame of the tone disc is all zero.
-std::vector<uint32_t> HeardFrames(const std::string& recording, int* silentRuns) {
-  std::string bytes = ReadFileBytes(recording);
-  std::vector<uint32_t> heard;
-  bool inSilence = false;
-  *silentRuns = 0;
-  for (size_t at = 0; at + 4 <= bytes.size(); at += 4) {
-    uint32_t frame;
-    memcpy(&frame, &bytes[at], 4);
-    if (frame != 0) heard.push_back(frame);
-    if (frame == 0 && !inSilence && !heard.empty()) ++*silentRuns;
-    inSilence = frame == 0;
-  }
-  return heard;
-}
-
 int Peak(const std::vector<uint32_t>& frames, size_t from, size_t count) {
   int peak = 0;
   for (size_t i = from; i < from + count && i < frames.size(); ++i) {

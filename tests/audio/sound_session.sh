@@ -2,10 +2,10 @@
 # The recorded session: a private PulseAudio server with a null sink, its
 # monitor recorded with parec, and the engine's test program playing into
 # it through Wine's own audio. Where no server can start, the test skips
-# and says why. Usage: sound_session.sh TEST_PROGRAM
+# and says why. Usage: sound_session.sh TEST_PROGRAM [GTEST_FILTER]
 set -uo pipefail
 program=$1
-filter=--gtest_filter='SoundSession.*'
+filter=--gtest_filter="${2:-SoundSession.*}"
 # shellcheck source=../../scripts/sound-server.sh
 . "$(dirname "$0")/../../scripts/sound-server.sh"
 
