@@ -39,10 +39,11 @@ bool PlayerWindow::OpenDigitalDrive(char letter) {
   std::unique_ptr<DigitalCdDrive> digital(new (std::nothrow) DigitalCdDrive(std::move(source), 0, letter));
   if (!digital || digital->Open(letter, hwnd, this) != DriveOpenResult::kOpened) return false;
   digital->SetDeemphasis(settings_.deemphasis != 0);
-  // Without a sound output the drive's own output may still be heard.
+  // Without a sound output, auto tries the drive's own analogue output;
+  // digital stays digital (silent, its clock running) as the user chose.
   if (!digital->HasOutput()) {
     TellNoOutputOnce();
-    return false;
+    if (settings_.playback != PlaybackChoice::kDigital) return false;
   }
   drive_->Close();
   drive_ = std::move(digital);

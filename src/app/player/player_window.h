@@ -139,8 +139,8 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   void ChangeDrive();
   // The program's own playback of drive `letter` (0: the first CD-ROM
   // drive), in drive_; false, drive_ untouched, when its audio sectors
-  // cannot be read or the PC has no sound output (said once), so that MCI
-  // plays it instead.
+  // cannot be read, or with Playback=auto when the PC has no sound output
+  // (said once), so that MCI plays it instead.
   bool OpenDigitalDrive(char letter);
   // A drive whose disc MCI found: played digitally from now on when it can
   // be (a drive that was empty at start could not be tried).
