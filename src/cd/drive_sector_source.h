@@ -33,7 +33,7 @@ class DriveSectorSource : public SectorSource {
 
   // Quiet: about 4x, set again after every seek, since drives forget; not
   // quiet: as fast as the drive goes, to fill the buffer.
-  bool SetQuiet(bool quiet);
+  bool SetQuiet(bool quiet) override;
   // Sectors that became silence since Open.
   int UnreadableSectors() const { return unreadable_; }
 

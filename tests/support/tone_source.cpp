@@ -31,7 +31,13 @@ uint32_t ToneAt(double hz, double offset, uint64_t frame) {
   return static_cast<uint16_t>(left) | static_cast<uint32_t>(static_cast<uint16_t>(right)) << 16;
 }
 
-ToneSectorSource::ToneSectorSource(const std::vector<ToneTrack>& tracks) {
+bool ToneSectorSource::SetQuiet(bool quiet) {
+  if (quietLog_) quietLog_->push_back(quiet);
+  return quietLog_ != nullptr;
+}
+
+ToneSectorSource::ToneSectorSource(const std::vector<ToneTrack>& tracks, std::vector<bool>* quietLog)
+    : quietLog_(quietLog) {
   int lba = 0;
   for (size_t i = 0; i < tracks.size(); ++i) {
     TocTrack& track = toc_.tracks[i + 1];

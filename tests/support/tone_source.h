@@ -31,10 +31,12 @@ class ToneSectorSource final : public SectorSource {
  public:
   // Track 1 starts at LBA 0; the lead-out follows the last track. No
   // tracks: no disc, whose table cannot be read.
-  explicit ToneSectorSource(const std::vector<ToneTrack>& tracks);
+  // `quietLog`, if given, gets every SetQuiet.
+  explicit ToneSectorSource(const std::vector<ToneTrack>& tracks, std::vector<bool>* quietLog = nullptr);
 
   bool ReadToc(DiscToc* toc) override;
   int ReadSectors(int lba, int count, unsigned char* out) override;
+  bool SetQuiet(bool quiet) override;
 
   const DiscToc& toc() const { return toc_; }
   // The frames a faultless play of [fromLba, toLba) is heard as.
@@ -42,6 +44,7 @@ class ToneSectorSource final : public SectorSource {
 
  private:
   DiscToc toc_;
+  std::vector<bool>* quietLog_;
 };
 
 #endif
