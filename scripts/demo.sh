@@ -1,7 +1,8 @@
 # Sourced after wine-env.sh's zanto_wine_start: the demo disc in the virtual
 # drive and a copy of the install folder with the disc's track titles.
 # zanto_demo_install BUILD_DIR DEMO_DIR [SPEED] sets zanto_demo_player (the
-# folder holding ZantoPlay.exe) and zanto_demo_disc (the disc file).
+# folder holding ZantoPlay.exe) and zanto_demo_disc (the disc file);
+# zanto_demo_image DIR makes the same disc as a disc image.
 
 zanto_demo_install() {
   local build=$1 demo=$2 speed=${3:-1}
@@ -53,10 +54,15 @@ DISC
   mkdir -p "$zanto_demo_player"
   cp -rf "$(zanto_out_dir "$build")/"* "$zanto_demo_player/"
 
-  # Track titles beside the program, in the ANSI code page the player runs
-  # with. Added once; the player keeps its own entries there.
+  zanto_demo_titles "$identity"
+}
+
+# The demo disc's track titles beside the program, under the disc identity
+# given (decimal), in the ANSI code page the player runs with. Added once;
+# the player keeps its own entries there.
+zanto_demo_titles() {
   local cd_ini="$zanto_demo_player/CD.ini" section
-  section=$(printf '%X' "$identity")
+  section=$(printf '%X' "$1")
   if ! grep -qi "^\[$section\]" "$cd_ini" 2>/dev/null; then
     local titles=("朝の光" "Harbour Lights" "雨上がりの坂道" "Paper Planes" "夜行列車" "Slow Tide"
                   "風のうた" "Lanterns" "遠い記憶" "Morning Glass" "星降る丘" "Homeward")
@@ -66,4 +72,17 @@ DISC
       for i in "${!titles[@]}"; do printf '%d=%s\r\n' "$i" "${titles[$i]}"; done
     } | iconv -f UTF-8 -t CP932 >>"$cd_ini"
   fi
+}
+
+# After zanto_demo_install: the demo disc as a disc image in DIR (made once,
+# a tone per track), with the same titles. Sets zanto_demo_image to the
+# Windows path of its CUE sheet.
+zanto_demo_image() {
+  local dir=$1 root
+  root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+  if [ ! -s "$dir/demo.cue" ] || [ ! -s "$dir/identity" ]; then
+    python3 "$root/make_demo_image.py" "$dir" >"$dir.identity.tmp" && mv "$dir.identity.tmp" "$dir/identity"
+  fi
+  zanto_demo_titles "$(cat "$dir/identity")"
+  zanto_demo_image="Z:${dir//\//\\}\\demo.cue"
 }

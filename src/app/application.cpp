@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "app/disc_image_hand_over.h"
 #include "app/messages.h"
 #include "app/desktop/window_position.h"
 #include "app/player/player_window.h"
@@ -77,12 +78,13 @@ int RunMessageLoop(HWND target) {
 }
 
 bool CreatePlayer(const char* resourceFile, DWORD exStyle, const char* title, HINSTANCE instance,
-                  bool defaultFollows) {
+                  bool defaultFollows, bool expectDiscImage) {
   appPlayer.reset(new (std::nothrow) PlayerWindow(*appSettings, appPlugins.get()));
   if (!appPlayer) {
     ShowMessageId(nullptr, IDS_NO_MEMORY, kMessageStyle);
     return false;
   }
+  if (expectDiscImage) appPlayer->ExpectDiscImage();
   // Created on the screen, moved to its saved place once its size is known:
   // at a place near the end of the coordinate range the system cannot give
   // the window its size (2147483647 makes it 0 x 0).
@@ -102,7 +104,7 @@ bool CreatePlayer(const char* resourceFile, DWORD exStyle, const char* title, HI
   return false;
 }
 
-int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath) {
+int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath, const char* arguments) {
   InitCommonControls();
   if (!RegisterPlayerClass(instance)) return 0;
   appInstance = instance;
@@ -115,6 +117,13 @@ int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath) 
   }
   if (!ProgramFolderFits(modulePath)) {
     ShowMessageId(nullptr, IDS_FOLDER_TOO_LONG, kMessageStyle);
+    return 0;
+  }
+
+  // A second start with an image gives it to the player that runs; without
+  // one it starts as it always has.
+  char discImage[kSettingsPathSize];
+  if (DiscImageArgument(arguments, discImage, sizeof(discImage)) && HandOverDiscImage(modulePath, discImage)) {
     return 0;
   }
 
@@ -142,8 +151,9 @@ int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath) 
   char defaultFile[kSettingsPathSize];
   BuildPathBesideExecutable(defaultName, defaultFile, sizeof(defaultFile));
   const bool defaultFollows = !SamePathIgnoringCase(defaultFile, lastFile);
-  if (!CreatePlayer(lastFile, exStyle, title, instance, defaultFollows)) {
-    if (!appPlayer || !defaultFollows || !CreatePlayer(defaultFile, exStyle, title, instance)) {
+  const bool withImage = discImage[0] != '\0';
+  if (!CreatePlayer(lastFile, exStyle, title, instance, defaultFollows, withImage)) {
+    if (!appPlayer || !defaultFollows || !CreatePlayer(defaultFile, exStyle, title, instance, false, withImage)) {
       appPlayer.reset();
       return 0;
     }
@@ -157,6 +167,7 @@ int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath) 
   UpdateWindow(window);
   // A player that closed itself while starting has no window to warn over.
   if (IsWindow(window)) WarnIfSkinHardToUse(*appPlayer, appSettings->lastFile);
+  if (IsWindow(window) && withImage) appPlayer->OpenDiscImage(discImage);
   int exitCode = RunMessageLoop(window);
   appPlayer.reset();
 

@@ -31,11 +31,15 @@ bool ProgramFolderFits(const char* modulePath);
 // Makes appPlayer and its window on `resourceFile` at the saved position.
 // On failure shows why (without owner; saying that the default skin follows
 // when `defaultFollows`) and leaves a fresh, windowless appPlayer, or none
-// when even that could not be allocated.
+// when even that could not be allocated. With `expectDiscImage` the player
+// starts even where no CD drive opens.
 bool CreatePlayer(const char* resourceFile, DWORD exStyle, const char* title, HINSTANCE instance,
-                  bool defaultFollows = false);
+                  bool defaultFollows = false, bool expectDiscImage = false);
 // The whole life of the program; returns the process exit code. Tests pass
 // the module path the program would see; null means the real one.
-int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath = nullptr);
+// `arguments` is the command line after the program's name: a disc image
+// named there plays at once, or in the player already running.
+int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath = nullptr,
+                   const char* arguments = nullptr);
 
 #endif

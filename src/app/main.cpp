@@ -2,6 +2,6 @@
 
 #include "app/application.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  return RunApplication(instance, showCommand);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int showCommand) {
+  return RunApplication(instance, showCommand, nullptr, arguments);
 }

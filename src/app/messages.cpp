@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "cd/image_sector_source.h"
 #include "common/fixed_text.h"
 #include "resources/resource.h"
 #include "skin/skin_model.h"
@@ -140,4 +141,26 @@ void ComposeSkinFitWarning(BackgroundFit fit, int width, int height, SIZE larges
   }
   AppendText(out, capacity, "\n");
   AppendText(out, capacity, resourcePath);
+}
+
+void ComposeDiscImageFailure(const CueProblem& problem, const char* cuePath, const char* dataPath, char* out,
+                             size_t capacity) {
+  char format[512];
+  LoadText(ProgramModule(), CueProblemMessage(problem.status), format);
+  switch (problem.status) {
+    case CueStatus::kBadLine:
+    case CueStatus::kUnsupported:
+      FormatText(out, capacity, format, problem.line);
+      return;
+    case CueStatus::kDataFileMissing:
+    case CueStatus::kDataFileTooShort:
+      FormatText(out, capacity, format, dataPath ? dataPath : "");
+      return;
+    default:
+      CopyText(out, capacity, format);
+      // The file the user gave: a typo or a moved file shows at once.
+      AppendText(out, capacity, "\n");
+      AppendText(out, capacity, cuePath);
+      return;
+  }
 }

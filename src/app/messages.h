@@ -12,6 +12,7 @@
 #include "window/background_fit.h"
 
 class SkinWindow;
+struct CueProblem;
 
 // Why a skin window could not be created or its skin changed: the window's
 // SkinStatus; for a resource-file failure the parser's ParseStatus and line
@@ -41,5 +42,10 @@ void ComposeSkinFailure(const SkinFailure& failure, const char* resourcePath,
 // resource file; empty when the skin fits.
 void ComposeSkinFitWarning(BackgroundFit fit, int width, int height, SIZE largestWorkArea,
                            const char* resourcePath, char* out, size_t capacity);
+
+// Why a disc image cannot be played: the problem's text, with the sheet's
+// line, the data file's path (`dataPath`) or the sheet's own path.
+void ComposeDiscImageFailure(const CueProblem& problem, const char* cuePath, const char* dataPath, char* out,
+                             size_t capacity);
 
 #endif

@@ -1,5 +1,6 @@
 #include "audio/digital_cd_drive.h"
 
+#include "cd/disc_identity.h"
 #include "cd/msf.h"
 #include "cd/toc_disc_info.h"
 
@@ -20,6 +21,7 @@ DigitalCdDrive::DigitalCdDrive(std::unique_ptr<SectorSource> source, int identit
     : source_(std::move(source)),
       reader_(source_.get(), &sourceLock_),
       renderer_(&reader_, opener ? opener : &systemOutput_),
+      givenIdentity_(identity),
       identity_(identity),
       letter_(letter) {}
 
@@ -62,6 +64,7 @@ bool DigitalCdDrive::ReadTable() {
   tocRead_ = read && toc.firstTrack >= 1 && toc.lastTrack >= toc.firstTrack && toc.lastTrack <= kMaxTocTracks;
   if (tocRead_) {
     toc_ = toc;
+    identity_ = givenIdentity_ ? givenIdentity_ : static_cast<int>(DiscIdentity(toc_));
     reader_.SetTable(toc_, deemphasis_);
   }
   return tocRead_;
@@ -81,7 +84,9 @@ bool DigitalCdDrive::ReadToc(DiscToc* toc) {
 }
 
 bool DigitalCdDrive::ReadIdentity(int* identity) {
-  if (!open_ || !tocRead_) return false;
+  // A drive's disc may have been swapped while stopped: its table tells.
+  bool live = letter_ != 0 && !renderer_.Status().playing;
+  if (!open_ || (live ? !ReadTable() : !tocRead_)) return false;
   *identity = identity_;
   return true;
 }
@@ -175,13 +180,15 @@ bool DigitalCdDrive::Stop() {
 bool DigitalCdDrive::OpenDoor() {
   if (!Stop()) return false;
   stopped_ = false;
-  doorOpen_ = true;
   tocRead_ = false;
+  if (letter_) return MoveTray(true);  // the drive's own tray tells from now on
+  doorOpen_ = true;
   return true;
 }
 
 bool DigitalCdDrive::CloseDoor() {
   if (!open_) return false;
+  if (letter_) return MoveTray(false);
   doorOpen_ = false;
   return true;
 }
@@ -209,6 +216,17 @@ void DigitalCdDrive::SetVolume(int level) {
 void DigitalCdDrive::SetMute(bool mute) {
   mute_ = mute;
   ApplyVolume();
+}
+
+bool DigitalCdDrive::MoveTray(bool open) {
+  ScopedLock hold(sourceLock_);  // the reader thread may be reading
+  return source_->MoveTray(open);
+}
+
+bool DigitalCdDrive::SetStreamVolume(int level, bool mute) {
+  mute_ = mute;
+  SetVolume(level);
+  return true;
 }
 
 void DigitalCdDrive::SetDeemphasis(bool on) {

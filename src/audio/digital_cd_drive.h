@@ -20,8 +20,10 @@ constexpr UINT kDigitalPlayEndMessage = WM_APP + 0x123;
 
 class DigitalCdDrive final : public CdDrive {
  public:
-  // `identity` is the disc's, by the rule of the system's CD-audio device;
-  // `letter` the drive's, 0 for a disc image. A null `opener` plays to the
+  // `identity` is the disc's, by the rule of the system's CD-audio device,
+  // or 0 to compute it by that rule from each disc's table; `letter` the
+  // drive's, 0 for a disc image. A drive's disc may be swapped or taken
+  // out, and its tray moves; an image's "tray" is only a state. A null `opener` plays to the
   // system's output; else `opener` outlives the drive.
   DigitalCdDrive(std::unique_ptr<SectorSource> source, int identity, char letter,
                  AudioOutputOpener* opener = nullptr);
@@ -46,6 +48,8 @@ class DigitalCdDrive final : public CdDrive {
   bool OpenDoor() override;
   bool CloseDoor() override;
   bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool IsDigital() const override { return true; }
+  bool SetStreamVolume(int level, bool mute) override;
 
   // False while playing on the silent clock: the PC has no output device.
   bool HasOutput();
@@ -67,12 +71,14 @@ class DigitalCdDrive final : public CdDrive {
   // Tells the listener once when the play in force has ended.
   void ReportPlayEnd();
   void ApplyVolume();
+  bool MoveTray(bool open);
 
   std::unique_ptr<SectorSource> source_;
   SystemOutputOpener systemOutput_;
   CriticalSection sourceLock_;
   SectorReader reader_;
   AudioRenderer renderer_;
+  const int givenIdentity_;
   int identity_;
   char letter_;
   HWND window_ = nullptr;

@@ -76,8 +76,17 @@ void SectorReader::Loop() {
       if (WaitForSingleObject(waits[0], 0) == WAIT_OBJECT_0) return;
       continue;
     }
+    SetQuiet(true);  // full, or all read: the drive may slow down as it drains
     if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return;
   }
+}
+
+void SectorReader::SetQuiet(bool quiet) {
+  if (speedSet_ && quiet == quiet_) return;
+  speedSet_ = true;
+  quiet_ = quiet;
+  ScopedLock hold(*sourceLock_);
+  source_->SetQuiet(quiet);
 }
 
 bool SectorReader::ReadChunk(unsigned char* sectors, uint32_t* frames) {
@@ -103,6 +112,10 @@ bool SectorReader::ReadChunk(unsigned char* sectors, uint32_t* frames) {
   if (count > kMaxSectorsPerRead) {
     count = kMaxSectorsPerRead;
     want = count * kSamplesPerSector - skip;
+  }
+  if (generation != spedUp_) {
+    spedUp_ = generation;
+    SetQuiet(false);  // a seek empties the ring: fill it fast
   }
   ReadWithRetry(lba, count, sectors);
   // A raw sector holds the frames as the ring does: little-endian, left first.

@@ -56,6 +56,8 @@ class SectorReader {
   // Reads `count` sectors, one at a time past a failed read; the ones that
   // still fail become silence.
   void ReadWithRetry(int lba, int count, unsigned char* sectors);
+  // Fast while the ring fills after a seek, quiet once it is full.
+  void SetQuiet(bool quiet);
 
   SectorSource* source_;
   CriticalSection* sourceLock_;
@@ -75,6 +77,9 @@ class SectorReader {
   DeemphasisFilter filter_;
   DiscToc threadToc_;
   uint32_t filtered_ = 0;  // the seek the filter's state belongs to
+  bool quiet_ = false;
+  bool speedSet_ = false;  // the source has been told a speed
+  uint32_t spedUp_ = 0;  // the seek the source was last sped up for
 };
 
 #endif

@@ -81,6 +81,16 @@ class CdDrive {
   // exact (for the disc ids). False when neither the drive nor the device
   // gave enough of it.
   virtual bool ReadToc(DiscToc* toc) = 0;
+  // True when the program itself makes the drive's sound from its sectors.
+  virtual bool IsDigital() const { return false; }
+  // The player's volume 0..255 and mute for a drive whose sound is the
+  // program's own stream: true when it took them. A drive that plays into
+  // its own output returns false, and the player sets that output instead.
+  virtual bool SetStreamVolume(int level, bool mute) {
+    (void)level;
+    (void)mute;
+    return false;
+  }
 };
 
 // The mode and, while playing, the position: two queries at most.

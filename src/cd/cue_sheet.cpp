@@ -2,6 +2,7 @@
 
 #include "common/ascii_text.h"
 #include "common/fixed_text.h"
+#include "common/path_text.h"
 
 namespace {
 
@@ -310,3 +311,5 @@ CueProblem ParseCueSheet(const char* text, size_t length, CueSheet* sheet) {
   }
   return parser.Finish();
 }
+
+bool IsDiscImagePath(const char* path) { return EqualsIgnoreCase(ExtensionPart(path), ".cue"); }

@@ -59,4 +59,7 @@ struct CueSheet {
 // over; a known command with arguments it cannot read is a kBadLine.
 CueProblem ParseCueSheet(const char* text, size_t length, CueSheet* sheet);
 
+// A path the player opens as a disc image: a CUE sheet's, by its extension.
+bool IsDiscImagePath(const char* path);
+
 #endif

@@ -25,18 +25,20 @@ inline unsigned AbsoluteFrame(int lba) {
 // frames, since two short discs would collide too often on the sum alone.
 // 32-bit arithmetic that wraps, as the driver's does. 0 for an empty table.
 inline unsigned long DiscIdentity(const DiscToc& toc) {
-  using namespace disc_identity_detail;
+  using disc_identity_detail::AbsoluteFrame;
+  constexpr unsigned kSecondFrames = disc_identity_detail::kFramesPerSecond;
+  constexpr unsigned kMinuteFrames = disc_identity_detail::kFramesPerMinute;
   if (toc.firstTrack < 1 || toc.lastTrack < toc.firstTrack || toc.lastTrack > kMaxTocTracks) return 0;
   unsigned serial = 0;
   for (int track = toc.firstTrack; track <= toc.lastTrack; ++track) {
     unsigned frame = AbsoluteFrame(toc.tracks[track].startLba);
-    unsigned minutes = frame / kFramesPerMinute;
-    unsigned seconds = frame / kFramesPerSecond % 60;
-    serial += (minutes << 16) | (seconds << 8) | (frame % kFramesPerSecond);
+    unsigned minutes = frame / kMinuteFrames;
+    unsigned seconds = frame / kSecondFrames % 60;
+    serial += (minutes << 16) | (seconds << 8) | (frame % kSecondFrames);
   }
   if (toc.lastTrack - toc.firstTrack + 1 < 3) {
     unsigned start = AbsoluteFrame(toc.tracks[toc.firstTrack].startLba);
-    serial += start % kFramesPerSecond + (AbsoluteFrame(toc.leadOutLba) - start);
+    serial += start % kSecondFrames + (AbsoluteFrame(toc.leadOutLba) - start);
   }
   return serial;
 }

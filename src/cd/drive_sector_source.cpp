@@ -150,3 +150,11 @@ bool DriveSectorSource::ApplySpeed() {
   DWORD got = 0;
   return DeviceIoControl(device_.get(), IOCTL_CDROM_SET_SPEED, &speed, sizeof(speed), nullptr, 0, &got, nullptr) != 0;
 }
+
+bool DriveSectorSource::MoveTray(bool open) {
+  if (!device_) return false;
+  DWORD got = 0;
+  nextLba_ = -1;  // a disc that comes back is read afresh, at its own speed
+  return DeviceIoControl(device_.get(), open ? IOCTL_STORAGE_EJECT_MEDIA : IOCTL_STORAGE_LOAD_MEDIA, nullptr,
+                         0, nullptr, 0, &got, nullptr) != 0;
+}

@@ -29,10 +29,11 @@ class DriveSectorSource : public SectorSource {
   // silence (counted). Stops early when the drive itself is gone (no disc,
   // not ready) or cannot read audio at all.
   int ReadSectors(int lba, int count, unsigned char* out) override;
+  bool MoveTray(bool open) override;
 
   // Quiet: about 4x, set again after every seek, since drives forget; not
   // quiet: as fast as the drive goes, to fill the buffer.
-  bool SetQuiet(bool quiet);
+  bool SetQuiet(bool quiet) override;
   // Sectors that became silence since Open.
   int UnreadableSectors() const { return unreadable_; }
 

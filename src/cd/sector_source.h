@@ -19,6 +19,16 @@ class SectorSource {
   // count); the caller retries the rest or takes it as unreadable. May be
   // called from another thread than ReadToc, never from two at once.
   virtual int ReadSectors(int lba, int count, unsigned char* out) = 0;
+  // A drive reads quietly (slowly) or as fast as it can; nothing for an image.
+  virtual bool SetQuiet(bool quiet) {
+    (void)quiet;
+    return false;
+  }
+  // Opens or closes a drive's tray; false where there is none (an image).
+  virtual bool MoveTray(bool open) {
+    (void)open;
+    return false;
+  }
 };
 
 #endif

@@ -1,6 +1,6 @@
 // The general page: always on top, a resource file per CD, blinking while
 // paused, playing a disc as it arrives, the media keys as hot keys, and the
-// CD drive to play, and looking up the titles of new discs.
+// CD drive to play, how it sounds, and looking up the titles of new discs.
 #include "cd/cd_drives.h"
 #include "common/fixed_text.h"
 #include "dialogs/settings_pages.h"
@@ -52,6 +52,23 @@ char ChosenDrive(HWND page) {
   return static_cast<char>(SendMessageA(list, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
 
+// The three ways a disc sounds, in PlaybackChoice's order.
+void FillPlaybackList(HWND page, HINSTANCE instance, PlaybackChoice chosen) {
+  HWND list = GetDlgItem(page, IDC_PLAYBACK);
+  for (UINT id : {IDS_PLAYBACK_AUTO, IDS_PLAYBACK_DIGITAL, IDS_PLAYBACK_ANALOG}) {
+    char text[kDriveItemSize];
+    LoadText(instance, id, text);
+    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  }
+  SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+}
+
+PlaybackChoice ChosenPlayback(HWND page) {
+  LRESULT index = SendDlgItemMessageA(page, IDC_PLAYBACK, CB_GETCURSEL, 0, 0);
+  if (index < 0 || index > static_cast<LRESULT>(PlaybackChoice::kAnalog)) return PlaybackChoice::kAuto;
+  return static_cast<PlaybackChoice>(index);
+}
+
 }  // namespace
 
 INT_PTR CALLBACK GeneralPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -66,6 +83,7 @@ INT_PTR CALLBACK GeneralPage(HWND page, UINT message, WPARAM wParam, LPARAM lPar
     Tick(page, IDC_MEDIA_HOT_KEYS, settings.mediaHotKeys != 0);
     Tick(page, IDC_LOOKUP_ONLINE, settings.lookupOnline != 0);
     FillDriveList(page, context->instance, settings.drive);
+    FillPlaybackList(page, context->instance, settings.playback);
     return TRUE;
   }
   if (IsWriteCommand(message, wParam, lParam)) {
@@ -76,6 +94,7 @@ INT_PTR CALLBACK GeneralPage(HWND page, UINT message, WPARAM wParam, LPARAM lPar
     settings.mediaHotKeys = Ticked(page, IDC_MEDIA_HOT_KEYS);
     settings.lookupOnline = Ticked(page, IDC_LOOKUP_ONLINE);
     settings.drive = ChosenDrive(page);
+    settings.playback = ChosenPlayback(page);
     return TRUE;
   }
   return FALSE;

@@ -67,6 +67,12 @@
 #define IDS_DISC_IMAGE_DATA_MISSING   28884
 #define IDS_DISC_IMAGE_DATA_TOO_SHORT 28885
 #define IDS_DISC_IMAGE_TOO_LONG       28886
+#define IDS_DISC_IMAGE_FILTER         28940
+#define IDS_OPEN_DISC_IMAGE_TITLE     28941
+#define IDS_NO_AUDIO_OUTPUT           28942
+#define IDS_PLAYBACK_AUTO             28943
+#define IDS_PLAYBACK_DIGITAL          28944
+#define IDS_PLAYBACK_ANALOG           28945
 // Why a lookup by hand found no titles.
 #define IDS_LOOKUP_NOT_FOUND      28890
 #define IDS_LOOKUP_OFFLINE        28891
@@ -119,6 +125,9 @@
 #define IDS_KEY_LOOKUP_SERVER     29102
 #define IDS_KEY_LOOKUP_ONLINE     29103
 #define IDS_KEY_GNUDB_USER        29104
+#define IDS_KEY_PLAYBACK          29110
+#define IDS_KEY_DEEMPHASIS        29111
+#define IDS_KEY_DIGITAL_DEVICE    29112
 
 // Strings: settings page titles
 #define IDS_PAGE_TIMEWINDOW       29184
@@ -146,6 +155,7 @@
 #define IDM_NEXT_TIME_MODE        40024
 #define IDM_MUTE                  40025
 #define IDM_EDIT_TITLES           40020
+#define IDM_OPEN_DISC_IMAGE       40026
 #define IDM_LOOKUP_TITLES         40027
 #define IDM_TRACK_BASE            41000   // track t is IDM_TRACK_BASE + t
 #define IDM_TRACK_LAST            41099   // a disc holds at most 99 tracks
@@ -191,6 +201,7 @@
 #define IDC_AUTO_PLAY             1035
 #define IDC_CD_DRIVE              1050
 #define IDC_LOOKUP_ONLINE         1051
+#define IDC_PLAYBACK              1052
 
 // Title editor controls
 #define IDC_TITLES_SECTION        1100

@@ -68,6 +68,21 @@ char DriveFromText(const char* text) {
   return letter;
 }
 
+// Any other text, and none, is auto: the choice that sounds on a PC of today.
+PlaybackChoice PlaybackFromText(const char* text) {
+  if (lstrcmpiA(text, "digital") == 0) return PlaybackChoice::kDigital;
+  if (lstrcmpiA(text, "analog") == 0) return PlaybackChoice::kAnalog;
+  return PlaybackChoice::kAuto;
+}
+
+const char* PlaybackText(PlaybackChoice choice) {
+  switch (choice) {
+    case PlaybackChoice::kDigital: return "digital";
+    case PlaybackChoice::kAnalog: return "analog";
+    default: return "auto";
+  }
+}
+
 // CD.ini names a disc's section by its identity in upper-case hexadecimal.
 void DiscSection(int identity, char* out, size_t capacity) {
   FormatText(out, capacity, "%X", static_cast<unsigned int>(identity));
@@ -110,6 +125,9 @@ Settings::Settings()
       mediaHotKeys(0),
       autoPlay(0),
       drive(0),
+      playback(PlaybackChoice::kAuto),
+      deemphasis(1),
+      digitalDevice{},
       lookupServer{},
       lookupOnline(1),
       gnudbUser{},
@@ -206,6 +224,11 @@ void Settings::LoadPlayerControls(const char* general, const char* path) {
   char driveText[kIntTextSize];
   ReadText(general, Name(IDS_KEY_DRIVE), "", driveText, sizeof(driveText), path);
   drive = DriveFromText(driveText);
+  char playbackText[kIntTextSize];
+  ReadText(general, Name(IDS_KEY_PLAYBACK), "", playbackText, sizeof(playbackText), path);
+  playback = PlaybackFromText(playbackText);
+  deemphasis = ReadInt(general, Name(IDS_KEY_DEEMPHASIS), 1, path) != 0 ? 1 : 0;
+  ReadText(general, Name(IDS_KEY_DIGITAL_DEVICE), "", digitalDevice, sizeof(digitalDevice), path);
 }
 
 void Settings::SavePlayerControls(IniFileSave& file, const char* general) const {
@@ -219,6 +242,9 @@ void Settings::SavePlayerControls(IniFileSave& file, const char* general) const 
   file.WriteInt(general, Name(IDS_KEY_AUTOPLAY), autoPlay);
   const char driveText[] = {drive, '\0'};
   file.WriteText(general, Name(IDS_KEY_DRIVE), driveText);
+  file.WriteText(general, Name(IDS_KEY_PLAYBACK), PlaybackText(playback));
+  file.WriteInt(general, Name(IDS_KEY_DEEMPHASIS), deemphasis);
+  file.WriteText(general, Name(IDS_KEY_DIGITAL_DEVICE), digitalDevice);
 }
 
 void Settings::Save() {

@@ -22,6 +22,12 @@ constexpr int kTimeWindowMouth = 2;
 // The volume control's top position: the output as loud as the system has it.
 constexpr int kFullVolume = 255;
 
+// How a disc's sound is made ([General] Playback: auto, digital, analog).
+// Digital reads the audio sectors and plays them through the system's audio;
+// analogue asks the drive to play into its own output. Auto plays digitally
+// wherever the drive can be read, and disc images always.
+enum class PlaybackChoice { kAuto, kDigital, kAnalog };
+
 class Settings {
  public:
   Settings();
@@ -106,6 +112,11 @@ class Settings {
   // The CD drive to play, an upper-case letter; 0 (Drive= empty or absent)
   // is the system's default CD-audio device.
   char drive;
+  PlaybackChoice playback;
+  int deemphasis;  // flag: tracks recorded with pre-emphasis are de-emphasised (default 1)
+  // The device whose sectors a digital play reads, as \\.\X: or any device
+  // path; empty (the default) is the Drive letter's own.
+  char digitalDevice[kSettingsPathSize];
   // [Lookup]: the disc databases a disc without titles is looked up in.
   char lookupServer[kSettingsPathSize];  // default https://musicbrainz.org
   int lookupOnline;                      // flag: look up new discs by themselves (default 1)

@@ -49,13 +49,14 @@ TEST(Resources, ContextMenuHoldsTheCommandsInOrder) {
   ASSERT_TRUE(menu);
   HMENU popup = GetSubMenu(menu.get(), 0);
   ASSERT_NE(popup, nullptr);
-  const int expected[] = {IDM_PREFERENCES, IDM_CHANGE_RESOURCE, -1, IDM_EDIT_TITLES, IDM_LOOKUP_TITLES, 0,
+  const int expected[] = {IDM_PREFERENCES, IDM_CHANGE_RESOURCE, -1, IDM_OPEN_DISC_IMAGE, IDM_EDIT_TITLES,
+                          IDM_LOOKUP_TITLES, 0,
                           IDM_PREVIOUS, IDM_PLAY,
                           IDM_PAUSE, IDM_STOP, IDM_NEXT, IDM_REPEAT, IDM_SHUFFLE,
                           IDM_REPEAT_TRACK, IDM_INTRO_SCAN, IDM_NEXT_TIME_MODE, IDM_MUTE,
                           IDM_TRAY, 0, IDM_ABOUT, IDM_QUIT};
-  ASSERT_EQ(GetMenuItemCount(popup), 21);
-  for (int i = 0; i < 21; ++i) EXPECT_EQ(static_cast<int>(GetMenuItemID(popup, i)), expected[i]) << i;
+  ASSERT_EQ(GetMenuItemCount(popup), 22);
+  for (int i = 0; i < 22; ++i) EXPECT_EQ(static_cast<int>(GetMenuItemID(popup, i)), expected[i]) << i;
 
   HMENU tracks = GetSubMenu(popup, 2);
   ASSERT_NE(tracks, nullptr);

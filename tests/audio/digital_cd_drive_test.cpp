@@ -92,7 +92,7 @@ class EndCounter final : public PlayEndListener {
 struct Session {
   explicit Session(AudioOutputOpener* opener, const std::vector<ToneTrack>& disc = kDisc)
       : window(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)),
-        drive(std::unique_ptr<SectorSource>(new ToneSectorSource(disc)), kIdentity, 0, opener) {}
+        drive(std::unique_ptr<SectorSource>(new ToneSectorSource(disc, &quietLog)), kIdentity, 0, opener) {}
 
   // Hands the drive its messages and refreshes it, as the player's poll
   // does, until `done` holds of a reading; false after 10 s.
@@ -114,6 +114,7 @@ struct Session {
     return RefreshUntil([&](const DriveReading&) { return listener.ends >= ends && endMessages >= ends; });
   }
 
+  std::vector<bool> quietLog;  // before the drive, which reads into it
   unique_hwnd window;
   EndCounter listener;
   DigitalCdDrive drive;
@@ -130,7 +131,8 @@ size_t FirstDifference(const std::vector<uint32_t>& a, const std::vector<uint32_
 // Catches a resume that loses or repeats samples, a gap or overlap at the
 // track boundary, a play that runs into the data track, a lost device that
 // does not go on where it was (or forgets the volume), positions that jump
-// back, and an end told twice or not at all.
+// back, an end told twice or not at all, and a drive never slowed down
+// once its ring is full, or not sped up again after a seek.
 TEST(DigitalCdDrive, PlaysAcrossAPauseATrackBoundaryAndALostDeviceSampleExact) {
   RecordingOpener opener;
   opener.loseFirstAfter_ = 150 * kSamplesPerSector;  // near track 1's end
@@ -173,6 +175,8 @@ TEST(DigitalCdDrive, PlaysAcrossAPauseATrackBoundaryAndALostDeviceSampleExact) {
   std::vector<uint32_t> expected = ToneSectorSource(kDisc).Frames(0, kAudioEndLba);
   EXPECT_EQ(opener.heard_.size(), expected.size());
   EXPECT_EQ(FirstDifference(opener.heard_, expected), expected.size());
+  // Quiet while idle; each play fills fast, then reads quietly.
+  EXPECT_EQ(s.quietLog, (std::vector<bool>{true, false, true, false, true}));
 }
 
 // Catches an end reported for a play replaced or stopped before it, an end
@@ -304,21 +308,6 @@ TEST(DiscInfoFromToc, CountsFromTrackOneAndEndsTheLastAtTheLeadOut) {
 
 // The frames of a recording that are not all zero: Wine inserts runs of
 // exact silence under load, and no frame of the tone disc is all zero.
-std::vector<uint32_t> HeardFrames(const std::string& recording, int* silentRuns) {
-  std::string bytes = ReadFileBytes(recording);
-  std::vector<uint32_t> heard;
-  bool inSilence = false;
-  *silentRuns = 0;
-  for (size_t at = 0; at + 4 <= bytes.size(); at += 4) {
-    uint32_t frame;
-    memcpy(&frame, &bytes[at], 4);
-    if (frame != 0) heard.push_back(frame);
-    if (frame == 0 && !inSilence && !heard.empty()) ++*silentRuns;
-    inSilence = frame == 0;
-  }
-  return heard;
-}
-
 int Peak(const std::vector<uint32_t>& frames, size_t from, size_t count) {
   int peak = 0;
   for (size_t i = from; i < from + count && i < frames.size(); ++i) {

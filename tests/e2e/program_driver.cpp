@@ -19,7 +19,7 @@ ProgramDriver::~ProgramDriver() {
   }
 }
 
-bool ProgramDriver::Start() {
+bool ProgramDriver::Start(const std::string& arguments) {
   // Unless the test chose its own, a lookup server where nothing listens:
   // no test asks the real service. WaitForExit takes it back out.
   iniPath_ = folder_ + "\\ZantoPlay.ini";
@@ -32,6 +32,7 @@ bool ProgramDriver::Start() {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   std::string commandLine = "\"" + exePath_ + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
   return CreateProcessA(exePath_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         folder_.c_str(), &startup, &process_) != 0;
 }

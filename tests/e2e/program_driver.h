@@ -17,7 +17,8 @@ class ProgramDriver {
   ProgramDriver(const ProgramDriver&) = delete;
   ProgramDriver& operator=(const ProgramDriver&) = delete;
 
-  bool Start();
+  // `arguments` follow the program's path on its command line.
+  bool Start(const std::string& arguments = "");
   // A visible top-level window of the program with this class, or null after the timeout.
   HWND WaitForWindow(const char* className, DWORD timeoutMs);
   // Ends the program from outside, as Windows does at the end of a session.

@@ -27,7 +27,7 @@ TEST_F(SettingsTest, NoFilesGiveEveryDefaultAndSaveWritesThemInOrder) {
       "TextColor=255 255 255", "ShadowColor=0 0 0", "EnableShadow=1",
       "[General]", "TimeWindow=0", "MouseAnime=500", "ChgResByCD=0", "Repeat=0",
       "BlinkWhenPausing=1", "Volume=255", "Mute=0", "Shuffle=0", "RepeatTrack=0", "IntroScan=0",
-      "TimeMode=0", "MediaHotKeys=0", "AutoPlay=0", "Drive=",
+      "TimeMode=0", "MediaHotKeys=0", "AutoPlay=0", "Drive=", "Playback=auto", "Deemphasis=1", "DigitalDevice=",
       "[Lookup]", "Server=https://musicbrainz.org", "Online=1", "GnudbUser="};
   EXPECT_EQ(IniLines(IniFile()), expected);
   EXPECT_FALSE(FileExists(CdFile()));
@@ -47,6 +47,8 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   settings.shuffle = settings.repeatTrack = settings.introScan = 1;
   settings.mediaHotKeys = settings.autoPlay = settings.mute = 1;
   settings.drive = 'E';
+  settings.playback = PlaybackChoice::kAnalog;
+  CopyText(settings.digitalDevice, "\\\\.\\ZantoCd0");
   settings.Save();
 
   Settings again;
@@ -64,9 +66,13 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   EXPECT_EQ(again.shuffle + again.repeatTrack + again.introScan, 3) << "a play mode not kept";
   EXPECT_EQ(again.mediaHotKeys + again.autoPlay + again.mute, 3);
   EXPECT_EQ(again.drive, 'E');
+  EXPECT_EQ(again.playback, PlaybackChoice::kAnalog);
+  EXPECT_STREQ(again.digitalDevice, settings.digitalDevice);
 }
 
-TEST_F(SettingsTest, ADriveKeyThatNamesNoLetterIsTheSystemDefault) {
+// Catches a drive or playback text misread (so another drive, or the silent
+// analogue path, is used) and a de-emphasis flag other than 0 or 1.
+TEST_F(SettingsTest, DriveAndPlaybackKeysThatNameNothingKnownTakeTheirDefault) {
   const struct {
     const char* text;
     char drive;
@@ -76,6 +82,20 @@ TEST_F(SettingsTest, ADriveKeyThatNamesNoLetterIsTheSystemDefault) {
     settings.drive = 'X';
     settings.Load();
     EXPECT_EQ(settings.drive, c.drive) << "Drive=" << c.text;
+  }
+  const struct {
+    const char* lines;
+    PlaybackChoice playback;
+    int deemphasis;
+  } playbacks[] = {{"Playback=digital", PlaybackChoice::kDigital, 1},
+                   {"Playback=ANALOG\r\nDeemphasis=0", PlaybackChoice::kAnalog, 0},
+                   {"Playback=analogue\r\nDeemphasis=7", PlaybackChoice::kAuto, 1},
+                   {"Playback=", PlaybackChoice::kAuto, 1}};
+  for (const auto& c : playbacks) {
+    WriteFileBytes(IniFile(), std::string("[General]\r\n") + c.lines + "\r\n");
+    settings.Load();
+    EXPECT_EQ(settings.playback, c.playback) << c.lines;
+    EXPECT_EQ(settings.deemphasis, c.deemphasis) << c.lines;
   }
 }
 

@@ -4,16 +4,40 @@
 #include <cstring>
 
 #include "cd/toc_disc_info.h"
+#include "support/test_support.h"
 
-uint32_t ToneFrame(int track, uint64_t frame) {
+uint32_t ToneFrame(int track, uint64_t frame) { return ToneAt(441.0 * track, track, frame); }
+
+std::vector<uint32_t> HeardFrames(const std::string& recording, int* silentRuns, size_t fromByte) {
+  std::string bytes = ReadFileBytes(recording);
+  std::vector<uint32_t> heard;
+  bool inSilence = false;
+  *silentRuns = 0;
+  for (size_t at = fromByte; at + 4 <= bytes.size(); at += 4) {
+    uint32_t frame;
+    memcpy(&frame, &bytes[at], 4);
+    if (frame != 0) heard.push_back(frame);
+    if (frame == 0 && !inSilence && !heard.empty()) ++*silentRuns;
+    inSilence = frame == 0;
+  }
+  return heard;
+}
+
+uint32_t ToneAt(double hz, double offset, uint64_t frame) {
   const double kPi = 3.14159265358979323846;
-  double phase = 2 * kPi * 441.0 * track * static_cast<double>(frame % 44100) / 44100 + track;
+  double phase = 2 * kPi * hz * static_cast<double>(frame % 44100) / 44100 + offset;
   int16_t left = static_cast<int16_t>(std::lround(8000 * std::sin(phase)));
   int16_t right = static_cast<int16_t>(std::lround(8000 * std::cos(phase)));
   return static_cast<uint16_t>(left) | static_cast<uint32_t>(static_cast<uint16_t>(right)) << 16;
 }
 
-ToneSectorSource::ToneSectorSource(const std::vector<ToneTrack>& tracks) {
+bool ToneSectorSource::SetQuiet(bool quiet) {
+  if (quietLog_) quietLog_->push_back(quiet);
+  return quietLog_ != nullptr;
+}
+
+ToneSectorSource::ToneSectorSource(const std::vector<ToneTrack>& tracks, std::vector<bool>* quietLog)
+    : quietLog_(quietLog) {
   int lba = 0;
   for (size_t i = 0; i < tracks.size(); ++i) {
     TocTrack& track = toc_.tracks[i + 1];

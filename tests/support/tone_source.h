@@ -5,6 +5,7 @@
 #define ZANTO_TESTS_SUPPORT_TONE_SOURCE_H
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "cd/sector_source.h"
@@ -15,17 +16,27 @@ struct ToneTrack {
   bool preEmphasis = false;
 };
 
+// Frame `frame` of a tone of `hz` whose right channel leads by a quarter
+// period: never an all-zero frame. `phase` in radians sets tones apart.
+uint32_t ToneAt(double hz, double phase, uint64_t frame);
 // The frame `frame` (from LBA 0) of track `track`'s tone.
 uint32_t ToneFrame(int track, uint64_t frame);
+
+// A recorded stereo 16-bit stream from byte `fromByte` on, with every
+// all-zero frame (the sound server's inserted silence, and the time before
+// and after the sound) left out; `silentRuns` counts the runs within it.
+std::vector<uint32_t> HeardFrames(const std::string& recording, int* silentRuns, size_t fromByte = 0);
 
 class ToneSectorSource final : public SectorSource {
  public:
   // Track 1 starts at LBA 0; the lead-out follows the last track. No
   // tracks: no disc, whose table cannot be read.
-  explicit ToneSectorSource(const std::vector<ToneTrack>& tracks);
+  // `quietLog`, if given, gets every SetQuiet.
+  explicit ToneSectorSource(const std::vector<ToneTrack>& tracks, std::vector<bool>* quietLog = nullptr);
 
   bool ReadToc(DiscToc* toc) override;
   int ReadSectors(int lba, int count, unsigned char* out) override;
+  bool SetQuiet(bool quiet) override;
 
   const DiscToc& toc() const { return toc_; }
   // The frames a faultless play of [fromLba, toLba) is heard as.
@@ -33,6 +44,7 @@ class ToneSectorSource final : public SectorSource {
 
  private:
   DiscToc toc_;
+  std::vector<bool>* quietLog_;
 };
 
 #endif

@@ -21,7 +21,7 @@ class PlayerSettingsHost final : public SettingsHost {
 }  // namespace
 
 void PlayerWindow::ApplySettings() {
-  if (settings_.drive != chosenDrive_) ChangeDrive();
+  if (settings_.drive != chosenDrive_ || settings_.playback != chosenPlayback_) ChangeDrive();
   StartAnimationTimer();
   ApplyTopmost();
   ApplyTextFont();

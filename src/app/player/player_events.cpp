@@ -169,6 +169,10 @@ void PlayerWindow::OnSeekRegion(int position) {
 }
 
 void PlayerWindow::OnOpenFileButton() {
+  if (imageOpen_) {
+    CloseDiscImage();  // an image's eject takes it out for good
+    return;
+  }
   DriveMode mode = DriveMode::kUnknown;
   // A failed query counts as a closed tray.
   if (drive_->ReadMode(&mode) && mode == DriveMode::kOpen) {

@@ -108,6 +108,7 @@ void PlayerWindow::OnDiscAppeared() {
   // Right after a disc goes in a drive answers "stopped" a while before its
   // table of contents can be read: until it can, the disc is not taken as
   // present, and the next poll reads it again.
+  PreferDigitalDrive();
   DiscInfo read;
   if (!drive_->ReadDiscInfo(&read)) return;
   disc = read;

@@ -1,7 +1,8 @@
 // The player's volume by hand: the skin's volume control, the mouse wheel,
 // the up and down keys, the keyboard's volume keys and mute. Every way acts
-// through the one VolumeOutput; a change of the volume ends a mute, as the
-// system's own volume keys do.
+// through the one VolumeOutput, and a digital drive's stream besides, never
+// the drive's analogue output then; a change of the volume ends a mute, as
+// the system's own volume keys do.
 #include <windowsx.h>
 
 #include "app/player/player_window.h"
@@ -34,7 +35,7 @@ void PlayerWindow::ChangeVolume(int position) {
   // The skin's control has moved itself; the keys and the wheel move it here.
   if (volumePosition != settings_.volume) SetVolumePosition(settings_.volume);
   volumeOutput.SetSessionVolume(settings_.volume);
-  volumeOutput.SetDriveVolume(settings_.volume);
+  if (!drive_->SetStreamVolume(settings_.volume, false)) volumeOutput.SetDriveVolume(settings_.volume);
   if (wasMuted) {
     OnVolumeSaveTimer();  // leaving mute is saved at once, like M
     return;
@@ -56,11 +57,11 @@ void PlayerWindow::OnMuteCommand() {
   if (settings_.mute) {
     SetVolumePosition(0);  // the control's lowest frame while silent
     volumeOutput.SetSessionVolume(0);
-    volumeOutput.MuteDrive();
+    if (!drive_->SetStreamVolume(settings_.volume, true)) volumeOutput.MuteDrive();
   } else {
     SetVolumePosition(settings_.volume);
     volumeOutput.SetSessionVolume(settings_.volume);
-    volumeOutput.UnmuteDrive(settings_.volume);
+    if (!drive_->SetStreamVolume(settings_.volume, false)) volumeOutput.UnmuteDrive(settings_.volume);
   }
   OnVolumeSaveTimer();  // at once, with any volume change still waiting
 }

@@ -5,6 +5,7 @@
 #include "app/rules/playback_rules.h"
 #include "app/messages.h"
 #include "app/desktop/window_position.h"
+#include "cd/cue_sheet.h"
 #include "cd/mci_cd_drive.h"
 #include "common/fixed_text.h"
 #include "resources/resource.h"
@@ -75,6 +76,12 @@ LRESULT PlayerWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case kLookupAnswerMessage:
       OnLookupAnswer(wParam);
       break;
+    case WM_COPYDATA:
+      MarkHandled(OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE);
+      return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+    case kOpenHandedImageMessage:
+      OpenHandedImage();
+      break;
     case WM_SETTINGCHANGE:
       // A taskbar moved or resized changes the work areas.
       if (wParam == SPI_SETWORKAREA) KeepWithinReach(hwnd);
@@ -100,7 +107,7 @@ void PlayerWindow::OnCreate() {
 void PlayerWindow::OnWindowCreated() {
   DragAcceptFiles(hwnd, TRUE);
   DriveOpenResult opened = drive_ ? OpenChosenDrive() : DriveOpenResult::kFailed;
-  if (opened != DriveOpenResult::kOpened) {
+  if (opened != DriveOpenResult::kOpened && !(drive_ && expectsImage_)) {
     ShowMessageId(hwnd, opened == DriveOpenResult::kInUse ? IDS_CD_IN_USE : IDS_CD_INIT_FAILED,
                   kMessageStyle);
     DestroyWindow(hwnd);
@@ -203,6 +210,7 @@ void PlayerWindow::StopUnlessIdle() {
 bool PlayerWindow::OnCommand(WORD id) {
   switch (id) {
     case IDM_CHANGE_RESOURCE: ChooseResourceFile(); return true;
+    case IDM_OPEN_DISC_IMAGE: ChooseDiscImage(); return true;
     case IDM_PREFERENCES: OnPreferencesButton(); return true;
     case IDM_PREVIOUS: OnPreviousSongButton(); return true;
     case IDM_PLAY: OnPlayButton(); return true;
@@ -270,5 +278,9 @@ void PlayerWindow::OnDropFiles(HDROP drop) {
   // A path that does not fit would name some other file.
   if (length == 0 || length >= sizeof(path)) return;
   SetForegroundWindow(hwnd);
-  ChangeResourceFile(path);
+  if (IsDiscImagePath(path)) {
+    OpenDiscImage(path);
+  } else {
+    ChangeResourceFile(path);
+  }
 }

@@ -18,10 +18,10 @@
 #include "cd/disc_info.h"
 #include "common/handles.h"
 #include "lookup/disc_lookup.h"
+#include "settings/settings.h"
 #include "window/skin_window.h"
 
 class PluginList;
-class Settings;
 
 // Window timers of the player.
 constexpr UINT_PTR kPollTimer = 1;
@@ -34,6 +34,11 @@ constexpr UINT kVolumeSaveDelay = 1000;  // ms
 constexpr UINT kPollInterval = 100;      // ms
 // A lookup's answer is ready (wParam: its ticket).
 constexpr UINT kLookupAnswerMessage = WM_APP + 1;
+// WM_COPYDATA's dwData for a disc image handed over by a second start: the
+// data is its path, ANSI, ending with its NUL.
+constexpr ULONG_PTR kOpenDiscImageCopy = 0x5A435545;  // "ZCUE"
+// The handed-over image is opened (posted to itself).
+constexpr UINT kOpenHandedImageMessage = WM_APP + 2;
 
 // What the player shows of its state to a reader that only looks.
 struct PlayerView {
@@ -82,6 +87,13 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   // run of audio tracks, never into a data track. False when refused.
   bool PlayTrackAt(int track, int minutes, int seconds, int frames);
   void ChangeResourceFile(const char* path);
+  // Plays a disc image (a .cue) at once, as a disc in a drive of its own
+  // until it is ejected. A sheet or image that cannot be played gets its
+  // message, and the player stays as it was; false then.
+  bool OpenDiscImage(const char* cuePath);
+  // Before the window is made: an image is to play, so a PC without any
+  // CD drive still starts (for the image alone).
+  void ExpectDiscImage() { expectsImage_ = true; }
   // The track text of the current track, as the titles now say.
   void UpdateTrackText();
   // Sits the window on the foreground window's title bar (osuwari).
@@ -125,6 +137,22 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   DriveOpenResult OpenChosenDrive();
   // The drive choice changed: the old drive's disc is gone, the new one opened.
   void ChangeDrive();
+  // The program's own playback of drive `letter` (0: the first CD-ROM
+  // drive), in drive_; false, drive_ untouched, when its audio sectors
+  // cannot be read, or with Playback=auto when the PC has no sound output
+  // (said once), so that MCI plays it instead.
+  bool OpenDigitalDrive(char letter);
+  // A drive whose disc MCI found: played digitally from now on when it can
+  // be (a drive that was empty at start could not be tried).
+  void PreferDigitalDrive();
+  // drive_'s own stream, if it has one, as the player's volume and mute say.
+  void ApplyDriveSettings();
+  // The first time there is no output for the program's own playback.
+  void TellNoOutputOnce();
+  void ChooseDiscImage();
+  void CloseDiscImage();
+  bool OnCopyData(const COPYDATASTRUCT* data);
+  void OpenHandedImage();
   void ChooseResourceFile();
   // The mode, and while playing the position, in two queries at most.
   DriveReading ReadDrive();
@@ -275,6 +303,12 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   PluginList* plugins_;
   // The drive letter of the settings the drive was opened for.
   char chosenDrive_ = 0;
+  PlaybackChoice chosenPlayback_ = PlaybackChoice::kAuto;
+  // drive_ plays a disc image, not a drive.
+  bool imageOpen_ = false;
+  bool noOutputTold_ = false;
+  bool expectsImage_ = false;
+  char handedImage_[kPathSize] = "";  // a second start's image, waiting to open
   // Never null once the window exists: the window is not made without it.
   std::unique_ptr<CdDrive> drive_;
   PlayerStateMachine state_;

@@ -1,13 +1,13 @@
 // Changing the skin at run time: a dropped or chosen resource file, and the
 // skin remembered for a disc.
 #include <windows.h>
-#include <commdlg.h>
 
 #include <memory>
 #include <new>
 
 #include "app/messages.h"
 #include "app/desktop/window_position.h"
+#include "app/player/open_file_dialog.h"
 #include "app/player/player_window.h"
 #include "app/player/skin_fit_warning.h"
 #include "common/ascii_text.h"
@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr size_t kFilterSize = 260;
-constexpr size_t kDialogTitleSize = 360;
 // "rc", not the string table's "*.rc": Windows appends the default
 // extension after a dot, so "*.rc" would turn "myskin" into "myskin.*.r".
 constexpr char kDefaultExtension[] = "rc";
@@ -113,35 +111,9 @@ void PlayerWindow::SwitchToDiscSkin() {
 }
 
 void PlayerWindow::ChooseResourceFile() {
-  char filter[kFilterSize];
-  LoadText(instance, IDS_RESOURCE_FILTER, filter);
-  // The dialog's filter is NUL-separated pairs. Double-byte characters are
-  // stepped over whole: a trail byte may be 0x7C, the code of '|'.
-  for (char* p = filter; *p; ++p) {
-    if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1] != '\0') {
-      ++p;
-    } else if (*p == '|') {
-      *p = '\0';
-    }
-  }
-  char title[kDialogTitleSize];
-  LoadText(instance, IDS_OPEN_RESOURCE_TITLE, title);
-  char file[kPathSize] = "";
-
-  OPENFILENAMEA ofn = {};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = hwnd;
-  ofn.hInstance = instance;
-  ofn.lpstrFilter = filter;
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = sizeof(file);
-  ofn.lpstrTitle = title;
-  ofn.lpstrDefExt = kDefaultExtension;
-  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-  if (GetOpenFileNameA(&ofn)) {
+  char file[kPathSize];
+  if (AskForFile(hwnd, instance, {IDS_RESOURCE_FILTER, IDS_OPEN_RESOURCE_TITLE, kDefaultExtension}, file,
+                 sizeof(file))) {
     ChangeResourceFile(file);
-  } else if (CommDlgExtendedError() != 0) {
-    ShowMessageId(nullptr, IDS_COMMON_DIALOG_ERROR, kMessageStyle);
   }
 }

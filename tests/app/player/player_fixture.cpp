@@ -3,6 +3,7 @@
 #include "cd/mci_cd_drive.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include "app/application.h"
 #include "cd/msf.h"
@@ -145,4 +146,14 @@ std::vector<std::string> PlayerTest::Plays() {
 
 std::string PlayerTest::PlayFrom(int track, int minutes, int seconds, int frames) const {
   return Line("from=0x%08lX", MakeTmsf(track, minutes, seconds, frames));
+}
+
+HGLOBAL DropOf(const std::string& path) {
+  size_t size = sizeof(DROPFILES) + path.size() + 2;
+  HGLOBAL memory = GlobalAlloc(GHND, size);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size());
+  GlobalUnlock(memory);
+  return memory;
 }

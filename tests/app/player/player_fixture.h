@@ -22,6 +22,9 @@
 // n tracks of `length` (mm:ss:ff) each.
 DiscContents TracksOf(int n, const char* length = "04:12:30");
 
+// A drop of files as the shell delivers it.
+HGLOBAL DropOf(const std::string& path);
+
 // MCI commands a second, by kind, from the drive's timed log.
 struct Traffic {
   double total = 0;

@@ -382,17 +382,6 @@ TEST_F(PlayerTest, ClockModeShowsTheTimeOfDayWithoutADisc) {
   EXPECT_EQ(Title(), "Zanto Player");
 }
 
-// A drop of files as the shell delivers it.
-HGLOBAL DropOf(const std::string& path) {
-  size_t size = sizeof(DROPFILES) + path.size() + 2;
-  HGLOBAL memory = GlobalAlloc(GHND, size);
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size());
-  GlobalUnlock(memory);
-  return memory;
-}
-
 TEST_F(PlayerTest, DroppedResourceFilesChangeTheSkinOthersAreIgnored) {
   Open(TracksOf(1));
   std::string big = WriteSkin("big", 120, 60);

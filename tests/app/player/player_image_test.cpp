@@ -1,0 +1,146 @@
+// Disc images in the player: opened, dropped, handed over and ejected, on
+// the program's own playback, beside the virtual drive's MCI disc.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/application.h"
+#include "app/disc_image_hand_over.h"
+#include "cd/disc_identity.h"
+#include "cd/image_sector_source.h"
+#include "common/fixed_text.h"
+#include "dialogs/dialog_script.h"
+#include "player_fixture.h"
+#include "resources/resource.h"
+#include "support/disc_image.h"
+
+namespace {
+
+// Two audio tracks of four seconds, then a data track, in one BIN.
+const char kSheet[] =
+    "FILE \"disc.bin\" BINARY\r\n"
+    "  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n"
+    "  TRACK 02 AUDIO\r\n    INDEX 01 00:04:00\r\n";
+
+std::string WriteImage(const ScratchFolder& folder) {
+  return WriteDiscImage(folder.path(), kSheet, {{"disc.bin", TaggedSectors(1, 300) + TaggedSectors(2, 300)}});
+}
+
+// Closes the next message box this thread shows and keeps its text.
+void AnswerNextBox(std::string* text) {
+  ScheduleScript([text](HWND box) {
+    *text = ItemText(box, 0xFFFF);
+    Press(box, IDOK);
+  });
+}
+
+std::string StringOf(UINT id) {
+  char text[512];
+  LoadText(appInstance, id, text);
+  return text;
+}
+
+LRESULT CopyData(HWND window, ULONG_PTR kind, const std::string& bytes) {
+  COPYDATASTRUCT data = {kind, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
+  return SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+// Catches an image that does not play at once or plays through MCI, an
+// identity not shared with the same disc in a drive, a broken image that
+// disturbs what plays, an eject that does not return to the drive, a
+// dropped or handed-over .cue taken for a skin or ignored, foreign
+// WM_COPYDATA bytes read past their end, and "no output" said twice.
+TEST_F(PlayerTest, DiscImagesPlayAtOnceBesideTheDriveAndEjectBackToIt) {
+  Open(TracksOf(3));
+  Poll();
+  ASSERT_TRUE(DiscPresent());
+  std::string sheet = WriteImage(folder);
+  ImageSectorSource source;
+  ASSERT_EQ(source.Open(sheet.c_str()).status, CueStatus::kOk);
+  DiscToc toc;
+  ASSERT_TRUE(source.ReadToc(&toc));
+
+  std::string box;
+  AnswerNextBox(&box);  // where the PC has no sound output
+  ASSERT_TRUE(player->OpenDiscImage(sheet.c_str()));
+  CancelScript();
+  EXPECT_TRUE(box.empty() || box == StringOf(IDS_NO_AUDIO_OUTPUT)) << box;
+  EXPECT_TRUE(player->Drive().IsDigital());
+  EXPECT_EQ(player->Disc().trackCount, 2);
+  EXPECT_EQ(player->Disc().identity, static_cast<int>(DiscIdentity(toc)));
+  EXPECT_EQ(player->View().state, PlayerState::kStarting);
+  EXPECT_TRUE(Plays().empty()) << "the image was played through the MCI drive";
+  WaitFor(3000, [&] {
+    Poll();
+    return Title().rfind("[01] 00:01", 0) == 0;
+  });
+  EXPECT_EQ(Title().substr(0, 10), "[01] 00:01") << "the image's clock does not run";
+
+  // A broken sheet says where, and what plays goes on.
+  ASSERT_TRUE(WriteFileBytes(folder.File("bad.cue"), "FILE \"disc.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n  INDEX\r\n"));
+  std::string message;
+  AnswerNextBox(&message);
+  EXPECT_FALSE(player->OpenDiscImage(folder.File("bad.cue").c_str()));
+  char expected[256];
+  FormatText(expected, sizeof(expected), StringOf(IDS_DISC_IMAGE_BAD_LINE).c_str(), 3);
+  EXPECT_EQ(message, expected);
+  EXPECT_EQ(player->Disc().trackCount, 2);
+  EXPECT_EQ(player->View().state, PlayerState::kPlaying);
+
+  // Eject takes the image out: the drive's own disc is back.
+  Command(IDM_TRAY);
+  EXPECT_FALSE(player->Drive().IsDigital());
+  Poll();
+  EXPECT_EQ(player->Disc().trackCount, 3);
+
+  // Dropped, a .cue plays; foreign bytes in WM_COPYDATA are refused whole.
+  SendMessageA(player->hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(sheet)), 0);
+  EXPECT_EQ(player->Disc().trackCount, 2);
+  Command(IDM_TRAY);
+  std::string unterminated = sheet;  // no NUL within its length
+  EXPECT_EQ(CopyData(player->hwnd, kOpenDiscImageCopy, unterminated), FALSE);
+  EXPECT_EQ(CopyData(player->hwnd, 1, sheet + '\0'), FALSE);
+  EXPECT_EQ(CopyData(player->hwnd, kOpenDiscImageCopy, sheet + '\0'), TRUE);
+  PumpMessages();
+  EXPECT_EQ(player->Disc().trackCount, 2) << "the handed-over image was not opened";
+  EXPECT_TRUE(player->Drive().IsDigital());
+}
+
+// Catches a command-line file taken when it is no image, a quoted path cut
+// at its spaces, an unquoted one cut at its first, and a relative path left
+// relative for a player in another folder.
+TEST(DiscImageArgument, TakesOneCueSheetPathQuotedOrNot) {
+  char cwd[MAX_PATH];
+  GetCurrentDirectoryA(sizeof(cwd), cwd);
+  const std::string here = std::string(cwd) + (cwd[strlen(cwd) - 1] == '\\' ? "" : "\\");
+  const struct {
+    const char* arguments;
+    std::string path;  // "" for none
+  } cases[] = {
+      {"\"C:\\My Discs\\a b.cue\"", "C:\\My Discs\\a b.cue"},
+      {"  C:\\My Discs\\a b.CUE  ", "C:\\My Discs\\a b.CUE"},
+      {"\"C:\\Open\\quote.cue", "C:\\Open\\quote.cue"},
+      {"disc.cue", here + "disc.cue"},
+      {"C:\\skins\\skin.rc", ""},
+      {"\"C:\\x.cue\" more", "C:\\x.cue"},
+      {"", ""},
+      {"   ", ""},
+      {nullptr, ""},
+  };
+  for (const auto& c : cases) {
+    char out[MAX_PATH] = "unchanged";
+    EXPECT_EQ(DiscImageArgument(c.arguments, out, sizeof(out)), !c.path.empty()) << (c.arguments ? c.arguments : "(null)");
+    EXPECT_EQ(std::string(out), c.path);
+  }
+  std::string tooLong = std::string(300, 'a') + ".cue";
+  char out[MAX_PATH];
+  EXPECT_FALSE(DiscImageArgument(tooLong.c_str(), out, sizeof(out)));
+  EXPECT_STREQ(out, "");
+}
+
+}  // namespace
