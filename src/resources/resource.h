@@ -119,6 +119,7 @@
 #define IDS_KEY_LOOKUP_SERVER     29102
 #define IDS_KEY_LOOKUP_ONLINE     29103
 #define IDS_KEY_GNUDB_USER        29104
+#define IDS_KEY_GNUDB_SERVER      29105
 
 // Strings: settings page titles
 #define IDS_PAGE_TIMEWINDOW       29184
@@ -191,6 +192,7 @@
 #define IDC_AUTO_PLAY             1035
 #define IDC_CD_DRIVE              1050
 #define IDC_LOOKUP_ONLINE         1051
+#define IDC_GNUDB_USER            1056
 
 // Title editor controls
 #define IDC_TITLES_SECTION        1100

@@ -3,7 +3,10 @@
 
 Discs are given by track lengths; their ids are computed here, so a wrong id
 gets a 404. Per disc: "releases", "statuses" (successive codes, the last
-repeated), "delay" (s), "malformed". No program User-Agent: 403.
+repeated), "delay" (s), "malformed"; "gnudb": {"code": 200, 210 or 211,
+"entries": [{"dtitle", "year", "tracks"}]} for /~cddb/cddb.cgi, whose query
+must name the disc's CDDB id, offsets and seconds. No program User-Agent: 403;
+a path not in the service's form: 400.
 """
 import base64
 import hashlib
@@ -12,6 +15,7 @@ import json
 import sys
 import threading
 import time
+import urllib.parse
 
 
 def frames(msf):
@@ -19,11 +23,61 @@ def frames(msf):
     return (m * 60 + s) * 75 + f
 
 
-def disc_id(tracks):
+def offsets_of(tracks):
     offsets = [150]
-    for length in tracks[:-1]:
+    for length in tracks:
         offsets.append(offsets[-1] + frames(length))
-    text = '%02X%02X%08X' % (1, len(tracks), offsets[-1] + frames(tracks[-1]))
+    return offsets  # the lead-out last
+
+
+def cddb_query(tracks):
+    """The "cddb query" command the disc is asked by."""
+    offsets = offsets_of(tracks)
+    n = sum(sum(int(d) for d in str(o // 75)) for o in offsets[:-1])
+    cddb_id = (n % 255) << 24 | (offsets[-1] // 75 - offsets[0] // 75) << 8 | len(tracks)
+    return 'cddb query %08x %d %s %d' % (cddb_id, len(tracks), ' '.join(map(str, offsets[:-1])), offsets[-1] // 75)
+
+
+def xmcd(cddb, entry):
+    """A "cddb read" answer; every value given over two lines, as long ones are."""
+    lines = ["210 cat %s CD database entry follows (until terminating `.')" % cddb, '# xmcd', '#']
+    values = [('DTITLE', entry['dtitle']), ('DYEAR', entry.get('year', ''))]
+    values += [('TTITLE%d' % i, t) for i, t in enumerate(entry['tracks'])]
+    for key, value in values:
+        half = len(value) // 2
+        lines += ['%s=%s' % (key, value[:half]), '%s=%s' % (key, value[half:])]
+    return '\r\n'.join(lines + ['PLAYORDER=', '.', ''])
+
+
+def gnudb(query):
+    """The CGI's answer, by its query string's cmd and hello."""
+    fields = urllib.parse.parse_qs(query)
+    hello = fields.get('hello', [''])[0].split(' ')
+    if fields.get('proto') != ['6'] or len(hello) != 4 or hello[2] != 'ZantoPlayer' or '' in hello:
+        return 400, '500 Command syntax error.\r\n'
+    cmd = fields.get('cmd', [''])[0]
+    disc = gnudb_discs.get(cmd)
+    if disc is not None:
+        code, entries = disc['gnudb']['code'], disc['gnudb']['entries']
+        matches = ['cat%d %s %s' % (i, disc['cddb'], e['dtitle']) for i, e in enumerate(entries)]
+        if code == 200:
+            return 200, '200 %s\r\n' % matches[0]
+        return 200, '%d Found matches, list follows\r\n%s\r\n.\r\n' % (code, '\r\n'.join(matches))
+    for disc in gnudb_discs.values():
+        for i, entry in enumerate(disc['gnudb']['entries']):
+            if cmd == 'cddb read cat%d %s' % (i, disc['cddb']):
+                return 200, xmcd(disc['cddb'], entry)
+    if cmd.startswith('cddb query '):
+        return 200, '202 No match for disc ID.\r\n'
+    return 200, '401 Specified CDDB entry not found.\r\n'
+
+
+gnudb_discs = {}
+
+
+def disc_id(tracks):
+    offsets = offsets_of(tracks)[:-1]
+    text = '%02X%02X%08X' % (1, len(tracks), offsets_of(tracks)[-1])
     text += ''.join('%08X' % o for o in (offsets + [0] * 99)[:99])
     digest = base64.b64encode(hashlib.sha1(text.encode()).digest()).decode()
     return digest.translate(str.maketrans('+/=', '._-'))
@@ -44,6 +98,10 @@ def main():
     port = int(sys.argv[1])
     config = json.loads(bytes.fromhex(sys.argv[2]).decode('utf-8'))
     discs = {disc_id(d['tracks']): d for d in config['discs']}
+    for d in config['discs']:
+        if 'gnudb' in d:
+            d['cddb'] = cddb_query(d['tracks']).split(' ')[2]
+            gnudb_discs[cddb_query(d['tracks'])] = d
     requests, counts = [], {}
 
     class Handler(http.server.BaseHTTPRequestHandler):
@@ -67,9 +125,15 @@ def main():
             requests.append((self.path, agent))
             if not agent.startswith('ZantoPlayer/'):
                 return self.reply(403, b'{"error": "anonymous clients are refused"}')
-            did = self.path.split('?')[0].rsplit('/', 1)[-1]
+            path, _, query = self.path.partition('?')
+            if path == '/~cddb/cddb.cgi':
+                status, text = gnudb(query)
+                return self.reply(status, text.encode('utf-8'))
+            did = path[len('/ws/2/discid/'):]
+            if not path.startswith('/ws/2/discid/') or query != 'inc=recordings+artist-credits&fmt=json':
+                return self.reply(400, b'{"error": "not a disc id request"}')
             disc = discs.get(did)
-            if disc is None:
+            if disc is None or 'releases' not in disc:
                 return self.reply(404, b'{"error": "Not Found"}')
             counts[did] = counts.get(did, 0) + 1
             statuses = disc.get('statuses', [200])
