@@ -40,7 +40,7 @@ TEST(LookupSession, ANewDiscGetsItsTitlesAndOfflineTheDiscPlaysAsBefore) {
       EXPECT_EQ("Band", IniValue(cdIni, "1234", "Artist"));
       EXPECT_EQ("\x92\xa9\x82\xcc\x89\xcc", IniValue(cdIni, "1234", "0"));  // 朝の歌
       EXPECT_EQ("\x92\x8b", IniValue(cdIni, "1234", "1"));                  // 昼
-      EXPECT_EQ(1u, standIn.Requests().size());
+      EXPECT_EQ(1u, standIn.Requests());
     } else {
       ASSERT_TRUE(WaitForTitle(window, "[01] 00:00 - Zanto Player", 6000)) << WindowText(window);
       PostMessageA(window, WM_COMMAND, IDM_PLAY, 0);

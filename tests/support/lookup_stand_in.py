@@ -30,49 +30,33 @@ def offsets_of(tracks):
     return offsets  # the lead-out last
 
 
-def cddb_query(tracks):
-    """The "cddb query" command the disc is asked by."""
+def cddb_answers(tracks, gnudb):
+    """What the CGI answers for this disc: its query's, then each entry's read, by command."""
     offsets = offsets_of(tracks)
     n = sum(sum(int(d) for d in str(o // 75)) for o in offsets[:-1])
-    cddb_id = (n % 255) << 24 | (offsets[-1] // 75 - offsets[0] // 75) << 8 | len(tracks)
-    return 'cddb query %08x %d %s %d' % (cddb_id, len(tracks), ' '.join(map(str, offsets[:-1])), offsets[-1] // 75)
+    cddb = '%08x' % ((n % 255) << 24 | (offsets[-1] // 75 - offsets[0] // 75) << 8 | len(tracks))
+    query = 'cddb query %s %d %s %d' % (cddb, len(tracks), ' '.join(map(str, offsets[:-1])), offsets[-1] // 75)
+    matches = ['cat%d %s %s' % (i, cddb, e['dtitle']) for i, e in enumerate(gnudb['entries'])]
+    answers = {query: '200 %s\r\n' % matches[0] if gnudb['code'] == 200 else
+               '%d Found matches, list follows\r\n%s\r\n.\r\n' % (gnudb['code'], '\r\n'.join(matches))}
+    for i, entry in enumerate(gnudb['entries']):
+        lines = ["210 cat%d %s CD database entry follows (until terminating `.')" % (i, cddb), '# xmcd']
+        values = [('DTITLE', entry['dtitle']), ('DYEAR', entry.get('year', ''))]
+        for key, value in values + [('TTITLE%d' % t, v) for t, v in enumerate(entry['tracks'])]:
+            half = len(value) // 2  # every value over two lines, as long ones are
+            lines += ['%s=%s' % (key, value[:half]), '%s=%s' % (key, value[half:])]
+        answers['cddb read cat%d %s' % (i, cddb)] = '\r\n'.join(lines + ['PLAYORDER=', '.', ''])
+    return answers
 
 
-def xmcd(cddb, entry):
-    """A "cddb read" answer; every value given over two lines, as long ones are."""
-    lines = ["210 cat %s CD database entry follows (until terminating `.')" % cddb, '# xmcd', '#']
-    values = [('DTITLE', entry['dtitle']), ('DYEAR', entry.get('year', ''))]
-    values += [('TTITLE%d' % i, t) for i, t in enumerate(entry['tracks'])]
-    for key, value in values:
-        half = len(value) // 2
-        lines += ['%s=%s' % (key, value[:half]), '%s=%s' % (key, value[half:])]
-    return '\r\n'.join(lines + ['PLAYORDER=', '.', ''])
-
-
-def gnudb(query):
+def gnudb(query, answers):
     """The CGI's answer, by its query string's cmd and hello."""
     fields = urllib.parse.parse_qs(query)
     hello = fields.get('hello', [''])[0].split(' ')
     if fields.get('proto') != ['6'] or len(hello) != 4 or hello[2] != 'ZantoPlayer' or '' in hello:
         return 400, '500 Command syntax error.\r\n'
     cmd = fields.get('cmd', [''])[0]
-    disc = gnudb_discs.get(cmd)
-    if disc is not None:
-        code, entries = disc['gnudb']['code'], disc['gnudb']['entries']
-        matches = ['cat%d %s %s' % (i, disc['cddb'], e['dtitle']) for i, e in enumerate(entries)]
-        if code == 200:
-            return 200, '200 %s\r\n' % matches[0]
-        return 200, '%d Found matches, list follows\r\n%s\r\n.\r\n' % (code, '\r\n'.join(matches))
-    for disc in gnudb_discs.values():
-        for i, entry in enumerate(disc['gnudb']['entries']):
-            if cmd == 'cddb read cat%d %s' % (i, disc['cddb']):
-                return 200, xmcd(disc['cddb'], entry)
-    if cmd.startswith('cddb query '):
-        return 200, '202 No match for disc ID.\r\n'
-    return 200, '401 Specified CDDB entry not found.\r\n'
-
-
-gnudb_discs = {}
+    return 200, answers.get(cmd, '202 No match.\r\n' if cmd.startswith('cddb query ') else '401 No such entry.\r\n')
 
 
 def disc_id(tracks):
@@ -98,10 +82,9 @@ def main():
     port = int(sys.argv[1])
     config = json.loads(bytes.fromhex(sys.argv[2]).decode('utf-8'))
     discs = {disc_id(d['tracks']): d for d in config['discs']}
+    answers = {}
     for d in config['discs']:
-        if 'gnudb' in d:
-            d['cddb'] = cddb_query(d['tracks']).split(' ')[2]
-            gnudb_discs[cddb_query(d['tracks'])] = d
+        answers.update(cddb_answers(d['tracks'], d['gnudb']) if 'gnudb' in d else {})
     requests, counts = [], {}
 
     class Handler(http.server.BaseHTTPRequestHandler):
@@ -118,16 +101,16 @@ def main():
         def do_GET(self):
             agent = self.headers.get('User-Agent', '')
             if self.path == '/requests':
-                return self.reply(200, ''.join('%s\t%s\n' % r for r in requests).encode())
+                return self.reply(200, str(len(requests)).encode())
             if self.path == '/quit':
                 self.reply(200, b'')
                 return threading.Thread(target=server.shutdown).start()
-            requests.append((self.path, agent))
+            requests.append(self.path)
             if not agent.startswith('ZantoPlayer/'):
                 return self.reply(403, b'{"error": "anonymous clients are refused"}')
             path, _, query = self.path.partition('?')
             if path == '/~cddb/cddb.cgi':
-                status, text = gnudb(query)
+                status, text = gnudb(query, answers)
                 return self.reply(status, text.encode('utf-8'))
             did = path[len('/ws/2/discid/'):]
             if not path.startswith('/ws/2/discid/') or query != 'inc=recordings+artist-credits&fmt=json':

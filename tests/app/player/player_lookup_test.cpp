@@ -87,7 +87,7 @@ TEST_F(PlayerLookupTest, NewDiscsGetTheirTitlesAndFailuresStaySilent) {
     CancelScript();
     EXPECT_EQ(c.written, ReadFileBytes(cdIni)) << c.what;
     EXPECT_EQ(c.written[0] != '\0', strncmp(player->text, "1. ", 3) == 0) << c.what << ": the text window";
-    ASSERT_EQ(c.requests, standIn.Requests().size()) << c.what;
+    ASSERT_EQ(c.requests, standIn.Requests()) << c.what;
   }
 
   // A slow answer: the window goes on meanwhile; swapped before it comes, it is dropped.
@@ -101,7 +101,7 @@ TEST_F(PlayerLookupTest, NewDiscsGetTheirTitlesAndFailuresStaySilent) {
   ChangeDisc(TracksOf(3, "04:00:09"));
   Poll();
   EXPECT_TRUE(PumpUntil(8000, [&] { return !player->View().lookupPending; }));
-  PumpUntil(4000, [&] { return standIn.Requests().size() >= 17; });
+  PumpUntil(4000, [&] { return standIn.Requests() >= 17; });
   PumpMessages(200);  // the first lookup's late message, had it been posted
   EXPECT_EQ("", ReadFileBytes(cdIni)) << "titles written for a disc no longer there";
 
