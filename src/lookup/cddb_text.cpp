@@ -1,10 +1,10 @@
 #include "lookup/cddb_text.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "cd/disc_ids.h"
+#include "common/fixed_text.h"
 #include "settings/disc_titles.h"
 
 namespace {
@@ -82,7 +82,7 @@ std::string CddbQueryCommand(const DiscToc& toc) {
   DWORD id = CddbDiscId(toc);
   if (id == 0) return std::string();
   char number[16];
-  snprintf(number, sizeof(number), "%08lx", static_cast<unsigned long>(id));
+  FormatText(number, sizeof(number), "%08lx", static_cast<unsigned long>(id));
   std::string command = "cddb query " + std::string(number) + " " +
                         std::to_string(toc.lastTrack - toc.firstTrack + 1);
   for (int t = toc.firstTrack; t <= toc.lastTrack; ++t) {

@@ -30,22 +30,23 @@ def offsets_of(tracks):
     return offsets  # the lead-out last
 
 
-def cddb_answers(tracks, gnudb):
-    """What the CGI answers for this disc: its query's, then each entry's read, by command."""
+def cddb_answers(disc, tracks, gnudb):
+    """What the CGI answers for this disc: its query's, then each entry's read, by command.
+    Discs of one length in seconds share their CDDB id: their entries' categories differ."""
     offsets = offsets_of(tracks)
     n = sum(sum(int(d) for d in str(o // 75)) for o in offsets[:-1])
     cddb = '%08x' % ((n % 255) << 24 | (offsets[-1] // 75 - offsets[0] // 75) << 8 | len(tracks))
     query = 'cddb query %s %d %s %d' % (cddb, len(tracks), ' '.join(map(str, offsets[:-1])), offsets[-1] // 75)
-    matches = ['cat%d %s %s' % (i, cddb, e['dtitle']) for i, e in enumerate(gnudb['entries'])]
+    matches = ['d%de%d %s %s' % (disc, i, cddb, e['dtitle']) for i, e in enumerate(gnudb['entries'])]
     answers = {query: '200 %s\r\n' % matches[0] if gnudb['code'] == 200 else
                '%d Found matches, list follows\r\n%s\r\n.\r\n' % (gnudb['code'], '\r\n'.join(matches))}
     for i, entry in enumerate(gnudb['entries']):
-        lines = ["210 cat%d %s CD database entry follows (until terminating `.')" % (i, cddb), '# xmcd']
+        lines = ["210 d%de%d %s CD database entry follows (until terminating `.')" % (disc, i, cddb), '# xmcd']
         values = [('DTITLE', entry['dtitle']), ('DYEAR', entry.get('year', ''))]
         for key, value in values + [('TTITLE%d' % t, v) for t, v in enumerate(entry['tracks'])]:
             half = len(value) // 2  # every value over two lines, as long ones are
             lines += ['%s=%s' % (key, value[:half]), '%s=%s' % (key, value[half:])]
-        answers['cddb read cat%d %s' % (i, cddb)] = '\r\n'.join(lines + ['PLAYORDER=', '.', ''])
+        answers['cddb read d%de%d %s' % (disc, i, cddb)] = '\r\n'.join(lines + ['PLAYORDER=', '.', ''])
     return answers
 
 
@@ -83,8 +84,8 @@ def main():
     config = json.loads(bytes.fromhex(sys.argv[2]).decode('utf-8'))
     discs = {disc_id(d['tracks']): d for d in config['discs']}
     answers = {}
-    for d in config['discs']:
-        answers.update(cddb_answers(d['tracks'], d['gnudb']) if 'gnudb' in d else {})
+    for n, d in enumerate(config['discs']):
+        answers.update(cddb_answers(n, d['tracks'], d['gnudb']) if 'gnudb' in d else {})
     requests, counts = [], {}
 
     class Handler(http.server.BaseHTTPRequestHandler):
