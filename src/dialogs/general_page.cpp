@@ -1,6 +1,7 @@
 // The general page: always on top, a resource file per CD, blinking while
 // paused, playing a disc as it arrives, the media keys as hot keys, and the
-// CD drive to play, how it sounds, and looking up the titles of new discs.
+// CD drive to play, how it sounds, and looking up the titles of new discs
+// (with the e-mail address gnudb knows the user by).
 #include "cd/cd_drives.h"
 #include "common/fixed_text.h"
 #include "dialogs/settings_pages.h"
@@ -82,6 +83,7 @@ INT_PTR CALLBACK GeneralPage(HWND page, UINT message, WPARAM wParam, LPARAM lPar
     Tick(page, IDC_AUTO_PLAY, settings.autoPlay != 0);
     Tick(page, IDC_MEDIA_HOT_KEYS, settings.mediaHotKeys != 0);
     Tick(page, IDC_LOOKUP_ONLINE, settings.lookupOnline != 0);
+    SetDlgItemTextA(page, IDC_GNUDB_USER, settings.gnudbUser);
     FillDriveList(page, context->instance, settings.drive);
     FillPlaybackList(page, context->instance, settings.playback);
     return TRUE;
@@ -93,6 +95,7 @@ INT_PTR CALLBACK GeneralPage(HWND page, UINT message, WPARAM wParam, LPARAM lPar
     settings.autoPlay = Ticked(page, IDC_AUTO_PLAY);
     settings.mediaHotKeys = Ticked(page, IDC_MEDIA_HOT_KEYS);
     settings.lookupOnline = Ticked(page, IDC_LOOKUP_ONLINE);
+    GetDlgItemTextA(page, IDC_GNUDB_USER, settings.gnudbUser, sizeof(settings.gnudbUser));
     settings.drive = ChosenDrive(page);
     settings.playback = ChosenPlayback(page);
     return TRUE;

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "common/fixed_text.h"
+#include "lookup/cddb_text.h"
 #include "lookup/http_get.h"
 #include "resources/resource.h"
 
@@ -47,16 +48,15 @@ bool WaitForRequestSlot(LookupJob& job) {
   return true;
 }
 
-LookupStatus Ask(LookupJob& job) {
-  char path[256];
-  MusicBrainzDiscPath(job.request.discId.c_str(), path, sizeof(path));
+// One GET with the spacing between requests and one more try after a 503:
+// kFound with the body of a 200, kNotFound for a 404.
+LookupStatus Fetch(LookupJob& job, const std::string& server, const char* path, std::string* body) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (attempt > 0 && !Pause(job, kLookupRetryDelayMs)) return LookupStatus::kCancelled;
     if (!WaitForRequestSlot(job)) return LookupStatus::kCancelled;
     DWORD status = 0;
-    std::string body;
-    HttpResult result =
-        HttpGet(job.request.server.c_str(), path, job.request.userAgent.c_str(), &job.cancel, &status, &body);
+    body->clear();
+    HttpResult result = HttpGet(server.c_str(), path, job.request.userAgent.c_str(), &job.cancel, &status, body);
     switch (result) {
       case HttpResult::kCancelled: return LookupStatus::kCancelled;
       case HttpResult::kTooLarge: return LookupStatus::kMalformed;
@@ -66,10 +66,48 @@ LookupStatus Ask(LookupJob& job) {
     }
     if (status == 503) continue;  // rate limited: once more, later
     if (status == 404) return LookupStatus::kNotFound;
-    if (status != 200) return LookupStatus::kOffline;
-    return ParseMusicBrainzDiscAnswer(body, job.request.discId.c_str(), &job.answer.releases);
+    return status == 200 ? LookupStatus::kFound : LookupStatus::kOffline;
   }
   return LookupStatus::kOffline;
+}
+
+// "cddb query", then "cddb read" of each match (the first few of a list).
+LookupStatus AskGnudb(LookupJob& job) {
+  const LookupRequest& request = job.request;
+  std::string body;
+  LookupStatus status =
+      Fetch(job, request.gnudbServer, CddbPath(request.cddbQuery, request.cddbHello).c_str(), &body);
+  std::vector<CddbMatch> matches;
+  if (status == LookupStatus::kFound) status = ParseCddbQuery(body, &matches);
+  if (status != LookupStatus::kFound) return status;
+  for (size_t i = 0; i < matches.size() && i < kMaxCddbReads; ++i) {
+    std::string command = "cddb read " + matches[i].category + " " + matches[i].discId;
+    status = Fetch(job, request.gnudbServer, CddbPath(command, request.cddbHello).c_str(), &body);
+    if (status == LookupStatus::kCancelled) return status;
+    ReleaseChoice release;
+    if (status == LookupStatus::kFound && ParseCddbRead(body, &release) == LookupStatus::kFound) {
+      job.answer.releases.push_back(std::move(release));
+    }
+  }
+  // Every read failed: say why the last did.
+  if (job.answer.releases.empty()) return status == LookupStatus::kFound ? LookupStatus::kMalformed : status;
+  return LookupStatus::kFound;
+}
+
+LookupStatus Ask(LookupJob& job) {
+  char path[256];
+  MusicBrainzDiscPath(job.request.discId.c_str(), path, sizeof(path));
+  std::string body;
+  LookupStatus status = Fetch(job, job.request.server, path, &body);
+  if (status == LookupStatus::kFound) {
+    status = ParseMusicBrainzDiscAnswer(body, job.request.discId.c_str(), &job.answer.releases);
+  }
+  // Only a disc the first service does not know goes to the second: offline is offline.
+  if (status != LookupStatus::kNotFound || job.request.cddbHello.empty() || job.request.cddbQuery.empty()) {
+    return status;
+  }
+  job.answer.releases.clear();
+  return AskGnudb(job);
 }
 
 unsigned __stdcall LookupThread(void* parameter) {
@@ -132,8 +170,8 @@ void MusicBrainzDiscPath(const char* discId, char* out, size_t capacity) {
   FormatText(out, capacity, "/ws/2/discid/%s?inc=recordings+artist-credits&fmt=json", discId);
 }
 
-void BuildUserAgent(HINSTANCE instance, char* out, size_t capacity) {
-  char version[32] = "1.0";
+void ModuleVersion(HINSTANCE instance, char* out, size_t capacity) {
+  CopyText(out, capacity, "1.0");
   char module[MAX_PATH] = "";
   DWORD ignored = 0;
   DWORD size = GetModuleFileNameA(instance, module, sizeof(module)) ? GetFileVersionInfoSizeA(module, &ignored) : 0;
@@ -142,10 +180,15 @@ void BuildUserAgent(HINSTANCE instance, char* out, size_t capacity) {
   UINT infoSize = 0;
   if (block && GetFileVersionInfoA(module, 0, size, block.get()) &&
       VerQueryValueA(block.get(), "\\", reinterpret_cast<void**>(&info), &infoSize) && infoSize >= sizeof(*info)) {
-    FormatText(version, sizeof(version), "%u.%u.%u", static_cast<unsigned>(HIWORD(info->dwProductVersionMS)),
+    FormatText(out, capacity, "%u.%u.%u", static_cast<unsigned>(HIWORD(info->dwProductVersionMS)),
                static_cast<unsigned>(LOWORD(info->dwProductVersionMS)),
                static_cast<unsigned>(HIWORD(info->dwProductVersionLS)));
   }
+}
+
+void BuildUserAgent(HINSTANCE instance, char* out, size_t capacity) {
+  char version[32];
+  ModuleVersion(instance, version, sizeof(version));
   char url[128];
   LoadText(instance, IDS_PROJECT_URL, url);
   FormatText(out, capacity, "ZantoPlayer/%s ( %s )", version, url);

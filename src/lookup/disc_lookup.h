@@ -22,7 +22,16 @@ struct LookupRequest {
   std::string server;     // e.g. "https://musicbrainz.org"
   std::string discId;     // the MusicBrainz disc id
   std::string userAgent;  // "ZantoPlayer/<version> ( <project URL> )"
+  // Asked when the first server does not know the disc, unless the hello is
+  // empty (no valid e-mail address).
+  std::string gnudbServer;  // e.g. "https://gnudb.gnudb.org"
+  std::string cddbQuery;    // CddbQueryCommand
+  std::string cddbHello;    // CddbHello
 };
+
+// Of a list of gnudb's matches, the entries read: each read is a request,
+// one a second.
+constexpr size_t kMaxCddbReads = 5;
 
 struct LookupJob;
 
@@ -53,5 +62,7 @@ void MusicBrainzDiscPath(const char* discId, char* out, size_t capacity);
 // The User-Agent the services ask for, from the module's version and the
 // project's address in its string table.
 void BuildUserAgent(HINSTANCE instance, char* out, size_t capacity);
+// "1.2.3" from the module's version resource ("1.0" without one).
+void ModuleVersion(HINSTANCE instance, char* out, size_t capacity);
 
 #endif

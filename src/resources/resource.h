@@ -128,6 +128,7 @@
 #define IDS_KEY_PLAYBACK          29110
 #define IDS_KEY_DEEMPHASIS        29111
 #define IDS_KEY_DIGITAL_DEVICE    29112
+#define IDS_KEY_GNUDB_SERVER      29105
 
 // Strings: settings page titles
 #define IDS_PAGE_TIMEWINDOW       29184
@@ -202,6 +203,7 @@
 #define IDC_CD_DRIVE              1050
 #define IDC_LOOKUP_ONLINE         1051
 #define IDC_PLAYBACK              1052
+#define IDC_GNUDB_USER            1056
 
 // Title editor controls
 #define IDC_TITLES_SECTION        1100

@@ -23,6 +23,7 @@ constexpr size_t kIniPathSize = kIniFilePathSize;
 // "ＭＳ Ｐゴシック" in code page 932, the code page the program is made for.
 const char kDefaultFontName[] = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
 const char kDefaultLookupServer[] = "https://musicbrainz.org";
+const char kDefaultGnudbServer[] = "https://gnudb.gnudb.org";
 constexpr COLORREF kDefaultTextColor = RGB(255, 255, 255);
 constexpr COLORREF kDefaultShadowColor = RGB(0, 0, 0);
 
@@ -131,6 +132,7 @@ Settings::Settings()
       lookupServer{},
       lookupOnline(1),
       gnudbUser{},
+      gnudbServer{},
       iniFolder{},
       pluginRegistryKey(kSusiePluginKey),
       settingsFailureShown(false),
@@ -138,6 +140,7 @@ Settings::Settings()
       unreportedFailures{} {
   CopyText(fontName, kDefaultFontName);
   CopyText(lookupServer, kDefaultLookupServer);
+  CopyText(gnudbServer, kDefaultGnudbServer);
   BuildPathBesideExecutable("", iniFolder, sizeof(iniFolder));
 }
 
@@ -202,6 +205,7 @@ void Settings::LoadLookup(const char* path) {
   ReadText(lookup, Name(IDS_KEY_LOOKUP_SERVER), kDefaultLookupServer, lookupServer, sizeof(lookupServer), path);
   lookupOnline = ReadInt(lookup, Name(IDS_KEY_LOOKUP_ONLINE), 1, path);
   ReadText(lookup, Name(IDS_KEY_GNUDB_USER), "", gnudbUser, sizeof(gnudbUser), path);
+  ReadText(lookup, Name(IDS_KEY_GNUDB_SERVER), kDefaultGnudbServer, gnudbServer, sizeof(gnudbServer), path);
 }
 
 void Settings::SaveLookup(IniFileSave& file) const {
@@ -209,6 +213,7 @@ void Settings::SaveLookup(IniFileSave& file) const {
   file.WriteText(lookup, Name(IDS_KEY_LOOKUP_SERVER), lookupServer);
   file.WriteInt(lookup, Name(IDS_KEY_LOOKUP_ONLINE), lookupOnline);
   file.WriteText(lookup, Name(IDS_KEY_GNUDB_USER), gnudbUser);
+  file.WriteText(lookup, Name(IDS_KEY_GNUDB_SERVER), gnudbServer);
 }
 
 void Settings::LoadPlayerControls(const char* general, const char* path) {

@@ -121,6 +121,7 @@ class Settings {
   char lookupServer[kSettingsPathSize];  // default https://musicbrainz.org
   int lookupOnline;                      // flag: look up new discs by themselves (default 1)
   char gnudbUser[kSettingsPathSize];     // an e-mail address; empty: gnudb is not asked
+  char gnudbServer[kSettingsPathSize];   // default https://gnudb.gnudb.org
 
   // Where ZantoPlay.ini and CD.ini live, ending with a backslash: the
   // program's folder. Tests point it (and the registry key below) elsewhere.

@@ -37,7 +37,8 @@ TEST_F(SettingsPages, OkWritesEveryPageInRangeThoughNoneWasOpened) {
   s.textColor = RGB(1, 2, 3);
   s.autoPlay = 3;
   s.mediaHotKeys = 0;
-  std::string percent;
+  CopyText(s.gnudbUser, "old@example.org");
+  std::string percent, user;
   bool playTime = false, intervalOn = true;
   EXPECT_EQ(RunWith(settings(), [&](HWND dialog) {
               HWND time = PageWith(dialog, IDC_TIME_PLAYTIME);
@@ -45,6 +46,8 @@ TEST_F(SettingsPages, OkWritesEveryPageInRangeThoughNoneWasOpened) {
               intervalOn = IsEnabledItem(time, IDC_TIME_INTERVAL);
               percent = ItemText(PageWith(dialog, IDC_OSUWARI_POSITION), IDC_OSUWARI_PERCENT);
               ClickItem(PageWith(dialog, IDC_MEDIA_HOT_KEYS), IDC_MEDIA_HOT_KEYS);
+              user = ItemText(PageWith(dialog, IDC_GNUDB_USER), IDC_GNUDB_USER);
+              SetDlgItemTextA(PageWith(dialog, IDC_GNUDB_USER), IDC_GNUDB_USER, "me@example.org");
               Press(dialog, IDOK);
             }),
             IDOK);
@@ -59,6 +62,8 @@ TEST_F(SettingsPages, OkWritesEveryPageInRangeThoughNoneWasOpened) {
   EXPECT_EQ(s.textColor, RGB(1, 2, 3));
   EXPECT_EQ(s.autoPlay, 1);
   EXPECT_EQ(s.mediaHotKeys, 1) << "the general page's new box";
+  EXPECT_EQ("old@example.org", user);
+  EXPECT_STREQ("me@example.org", s.gnudbUser) << "the address typed on the general page";
 }
 
 // Catches: a signed or unchecked parse of the interval, and an emptied field

@@ -28,7 +28,7 @@ TEST_F(SettingsTest, NoFilesGiveEveryDefaultAndSaveWritesThemInOrder) {
       "[General]", "TimeWindow=0", "MouseAnime=500", "ChgResByCD=0", "Repeat=0",
       "BlinkWhenPausing=1", "Volume=255", "Mute=0", "Shuffle=0", "RepeatTrack=0", "IntroScan=0",
       "TimeMode=0", "MediaHotKeys=0", "AutoPlay=0", "Drive=", "Playback=auto", "Deemphasis=1", "DigitalDevice=",
-      "[Lookup]", "Server=https://musicbrainz.org", "Online=1", "GnudbUser="};
+      "[Lookup]", "Server=https://musicbrainz.org", "Online=1", "GnudbUser=", "GnudbServer=https://gnudb.gnudb.org"};
   EXPECT_EQ(IniLines(IniFile()), expected);
   EXPECT_FALSE(FileExists(CdFile()));
 }

@@ -2,6 +2,8 @@
 
 #include <winsock2.h>
 
+#include <cstdlib>
+
 #include "lookup/http_get.h"
 
 namespace {
@@ -63,12 +65,7 @@ bool LookupStandIn::Get(const char* path, std::string* body) {
          status == 200;
 }
 
-std::vector<std::string> LookupStandIn::Requests() {
-  std::string text;
-  Get("/requests", &text);
-  std::vector<std::string> lines;
-  for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
-    lines.push_back(text.substr(at, end - at));
-  }
-  return lines;
+size_t LookupStandIn::Requests() {
+  std::string count;
+  return Get("/requests", &count) ? strtoul(count.c_str(), nullptr, 10) : 0;
 }

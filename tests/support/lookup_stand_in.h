@@ -4,7 +4,6 @@
 #define ZANTO_TESTS_SUPPORT_LOOKUP_STAND_IN_H
 
 #include <string>
-#include <vector>
 
 class LookupStandIn {
  public:
@@ -15,7 +14,7 @@ class LookupStandIn {
 
   bool Ready() const { return ready_; }  // false when the server did not come up
   std::string Address() const { return "http://127.0.0.1:" + std::to_string(port_); }
-  std::vector<std::string> Requests();  // "<path>\t<User-Agent>" each
+  size_t Requests();  // how many the services were sent so far
 
  private:
   bool Get(const char* path, std::string* body);  // false without an answer

@@ -3,7 +3,10 @@
 
 Discs are given by track lengths; their ids are computed here, so a wrong id
 gets a 404. Per disc: "releases", "statuses" (successive codes, the last
-repeated), "delay" (s), "malformed". No program User-Agent: 403.
+repeated), "delay" (s), "malformed"; "gnudb": {"code": 200, 210 or 211,
+"entries": [{"dtitle", "year", "tracks"}]} for /~cddb/cddb.cgi, whose query
+must name the disc's CDDB id, offsets and seconds. No program User-Agent: 403;
+a path not in the service's form: 400.
 """
 import base64
 import hashlib
@@ -12,6 +15,7 @@ import json
 import sys
 import threading
 import time
+import urllib.parse
 
 
 def frames(msf):
@@ -19,11 +23,46 @@ def frames(msf):
     return (m * 60 + s) * 75 + f
 
 
-def disc_id(tracks):
+def offsets_of(tracks):
     offsets = [150]
-    for length in tracks[:-1]:
+    for length in tracks:
         offsets.append(offsets[-1] + frames(length))
-    text = '%02X%02X%08X' % (1, len(tracks), offsets[-1] + frames(tracks[-1]))
+    return offsets  # the lead-out last
+
+
+def cddb_answers(disc, tracks, gnudb):
+    """What the CGI answers for this disc: its query's, then each entry's read, by command.
+    Discs of one length in seconds share their CDDB id: their entries' categories differ."""
+    offsets = offsets_of(tracks)
+    n = sum(sum(int(d) for d in str(o // 75)) for o in offsets[:-1])
+    cddb = '%08x' % ((n % 255) << 24 | (offsets[-1] // 75 - offsets[0] // 75) << 8 | len(tracks))
+    query = 'cddb query %s %d %s %d' % (cddb, len(tracks), ' '.join(map(str, offsets[:-1])), offsets[-1] // 75)
+    matches = ['d%de%d %s %s' % (disc, i, cddb, e['dtitle']) for i, e in enumerate(gnudb['entries'])]
+    answers = {query: '200 %s\r\n' % matches[0] if gnudb['code'] == 200 else
+               '%d Found matches, list follows\r\n%s\r\n.\r\n' % (gnudb['code'], '\r\n'.join(matches))}
+    for i, entry in enumerate(gnudb['entries']):
+        lines = ["210 d%de%d %s CD database entry follows (until terminating `.')" % (disc, i, cddb), '# xmcd']
+        values = [('DTITLE', entry['dtitle']), ('DYEAR', entry.get('year', ''))]
+        for key, value in values + [('TTITLE%d' % t, v) for t, v in enumerate(entry['tracks'])]:
+            half = len(value) // 2  # every value over two lines, as long ones are
+            lines += ['%s=%s' % (key, value[:half]), '%s=%s' % (key, value[half:])]
+        answers['cddb read d%de%d %s' % (disc, i, cddb)] = '\r\n'.join(lines + ['PLAYORDER=', '.', ''])
+    return answers
+
+
+def gnudb(query, answers):
+    """The CGI's answer, by its query string's cmd and hello."""
+    fields = urllib.parse.parse_qs(query)
+    hello = fields.get('hello', [''])[0].split(' ')
+    if fields.get('proto') != ['6'] or len(hello) != 4 or hello[2] != 'ZantoPlayer' or '' in hello:
+        return 400, '500 Command syntax error.\r\n'
+    cmd = fields.get('cmd', [''])[0]
+    return 200, answers.get(cmd, '202 No match.\r\n' if cmd.startswith('cddb query ') else '401 No such entry.\r\n')
+
+
+def disc_id(tracks):
+    offsets = offsets_of(tracks)[:-1]
+    text = '%02X%02X%08X' % (1, len(tracks), offsets_of(tracks)[-1])
     text += ''.join('%08X' % o for o in (offsets + [0] * 99)[:99])
     digest = base64.b64encode(hashlib.sha1(text.encode()).digest()).decode()
     return digest.translate(str.maketrans('+/=', '._-'))
@@ -44,6 +83,9 @@ def main():
     port = int(sys.argv[1])
     config = json.loads(bytes.fromhex(sys.argv[2]).decode('utf-8'))
     discs = {disc_id(d['tracks']): d for d in config['discs']}
+    answers = {}
+    for n, d in enumerate(config['discs']):
+        answers.update(cddb_answers(n, d['tracks'], d['gnudb']) if 'gnudb' in d else {})
     requests, counts = [], {}
 
     class Handler(http.server.BaseHTTPRequestHandler):
@@ -60,16 +102,22 @@ def main():
         def do_GET(self):
             agent = self.headers.get('User-Agent', '')
             if self.path == '/requests':
-                return self.reply(200, ''.join('%s\t%s\n' % r for r in requests).encode())
+                return self.reply(200, str(len(requests)).encode())
             if self.path == '/quit':
                 self.reply(200, b'')
                 return threading.Thread(target=server.shutdown).start()
-            requests.append((self.path, agent))
+            requests.append(self.path)
             if not agent.startswith('ZantoPlayer/'):
                 return self.reply(403, b'{"error": "anonymous clients are refused"}')
-            did = self.path.split('?')[0].rsplit('/', 1)[-1]
+            path, _, query = self.path.partition('?')
+            if path == '/~cddb/cddb.cgi':
+                status, text = gnudb(query, answers)
+                return self.reply(status, text.encode('utf-8'))
+            did = path[len('/ws/2/discid/'):]
+            if not path.startswith('/ws/2/discid/') or query != 'inc=recordings+artist-credits&fmt=json':
+                return self.reply(400, b'{"error": "not a disc id request"}')
             disc = discs.get(did)
-            if disc is None:
+            if disc is None or 'releases' not in disc:
                 return self.reply(404, b'{"error": "Not Found"}')
             counts[did] = counts.get(did, 0) + 1
             statuses = disc.get('statuses', [200])

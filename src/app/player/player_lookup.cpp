@@ -9,6 +9,7 @@
 #include "cd/disc_ids.h"
 #include "common/message_box.h"
 #include "dialogs/release_chooser.h"
+#include "lookup/cddb_text.h"
 #include "lookup/disc_lookup.h"
 #include "resources/resource.h"
 #include "settings/disc_titles.h"
@@ -42,6 +43,11 @@ bool PlayerWindow::StartLookup(bool byHand) {
   char agent[kUserAgentSize];
   BuildUserAgent(instance, agent, sizeof(agent));
   request.userAgent = agent;
+  char version[32];
+  ModuleVersion(instance, version, sizeof(version));
+  request.gnudbServer = settings_.gnudbServer;
+  request.cddbQuery = CddbQueryCommand(toc);
+  request.cddbHello = CddbHello(settings_.gnudbUser, version);
   ++lookupTicket_;
   lookupByHand_ = byHand;
   lookupIdentity_ = disc.identity;
