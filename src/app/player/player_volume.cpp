@@ -33,6 +33,7 @@ void PlayerWindow::ChangeVolume(int position) {
   settings_.volume = Clamp255(position);
   // The skin's control has moved itself; the keys and the wheel move it here.
   if (volumePosition != settings_.volume) SetVolumePosition(settings_.volume);
+  ShowModes();  // a mute ends
   volumeOutput.SetSessionVolume(settings_.volume);
   volumeOutput.SetDriveVolume(settings_.volume);
   if (wasMuted) {
@@ -62,6 +63,7 @@ void PlayerWindow::OnMuteCommand() {
     volumeOutput.SetSessionVolume(settings_.volume);
     volumeOutput.UnmuteDrive(settings_.volume);
   }
+  ShowModes();
   OnVolumeSaveTimer();  // at once, with any volume change still waiting
 }
 
