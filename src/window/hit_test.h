@@ -36,8 +36,8 @@ int VolumeMapLevel(const SkinModel& model, const ImageBuffer& volumeMap, int x, 
 // Hit code under (x, y): the volume control over a grey pixel inside its
 // rectangle, then the seek bar the same way, then the first button placement
 // containing the point (lower button index, then earlier placement), then a
-// lamp, else the body. For a button, *entry receives the placement's index; otherwise it is
-// left alone.
+// lamp, else the body. For a button, *entry receives the placement's index;
+// otherwise it is left alone.
 int HitTestSkin(const SkinModel& model, const ImageBuffer& volumeMap, const ImageBuffer& seekMap,
                 int x, int y, int* entry);
 

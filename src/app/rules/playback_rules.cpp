@@ -41,8 +41,8 @@ void FormatPlayTitle(char* title, size_t size, int track, const ShownTime& shown
   char time[24];
   FormatText(time, sizeof(time), "[%02d] %s%02d:%02d", track, shown.remaining ? "-" : "", shown.minutes,
              shown.seconds);
-  // The name stays whole: the track's title gets what the time, the name,
-  // their three spaces and the terminator leave.
+  // The name stays whole: the track's title (with the terminator) gets the
+  // room the time, the name and the joins between them (" ", " - ") leave.
   char cut[256] = "";
   const size_t used = strlen(time) + strlen(appName) + 4;
   if (trackTitle && size > used) CopyText(cut, size - used < sizeof(cut) ? size - used : sizeof(cut), trackTitle);
