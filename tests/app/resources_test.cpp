@@ -72,17 +72,16 @@ TEST(Resources, ContextMenuHoldsTheCommandsInOrder) {
   GetMenuStringA(popup, IDM_PLAY, text, sizeof(text), MF_BYCOMMAND);
   EXPECT_STREQ(text, "\x8d\xc4\x90\xb6(&L)\tX");  // "再生(&L)\tX"
 
-  // Every item has a mnemonic of its own: a letter written without its "&",
-  // or one two items share, picks the wrong command from the keyboard.
+  // Every item has a mnemonic of its own: a letter without its "&", or one
+  // two items share, picks the wrong command from the keyboard.
   std::string letters;
   for (int i = 0; i < GetMenuItemCount(popup); ++i) {
     if (GetMenuItemID(popup, i) == 0) continue;  // a separator
     GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
     const char* amp = strchr(text, '&');
-    ASSERT_TRUE(amp && isalpha(static_cast<unsigned char>(amp[1]))) << "item " << i << " has no mnemonic";
-    const char letter = static_cast<char>(toupper(static_cast<unsigned char>(amp[1])));
-    EXPECT_EQ(letters.find(letter), std::string::npos) << "item " << i << " shares " << letter;
-    letters += letter;
+    ASSERT_TRUE(amp && isalpha(static_cast<unsigned char>(amp[1]))) << "item " << i;
+    EXPECT_EQ(letters.find(static_cast<char>(toupper(amp[1]))), std::string::npos) << "item " << i;
+    letters += static_cast<char>(toupper(amp[1]));
   }
 }
 
