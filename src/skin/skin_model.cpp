@@ -17,6 +17,10 @@ const char* const kButtonKeys[kButtonCount] = {
     "RepeatButton",
 };
 
+const char* const kLampKeys[kLampCount] = {
+    "ShuffleLamp", "RepeatLamp", "RepeatOneLamp", "IntroLamp", "MuteLamp",
+};
+
 namespace {
 
 char emptyToken[1] = {'\0'};
@@ -43,6 +47,14 @@ struct KeyRule {
 template <SkinPicture P>
 KeyRule PictureKeyRule() {
   return {kSkinPictures[P].key, [](SkinModel& m) { m.ReadText(kSkinPictures[P].file(m)); }};
+}
+
+template <LampIndex L>
+KeyRule LampKeyRule() {
+  return {kLampKeys[L], [](SkinModel& m) {
+            m.ReadRect(&m.lamps[L].rect);
+            m.ReadText(m.lamps[L].toolTip);
+          }};
 }
 
 // The picture rows take their keys from kSkinPictures at start-up, which is
@@ -107,6 +119,18 @@ const KeyRule kKeyRules[] = {
        m.equalizerBmpValue2 = m.ReadInt();
        m.ReadText(m.equalizerBmpFile);
      }},
+    // A lamp is one place with a tooltip: a second line moves it.
+    LampKeyRule<ShuffleLamp>(),
+    LampKeyRule<RepeatLamp>(),
+    LampKeyRule<RepeatTrackLamp>(),
+    LampKeyRule<IntroLamp>(),
+    LampKeyRule<MuteLamp>(),
+    PictureKeyRule<ShuffleLampPicture>(),
+    PictureKeyRule<RepeatLampPicture>(),
+    PictureKeyRule<RepeatTrackLampPicture>(),
+    PictureKeyRule<IntroLampPicture>(),
+    PictureKeyRule<MuteLampPicture>(),
+    PictureKeyRule<TimeRemainingPicture>(),
 };
 
 constexpr int kPlainKeyCount = static_cast<int>(sizeof(kKeyRules) / sizeof(kKeyRules[0]));
@@ -160,6 +184,9 @@ void SkinModel::Clear() {
   equalizerBmpFile[0] = '\0';
   equalizerBmpValue1 = equalizerBmpValue2 = 0;
   osuwariBaseLine = -1;
+  for (LampSpec& lamp : lamps) lamp = LampSpec{};
+  for (auto& file : lampImageFile) file[0] = '\0';
+  timeRemainingImageFile[0] = '\0';
 }
 
 bool SkinModel::LoadResourceFile(const char* path) {

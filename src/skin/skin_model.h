@@ -47,6 +47,17 @@ enum ButtonIndex : int {
   kButtonCount
 };
 
+// Lamps: a lamp shows one play mode as off or on, and a click on it flips
+// the mode. In the order of their keys.
+enum LampIndex : int {
+  ShuffleLamp = 0,
+  RepeatLamp,       // repeat the disc
+  RepeatTrackLamp,  // repeat one track
+  IntroLamp,
+  MuteLamp,
+  kLampCount
+};
+
 enum VolumeControlKind : int { VolumeControlNone = 0, VolumeControlBar = 1, VolumeControlBmp = 2 };
 
 constexpr int kMaxLineLength = 255;   // bytes of one line, without its line end
@@ -82,6 +93,13 @@ struct ButtonSpec {
   RECT rect;
   char toolTip[kShortTextSize];
   PressStyle pressStyle;
+};
+
+// Where a lamp shows, and its tooltip. An empty rectangle: the skin has no
+// such lamp.
+struct LampSpec {
+  RECT rect;
+  char toolTip[kShortTextSize];
 };
 
 // The placements of one button, in file order.
@@ -162,6 +180,10 @@ class SkinModel {
   char equalizerBmpFile[kPathSize];
   int equalizerBmpValue1, equalizerBmpValue2;
   int osuwariBaseLine;
+  LampSpec lamps[kLampCount];
+  char lampImageFile[kLampCount][kPathSize];
+  // Shown left of the time digits while they count a remaining time.
+  char timeRemainingImageFile[kPathSize];
   int lineNumber;
   ParseStatus status;
   char* cursor;
@@ -179,5 +201,8 @@ class SkinModel {
 
 // The resource-file spelling of each button key, by button index.
 extern const char* const kButtonKeys[kButtonCount];
+// The resource-file spelling of each lamp key, by lamp index; its picture's
+// key is the same with "Image" after it.
+extern const char* const kLampKeys[kLampCount];
 
 #endif

@@ -17,6 +17,13 @@ enum SkinPicture : int {
   VolumePicture,
   VolumeMapPicture,
   SeekPicture,
+  // Two frames side by side, off then on, each the lamp rectangle's size.
+  ShuffleLampPicture,
+  RepeatLampPicture,
+  RepeatTrackLampPicture,
+  IntroLampPicture,
+  MuteLampPicture,
+  TimeRemainingPicture,
   kSkinPictureCount
 };
 
@@ -44,6 +51,8 @@ struct SkinPictureRule {
 };
 
 extern const SkinPictureRule kSkinPictures[kSkinPictureCount];
+
+inline SkinPicture LampPicture(int lamp) { return static_cast<SkinPicture>(ShuffleLampPicture + lamp); }
 
 inline const char* PictureKey(SkinPicture picture) { return kSkinPictures[picture].key; }
 

@@ -234,6 +234,7 @@ void SkinCheck::Run(PluginList* pluginList, const char* resourceFilePath) {
   CheckButtons();
   CheckButtonOverlaps();
   CheckSizes();
+  CheckLamps();
   const LoadedImage& seek = pictures[SeekPicture];
   if (!seek.IsEmpty()) CheckGreyMap(seek, model.seekRegion, PictureKey(SeekPicture), "SeekRegion");
   const LoadedImage& volumeMap = pictures[VolumeMapPicture];
@@ -431,6 +432,21 @@ void SkinCheck::CheckSizes() {
     SkinProblem& problem = Add(ProblemTimeFontCells, LineOf("TimeFontSize"), "TimeFontSize");
     problem.number = timeFont.Width();
     problem.otherNumber = model.timeFontWidth;
+  }
+}
+
+void SkinCheck::CheckLamps() {
+  for (int lamp = 0; lamp < kLampCount; ++lamp) {
+    const RECT& rect = model.lamps[lamp].rect;
+    if (IsRectEmpty(&rect)) continue;
+    if (!InsideBackground(rect)) Add(ProblemButtonOutside, LineOf(kLampKeys[lamp]), kLampKeys[lamp]);
+    const LoadedImage& picture = pictures[LampPicture(lamp)];
+    const long long width = static_cast<long long>(rect.right) - rect.left;
+    if (picture.IsEmpty() || picture.Width() == 2 * width) continue;
+    const char* key = PictureKey(LampPicture(lamp));
+    SkinProblem& problem = Add(ProblemLampFrames, LineOf(key), key);
+    problem.number = picture.Width();
+    problem.otherNumber = static_cast<int>(width);
   }
 }
 

@@ -16,7 +16,7 @@ class PluginList;
 // A window region with more rectangles than this appears slowly under Wine.
 constexpr int kRaggedShapeRectangles = 20000;
 // At least the number of keys KnownSkinKey lists.
-constexpr int kKnownKeySlots = 64;
+constexpr int kKnownKeySlots = 96;
 // Problems kept; any more are only counted.
 constexpr int kMaxProblems = 200;
 
@@ -58,6 +58,8 @@ class SkinCheck : private SkinParseListener {
   void CheckButtonWords(int lineNumber, const char* key, const char* values);
   void CheckButtonOverlaps();
   void CheckSizes();
+  // Each placed lamp on the background, its picture two frames of its width.
+  void CheckLamps();
   void CheckGreyMap(const ImageBuffer& map, const RECT& area, const char* mapKey,
                     const char* areaKey);
   bool InsideBackground(const RECT& rect) const;

@@ -80,6 +80,8 @@ const ProblemText kProblemTexts[kProblemKindCount] = {
      "does not fit on the screen (the player shows it all the same)",
      "背景が %d×%d で、いちばん大きい画面の作業領域 (%s) に収まりません "
      "(プレーヤーはそのまま表示します)"},
+    {"%s is %d pixels wide, not two frames (off, on) of its lamp's width %d",
+     "%s の幅 %d がランプの幅 %d の2コマ分 (消灯、点灯) ではありません"},
 };
 
 // By ImageStatus.
@@ -189,6 +191,9 @@ void FormatProblem(const SkinProblem& problem, MessageLanguage language, char* o
     case ProblemPictureSmaller:
       FormatText(body, sizeof(body), format, problem.key, problem.detail, problem.number,
                  problem.otherNumber);
+      break;
+    case ProblemLampFrames:
+      FormatText(body, sizeof(body), format, problem.key, problem.number, problem.otherNumber);
       break;
     case ProblemUnknownKey:
       if (problem.detail[0] == '\0') {

@@ -40,6 +40,7 @@ enum ProblemKind : int {
   ProblemBackgroundTooSmall,  // number x otherNumber: the background's size
   ProblemBackgroundBeyondScreens,  // number x otherNumber: its size, detail: the largest
                                    // work area as "W x H"
+  ProblemLampFrames,        // key: the lamp picture's, number: its width, otherNumber: the lamp's
   kProblemKindCount
 };
 

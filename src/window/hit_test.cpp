@@ -30,5 +30,8 @@ int HitTestSkin(const SkinModel& model, const ImageBuffer& volumeMap, const Imag
       }
     }
   }
+  for (int lamp = 0; lamp < kLampCount; ++lamp) {
+    if (RectContains(model.lamps[lamp].rect, x, y)) return kHitLamp + lamp;
+  }
   return kHitBody;
 }

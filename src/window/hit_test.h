@@ -13,8 +13,11 @@ constexpr int kHitNone = -1;
 constexpr int kHitBody = 17;
 constexpr int kHitVolume = 18;
 constexpr int kHitSeek = 19;
+// kHitLamp + i for lamp i.
+constexpr int kHitLamp = 20;
 
 inline bool IsButtonHit(int hit) { return hit >= 0 && hit < kButtonCount; }
+inline bool IsLampHit(int hit) { return hit >= kHitLamp && hit < kHitLamp + kLampCount; }
 
 // Left and top inclusive, right and bottom exclusive; empty or inverted
 // rectangles contain nothing.
@@ -32,9 +35,9 @@ int VolumeMapLevel(const SkinModel& model, const ImageBuffer& volumeMap, int x, 
 
 // Hit code under (x, y): the volume control over a grey pixel inside its
 // rectangle, then the seek bar the same way, then the first button placement
-// containing the point (lower button index, then earlier placement), else the
-// body. For a button, *entry receives the placement's index; otherwise it is
-// left alone.
+// containing the point (lower button index, then earlier placement), then a
+// lamp, else the body. For a button, *entry receives the placement's index;
+// otherwise it is left alone.
 int HitTestSkin(const SkinModel& model, const ImageBuffer& volumeMap, const ImageBuffer& seekMap,
                 int x, int y, int* entry);
 

@@ -114,6 +114,9 @@ void SkinWindow::OnLButtonUp(LPARAM lParam) {
     // disc has moved. A capture lost before the release seeks nowhere.
     int position = SeekMapPosition(point.x, point.y);
     OnSeekRegion(position >= 0 ? position : seekDragPosition);
+  } else if (IsLampHit(capturedHit)) {
+    // Like a button: released off the lamp, the click is cancelled.
+    if (Contains(LampRect(capturedHit - kHitLamp), point)) FireLamp(capturedHit - kHitLamp);
   } else if (capturedHit == kHitBody && IsTimeWindowClick(point)) {
     OnTimeWindowClick();
   }
@@ -203,6 +206,7 @@ bool SkinWindow::RegisterTooltips() {
   }
   add(model.analyzerWindow, model.analyzerText);
   add(model.equalizerWindow, model.equalizerText);
+  for (const LampSpec& lamp : model.lamps) add(lamp.rect, lamp.toolTip);
   if (!added) {
     status = SkinTooltipFailed;
     return false;

@@ -38,6 +38,12 @@ LoadedImage& SkinWindow::PictureSlot(SkinPicture picture) {
     case TimeFontPicture: return timeFontPicture;
     case VolumePicture: return volumePicture;
     case VolumeMapPicture: return volumePositionPicture;
+    case ShuffleLampPicture:
+    case RepeatLampPicture:
+    case RepeatTrackLampPicture:
+    case IntroLampPicture:
+    case MuteLampPicture: return lampPicture[picture - ShuffleLampPicture];
+    case TimeRemainingPicture: return timeRemainingPicture;
     case SeekPicture:
     case kSkinPictureCount: break;
   }
@@ -142,5 +148,7 @@ bool SkinWindow::ApplySkin() {
   PaintSeekBar();
   PaintTimeWindow();
   PaintTextWindow();
+  for (int lamp = 0; lamp < kLampCount; ++lamp) PaintLamp(lamp);
+  PaintTimeSign();
   return true;
 }

@@ -27,7 +27,9 @@ SkinWindow::SkinWindow()
       timeFirst(-1),
       timeSecond(0),
       timeSeparatorOn(0),
-      textFont{} {
+      textFont{},
+      lampOn{},
+      timeRemainingOn(0) {
   errorText[0] = '\0';
   resourceFolder[0] = '\0';
   text[0] = '\0';
@@ -151,6 +153,8 @@ void SkinWindow::ExchangeSkin(SkinWindow& other) {
   volumePicture.Swap(other.volumePicture);
   volumePositionPicture.Swap(other.volumePositionPicture);
   seekPicture.Swap(other.seekPicture);
+  for (int i = 0; i < kLampCount; ++i) lampPicture[i].Swap(other.lampPicture[i]);
+  timeRemainingPicture.Swap(other.timeRemainingPicture);
   scratchImage.Swap(other.scratchImage);
   frameImage.Swap(other.frameImage);
   std::swap(resourceFolder, other.resourceFolder);

@@ -136,6 +136,24 @@ class SkinWindow : public BackBufferWindow {
   // Flips the toggle button's state (button 16), then fires the button's slot.
   void FireButton(int button);
 
+  // The lamps: one per LampIndex, each an empty rectangle when the skin
+  // places none. A click on a placed lamp sends its command, the one the
+  // context menu sends for the same mode; the program then shows the new
+  // state with SetLampState.
+  static int LampCount() { return kLampCount; }
+  RECT LampRect(int lamp) const;
+  bool HasLamp(int lamp) const;
+  bool LampOn(int lamp) const;
+  static WORD LampCommand(int lamp);
+  bool SetLampState(int lamp, int on);
+  bool PaintLamp(int lamp);
+  // Whether the time shows a remaining time: the skin's sign picture shows
+  // left of the digits while it does.
+  bool SetTimeRemaining(int on);
+  bool PaintTimeSign();
+  // Sends the lamp's command to this window.
+  void FireLamp(int lamp);
+
   // The placements of button i (an empty list outside 0..16), and placement j
   // of it (all zero when j is not below the count).
   const ButtonSpecList& GetButtonSpecList(int button) const;
@@ -152,6 +170,8 @@ class SkinWindow : public BackBufferWindow {
   LoadedImage volumePicture;
   LoadedImage volumePositionPicture;
   LoadedImage seekPicture;
+  LoadedImage lampPicture[kLampCount];
+  LoadedImage timeRemainingPicture;
   SkinStatus status;
   char errorText[kErrorTextSize];
   // Why the picture errorText names failed (status SkinImageFailed), and the
@@ -179,6 +199,8 @@ class SkinWindow : public BackBufferWindow {
   int timeSeparatorOn;
   char text[kPathSize];
   TextFont textFont;
+  int lampOn[kLampCount];
+  int timeRemainingOn;
 
  private:
   // The member that holds a picture of the table.
@@ -225,6 +247,9 @@ class SkinWindow : public BackBufferWindow {
   // scratchImage's `area` into the back buffer and frameImage in one drawing
   // pass, then invalidated. False when no pass could be opened.
   bool ShowComposed(const RECT& area);
+  // Where the remaining-time sign shows: right of it the time's first cell,
+  // a time-font spacing apart.
+  RECT TimeSignArea() const;
   // Every widget in its current state, in drawing order.
   void RepaintWidgets();
   // Set while the activation repaint runs: during a deactivation the system

@@ -220,6 +220,8 @@ void SkinWindow::RepaintWidgets() {
   PaintSeekBar();
   PaintTimeWindow();
   PaintTextWindow();
+  for (int lamp = 0; lamp < kLampCount; ++lamp) PaintLamp(lamp);
+  PaintTimeSign();
 }
 
 void SkinWindow::OnActivate(WPARAM wParam) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstring>
 #include <string>
 
 #include "common/handles.h"
@@ -19,6 +21,9 @@ TEST(Resources, StringsComeOutInCodePage932) {
   EXPECT_EQ(ResourceText(IDS_DEFAULT_RESOURCE), "ZantoPlay1.rc");
   EXPECT_EQ(ResourceText(IDS_KEY_TRACK_FORMAT), "%d");
   EXPECT_EQ(ResourceText(IDS_TRACK_FORMAT), "Track %d");
+  // The skin dialog names this product, not an older one.
+  EXPECT_EQ(ResourceText(IDS_OPEN_RESOURCE_TITLE).find("Zanto Player"), 0u);
+  EXPECT_EQ(ResourceText(IDS_RESOURCE_FILTER).find("Zanto Player"), 0u);
 }
 
 TEST(Resources, EveryStringIdHasText) {
@@ -35,7 +40,7 @@ TEST(Resources, EveryStringIdHasText) {
       IDS_KEY_PLUGINFOLDER, IDS_KEY_BLINKWHENPAUSING, IDS_KEY_DOOSUWARI, IDS_KEY_OSUWARIXPER,
       IDS_KEY_TRACK_FORMAT, IDS_KEY_FONTNAME, IDS_KEY_FONTSTYLE, IDS_KEY_TEXTCOLOR,
       IDS_KEY_SHADOWCOLOR, IDS_KEY_ENABLESHADOW, IDS_PAGE_TIMEWINDOW, IDS_PAGE_SUSIE,
-      IDS_PAGE_OSUWARI, IDS_PAGE_GENERAL, IDS_PAGE_TITLE,
+      IDS_PAGE_OSUWARI, IDS_PAGE_GENERAL, IDS_PAGE_TITLE, IDS_TEXT_NO_DISC, IDS_TEXT_TRAY_OPEN,
   };
   for (UINT id : ids) EXPECT_FALSE(ResourceText(id).empty()) << id;
   // The two-line messages keep their line feed.
@@ -67,6 +72,18 @@ TEST(Resources, ContextMenuHoldsTheCommandsInOrder) {
   char text[64];
   GetMenuStringA(popup, IDM_PLAY, text, sizeof(text), MF_BYCOMMAND);
   EXPECT_STREQ(text, "\x8d\xc4\x90\xb6(&L)\tX");  // "再生(&L)\tX"
+
+  // Every item has a mnemonic of its own: a letter without its "&", or one
+  // two items share, picks the wrong command from the keyboard.
+  std::string letters;
+  for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+    if (GetMenuItemID(popup, i) == 0) continue;  // a separator
+    GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+    const char* amp = strchr(text, '&');
+    ASSERT_TRUE(amp && isalpha(static_cast<unsigned char>(amp[1]))) << "item " << i;
+    EXPECT_EQ(letters.find(static_cast<char>(toupper(amp[1]))), std::string::npos) << "item " << i;
+    letters += static_cast<char>(toupper(amp[1]));
+  }
 }
 
 TEST(Resources, IconHasBothSizes) {

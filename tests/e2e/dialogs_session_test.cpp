@@ -48,7 +48,7 @@ struct Item {
 // Every control the code addresses, with its text as the settings give it.
 const Item kItems[] = {
     {IDC_ALWAYS_ON_TOP, IDC_ALWAYS_ON_TOP, L"常に手前に表示(&T)"},
-    {IDC_ALWAYS_ON_TOP, IDC_CHG_RES_BY_CD, L"CD毎にリソースを憶える(R)"},
+    {IDC_ALWAYS_ON_TOP, IDC_CHG_RES_BY_CD, L"CD毎にリソースを憶える(&R)"},
     {IDC_ALWAYS_ON_TOP, IDC_BLINK_WHEN_PAUSING, L"ポーズ中に点滅する(&B)"},
     {IDC_TIME_PLAYTIME, IDC_TIME_PLAYTIME, L"演奏時間(&P)"},
     {IDC_TIME_PLAYTIME, IDC_TIME_CLOCK, L"とけい(&C)"},

@@ -172,6 +172,21 @@ TEST_F(DefaultSkin, WidgetAreasLieOnTheOpaqueFace) {
   EXPECT_GT(model_.osuwariBaseLine, 0);
   EXPECT_LT(model_.osuwariBaseLine, background_.height());
   EXPECT_NE(model_.aboutText[0], '\0');
+  // A lamp's off frame is the face (or the lamp would change at the first
+  // repaint), and its on frame shows something.
+  for (int lamp = 0; lamp < kLampCount; ++lamp) {
+    const RECT& r = model_.lamps[lamp].rect;
+    BmpFile strip;
+    ASSERT_TRUE(Load(model_.lampImageFile[lamp], &strip)) << kLampKeys[lamp];
+    bool lights = false;
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) {
+        ASSERT_EQ(strip.Pixel(x - r.left, y - r.top), background_.Pixel(x, y)) << kLampKeys[lamp];
+        lights = lights || strip.Pixel(x - 2 * r.left + r.right, y - r.top) != background_.Pixel(x, y);
+      }
+    }
+    EXPECT_TRUE(lights) << kLampKeys[lamp];
+  }
 }
 
 TEST_F(DefaultSkin, SeekMapRunsTheWholeScaleAlongTheBar) {

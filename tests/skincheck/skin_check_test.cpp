@@ -108,6 +108,11 @@ TEST_F(SkinCheckTest, EachBrokenSkinNamesItsProblemAndAgreesWithThePlayer) {
          for (UINT_PTR i = 0; i <= kMaxTooltipTools; ++i) lines += "PlayButton 12 0 20 10 t\r\n";
          return lines;
        }(), ProblemManyTooltips, 0, ""},
+      {"lamp strip not two frames", "ShuffleLamp 12 0 22 10 s\r\nShuffleLampImage strip30.bmp\r\n",
+       ProblemLampFrames, 4, "ShuffleLampImage"},
+      {"lamp outside", "MuteLamp 35 0 45 10\r\n", ProblemButtonOutside, 3, "MuteLamp"},
+      {"missing lamp picture", "IntroLampImage none.bmp\r\n", ProblemPictureFailed, 3,
+       "IntroLampImage"},
       {"unknown key", "PlayButon 12 0 20 10 x\r\n", ProblemUnknownKey, 3, "PlayButon"},
   };
   for (const BrokenSkin& skin : table) {

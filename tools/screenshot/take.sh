@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes docs/screenshot.png: the real program with the default skin, playing
 # the demo disc on the virtual drive under Wine on its own Xvfb display (a
-# running time, the track's title from CD.ini, the seek fill). The parts the
+# remaining time with its sign, shuffle's lamp lit, the track's title from
+# CD.ini, the seek fill). The parts the
 # skin cuts away are transparent in the picture.
 # Usage: tools/screenshot/take.sh [OUTPUT.png]   (BUILD_DIR overrides build/)
 set -euo pipefail
@@ -19,10 +20,13 @@ work=$zanto_shot_work
 zanto_demo_install "$build" "$work/demo" 40
 
 zanto_shot_run_player "$zanto_demo_player"
-# The title names track 1 once the drive has settled and the disc is read.
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^\[01\] 00:00 - Zanto Player$' | head -n 1)
-xdotool key --window "$window" x
-sleep 3.2  # about two minutes into the first track
+# The title names track 1 (and its title) once the drive has settled and the
+# disc is read.
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^\[01\] 00:00 .*- Zanto Player$' | head -n 1)
+# Shuffle on and the track's remaining time, so that the picture shows the
+# skin's lamp and sign; then play.
+xdotool key --window "$window" s t x
+sleep 3.2  # about two minutes into the first track played
 eval "$(xdotool getwindowgeometry --shell "$window")"
 
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/shot.png"

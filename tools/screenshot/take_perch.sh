@@ -51,7 +51,7 @@ target=$(timeout 30 xdotool search --sync --onlyvisible --class notepad | head -
 
 (cd "$zanto_demo_player" && exec wine ./ZantoPlay.exe </dev/null >/dev/null 2>&1) &
 pids+=($!)
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^\[01\] 00:00 - Zanto Player$' | head -n 1)
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^\[01\] 00:00 .*- Zanto Player$' | head -n 1)
 xdotool key --window "$window" x
 # A click brings the notepad to the front (no window manager to ask); the
 # player perches on it at its next tick.

@@ -59,6 +59,37 @@ KEYS = {   # key faces (left, right)
 }
 GRILLE = (262, 99, 364, 111)
 
+# Lamps: LCD labels in a row under the digits, lit while their mode is on;
+# each rectangle holds its label and a pixel of margin.
+LAMP_Y = 70
+LAMPS = [   # key, label, tooltip
+    ("ShuffleLamp", "SHUF", "シャッフル"),
+    ("RepeatLamp", "RPT", "リピート"),
+    ("RepeatOneLamp", "ONE", "1曲リピート"),
+    ("IntroLamp", "INTRO", "イントロスキャン"),
+    ("MuteLamp", "MUTE", "ミュート"),
+]
+SMALL_GLYPHS = {   # 3 x 5 capitals for the lamp labels
+    "S": "### #.. ### ..# ###", "H": "#.# #.# ### #.# #.#", "U": "#.# #.# #.# #.# ###",
+    "F": "### #.. ##. #.. #..", "R": "##. #.# ##. #.# #.#", "P": "##. #.# ##. #.. #..",
+    "T": "### .#. .#. .#. .#.", "O": "### #.# #.# #.# ###", "N": "##. #.# #.# #.# #.#",
+    "E": "### #.. ##. #.. ###", "I": "### .#. .#. .#. ###", "M": "#.# ### ### #.# #.#",
+}
+
+
+def lamp_rects():
+    rects, x = {}, TIME[0] - 1
+    for key, label, _tip in LAMPS:
+        w = 4 * len(label) - 1 + 2
+        rects[key] = (x, LAMP_Y, x + w, LAMP_Y + 7)
+        x += w + 1
+    return rects
+
+
+LAMP_RECTS = lamp_rects()
+# The remaining-time sign: a minus as tall as the digits, left of them.
+SIGN_W = 6
+
 CAPTION_Y = 19.5
 CAPTION = {   # centres of the round window buttons
     "AboutButton": 319.5,
@@ -126,7 +157,9 @@ FILES = {
     "volume_strip": "volume.bmp",
     "volume_map": "volume_map.bmp",
     "seek_map": "seek_map.bmp",
+    "time_sign": "time_minus.bmp",
 }
+LAMP_FILES = {key: "lamp_%s.bmp" % label.lower() for key, label, _tip in LAMPS}
 
 # ---------------------------------------------------------------- colours
 
@@ -170,8 +203,9 @@ def seek_fill_shape():
 class Look:
     """What to draw in which state."""
 
-    def __init__(self, pressed=(), seek_filled=False, volume=0):
+    def __init__(self, pressed=(), seek_filled=False, volume=0, lamps=()):
         self.pressed = set(pressed)
+        self.lamps = set(lamps)
         self.seek_filled = seek_filled
         self.volume = volume
 
@@ -361,6 +395,26 @@ def draw_panel(cv, look):
     for px, py in pixelfont.text_pixels("VOL", 232, 63):
         cv.fill(rbox(px, py, px + 1, py + 1, 0), (50, 150, 172), 0.9)
     draw_volume(cv, look.volume)
+    draw_lamps(cv, look.lamps)
+
+
+def draw_lamps(cv, lit):
+    for key, label, _tip in LAMPS:
+        x0, y0 = LAMP_RECTS[key][0] + 1, LAMP_RECTS[key][1] + 1
+        on = key in lit
+        for i, ch in enumerate(label):
+            rows = SMALL_GLYPHS[ch].split()
+            for gy, row in enumerate(rows):
+                for gx, c in enumerate(row):
+                    if c != "#":
+                        continue
+                    px, py = x0 + 4 * i + gx, y0 + gy
+                    dot = rbox(px, py, px + 1, py + 1, 0)
+                    if on:
+                        cv.fill(dot.grow(0.8), (30, 120, 140), 0.35)
+                        cv.fill(dot, LCD_INK)
+                    else:
+                        cv.fill(dot, (28, 70, 80), 0.9)
 
 
 def lcd_paint(x, y):
@@ -598,6 +652,34 @@ def volume_strip():
     return fw * VOL_FRAMES, fh, strip
 
 
+def lamp_strip(key):
+    """Two frames side by side: the lamp off (as on the face), then on."""
+    x0, y0, x1, y1 = LAMP_RECTS[key]
+    fw, fh = x1 - x0, y1 - y0
+    strip = bytearray(2 * fw * fh * 3)
+    for k, lit in enumerate(((), (key,))):
+        frame = render(Look(lamps=lit), clip=LAMP_RECTS[key])
+        for y in range(fh):
+            for x in range(fw):
+                p = frame.px[(y0 + y) * W + x0 + x]
+                o = 3 * (y * 2 * fw + k * fw + x)
+                strip[o:o + 3] = bytes(int(clamp(round(v), 0, 255)) for v in p)
+    return 2 * fw, fh, strip
+
+
+def time_sign():
+    """The minus of a remaining time, lit like a digit's middle segment, on
+    black: the player lays it on the panel keeping the brighter colour."""
+    cv = Canvas(SIGN_W, GLYPH_H, (0, 0, 0))
+    bar = rbox(0.8, 10.6, SIGN_W - 0.6, 13.4, 1.0)
+    cv.glow(bar, (30, 120, 140), 1.3, 0.2, inside=False)
+    cv.fill(bar, vertical(0, GLYPH_H, [(0.0, (185, 252, 255)), (1.0, LCD_INK)]))
+    for p in cv.px:
+        if max(p) < 4:
+            p[:] = [0, 0, 0]
+    return cv
+
+
 SEGMENTS = {   # seven-segment digits
     "0": "abcdef", "1": "bc", "2": "abged", "3": "abgcd", "4": "fgbc",
     "5": "afgcd", "6": "afgedc", "7": "abc", "8": "abcdefg", "9": "abcdfg",
@@ -696,7 +778,12 @@ def rc_text():
         "SeekImage %s" % FILES["seek_map"],
         "SeekRegion %s" % rect(SEEK),
         "",
+        "TimeRemainingImage %s" % FILES["time_sign"],
     ]
+    for key, _label, tip in LAMPS:
+        lines.append("%s %s %s" % (key, rect(LAMP_RECTS[key]), tip))
+        lines.append("%sImage %s" % (key, LAMP_FILES[key]))
+    lines.append("")
     for key, r, tip, style in BUTTONS:
         lines.append("%s %s %s %s" % (key, rect(r), tip, style))
     data = ("\r\n".join(lines) + "\r\n").encode("cp932")
@@ -727,6 +814,11 @@ def main():
     bmpio.write_bmp(os.path.join(out, FILES["volume_strip"]), sw, sh, strip)
     bmpio.write_bmp(os.path.join(out, FILES["volume_map"]), W, H, volume_map(), 8)
     bmpio.write_bmp(os.path.join(out, FILES["seek_map"]), W, H, seek_map(), 8)
+    sign = time_sign()
+    bmpio.write_bmp(os.path.join(out, FILES["time_sign"]), sign.w, sign.h, to_rgb(sign))
+    for key, _label, _tip in LAMPS:
+        lw, lh, strip = lamp_strip(key)
+        bmpio.write_bmp(os.path.join(out, LAMP_FILES[key]), lw, lh, strip)
     with open(os.path.join(out, "ZantoPlay1.rc"), "wb") as f:
         f.write(rc_text())
     print("wrote %s" % out)

@@ -28,7 +28,8 @@ BUTTON_KEYS = ["CloseButton", "MinimizeButton", "AboutButton", "OpenFileButton",
 # What each kind of rectangle is outlined with.
 COLOURS = {"button": (255, 230, 0), "SeekRegion": (0, 230, 255),
            "VolumeControlButton": (0, 255, 90), "MP3TimeWindow": (255, 90, 200),
-           "FilenameWindow": (255, 140, 0)}
+           "FilenameWindow": (255, 140, 0), "lamp": (190, 130, 255)}
+LAMP_KEYS = ["ShuffleLamp", "RepeatLamp", "RepeatOneLamp", "IntroLamp", "MuteLamp"]
 
 
 class Picture:
@@ -99,6 +100,8 @@ def annotated(folder, rc_name, out_path):
             colour, label = COLOURS["button"], str(BUTTON_KEYS.index(key))
         elif key in COLOURS:
             colour, label = COLOURS[key], ""
+        elif key in LAMP_KEYS:
+            colour, label = COLOURS["lamp"], ""
         else:
             continue
         rect = [int(n) * SCALE for n in v[:4]]

@@ -38,7 +38,17 @@ NOSE = (52, 38, 60, 45)
 CHEEKS = {"PreviousSongButton": (31, 36, 45, 48), "NextSongButton": (67, 36, 81, 48)}
 GLYPH_W, GLYPH_H, GLYPH_GAP = 6, 9, 1
 LCD = (34, 58, 78, 74, 4)
-TIME = (37, 61, 37 + 5 * GLYPH_W + 4 * GLYPH_GAP, 61 + GLYPH_H)
+TIME = (40, 61, 40 + 5 * GLYPH_W + 4 * GLYPH_GAP, 61 + GLYPH_H)
+SIGN_W = 3                           # the minus of a remaining time, left of the digits
+# Lamps: five beads on the belly under the time, lit while their mode is on.
+LAMPS = [   # key, picture, tooltip
+    ("ShuffleLamp", "perch_lamp_shuffle.bmp", "シャッフル"),
+    ("RepeatLamp", "perch_lamp_repeat.bmp", "リピート"),
+    ("RepeatOneLamp", "perch_lamp_one.bmp", "1曲リピート"),
+    ("IntroLamp", "perch_lamp_intro.bmp", "イントロスキャン"),
+    ("MuteLamp", "perch_lamp_mute.bmp", "ミュート"),
+]
+LAMP_RECTS = {key: (37 + 8 * i, 75, 44 + 8 * i, 82) for i, (key, _f, _t) in enumerate(LAMPS)}
 
 FUR = (236, 168, 92)
 FUR_DARK = (196, 122, 58)
@@ -68,7 +78,7 @@ def silhouette():
     return shape | capsule(88, 86, 106, 60, 4)
 
 
-def draw(asleep):
+def draw(asleep, lit=()):
     cv = Canvas(W, H, MAGENTA)
     cat = silhouette()
     cv.fill(cat, vertical(0, H, [(0.0, FUR), (1.0, FUR_DARK)]), hard=True)
@@ -93,6 +103,34 @@ def draw(asleep):
             cv.fill(capsule(56 + side * 10, 42 + dy * 0.5, 56 + side * 24, 40 + dy * 2, 0.5),
                     INK, alpha=0.7)
     cv.fill(rbox(*LCD), LCD_BACK)
+    for key, _file, _tip in LAMPS:
+        x0, y0, x1, y1 = LAMP_RECTS[key]
+        bead = circle((x0 + x1) / 2.0, (y0 + y1) / 2.0, 2.2)
+        if key in lit:
+            cv.glow(bead, (90, 200, 120), 1.2, 0.3, inside=False)
+            cv.fill(bead, LCD_INK)
+        else:
+            cv.fill(bead, FUR_DARK)
+    return cv
+
+
+def lamp_strip(key):
+    """Two frames side by side: the bead off (as on the face), then lit."""
+    x0, y0, x1, y1 = LAMP_RECTS[key]
+    fw, fh = x1 - x0, y1 - y0
+    strip = Canvas(2 * fw, fh, (0, 0, 0))
+    for k, lit in enumerate(((), (key,))):
+        face = draw(False, lit)
+        for y in range(fh):
+            for x in range(fw):
+                strip.px[y * 2 * fw + k * fw + x] = face.px[(y0 + y) * W + x0 + x][:]
+    return strip
+
+
+def time_sign():
+    cv = Canvas(SIGN_W, GLYPH_H, (0, 0, 0))
+    for x in range(SIGN_W):
+        cv.put(x, 4, LCD_INK)
     return cv
 
 
@@ -129,8 +167,13 @@ def rc_text():
         "TimeFontSpacing %d" % GLYPH_GAP,
         "TimeFontTransparent 1",
         "MP3TimeWindow %s" % rect(TIME),
+        "TimeRemainingImage perch_minus.bmp",
         "",
     ]
+    for key, picture, tip in LAMPS:
+        lines.append("%s %s %s" % (key, rect(LAMP_RECTS[key]), tip))
+        lines.append("%sImage %s" % (key, picture))
+    lines.append("")
     for key, r, tip, style in BUTTONS:
         lines.append("%s %s %s %s" % (key, rect(r), tip, style))
     data = ("\r\n".join(lines) + "\r\n").encode("cp932")
@@ -146,6 +189,11 @@ def main():
         bmpio.write_bmp(os.path.join(out, name), W, H, draw(asleep).to_bytes_rgb())
     font = time_font()
     bmpio.write_bmp(os.path.join(out, "perch_time.bmp"), font.w, font.h, font.to_bytes_rgb())
+    sign = time_sign()
+    bmpio.write_bmp(os.path.join(out, "perch_minus.bmp"), sign.w, sign.h, sign.to_bytes_rgb())
+    for key, picture, _tip in LAMPS:
+        strip = lamp_strip(key)
+        bmpio.write_bmp(os.path.join(out, picture), strip.w, strip.h, strip.to_bytes_rgb())
     with open(os.path.join(out, "Perch.rc"), "wb") as f:
         f.write(rc_text())
     print("wrote %s" % out)

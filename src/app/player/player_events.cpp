@@ -186,7 +186,10 @@ void PlayerWindow::OnCloseButton() { DestroyWindow(hwnd); }
 
 void PlayerWindow::OnMinimizeButton() { ShowWindow(hwnd, SW_MINIMIZE); }
 
-void PlayerWindow::OnRepeatButton() { settings_.repeat = settings_.repeat ? 0 : 1; }
+void PlayerWindow::OnRepeatButton() {
+  settings_.repeat = settings_.repeat ? 0 : 1;
+  ShowModes();
+}
 
 int PlayerWindow::TrackLengthFrames(int track) const {
   if (track < 1 || track > KnownTracks(disc)) return 0;

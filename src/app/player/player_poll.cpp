@@ -20,7 +20,7 @@ constexpr int kPollsPerRefresh = 5;  // the disc and the displays every 500 ms
 constexpr int kRefreshesPerIdentityCheck = 2;  // once a second, and only while stopped
 constexpr int kMouthFrames = 10;
 constexpr size_t kTitleSize = 32;    // the plain window title
-constexpr size_t kWindowTextSize = 64;
+constexpr size_t kWindowTextSize = 160;  // room for a track's title
 
 bool IsDiscAbsentMode(DriveMode mode) { return mode == DriveMode::kOpen || mode == DriveMode::kNotReady; }
 
@@ -98,6 +98,9 @@ DriveReading PlayerWindow::ReadDrive() { return ::ReadDrive(*drive_); }
 void PlayerWindow::ShowReading(const DriveReading& reading) {
   // The selection follows playback into the next track.
   if (reading.positionKnown) currentTrack = TmsfTrack(reading.position);
+  if (reading.mode == DriveMode::kOpen || reading.mode == DriveMode::kNotReady) {
+    trayOpen_ = reading.mode == DriveMode::kOpen;
+  }
   if (IsSeekDragging()) return;  // the drag shows its own place until the release
   UpdateSeekPosition(reading);
   UpdateTrackText();
@@ -160,6 +163,7 @@ void PlayerWindow::UpdateTimeAndTitle(const DriveReading& reading) {
   if (!hasAudio && timeWindow != kTimeWindowClock) {
     ShowTitle(plainTitle);
     ShowTime(-1, 0, 0);
+    SetTimeRemaining(0);
     return;
   }
   blinkPhase = blinkPhase ? 0 : 1;
@@ -173,19 +177,31 @@ void PlayerWindow::UpdateTimeAndTitle(const DriveReading& reading) {
   int seconds = shown.seconds;
 
   if (!keepLast) {
+    // The title never blinks: screen readers and the taskbar read it.
     char windowText[kWindowTextSize] = "";
     if (!hasAudio) {
       CopyText(windowText, plainTitle);
-    } else if (!(state_.IsPaused() && settings_.blinkWhenPausing && blinkPhase)) {
-      FormatPlayTitle(windowText, sizeof(windowText), currentTrack, shown, plainTitle);
+    } else {
+      char trackTitle[kTrackTitleSize] = "";
+      settings_.GetTrackTitle(currentTrack, trackTitle, sizeof(trackTitle));
+      FormatPlayTitle(windowText, sizeof(windowText), currentTrack, shown, plainTitle, trackTitle);
     }
     ShowTitle(windowText);
   }
 
   if (timeWindow == kTimeWindowPlayTime) {
-    // The separator blinks while paused whatever blinkWhenPausing says.
-    if (!keepLast) ShowTime(minutes, seconds, state_.IsPaused() && blinkPhase ? 0 : 1);
+    // The separator blinks while paused whatever blinkWhenPausing says; with
+    // it, the digits blink too.
+    const bool blinkedOff = state_.IsPaused() && blinkPhase;
+    if (!keepLast && blinkedOff && settings_.blinkWhenPausing) {
+      ShowTime(-1, 0, 0);
+      SetTimeRemaining(0);
+    } else if (!keepLast) {
+      ShowTime(minutes, seconds, blinkedOff ? 0 : 1);
+      SetTimeRemaining(shown.remaining ? 1 : 0);
+    }
   } else if (timeWindow == kTimeWindowClock) {
+    SetTimeRemaining(0);
     SYSTEMTIME now;
     GetLocalTime(&now);
     ShowTime(now.wHour, now.wMinute, blinkPhase ? 0 : 1);
@@ -206,7 +222,10 @@ bool PlayerWindow::ElapsedIn(const DriveReading& reading, int* elapsedFrames) co
 
 void PlayerWindow::UpdateTrackText() {
   if (currentTrack == 0) {
-    ShowText("");
+    // A disc without audio shows nothing; no disc at all says so.
+    char absent[kPathSize] = "";
+    if (!state_.HasDisc()) LoadText(instance, trayOpen_ ? IDS_TEXT_TRAY_OPEN : IDS_TEXT_NO_DISC, absent);
+    ShowText(absent);
     return;
   }
   char title[kTrackTitleSize] = "";

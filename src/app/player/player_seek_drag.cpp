@@ -11,7 +11,7 @@
 namespace {
 
 constexpr size_t kTitleSize = 32;  // the plain window title
-constexpr size_t kWindowTextSize = 64;
+constexpr size_t kWindowTextSize = 160;  // room for a track's title
 
 }  // namespace
 
@@ -23,8 +23,13 @@ void PlayerWindow::OnSeekDrag(int position) {
   char plainTitle[kTitleSize];
   LoadText(instance, IDS_APP_NAME, plainTitle);
   char windowText[kWindowTextSize];
-  FormatPlayTitle(windowText, sizeof(windowText), track, shown, plainTitle);
+  char trackTitle[kTrackTitleSize] = "";
+  settings_.GetTrackTitle(track, trackTitle, sizeof(trackTitle));
+  FormatPlayTitle(windowText, sizeof(windowText), track, shown, plainTitle, trackTitle);
   ShowTitle(windowText);
   // The clock and the mouth keep their own show; the title has the place.
-  if (settings_.timeWindow == kTimeWindowPlayTime) ShowTime(shown.minutes, shown.seconds, 1);
+  if (settings_.timeWindow == kTimeWindowPlayTime) {
+    ShowTime(shown.minutes, shown.seconds, 1);
+    SetTimeRemaining(shown.remaining ? 1 : 0);
+  }
 }

@@ -34,6 +34,7 @@ void PlayerWindow::ChangeVolume(int position) {
   settings_.volume = Clamp255(position);
   // The skin's control has moved itself; the keys and the wheel move it here.
   if (volumePosition != settings_.volume) SetVolumePosition(settings_.volume);
+  ShowModes();  // a mute ends
   volumeOutput.SetSessionVolume(settings_.volume);
   if (!drive_->SetStreamVolume(settings_.volume, false)) volumeOutput.SetDriveVolume(settings_.volume);
   if (wasMuted) {
@@ -63,6 +64,7 @@ void PlayerWindow::OnMuteCommand() {
     volumeOutput.SetSessionVolume(settings_.volume);
     if (!drive_->SetStreamVolume(settings_.volume, false)) volumeOutput.UnmuteDrive(settings_.volume);
   }
+  ShowModes();
   OnVolumeSaveTimer();  // at once, with any volume change still waiting
 }
 

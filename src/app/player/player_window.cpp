@@ -44,6 +44,7 @@ LRESULT PlayerWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
       if (!OnCommand(LOWORD(wParam))) {
         return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
       }
+      ShowModes();  // menu, keys and lamps alike
       break;
     case WM_TIMER:
       OnTimer(wParam);
@@ -114,6 +115,7 @@ void PlayerWindow::OnWindowCreated() {
     return;
   }
   SetToggleState(RepeatButton, settings_.repeat);
+  ShowModes();
   UpdateTimeAndTitle(DriveReading());  // no disc yet: nothing to ask the drive
   ApplyTextFont();
   ApplyStartVolume();

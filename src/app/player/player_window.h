@@ -278,6 +278,8 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   void ShowTime(int first, int second, int separatorOn);
   void ShowText(const char* line);
   void ShowTitle(const char* title);
+  // The lamps as the play modes and mute now are (player_lamps.cpp).
+  void ShowModes();
 
   void StartTimers();
   // AnimationTimer at the mouth interval in mouth mode; stopped otherwise.
@@ -347,6 +349,8 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   WPARAM lookupTicket_ = 0;
   bool lookupByHand_ = false;
   int lookupIdentity_ = 0;  // the disc it is for
+  // The drive last said its tray is open (rather than that it has no disc).
+  bool trayOpen_ = false;
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "app/rules/playback_rules.h"
 
+#include <cstring>
+
 #include "cd/msf.h"
 #include "common/fixed_text.h"
 #include "resources/resource.h"
@@ -34,7 +36,19 @@ POINT ContextMenuPoint(LPARAM lParam, const RECT& window) {
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-void FormatPlayTitle(char* title, size_t size, int track, const ShownTime& shown, const char* appName) {
-  FormatText(title, size, "[%02d] %s%02d:%02d - %s", track, shown.remaining ? "-" : "", shown.minutes,
-             shown.seconds, appName);
+void FormatPlayTitle(char* title, size_t size, int track, const ShownTime& shown, const char* appName,
+                     const char* trackTitle) {
+  char time[24];
+  FormatText(time, sizeof(time), "[%02d] %s%02d:%02d", track, shown.remaining ? "-" : "", shown.minutes,
+             shown.seconds);
+  // The name stays whole: the track's title (with the terminator) gets the
+  // room the time, the name and the joins between them (" ", " - ") leave.
+  char cut[256] = "";
+  const size_t used = strlen(time) + strlen(appName) + 4;
+  if (trackTitle && size > used) CopyText(cut, size - used < sizeof(cut) ? size - used : sizeof(cut), trackTitle);
+  if (cut[0] == '\0') {
+    FormatText(title, size, "%s - %s", time, appName);
+  } else {
+    FormatText(title, size, "%s %s - %s", time, cut, appName);
+  }
 }

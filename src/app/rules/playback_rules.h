@@ -24,8 +24,11 @@ int SeekBarPosition(int elapsedFrames, int lengthFrames);
 int MenuCommandTrack(int commandId, int trackCount);
 
 // The window title while a track is shown: "[01] 03:57 - Zanto Player", with
-// a minus sign before a remaining time (time fonts have none).
-void FormatPlayTitle(char* title, size_t size, int track, const ShownTime& shown, const char* appName);
+// a minus sign before a remaining time (time fonts have none), and the
+// track's title where it has one: "[01] 03:57 朝の歌 - Zanto Player". A title
+// too long for `size` is cut, at a character boundary, before the name.
+void FormatPlayTitle(char* title, size_t size, int track, const ShownTime& shown, const char* appName,
+                     const char* trackTitle = nullptr);
 
 // The mouth animation's timer interval: the setting, but never under 100 ms
 // (an emptied field stores 0, which would query the drive a hundred times a

@@ -279,15 +279,17 @@ TEST_F(PlayerModes, PlayWhileTheDriveSeeksKeepsThePlaceTheStepWentTo) {
 TEST_F(PlayerModes, TheTimeModesCycleAndOnlyTheTitleShowsTheMinus) {
   Open(TracksOf(3));  // 4:12.30 each
   Poll();
-  const struct { const char* title; int first, second; } steps[] = {
-      {"[01] -04:12 - Zanto Player", 4, 12},   // remaining in the track
-      {"[01] -12:37 - Zanto Player", 12, 37},  // remaining on the disc
-      {"[01] 00:00 - Zanto Player", 0, 0},     // elapsed again
+  // The skin's remaining-time sign goes with the title's minus.
+  const struct { const char* title; int first, second, sign; } steps[] = {
+      {"[01] -04:12 - Zanto Player", 4, 12, 1},   // remaining in the track
+      {"[01] -12:37 - Zanto Player", 12, 37, 1},  // remaining on the disc
+      {"[01] 00:00 - Zanto Player", 0, 0, 0},     // elapsed again
   };
   for (const auto& step : steps) {
     Command(IDM_NEXT_TIME_MODE);
     EXPECT_EQ(Title(), step.title);
     EXPECT_EQ(player->timeFirst * 100 + player->timeSecond, step.first * 100 + step.second) << step.title;
+    EXPECT_EQ(player->timeRemainingOn, step.sign) << step.title;
   }
   Command(IDM_NEXT_TIME_MODE);
   EXPECT_EQ(Ini("TimeMode"), "1");

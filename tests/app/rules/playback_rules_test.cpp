@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/rules/audio_tracks.h"
 #include "app/rules/player_state.h"
 #include "app/rules/restart_guard.h"
@@ -151,6 +153,27 @@ TEST(PlaybackRules, TrackMenuCommandsAndMenuPosition) {
   EXPECT_EQ(left.x, -300) << "a monitor left of the primary one";
   EXPECT_EQ(left.y, 50);
   EXPECT_EQ(ContextMenuPoint(MAKELPARAM(20, static_cast<WORD>(-8)), window).y, -8);
+}
+
+// Catches the track's title missing or doubled spaces without one, a long
+// title cutting the product name off, and a cut that splits a double-byte
+// character (朝 is 0x92 0xA9 in Shift-JIS).
+TEST(PlaybackRules, TheTitleCarriesTheTracksTitleCutWhole) {
+  const std::string morning = "\x92\xa9\x82\xcc\x89\xcc";  // 朝の歌
+  const struct { const char* trackTitle; size_t size; bool remaining; std::string title; } cases[] = {
+      {nullptr, 64, false, "[01] 03:57 - Zanto Player"},
+      {"", 64, true, "[01] -03:57 - Zanto Player"},
+      {morning.c_str(), 64, false, "[01] 03:57 " + morning + " - Zanto Player"},
+      // The time, the name, their joins and the terminator take 27 bytes:
+      // 30 leave 3 for the title, which is 朝 and half of の; 28 leave half of 朝.
+      {morning.c_str(), 30, false, "[01] 03:57 \x92\xa9 - Zanto Player"},
+      {morning.c_str(), 28, false, "[01] 03:57 - Zanto Player"},
+  };
+  for (const auto& c : cases) {
+    char title[128] = "";
+    FormatPlayTitle(title, c.size, 1, ShownTime{3, 57, c.remaining}, "Zanto Player", c.trackTitle);
+    EXPECT_EQ(title, c.title) << c.size;
+  }
 }
 
 }  // namespace
