@@ -119,6 +119,8 @@
 #define IDS_KEY_LOOKUP_SERVER     29102
 #define IDS_KEY_LOOKUP_ONLINE     29103
 #define IDS_KEY_GNUDB_USER        29104
+// [General] Scale: the size the skin is shown at.
+#define IDS_KEY_SCALE             29115
 
 // Strings: settings page titles
 #define IDS_PAGE_TIMEWINDOW       29184
@@ -147,6 +149,7 @@
 #define IDM_MUTE                  40025
 #define IDM_EDIT_TITLES           40020
 #define IDM_LOOKUP_TITLES         40027
+#define IDM_DOUBLE_SIZE           40028
 #define IDM_TRACK_BASE            41000   // track t is IDM_TRACK_BASE + t
 #define IDM_TRACK_LAST            41099   // a disc holds at most 99 tracks
 

@@ -11,6 +11,7 @@
 #include "settings/disc_titles.h"
 #include "settings/ini_file_save.h"
 #include "skin/plugin_list.h"
+#include "skin/skin_scale.h"
 
 namespace {
 
@@ -206,6 +207,7 @@ void Settings::LoadPlayerControls(const char* general, const char* path) {
   char driveText[kIntTextSize];
   ReadText(general, Name(IDS_KEY_DRIVE), "", driveText, sizeof(driveText), path);
   drive = DriveFromText(driveText);
+  scale = ValidScaleSetting(ReadInt(general, Name(IDS_KEY_SCALE), kScaleNormal, path));
 }
 
 void Settings::SavePlayerControls(IniFileSave& file, const char* general) const {
@@ -219,6 +221,7 @@ void Settings::SavePlayerControls(IniFileSave& file, const char* general) const 
   file.WriteInt(general, Name(IDS_KEY_AUTOPLAY), autoPlay);
   const char driveText[] = {drive, '\0'};
   file.WriteText(general, Name(IDS_KEY_DRIVE), driveText);
+  file.WriteInt(general, Name(IDS_KEY_SCALE), scale);
 }
 
 void Settings::Save() {

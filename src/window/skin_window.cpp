@@ -131,6 +131,7 @@ bool SkinWindow::ChangeSkin(PluginList* pluginList, const char* resourceFilePath
     model.status = ParseOutOfMemory;
     return false;
   }
+  loaded->scale = scale;
   if (!loaded->LoadSkinImages(pluginList, resourceFilePath)) {
     // Reported as this window's failure; its skin is untouched.
     status = loaded->status;
@@ -154,6 +155,7 @@ void SkinWindow::ExchangeSkin(SkinWindow& other) {
   scratchImage.Swap(other.scratchImage);
   frameImage.Swap(other.frameImage);
   std::swap(resourceFolder, other.resourceFolder);
+  std::swap(scale, other.scale);
 }
 
 bool SkinWindow::ChangeSkin(SkinWindow& loaded) {

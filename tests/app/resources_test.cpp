@@ -53,9 +53,9 @@ TEST(Resources, ContextMenuHoldsTheCommandsInOrder) {
                           IDM_PREVIOUS, IDM_PLAY,
                           IDM_PAUSE, IDM_STOP, IDM_NEXT, IDM_REPEAT, IDM_SHUFFLE,
                           IDM_REPEAT_TRACK, IDM_INTRO_SCAN, IDM_NEXT_TIME_MODE, IDM_MUTE,
-                          IDM_TRAY, 0, IDM_ABOUT, IDM_QUIT};
-  ASSERT_EQ(GetMenuItemCount(popup), 21);
-  for (int i = 0; i < 21; ++i) EXPECT_EQ(static_cast<int>(GetMenuItemID(popup, i)), expected[i]) << i;
+                          IDM_TRAY, 0, IDM_DOUBLE_SIZE, 0, IDM_ABOUT, IDM_QUIT};
+  ASSERT_EQ(GetMenuItemCount(popup), 23);
+  for (int i = 0; i < 23; ++i) EXPECT_EQ(static_cast<int>(GetMenuItemID(popup, i)), expected[i]) << i;
 
   HMENU tracks = GetSubMenu(popup, 2);
   ASSERT_NE(tracks, nullptr);

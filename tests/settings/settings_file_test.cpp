@@ -27,7 +27,7 @@ TEST_F(SettingsTest, NoFilesGiveEveryDefaultAndSaveWritesThemInOrder) {
       "TextColor=255 255 255", "ShadowColor=0 0 0", "EnableShadow=1",
       "[General]", "TimeWindow=0", "MouseAnime=500", "ChgResByCD=0", "Repeat=0",
       "BlinkWhenPausing=1", "Volume=255", "Mute=0", "Shuffle=0", "RepeatTrack=0", "IntroScan=0",
-      "TimeMode=0", "MediaHotKeys=0", "AutoPlay=0", "Drive=",
+      "TimeMode=0", "MediaHotKeys=0", "AutoPlay=0", "Drive=", "Scale=100",
       "[Lookup]", "Server=https://musicbrainz.org", "Online=1", "GnudbUser="};
   EXPECT_EQ(IniLines(IniFile()), expected);
   EXPECT_FALSE(FileExists(CdFile()));
@@ -47,6 +47,7 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   settings.shuffle = settings.repeatTrack = settings.introScan = 1;
   settings.mediaHotKeys = settings.autoPlay = settings.mute = 1;
   settings.drive = 'E';
+  settings.scale = 0;
   settings.Save();
 
   Settings again;
@@ -64,6 +65,7 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   EXPECT_EQ(again.shuffle + again.repeatTrack + again.introScan, 3) << "a play mode not kept";
   EXPECT_EQ(again.mediaHotKeys + again.autoPlay + again.mute, 3);
   EXPECT_EQ(again.drive, 'E');
+  EXPECT_EQ(again.scale, 0) << "Scale=0 (follow the monitor) read as the default";
 }
 
 TEST_F(SettingsTest, ADriveKeyThatNamesNoLetterIsTheSystemDefault) {
