@@ -90,6 +90,8 @@ bool CreatePlayer(const char* resourceFile, DWORD exStyle, const char* title, HI
   // the window its size (2147483647 makes it 0 x 0).
   POINT at = {appSettings->positionX, appSettings->positionY};
   if (HasSavedPosition()) at = PositionWithinReach(at, SIZE{1, 1});
+  // At the system's DPI until the window's own monitor is known.
+  appPlayer->scale = appPlayer->ScaleToRealise();
   if (appPlayer->CreateSkinWindow(appPlayer->PluginsInUse(), resourceFile, exStyle, title,
                                   WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, at.x, at.y, nullptr,
                                   nullptr, instance)) {
@@ -163,6 +165,8 @@ int RunApplication(HINSTANCE instance, int showCommand, const char* modulePath, 
   if (HasSavedPosition()) {
     PlaceWithinReach(window, POINT{appSettings->positionX, appSettings->positionY});
   }
+  // Placed on a monitor of another DPI than the system's, it follows that one's.
+  if (IsWindow(window)) appPlayer->RealiseAtScaleSetting();
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   // A player that closed itself while starting has no window to warn over.

@@ -132,6 +132,8 @@
 #define IDS_KEY_DEEMPHASIS        29111
 #define IDS_KEY_DIGITAL_DEVICE    29112
 #define IDS_KEY_GNUDB_SERVER      29105
+// [General] Scale: the size the skin is shown at.
+#define IDS_KEY_SCALE             29115
 
 // Strings: settings page titles
 #define IDS_PAGE_TIMEWINDOW       29184
@@ -161,6 +163,7 @@
 #define IDM_EDIT_TITLES           40020
 #define IDM_OPEN_DISC_IMAGE       40026
 #define IDM_LOOKUP_TITLES         40027
+#define IDM_DOUBLE_SIZE           40028
 #define IDM_TRACK_BASE            41000   // track t is IDM_TRACK_BASE + t
 #define IDM_TRACK_LAST            41099   // a disc holds at most 99 tracks
 

@@ -11,6 +11,7 @@
 #include "settings/disc_titles.h"
 #include "settings/ini_file_save.h"
 #include "skin/plugin_list.h"
+#include "skin/skin_scale.h"
 
 namespace {
 
@@ -234,6 +235,7 @@ void Settings::LoadPlayerControls(const char* general, const char* path) {
   playback = PlaybackFromText(playbackText);
   deemphasis = ReadInt(general, Name(IDS_KEY_DEEMPHASIS), 1, path) != 0 ? 1 : 0;
   ReadText(general, Name(IDS_KEY_DIGITAL_DEVICE), "", digitalDevice, sizeof(digitalDevice), path);
+  scale = ValidScaleSetting(ReadInt(general, Name(IDS_KEY_SCALE), kScaleNormal, path));
 }
 
 void Settings::SavePlayerControls(IniFileSave& file, const char* general) const {
@@ -250,6 +252,7 @@ void Settings::SavePlayerControls(IniFileSave& file, const char* general) const 
   file.WriteText(general, Name(IDS_KEY_PLAYBACK), PlaybackText(playback));
   file.WriteInt(general, Name(IDS_KEY_DEEMPHASIS), deemphasis);
   file.WriteText(general, Name(IDS_KEY_DIGITAL_DEVICE), digitalDevice);
+  file.WriteInt(general, Name(IDS_KEY_SCALE), scale);
 }
 
 void Settings::Save() {

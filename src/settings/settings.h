@@ -122,6 +122,9 @@ class Settings {
   int lookupOnline;                      // flag: look up new discs by themselves (default 1)
   char gnudbUser[kSettingsPathSize];     // an e-mail address; empty: gnudb is not asked
   char gnudbServer[kSettingsPathSize];   // default https://gnudb.gnudb.org
+  // [General] Scale: the skin at 100, 150 or 200 %, or 0 to follow the
+  // monitor's DPI; any other value in the file reads as 100.
+  int scale = 100;
 
   // Where ZantoPlay.ini and CD.ini live, ending with a backslash: the
   // program's folder. Tests point it (and the registry key below) elsewhere.

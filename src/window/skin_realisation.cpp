@@ -97,6 +97,8 @@ bool SkinWindow::LoadSkinImages(PluginList* pluginList, const char* resourceFile
   for (const SkinPictureRule& rule : kSkinPictures) {
     if (rule.need != PictureAlways && !LoadSkinPicture(rule, pluginList)) return false;
   }
+  // At 100 % nothing more is done at all; a skin too large to scale stays usable.
+  if (!scale.IsUnit() && !ScaleSkin()) scale = SkinScale{};
   return true;
 }
 

@@ -133,6 +133,7 @@ bool SkinWindow::ChangeSkin(PluginList* pluginList, const char* resourceFilePath
     model.status = ParseOutOfMemory;
     return false;
   }
+  loaded->scale = scale;
   if (!loaded->LoadSkinImages(pluginList, resourceFilePath)) {
     // Reported as this window's failure; its skin is untouched.
     status = loaded->status;
@@ -158,6 +159,7 @@ void SkinWindow::ExchangeSkin(SkinWindow& other) {
   scratchImage.Swap(other.scratchImage);
   frameImage.Swap(other.frameImage);
   std::swap(resourceFolder, other.resourceFolder);
+  std::swap(scale, other.scale);
 }
 
 bool SkinWindow::ChangeSkin(SkinWindow& loaded) {

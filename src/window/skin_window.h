@@ -10,6 +10,7 @@
 #include "skin/image_buffer.h"
 #include "skin/skin_model.h"
 #include "skin/skin_pictures.h"
+#include "skin/skin_scale.h"
 #include "window/back_buffer_window.h"
 #include "window/hit_test.h"
 #include "window/skin_status.h"
@@ -201,6 +202,10 @@ class SkinWindow : public BackBufferWindow {
   TextFont textFont;
   int lampOn[kLampCount];
   int timeRemainingOn;
+  // The scale the skin is realised at: set it before LoadSkinImages. A skin
+  // that cannot be had at it (too large when scaled) is realised at 100 %,
+  // and the field says so.
+  SkinScale scale;
 
  private:
   // The member that holds a picture of the table.
@@ -213,6 +218,8 @@ class SkinWindow : public BackBufferWindow {
   void NamePicture(const char* key, const char* path);
   // Cuts windowRegion from the background's non-magenta pixels.
   bool BuildRegion();
+  // Scales the loaded pictures and the model to `scale`, all or nothing.
+  bool ScaleSkin();
   // Exchanges everything LoadSkinImages fills with `other`.
   void ExchangeSkin(SkinWindow& other);
 

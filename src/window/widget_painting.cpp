@@ -202,7 +202,9 @@ bool SkinWindow::PaintTextWindow() {
     SelectedObject selected(dc, font.get());
     SetBkMode(dc, TRANSPARENT);
     if (textFont.shadowOn) {
-      RECT shadow = {area.left + 1, area.top + 1, area.right, area.bottom};
+      // One skin pixel down and right, a whole number of screen pixels.
+      const int offset = std::max(1, scale.percent / 100);
+      RECT shadow = {area.left + offset, area.top + offset, area.right, area.bottom};
       SetTextColor(dc, textFont.shadowColour);
       DrawTextA(dc, text, -1, &shadow, kTextFormat);
     }

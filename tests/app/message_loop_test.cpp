@@ -46,23 +46,24 @@ class MessageLoop : public ::testing::Test {
 
 TEST_F(MessageLoop, PlainKeysBecomeTheirCommands) {
   SetControl(false);
-  const UINT keys[] = {'B', 'C', 'M', 'N', 'R', 'V', 'X', 'Z', 'P', 'Q'};
+  const UINT keys[] = {'B', 'C', 'M', 'N', 'R', 'V', 'X', 'Z', 'P', 'D', 'Q'};
   for (UINT key : keys) PostMessageA(hwnd, WM_KEYDOWN, key, 1);
   PostQuitMessage(3);
   EXPECT_EQ(RunMessageLoop(hwnd), 3);
-  // P without Ctrl and Q (no accelerator) give nothing.
+  // P and D without Ctrl and Q (no accelerator) give nothing.
   std::vector<int> expected = {IDM_NEXT, IDM_PAUSE, IDM_MUTE, IDM_REPEAT, IDM_CHANGE_RESOURCE,
                                IDM_STOP, IDM_PLAY, IDM_PREVIOUS};
   EXPECT_EQ(commands, expected);
 }
 
-TEST_F(MessageLoop, CtrlPOpensThePreferences) {
+TEST_F(MessageLoop, CtrlPOpensThePreferencesAndCtrlDDoublesTheSize) {
   SetControl(true);
   PostMessageA(hwnd, WM_KEYDOWN, 'P', 1);
+  PostMessageA(hwnd, WM_KEYDOWN, 'D', 1);
   PostQuitMessage(0);
   RunMessageLoop(hwnd);
   SetControl(false);
-  EXPECT_EQ(commands, std::vector<int>{IDM_PREFERENCES});
+  EXPECT_EQ(commands, (std::vector<int>{IDM_PREFERENCES, IDM_DOUBLE_SIZE}));
 }
 
 }  // namespace

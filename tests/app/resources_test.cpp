@@ -59,9 +59,9 @@ TEST(Resources, ContextMenuHoldsTheCommandsInOrder) {
                           IDM_PREVIOUS, IDM_PLAY,
                           IDM_PAUSE, IDM_STOP, IDM_NEXT, IDM_REPEAT, IDM_SHUFFLE,
                           IDM_REPEAT_TRACK, IDM_INTRO_SCAN, IDM_NEXT_TIME_MODE, IDM_MUTE,
-                          IDM_TRAY, 0, IDM_ABOUT, IDM_QUIT};
-  ASSERT_EQ(GetMenuItemCount(popup), 22);
-  for (int i = 0; i < 22; ++i) EXPECT_EQ(static_cast<int>(GetMenuItemID(popup, i)), expected[i]) << i;
+                          IDM_TRAY, 0, IDM_DOUBLE_SIZE, 0, IDM_ABOUT, IDM_QUIT};
+  ASSERT_EQ(GetMenuItemCount(popup), 24);
+  for (int i = 0; i < 24; ++i) EXPECT_EQ(static_cast<int>(GetMenuItemID(popup, i)), expected[i]) << i;
 
   HMENU tracks = GetSubMenu(popup, 2);
   ASSERT_NE(tracks, nullptr);

@@ -8,6 +8,7 @@
 
 #include "common/fixed_text.h"
 #include "common/handles.h"
+#include "plugins/png_file.h"
 #include "program_driver.h"
 #include "resources/resource.h"
 #include "skin/plugin_list.h"
@@ -37,6 +38,42 @@ TEST(SkinStartup, TheWindowHasTheSkinsSizeAndShapeAndClosingEndsTheProgram) {
   DWORD exitCode = 1234;
   ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
   EXPECT_EQ(exitCode, 0u);
+}
+
+// The window's size and its region's box, as "width x height / box width x height".
+std::string SizeAndShape(HWND window, int divisor = 1) {
+  RECT outer = {}, box = {};
+  GetWindowRect(window, &outer);
+  unique_hrgn region(CreateRectRgn(0, 0, 0, 0));
+  if (GetWindowRgn(window, region.get()) == ERROR || GetRgnBox(region.get(), &box) == ERROR) return "no region";
+  auto size = [divisor](const RECT& r) {
+    return std::to_string((r.right - r.left) / divisor) + "x" + std::to_string((r.bottom - r.top) / divisor);
+  };
+  return size(outer) + " / " + size(box);
+}
+
+// Catches: [General] Scale not read at start, a window sized at 2x but cut
+// to the 1x shape (or the other way round), double size not toggling back,
+// and the new scale not saved.
+TEST(SkinStartup, TheDefaultSkinAtScale200IsDoubledAndDoubleSizeTogglesItBack) {
+  ScratchFolder folder;
+  ASSERT_TRUE(CopySkin(SourcePath("skins/default"), folder.path(), "ZantoPlay1.rc"));
+  ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay.ini"), "[General]\r\nScale=200\r\n"));
+  ProgramDriver program(folder.path());
+  ASSERT_TRUE(program.Start());
+  HWND window = program.WaitForWindow("LuloWnd", 15000);
+  ASSERT_NE(window, nullptr);
+  const std::string doubled = SizeAndShape(window, 2);
+  EXPECT_EQ(doubled.substr(0, 7), "380x124");
+
+  // The shape at 1x: the default skin's opaque part may stop short of its edges.
+  PostMessageA(window, WM_COMMAND, IDM_DOUBLE_SIZE, 0);
+  EXPECT_TRUE(WaitFor(5000, [&] { return SizeAndShape(window).substr(0, 7) == "380x124"; }));
+  EXPECT_EQ(SizeAndShape(window), doubled) << "the region at 2x is not the 1x one doubled";
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  DWORD exitCode = 1234;
+  ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
+  EXPECT_EQ(IniValue(folder.File("ZantoPlay.ini"), "General", "Scale"), "100");
 }
 
 TEST(SkinStartup, AMissingBackgroundIsReportedByKeyAndPath) {

@@ -28,7 +28,8 @@ TEST_F(SettingsTest, NoFilesGiveEveryDefaultAndSaveWritesThemInOrder) {
       "[General]", "TimeWindow=0", "MouseAnime=500", "ChgResByCD=0", "Repeat=0",
       "BlinkWhenPausing=1", "Volume=255", "Mute=0", "Shuffle=0", "RepeatTrack=0", "IntroScan=0",
       "TimeMode=0", "MediaHotKeys=0", "AutoPlay=0", "Drive=", "Playback=auto", "Deemphasis=1", "DigitalDevice=",
-      "[Lookup]", "Server=https://musicbrainz.org", "Online=1", "GnudbUser=", "GnudbServer=https://gnudb.gnudb.org"};
+      "Scale=100", "[Lookup]", "Server=https://musicbrainz.org", "Online=1", "GnudbUser=",
+      "GnudbServer=https://gnudb.gnudb.org"};
   EXPECT_EQ(IniLines(IniFile()), expected);
   EXPECT_FALSE(FileExists(CdFile()));
 }
@@ -49,6 +50,7 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   settings.drive = 'E';
   settings.playback = PlaybackChoice::kAnalog;
   CopyText(settings.digitalDevice, "\\\\.\\ZantoCd0");
+  settings.scale = 0;
   settings.Save();
 
   Settings again;
@@ -68,6 +70,7 @@ TEST_F(SettingsTest, SavedValuesReadBackUnchangedWithoutRangeLimits) {
   EXPECT_EQ(again.drive, 'E');
   EXPECT_EQ(again.playback, PlaybackChoice::kAnalog);
   EXPECT_STREQ(again.digitalDevice, settings.digitalDevice);
+  EXPECT_EQ(again.scale, 0) << "Scale=0 (follow the monitor) read as the default";
 }
 
 // Catches a drive or playback text misread (so another drive, or the silent

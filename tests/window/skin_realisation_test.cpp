@@ -344,4 +344,73 @@ TEST_F(SkinRealisation, SkinChangesLeakNoGdiOrUserObjects) {
   EXPECT_EQ(UserObjectCount(), userBefore);
 }
 
+// A skin realised at 100, 150 and 200 %: what shows, what is hit and what is
+// named all agree at the scale.
+COLORREF ScaledShape(int x, int y) { return x < 5 || (x == 21 && y == 7) ? kMagenta : TestPattern(x, y); }
+// The seek map: level (x - 10) * 8 over the bar, not grey elsewhere.
+COLORREF SeekMap(int x, int y) {
+  const int level = (x - 10) * 8;
+  return x >= 10 && x < 30 && y >= 20 && y < 26 ? RGB(level, level, level) : RGB(255, 0, 0);
+}
+
+// Catches: a picture scaled but not its rectangles (or the other way round),
+// a smoothed shape or grey map (pink edges, levels a map never had), tooltips
+// left at the skin's own rectangles, the time font's cells or the perch base
+// line left unscaled, and 100 % doing anything at all.
+TEST_F(SkinRealisation, WindowShapeRectanglesMapsAndTooltipsFollowTheScale) {
+  ASSERT_TRUE(WriteBmp(folder.File("seek_map.bmp"), 40, 30, SeekMap));
+  ASSERT_TRUE(WriteBmp(folder.File("digits.bmp"), 36, 4, [](int x, int) { return RGB(x * 7, 0, 0); }));
+  const std::string rc = WriteBasicSkin("scaled", 40, 30, ScaledShape,
+                                   "PlayButton 10 4 20 12 play\r\n"
+                                   "SeekImage seek_map.bmp\r\nSeekRegion 10 20 30 26\r\n"
+                                   "TimeFontImage digits.bmp\r\nTimeFontSize 3 4\r\n"
+                                   "#OsuwariBaseLine 8\r\n");
+  for (int percent : {100, 150, 200}) {
+    SCOPED_TRACE(percent);
+    const SkinScale scale{percent};
+    SkinWindow window;
+    window.scale = scale;
+    ASSERT_TRUE(Create(window, rc));
+    const int width = scale.Scaled(40), height = scale.Scaled(30);
+    RECT outer = {};
+    GetWindowRect(window.hwnd, &outer);
+    EXPECT_EQ(outer.right - outer.left, width);
+    EXPECT_EQ(outer.bottom - outer.top, height);
+
+    // The shape is the nearest-neighbour one, pixel for pixel.
+    unique_hrgn region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(window.hwnd, region.get()), ERROR);
+    unique_hrgn expected = BuildRegionOneRunAtATime(width, height, [&](int x, int y) {
+      return ScaledShape(scale.Unscaled(x), scale.Unscaled(y)) != kMagenta;
+    });
+    EXPECT_TRUE(EqualRgn(region.get(), expected.get()));
+
+    // The button's rectangle, its hit test and its tooltip.
+    const RECT play = scale.Scaled(RECT{10, 4, 20, 12});
+    const RECT placed = window.GetButtonSpec(PlayButton, 0).rect;
+    EXPECT_TRUE(EqualRect(&placed, &play));
+    int entry = -1;
+    EXPECT_EQ(window.HitTest(play.left, play.top, &entry), PlayButton);
+    EXPECT_EQ(window.HitTest(play.right, play.bottom - 1, &entry), kHitBody);
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = window.hwnd;  // tool 0
+    ASSERT_TRUE(SendMessageA(window.tooltip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_TRUE(EqualRect(&tool.rect, &play));
+
+    // Every scaled pixel of the seek map gives its skin pixel's exact level.
+    const int y = scale.Scaled(22);
+    for (int x = 0; x < width; ++x) {
+      const COLORREF map = SeekMap(scale.Unscaled(x), scale.Unscaled(y));
+      const int level = GetRValue(map) == GetGValue(map) ? GetRValue(map) : -1;
+      ASSERT_EQ(window.SeekMapPosition(x, y), level) << x;
+    }
+    EXPECT_EQ(window.HitTest(scale.Scaled(10), y, &entry), kHitSeek);
+
+    EXPECT_EQ(window.model.timeFontWidth, scale.Scaled(3));
+    EXPECT_EQ(window.timeFontPicture.Width(), 12 * scale.Scaled(3));
+    EXPECT_EQ(window.model.osuwariBaseLine, scale.Scaled(8));
+  }
+}
+
 }  // namespace

@@ -6,11 +6,6 @@
 
 namespace {
 
-// The skin's value when it names no base line.
-constexpr int kNoBaseLine = -1;
-// Rows of the player that overlap the target without a base line.
-constexpr int kDefaultOverlap = 10;
-
 // Settings and skins are user text: extreme values must not overflow, they
 // only put the player far away, at the edge of the coordinate range.
 int Clamped(long long value) {
@@ -24,7 +19,7 @@ int Clamped(long long value) {
 POINT PerchPosition(const RECT& target, SIZE player, int osuwariXPer, int osuwariBaseLine,
                     const RECT& workArea) {
   long long width = static_cast<long long>(target.right) - target.left;
-  long long baseLine = osuwariBaseLine == kNoBaseLine ? static_cast<long long>(player.cy) - kDefaultOverlap
+  long long baseLine = osuwariBaseLine == kNoPerchBaseLine ? static_cast<long long>(player.cy) - kDefaultPerchOverlap
                                                       : osuwariBaseLine;
   long long x = target.left + width * osuwariXPer / 100 - player.cx / 2;
   long long y = target.top - baseLine;

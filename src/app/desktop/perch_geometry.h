@@ -6,6 +6,11 @@
 
 #include <windows.h>
 
+// The skin's base line when it names none, and the rows of the player that
+// then overlap the target.
+constexpr int kNoPerchBaseLine = -1;
+constexpr int kDefaultPerchOverlap = 10;
+
 // The player's top-left corner so that its horizontal centre lies
 // `osuwariXPer` percent of the way across the target and its row
 // `osuwariBaseLine` (counted from its top; -1: ten rows above its bottom)

@@ -61,7 +61,10 @@ void PlayerWindow::Perch() {
   RECT own;
   if (!GetWindowRect(hwnd, &own)) return;
   SIZE size{own.right - own.left, own.bottom - own.top};
-  POINT at = PerchPosition(rect, size, settings_.osuwariXPer, model.osuwariBaseLine, TargetWorkArea(target));
+  int baseLine = model.osuwariBaseLine;
+  // The overlap without a base line is in skin rows too (a given one is scaled with the skin).
+  if (baseLine == kNoPerchBaseLine && !scale.IsUnit()) baseLine = size.cy - scale.Scaled(kDefaultPerchOverlap);
+  POINT at = PerchPosition(rect, size, settings_.osuwariXPer, baseLine, TargetWorkArea(target));
   // The target's monitor may not be told (the work area comes back empty).
   at = PositionWithinReach(at, size);
   MoveWindow(hwnd, at.x, at.y, size.cx, size.cy, TRUE);

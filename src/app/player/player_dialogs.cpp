@@ -26,6 +26,7 @@ void PlayerWindow::ApplySettings() {
   ApplyTopmost();
   ApplyTextFont();
   ApplyMediaHotKeys();
+  RealiseAtScaleSetting();
   // Written at once, not only at shutdown: a crash must not lose what the
   // user has just accepted.
   settings_.Save();

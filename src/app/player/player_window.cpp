@@ -74,6 +74,9 @@ LRESULT PlayerWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_DISPLAYCHANGE:
       KeepWithinReach(hwnd);
       return SkinWindow::WindowProc(hwnd, message, wParam, lParam);
+    case WM_DPICHANGED:
+      OnDpiChanged(reinterpret_cast<const RECT*>(lParam));
+      break;
     case kLookupAnswerMessage:
       OnLookupAnswer(wParam);
       break;
@@ -229,6 +232,7 @@ bool PlayerWindow::OnCommand(WORD id) {
     case IDM_EDIT_TITLES: OnEditTitlesCommand(); return true;
     case IDM_LOOKUP_TITLES: OnLookupTitlesCommand(); return true;
     case IDM_MUTE: OnMuteCommand(); return true;
+    case IDM_DOUBLE_SIZE: OnDoubleSizeCommand(); return true;
     case IDM_REPEAT:
       // OnRepeatButton only flips the setting; a menu or key press shows it here.
       OnRepeatButton();

@@ -108,6 +108,12 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   void ApplySettings();
   // The media hot keys as the settings say.
   void ApplyMediaHotKeys();
+  // The scale [General] Scale gives on the window's monitor.
+  SkinScale ScaleToRealise() const;
+  // The skin realised again when that differs from the shown one's scale
+  // (a changed setting, another monitor's DPI). False when the skin could
+  // not be loaded again; the shown one then stays.
+  bool RealiseAtScaleSetting();
   // Shuffles draw from `seed` on (a test's own, for a known order).
   void SeedShuffle(unsigned seed) { randomState = seed; }
 
@@ -225,6 +231,9 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   void OnRepeatTrackCommand();
   void OnIntroScanCommand();
   void OnNextTimeMode();
+  // Double size (Ctrl+D) and a move to a monitor of another DPI.
+  void OnDoubleSizeCommand();
+  void OnDpiChanged(const RECT* suggested);
   // The title editor for the disc in the drive (nothing without one).
   void OnEditTitlesCommand();
   // A disc that CD.ini gives no titles shows its CD-Text titles, read once

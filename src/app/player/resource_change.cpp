@@ -39,6 +39,7 @@ std::unique_ptr<SkinWindow> PlayerWindow::LoadSkin(const char* path, char* messa
     ComposeSkinFailure(noMemory, path, false, message, capacity);
     return nullptr;
   }
+  loaded->scale = ScaleToRealise();
   if (loaded->LoadSkinImages(PluginsInUse(), path)) return loaded;
   ComposeSkinFailure(FailureOf(*loaded), path, false, message, capacity);
   return nullptr;

@@ -65,7 +65,8 @@ unique_hmenu PlayerWindow::BuildContextMenu() {
                 {IDM_SHUFFLE, settings.shuffle},
                 {IDM_REPEAT_TRACK, settings.repeatTrack},
                 {IDM_INTRO_SCAN, settings.introScan},
-                {IDM_MUTE, settings.mute}};
+                {IDM_MUTE, settings.mute},
+                {IDM_DOUBLE_SIZE, settings.scale == kScaleDouble}};
   for (const auto& check : checks) {
     if (check.on) CheckMenuItem(popup, check.id, MF_BYCOMMAND | MF_CHECKED);
   }

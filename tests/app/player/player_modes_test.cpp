@@ -274,8 +274,8 @@ TEST_F(PlayerModes, PlayWhileTheDriveSeeksKeepsThePlaceTheStepWentTo) {
 }
 
 // Catches a minus sign in the time window (its digits are unsigned), the
-// wrong remaining time shown, the mode not saved, a play mode's check mark
-// missing or stuck, and a click on the time window that does nothing.
+// wrong remaining time shown, the mode not saved, a mode's check mark (double
+// size's too) missing or stuck, and a click on the time window that does nothing.
 TEST_F(PlayerModes, TheTimeModesCycleAndOnlyTheTitleShowsTheMinus) {
   Open(TracksOf(3));  // 4:12.30 each
   Poll();
@@ -293,7 +293,7 @@ TEST_F(PlayerModes, TheTimeModesCycleAndOnlyTheTitleShowsTheMinus) {
   }
   Command(IDM_NEXT_TIME_MODE);
   EXPECT_EQ(Ini("TimeMode"), "1");
-  for (UINT id : {IDM_SHUFFLE, IDM_REPEAT_TRACK, IDM_INTRO_SCAN}) {
+  for (UINT id : {IDM_SHUFFLE, IDM_REPEAT_TRACK, IDM_INTRO_SCAN, IDM_DOUBLE_SIZE}) {
     Command(static_cast<WORD>(id));
     EXPECT_TRUE(Checked(id)) << id;
     Command(static_cast<WORD>(id));
