@@ -280,6 +280,44 @@ TEST(DigitalCdDrive, PlaysOnTheSystemsOutputOrItsOwnClock) {
   printf("output: %s\n", s.drive.HasOutput() ? "a sound device" : "the silent clock");
 }
 
+// An output with an event that never comes: WASAPI's signals nothing before
+// it starts, and a device may go quiet. Catches a render thread that leaves
+// its pacing to the event alone and so never starts a play or never ends it.
+class QuietEventOpener final : public AudioOutputOpener {
+ public:
+  class Output final : public AudioOutput {
+   public:
+    HANDLE WakeEvent() const override { return never_.get(); }
+    bool Audible() const override { return true; }
+    HRESULT Room(uint32_t* frames) override { return clock_.Room(frames); }
+    HRESULT Write(const uint32_t* frames, uint32_t count) override { return clock_.Write(frames, count); }
+    HRESULT Start() override { return clock_.Start(); }
+    HRESULT Pause() override { return clock_.Pause(); }
+    HRESULT Halt(uint64_t* played) override { return clock_.Halt(played); }
+    HRESULT Played(uint64_t* frames) override { return clock_.Played(frames); }
+    void SetVolume(float, bool) override {}
+    DWORD TailMs() override { return 0; }
+
+   private:
+    SilentOutput clock_;
+    unique_handle never_{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
+  };
+  std::unique_ptr<AudioOutput> OpenOutput(IMMDeviceEnumerator*) override {
+    return std::unique_ptr<AudioOutput>(new Output);
+  }
+};
+
+TEST(DigitalCdDrive, PlaysToTheEndOnAnOutputWhoseEventNeverComes) {
+  QuietEventOpener opener;
+  Session s(&opener);
+  ASSERT_EQ(s.drive.Open(0, s.window.get(), &s.listener), DriveOpenResult::kOpened);
+  ASSERT_TRUE(s.drive.Play(MakeTmsf(1, 0, 1, 70), MakeTmsf(2, 0, 0, 20)));
+  ASSERT_TRUE(s.EndsTold(1));
+  DWORD at = 0;
+  ASSERT_TRUE(s.drive.ReadPosition(&at));
+  EXPECT_EQ(at, MakeTmsf(2, 0, 0, 20));
+}
+
 // Catches lengths counted from the wrong track and a first track that does
 // not start at LBA 0 (a hidden pregap) shifting every start.
 TEST(DiscInfoFromToc, CountsFromTrackOneAndEndsTheLastAtTheLeadOut) {
