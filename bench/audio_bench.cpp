@@ -26,6 +26,7 @@
 #include "common/handles.h"
 #include "play_cost.h"
 #include "support/disc_image.h"
+#include "support/recording.h"
 #include "support/test_support.h"
 #include "support/tone_source.h"
 
@@ -321,28 +322,6 @@ class Recording {
   unique_hfile file_;
 };
 
-// The frames of a recording that are not all zero, and how many runs of
-// zero frames (Wine's inserted silence) lay between them.
-std::vector<uint32_t> Heard(const std::vector<uint32_t>& recorded, int* silentRuns, uint64_t* silentFrames) {
-  std::vector<uint32_t> heard;
-  *silentRuns = 0;
-  *silentFrames = 0;
-  uint64_t pending = 0;
-  for (uint32_t frame : recorded) {
-    if (frame == 0) {
-      ++pending;
-      continue;
-    }
-    if (pending && !heard.empty()) {
-      ++*silentRuns;
-      *silentFrames += pending;
-    }
-    pending = 0;
-    heard.push_back(frame);
-  }
-  return heard;
-}
-
 struct StartTime {
   double soundMs = -1, clockMs = -1;
 };
@@ -422,17 +401,16 @@ bool Boundary(const ToneImage& image, Recording* recording, int seconds) {
     Sleep(20);
   }
   recording->WaitQuiet();
-  int runs = 0;
-  uint64_t silent = 0;
-  std::vector<uint32_t> heard = Heard(recording->Read(at), &runs, &silent);
+  const HeardSound sound = Heard(recording->Read(at));
+  const std::vector<uint32_t>& heard = sound.frames;
   size_t same = 0;
   while (same < heard.size() && same < expected.size() && heard[same] == expected[same]) ++same;
   const bool exact = same == expected.size() && heard.size() == expected.size();
   const long long boundary = static_cast<long long>(half) * kSamplesPerSector;
   printf("track  %d s across the boundary of tracks 1 and 2: %llu frames expected, %llu heard after removing %d runs of"
          " all-zero frames (%llu frames); ",
-         seconds, static_cast<unsigned long long>(expected.size()), static_cast<unsigned long long>(heard.size()), runs,
-         static_cast<unsigned long long>(silent));
+         seconds, static_cast<unsigned long long>(expected.size()), static_cast<unsigned long long>(heard.size()),
+         sound.silentRuns, static_cast<unsigned long long>(sound.silentFrames));
   if (exact) {
     printf("sample-exact, lost 0 (bar 0) ok\n");
   } else {

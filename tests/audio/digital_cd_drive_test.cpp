@@ -14,6 +14,7 @@
 #include "cd/msf.h"
 #include "cd/toc_disc_info.h"
 #include "common/handles.h"
+#include "support/recording.h"
 #include "support/test_support.h"
 #include "support/tone_source.h"
 
@@ -340,23 +341,6 @@ TEST(DiscInfoFromToc, CountsFromTrackOneAndEndsTheLastAtTheLeadOut) {
   EXPECT_EQ(DiscInfoFromToc(DiscToc(), 7).trackCount, 0);
 }
 
-// The frames of a recording that are not all zero: Wine inserts runs of
-// exact silence under load, and no frame of the tone disc is all zero.
-std::vector<uint32_t> HeardFrames(const std::string& recording, int* silentRuns) {
-  std::string bytes = ReadFileBytes(recording);
-  std::vector<uint32_t> heard;
-  bool inSilence = false;
-  *silentRuns = 0;
-  for (size_t at = 0; at + 4 <= bytes.size(); at += 4) {
-    uint32_t frame;
-    memcpy(&frame, &bytes[at], 4);
-    if (frame != 0) heard.push_back(frame);
-    if (frame == 0 && !inSilence && !heard.empty()) ++*silentRuns;
-    inSilence = frame == 0;
-  }
-  return heard;
-}
-
 int Peak(const std::vector<uint32_t>& frames, size_t from, size_t count) {
   int peak = 0;
   for (size_t i = from; i < from + count && i < frames.size(); ++i) {
@@ -402,14 +386,14 @@ TEST(SoundSession, RecordsEveryFrameInOrderWithVolumeAndMute) {
   const std::vector<uint32_t> seek = disc.Frames(180, 188);
   const size_t halfCount = 15 * kSamplesPerSector;
   const size_t total = whole.size() + halfCount + seek.size();
-  std::vector<uint32_t> heard;
-  int silentRuns = 0;
+  HeardSound sound;
   // The recording lags the clock by the server's latency.
   for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(20)) {
-    heard = HeardFrames(recording, &silentRuns);
-    if (heard.size() >= total) break;
+    sound = Heard(RecordedFrames(recording));
+    if (sound.frames.size() >= total) break;
   }
-  printf("runs of inserted silence: %d\n", silentRuns);
+  printf("runs of inserted silence: %d\n", sound.silentRuns);
+  const std::vector<uint32_t>& heard = sound.frames;
   ASSERT_EQ(heard.size(), total);
   EXPECT_EQ(FirstDifference(std::vector<uint32_t>(heard.begin(), heard.begin() + whole.size()), whole), whole.size());
   int half = Peak(heard, whole.size(), halfCount);
