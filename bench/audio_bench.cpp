@@ -255,27 +255,39 @@ bool Cpu(const ToneImage& image, int seconds, int runs) {
   const std::string baseline = "\"" + ThisFolder() + "\\minimal_wasapi_player.exe\" \"" + image.bin + "\"" + tail;
   snprintf(tail, sizeof tail, " %d %d", sectors, image.trackSectors);
   const std::string engine = "\"" + ThisFolder() + "\\audio_bench.exe\" --drive \"" + image.cue + "\"" + tail;
-  Cost bestBaseline, bestEngine;
+  // The least of each measure over the runs: the load only ever adds.
+  struct Best {
+    double process = -1, total = -1, server = -1;
+    void Take(const Cost& c) {
+      if (!c.ok) return;
+      if (process < 0 || c.processMs < process) process = c.processMs;
+      if (total < 0 || c.Total() < total) {
+        total = c.Total();
+        server = c.serverMs;
+      }
+    }
+  } baselineBest, engineBest;
   for (int run = 1; run <= runs; ++run) {
     // In turns, so a change of load hits both alike.
     Cost b = RunPlayer(baseline);
     PrintCost("minimal WASAPI player", b, run);
     Cost e = RunPlayer(engine);
     PrintCost("DigitalCdDrive", e, run);
-    if (b.ok && (!bestBaseline.ok || b.Total() < bestBaseline.Total())) bestBaseline = b;
-    if (e.ok && (!bestEngine.ok || e.Total() < bestEngine.Total())) bestEngine = e;
+    baselineBest.Take(b);
+    engineBest.Take(e);
   }
-  if (!bestBaseline.ok || !bestEngine.ok) {
+  if (baselineBest.process <= 0 || engineBest.process < 0) {
     printf("cpu    no figure: a player failed (a sound server runs? see above)\n");
     return false;
   }
-  const double own = bestEngine.processMs / bestBaseline.processMs;
-  const double both = bestEngine.Total() / bestBaseline.Total();
-  printf("cpu    %d s, best of %d: engine %.0f + %.0f ms (process + wineserver), baseline %.0f + %.0f ms:"
-         " %.2fx the process alone, %.2fx with the wineserver (bar %.1fx) %s\n",
-         seconds, runs, bestEngine.processMs, bestEngine.serverMs, bestBaseline.processMs, bestBaseline.serverMs, own,
-         both, kCpuBar, both <= kCpuBar && own <= kCpuBar ? "ok" : "MISSED");
-  return both <= kCpuBar && own <= kCpuBar;
+  const double own = engineBest.process / baselineBest.process;
+  const double both = engineBest.total / baselineBest.total;
+  const bool ok = own <= kCpuBar && both <= kCpuBar;
+  printf("cpu    %d s, best of %d: the process alone %.0f ms against %.0f ms, %.2fx; with the wineserver %.0f ms against"
+         " %.0f ms, %.2fx (bar %.1fx) %s\n",
+         seconds, runs, engineBest.process, baselineBest.process, own, engineBest.total, baselineBest.total, both, kCpuBar,
+         ok ? "ok" : "MISSED");
+  return ok;
 }
 
 // The recording of the sink's monitor as it grows: raw 16-bit stereo frames.
