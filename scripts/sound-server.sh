@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the test, run and bench scripts: a private PulseAudio server with
 # one null sink ("zanto", 44.1 kHz 16-bit stereo), found by its clients only
 # through its own runtime folder, never the machine's own sound setup.
@@ -13,9 +14,8 @@
 #                           non-zero with a reason when nothing is recorded.
 #   zanto_sound_stop        ends the recording and the server.
 
-zanto_sound_pulse_pid=""
-zanto_sound_parec_pid=""
-zanto_sound_error=""
+# shellcheck disable=SC2034  # read by the scripts that source this one
+zanto_sound_pulse_pid="" zanto_sound_parec_pid="" zanto_sound_error=""
 
 zanto_sound_fail() {
   zanto_sound_error=$1
@@ -26,8 +26,10 @@ zanto_sound_fail() {
 zanto_sound_start() {
   local dir=$1
   zanto_sound_error=""
-  command -v pulseaudio >/dev/null && command -v parec >/dev/null && command -v pactl >/dev/null ||
-    { zanto_sound_fail "pulseaudio and pulseaudio-utils are not installed"; return 1; }
+  if ! command -v pulseaudio >/dev/null || ! command -v parec >/dev/null || ! command -v pactl >/dev/null; then
+    zanto_sound_fail "pulseaudio and pulseaudio-utils are not installed"
+    return 1
+  fi
   mkdir -p "$dir" || { zanto_sound_fail "cannot create $dir"; return 1; }
   dir=$(cd "$dir" && pwd)
   export XDG_RUNTIME_DIR="$dir" PULSE_CLIENTCONFIG="$dir/client.conf"
@@ -41,8 +43,8 @@ set-default-sink zanto
 PA
   pulseaudio -n -F "$dir/default.pa" --daemonize=no --exit-idle-time=-1 >"$dir/pulse.log" 2>&1 </dev/null &
   zanto_sound_pulse_pid=$!
-  local i
-  for i in $(seq 1 100); do
+  local _
+  for _ in $(seq 1 100); do
     pactl info >/dev/null 2>&1 && break
     kill -0 "$zanto_sound_pulse_pid" 2>/dev/null || break
     sleep 0.05
@@ -73,8 +75,8 @@ zanto_sound_record() {
   parec -d zanto.monitor --raw --format=s16le --rate=44100 --channels=2 --latency-msec=20 >"$file" 2>/dev/null </dev/null &
   zanto_sound_parec_pid=$!
   # Recording before the first sound: the monitor sends silence until then.
-  local i
-  for i in $(seq 1 100); do
+  local _
+  for _ in $(seq 1 100); do
     [ -s "$file" ] && return 0
     sleep 0.05
   done

@@ -14,8 +14,12 @@ constexpr uint32_t kScratchFrames = 16384;
 // Sound starts once this much is read, or the whole play if it is shorter.
 constexpr uint64_t kStartFrames = kOutputRate / 10;
 // A wake-up at least this often while playing, for outputs without an
-// event and for the end of a play.
+// event, for the end of a play, and until the output runs (it signals
+// nothing before).
 constexpr DWORD kPollMs = 10;
+// A running output with an event wakes the thread at every period itself:
+// a poll as often would about double the wake-ups.
+constexpr DWORD kEventPollMs = 100;
 // A clock that never reaches the last frame written (a device that keeps
 // some back) still ends the play this long after it should have.
 constexpr DWORD kEndGraceMs = 500;
@@ -93,7 +97,8 @@ void AudioRenderer::Loop() {
     HANDLE waits[4] = {thread_.FinishEvent(), command_.get(), deviceChanged_.get(), nullptr};
     DWORD count = 3;
     if (output_ && output_->WakeEvent()) waits[count++] = output_->WakeEvent();
-    DWORD timeout = playing_ ? kPollMs : ended_ ? TailLeftMs() + 1 : INFINITE;
+    DWORD poll = started_ && output_ && output_->WakeEvent() ? kEventPollMs : kPollMs;
+    DWORD timeout = playing_ ? poll : ended_ ? TailLeftMs() + 1 : INFINITE;
     DWORD woke = WaitForMultipleObjects(count, waits, FALSE, timeout);
     if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) break;
     if (woke == WAIT_OBJECT_0 + 1) TakeCommand();

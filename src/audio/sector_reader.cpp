@@ -41,11 +41,16 @@ void SectorReader::Seek(uint64_t from, uint64_t end) {
 
 uint32_t SectorReader::Take(uint32_t* frames, uint32_t count) {
   uint32_t taken;
+  bool wake;
   {
     ScopedLock hold(lock_);
     taken = ring_.Read(frames, count);
+    // The reader waits for room for its next chunk: wake it only as this
+    // take makes that room, not at every take (a hundred a second).
+    const uint32_t want = next_ < end_ ? Smaller(end_ - next_, kChunkFrames) : 0;
+    wake = want && ring_.Room() >= want && ring_.Room() - taken < want;
   }
-  if (taken) SetEvent(wake_.get());
+  if (wake) SetEvent(wake_.get());
   return taken;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/disc_image.h"
+#include "support/recording.h"
 #include "support/test_support.h"
 #include "support/tone_source.h"
 #include "support/virtual_disc.h"
@@ -54,12 +55,21 @@ size_t ExactInOrder(const std::vector<uint32_t>& heard, const std::vector<uint32
   return matched;
 }
 
+// What was heard since frame `from` of the recording, all-zero frames left out.
+std::vector<uint32_t> HeardSince(const char* recording, size_t from, int* silentRuns) {
+  std::vector<uint32_t> recorded = RecordedFrames(recording);
+  if (from > recorded.size()) from = recorded.size();
+  HeardSound heard = Heard(std::vector<uint32_t>(recorded.begin() + static_cast<std::ptrdiff_t>(from), recorded.end()));
+  *silentRuns = heard.silentRuns;
+  return heard.frames;
+}
+
 // Until as many frames as the image holds have been heard (the tones
 // repeat, so no one frame marks the end); false when fewer ever came.
-bool WaitForHeard(const char* recording, size_t fromByte, const std::vector<uint32_t>& expected, DWORD ms) {
+bool WaitForHeard(const char* recording, size_t from, const std::vector<uint32_t>& expected, DWORD ms) {
   return WaitFor(ms, [&] {
     int runs = 0;
-    return HeardFrames(recording, &runs, fromByte).size() >= expected.size();
+    return HeardSince(recording, from, &runs).size() >= expected.size();
   });
 }
 
@@ -85,39 +95,39 @@ TEST(ImageSoundSession, CommandLineImagesPlayAtOnceHandOverAndMuteOnlySilences) 
 
   WriteSkin(folder, "ZantoPlay1", 70, 50);
   ProgramDriver program(folder.path());
-  size_t from = ReadFileBytes(recording).size();
+  size_t from = RecordedFrames(recording).size();
   ASSERT_TRUE(program.Start("\"" + twoSheet + "\""));
   HWND window = program.WaitForWindow("LuloWnd", 15000);
   DWORD exitCode = 1;
   ASSERT_NE(window, nullptr) << program.AnswerMessageBox(&exitCode);
   EXPECT_TRUE(WaitForHeard(recording, from, two, 15000)) << "frames of the image were never heard";
   int silentRuns = 0;
-  std::vector<uint32_t> heard = HeardFrames(recording, &silentRuns, from);
+  std::vector<uint32_t> heard = HeardSince(recording, from, &silentRuns);
   printf("runs of inserted silence: %d\n", silentRuns);
   EXPECT_GE(ExactInOrder(heard, two) * 10, two.size() * 9) << "under 90 % of the frames sample-exact";
   EXPECT_EQ(ExactInOrder(heard, two), heard.size()) << "a frame the image does not hold was heard";
 
   // A second start of the same program hands its image over and ends.
-  from = ReadFileBytes(recording).size();
+  from = RecordedFrames(recording).size();
   ProgramDriver second(folder.path());
   ASSERT_TRUE(second.Start("\"" + threeSheet + "\""));
   ASSERT_TRUE(second.WaitForExit(10000, &exitCode));
   EXPECT_EQ(exitCode, 0u);
   EXPECT_TRUE(WaitForHeard(recording, from, three, 15000)) << "the handed-over image was not heard whole";
-  heard = HeardFrames(recording, &silentRuns, from);
+  heard = HeardSince(recording, from, &silentRuns);
   EXPECT_GE(ExactInOrder(heard, three) * 10, three.size() * 9);
   PostMessageA(window, WM_CLOSE, 0, 0);
   ASSERT_TRUE(program.WaitForExit(10000, &exitCode));
 
   // Muted: the time runs on in the title, and nothing is heard.
   ASSERT_TRUE(WriteFileBytes(folder.File("ZantoPlay.ini"), "[General]\r\nMute=1\r\n"));
-  from = ReadFileBytes(recording).size();
+  from = RecordedFrames(recording).size();
   ProgramDriver muted(folder.path());
   ASSERT_TRUE(muted.Start("\"" + twoSheet + "\""));
   window = muted.WaitForWindow("LuloWnd", 15000);
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(WaitForTitle(window, "[02] 00:01", 10000, true)) << WindowText(window);
-  heard = HeardFrames(recording, &silentRuns, from);
+  heard = HeardSince(recording, from, &silentRuns);
   EXPECT_EQ(heard.size(), 0u) << "a muted image was heard";
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(muted.WaitForExit(10000, &exitCode));

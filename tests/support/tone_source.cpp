@@ -4,24 +4,8 @@
 #include <cstring>
 
 #include "cd/toc_disc_info.h"
-#include "support/test_support.h"
 
 uint32_t ToneFrame(int track, uint64_t frame) { return ToneAt(441.0 * track, track, frame); }
-
-std::vector<uint32_t> HeardFrames(const std::string& recording, int* silentRuns, size_t fromByte) {
-  std::string bytes = ReadFileBytes(recording);
-  std::vector<uint32_t> heard;
-  bool inSilence = false;
-  *silentRuns = 0;
-  for (size_t at = fromByte; at + 4 <= bytes.size(); at += 4) {
-    uint32_t frame;
-    memcpy(&frame, &bytes[at], 4);
-    if (frame != 0) heard.push_back(frame);
-    if (frame == 0 && !inSilence && !heard.empty()) ++*silentRuns;
-    inSilence = frame == 0;
-  }
-  return heard;
-}
 
 uint32_t ToneAt(double hz, double offset, uint64_t frame) {
   const double kPi = 3.14159265358979323846;

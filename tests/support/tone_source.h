@@ -5,7 +5,6 @@
 #define ZANTO_TESTS_SUPPORT_TONE_SOURCE_H
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "cd/sector_source.h"
@@ -21,11 +20,6 @@ struct ToneTrack {
 uint32_t ToneAt(double hz, double phase, uint64_t frame);
 // The frame `frame` (from LBA 0) of track `track`'s tone.
 uint32_t ToneFrame(int track, uint64_t frame);
-
-// A recorded stereo 16-bit stream from byte `fromByte` on, with every
-// all-zero frame (the sound server's inserted silence, and the time before
-// and after the sound) left out; `silentRuns` counts the runs within it.
-std::vector<uint32_t> HeardFrames(const std::string& recording, int* silentRuns, size_t fromByte = 0);
 
 class ToneSectorSource final : public SectorSource {
  public:
