@@ -13,8 +13,8 @@ uint32_t ToneFrame(int track, uint64_t frame) {
   return static_cast<uint16_t>(left) | static_cast<uint32_t>(static_cast<uint16_t>(right)) << 16;
 }
 
-ToneSectorSource::ToneSectorSource(const std::vector<ToneTrack>& tracks) {
-  int lba = 0;
+ToneSectorSource::ToneSectorSource(const std::vector<ToneTrack>& tracks, int firstLba) {
+  int lba = firstLba;
   for (size_t i = 0; i < tracks.size(); ++i) {
     TocTrack& track = toc_.tracks[i + 1];
     track.startLba = lba;
@@ -39,6 +39,10 @@ int ToneSectorSource::ReadSectors(int lba, int count, unsigned char* out) {
     int at = lba + done;
     int track = TocTrackAt(toc_, at);
     unsigned char* sector = out + done * kRawSectorBytes;
+    if (at < toc_.tracks[1].startLba) {
+      memset(sector, 0, kRawSectorBytes);
+      continue;
+    }
     if (toc_.tracks[track].data) {
       memset(sector, 0x55, kRawSectorBytes);
       continue;

@@ -20,9 +20,9 @@ uint32_t ToneFrame(int track, uint64_t frame);
 
 class ToneSectorSource final : public SectorSource {
  public:
-  // Track 1 starts at LBA 0; the lead-out follows the last track. No
-  // tracks: no disc, whose table cannot be read.
-  explicit ToneSectorSource(const std::vector<ToneTrack>& tracks);
+  // Track 1 starts at `firstLba` (silence before it); the lead-out follows
+  // the last track. No tracks: no disc, whose table cannot be read.
+  explicit ToneSectorSource(const std::vector<ToneTrack>& tracks, int firstLba = 0);
 
   bool ReadToc(DiscToc* toc) override;
   int ReadSectors(int lba, int count, unsigned char* out) override;
