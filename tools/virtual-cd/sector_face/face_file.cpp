@@ -10,18 +10,10 @@
 #include "cd/image_sector_source.h"
 #include "disc_description.h"
 #include "face_format.h"
+#include "image_tracks.h"
 #include "support/tone_source.h"
 
 namespace {
-
-std::string FolderOf(const std::string& path) {
-  size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
-bool IsAbsolute(const std::string& path) {
-  return (path.size() > 1 && path[1] == ':') || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
-}
 
 std::unique_ptr<SectorSource> OpenImage(const std::string& cuePath, std::string* problem) {
   auto image = std::make_unique<ImageSectorSource>();
@@ -64,7 +56,7 @@ std::unique_ptr<SectorSource> OpenDescribedAudio(const std::string& discFile, st
     return nullptr;
   }
   if (disc.image.empty()) return OpenTones(disc, problem);
-  return OpenImage(IsAbsolute(disc.image) ? disc.image : FolderOf(discFile) + "\\" + disc.image, problem);
+  return OpenImage(ImagePathFor(discFile, disc.image), problem);
 }
 
 bool WriteFaceFile(SectorSource& audio, const std::string& facePath, std::string* problem) {

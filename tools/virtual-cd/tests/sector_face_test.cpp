@@ -1,6 +1,9 @@
 // The virtual drive's sector face end to end: a disc description rendered,
 // its kernel-mode driver loaded by Wine's device host, and the player's own
 // drive source reading it through the device stack.
+#include <windows.h>
+#include <mmsystem.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -15,6 +18,7 @@
 #include "support/disc_image.h"
 #include "support/test_support.h"
 #include "support/tone_source.h"
+#include "support/virtual_disc.h"
 
 namespace {
 
@@ -55,8 +59,9 @@ const char kSheet[] =
 
 // Catches a table in the wrong form (MSF misread, lead-out or flags lost, a
 // later start ignored), a read at the wrong DiskOffset or out of order, a
-// piece of the 27-sector reads dropped, and a driver that did not load
-// (which fails the test, never skips it: the device host is part of Wine).
+// piece of the 27-sector reads dropped, a driver that did not load (which
+// fails the test, never skips it: the device host is part of Wine), and an
+// MCI face that describes another disc than the sector face.
 TEST(SectorFace, DriveSourceReadsTheFaceByteIdenticalToItsDisc) {
   const FaceCase cases[] = {
       {"an image", "present = yes\nimage = image.cue\n", true},
@@ -108,6 +113,22 @@ TEST(SectorFace, DriveSourceReadsTheFaceByteIdenticalToItsDisc) {
     }
     EXPECT_EQ(differing, 0);
     EXPECT_EQ(drive.UnreadableSectors(), 0);
+
+    // The drive's MCI face describes the same disc.
+    SetEnvironmentVariableA("ZANTO_VIRTUAL_CD_DISC", discFile.c_str());
+    char answer[64] = {};
+    ASSERT_EQ(mciSendStringA("open cdaudio alias face wait", nullptr, 0, nullptr), 0u);
+    mciSendStringA("set face time format msf wait", nullptr, 0, nullptr);
+    for (int t = 1; t <= 3; ++t) {
+      int frames = want.tracks[t].startLba + kLeadInFrames;
+      mciSendStringA(Line("status face position track %d wait", t).c_str(), answer, sizeof(answer), nullptr);
+      // The driver answers MSF packed as MCI_MAKE_MSF does.
+      EXPECT_EQ(std::string(answer), std::to_string(MCI_MAKE_MSF(frames / 4500, frames / 75 % 60, frames % 75))) << t;
+    }
+    mciSendStringA("status face number of tracks wait", answer, sizeof(answer), nullptr);
+    EXPECT_STREQ(answer, "3");
+    mciSendStringA("close face wait", nullptr, 0, nullptr);
+    SetEnvironmentVariableA("ZANTO_VIRTUAL_CD_DISC", nullptr);
   }
 }
 
