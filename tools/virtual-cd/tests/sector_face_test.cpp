@@ -114,19 +114,23 @@ TEST(SectorFace, DriveSourceReadsTheFaceByteIdenticalToItsDisc) {
     EXPECT_EQ(differing, 0);
     EXPECT_EQ(drive.UnreadableSectors(), 0);
 
-    // The drive's MCI face describes the same disc.
+    // The drive's MCI face describes the same disc (no ASSERT until the
+    // variable is gone again: the other tests here use the drive too).
     SetEnvironmentVariableA("ZANTO_VIRTUAL_CD_DISC", discFile.c_str());
     char answer[64] = {};
-    ASSERT_EQ(mciSendStringA("open cdaudio alias face wait", nullptr, 0, nullptr), 0u);
+    bool opened = mciSendStringA("open cdaudio alias face wait", nullptr, 0, nullptr) == 0;
+    EXPECT_TRUE(opened);
     mciSendStringA("set face time format msf wait", nullptr, 0, nullptr);
-    for (int t = 1; t <= 3; ++t) {
+    for (int t = 1; opened && t <= 3; ++t) {
       int frames = want.tracks[t].startLba + kLeadInFrames;
       mciSendStringA(Line("status face position track %d wait", t).c_str(), answer, sizeof(answer), nullptr);
       // The driver answers MSF packed as MCI_MAKE_MSF does.
       EXPECT_EQ(std::string(answer), std::to_string(MCI_MAKE_MSF(frames / 4500, frames / 75 % 60, frames % 75))) << t;
     }
     mciSendStringA("status face number of tracks wait", answer, sizeof(answer), nullptr);
-    EXPECT_STREQ(answer, "3");
+    if (opened) {
+      EXPECT_STREQ(answer, "3");
+    }
     mciSendStringA("close face wait", nullptr, 0, nullptr);
     SetEnvironmentVariableA("ZANTO_VIRTUAL_CD_DISC", nullptr);
   }
