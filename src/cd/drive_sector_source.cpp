@@ -43,8 +43,12 @@ bool IsDriveError(DWORD error) {
 }  // namespace
 
 bool DriveSectorSource::Open(char letter) {
-  Close();
   char path[] = {'\\', '\\', '.', '\\', letter, ':', '\0'};
+  return OpenDevice(path);
+}
+
+bool DriveSectorSource::OpenDevice(const char* path) {
+  Close();
   device_.reset(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
   return static_cast<bool>(device_);

@@ -21,6 +21,9 @@ class DriveSectorSource : public SectorSource {
  public:
   // Opens drive `letter`; false when it cannot be opened at all.
   bool Open(char letter);
+  // Opens a CD-ROM device by its path (\\.\X:, or a device name such as
+  // the virtual drive's \\.\ZantoCd0); false when it cannot be opened.
+  bool OpenDevice(const char* path);
   void Close();
 
   bool ReadToc(DiscToc* toc) override;

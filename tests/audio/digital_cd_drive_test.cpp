@@ -93,7 +93,7 @@ class EndCounter final : public PlayEndListener {
 struct Session {
   explicit Session(AudioOutputOpener* opener, const std::vector<ToneTrack>& disc = kDisc)
       : window(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)),
-        drive(std::unique_ptr<SectorSource>(new ToneSectorSource(disc, &quietLog)), kIdentity, 0, opener) {}
+        drive(std::unique_ptr<SectorSource>(new ToneSectorSource(disc, 0, &quietLog)), kIdentity, 0, opener) {}
 
   // Hands the drive its messages and refreshes it, as the player's poll
   // does, until `done` holds of a reading; false after 10 s.

@@ -20,9 +20,9 @@ bool ToneSectorSource::SetQuiet(bool quiet) {
   return quietLog_ != nullptr;
 }
 
-ToneSectorSource::ToneSectorSource(const std::vector<ToneTrack>& tracks, std::vector<bool>* quietLog)
+ToneSectorSource::ToneSectorSource(const std::vector<ToneTrack>& tracks, int firstLba, std::vector<bool>* quietLog)
     : quietLog_(quietLog) {
-  int lba = 0;
+  int lba = firstLba;
   for (size_t i = 0; i < tracks.size(); ++i) {
     TocTrack& track = toc_.tracks[i + 1];
     track.startLba = lba;
@@ -47,6 +47,10 @@ int ToneSectorSource::ReadSectors(int lba, int count, unsigned char* out) {
     int at = lba + done;
     int track = TocTrackAt(toc_, at);
     unsigned char* sector = out + done * kRawSectorBytes;
+    if (at < toc_.tracks[1].startLba) {
+      memset(sector, 0, kRawSectorBytes);
+      continue;
+    }
     if (toc_.tracks[track].data) {
       memset(sector, 0x55, kRawSectorBytes);
       continue;

@@ -23,10 +23,11 @@ uint32_t ToneFrame(int track, uint64_t frame);
 
 class ToneSectorSource final : public SectorSource {
  public:
-  // Track 1 starts at LBA 0; the lead-out follows the last track. No
-  // tracks: no disc, whose table cannot be read.
+  // Track 1 starts at `firstLba` (silence before it); the lead-out follows
+  // the last track. No tracks: no disc, whose table cannot be read.
   // `quietLog`, if given, gets every SetQuiet.
-  explicit ToneSectorSource(const std::vector<ToneTrack>& tracks, std::vector<bool>* quietLog = nullptr);
+  explicit ToneSectorSource(const std::vector<ToneTrack>& tracks, int firstLba = 0,
+                            std::vector<bool>* quietLog = nullptr);
 
   bool ReadToc(DiscToc* toc) override;
   int ReadSectors(int lba, int count, unsigned char* out) override;

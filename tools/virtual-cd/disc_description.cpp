@@ -107,6 +107,8 @@ DiscDescription ParseDiscDescription(const std::string& text) {
       if (v == "closed") disc.trayOpen = false;
     } else if (key == "identity") {
       disc.identity = value;
+    } else if (key == "image") {
+      disc.image = value;
     } else if (key == "start") {
       if (ParseMsfText(value, frames)) disc.firstTrackStart = frames;
     } else if (key == "track") {
@@ -122,11 +124,10 @@ DiscDescription ParseDiscDescription(const std::string& text) {
   return disc;
 }
 
-std::string MediaIdentityText(const DiscDescription& disc) {
-  if (!disc.identity.empty()) return disc.identity;
+DiscToc DescribedToc(const DiscDescription& disc) {
   DiscToc toc;
   int count = disc.trackFrames.size() < kMaxTocTracks ? static_cast<int>(disc.trackFrames.size()) : kMaxTocTracks;
-  if (count == 0) return "0";
+  if (count == 0) return toc;
   toc.firstTrack = 1;
   toc.lastTrack = count;
   int lba = static_cast<int>(disc.firstTrackStart) - kLeadInFrames;
@@ -136,7 +137,13 @@ std::string MediaIdentityText(const DiscDescription& disc) {
     lba += static_cast<int>(disc.trackFrames[track - 1]);
   }
   toc.leadOutLba = lba;
-  return std::to_string(DiscIdentity(toc));
+  return toc;
+}
+
+std::string MediaIdentityText(const DiscDescription& disc) {
+  if (!disc.identity.empty()) return disc.identity;
+  if (disc.trackFrames.empty()) return "0";
+  return std::to_string(DiscIdentity(DescribedToc(disc)));
 }
 
 std::string WithTrayState(const std::string& text, bool open) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "cd/disc_toc.h"
+
 struct DiscDescription {
   bool present = false;
   bool trayOpen = false;
@@ -20,11 +22,14 @@ struct DiscDescription {
   // The disc came in without the drive ever being open or not ready (a
   // changer, a fast slot drive): it is readable at once, with no settling.
   bool gapless = false;
+  // A disc image (a CUE sheet, relative to the description's folder or
+  // absolute) whose sectors the sector face presents; "": a tone per track.
+  std::string image;
 
   bool operator==(const DiscDescription& other) const {
     return present == other.present && trayOpen == other.trayOpen && identity == other.identity &&
            firstTrackStart == other.firstTrackStart && trackFrames == other.trackFrames &&
-           dataTracks == other.dataTracks && gapless == other.gapless;
+           dataTracks == other.dataTracks && gapless == other.gapless && image == other.image;
   }
   bool operator!=(const DiscDescription& other) const { return !(*this == other); }
 };
@@ -40,6 +45,9 @@ bool ParseMsfText(const std::string& text, unsigned& frames);
 // The media identity the drive reports: the file's identity text, or, when
 // it has none, the one the system's CD-audio driver computes from the tracks.
 std::string MediaIdentityText(const DiscDescription& disc);
+
+// The table of contents the track lines describe (no tracks: an empty table).
+DiscToc DescribedToc(const DiscDescription& disc);
 
 // The text with its tray line set to the given state (appended when missing);
 // every other line is kept as it is.

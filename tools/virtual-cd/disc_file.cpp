@@ -1,5 +1,7 @@
 #include "disc_file.h"
 
+#include "image_tracks.h"
+
 namespace {
 
 ULONGLONG FileTimeValue(const FILETIME& time) {
@@ -37,6 +39,16 @@ bool ReadAll(HANDLE file, std::string& text) {
     if (text.size() > (1u << 20)) return false;
   }
   return true;
+}
+
+// The image reader takes ANSI paths, as the player's own does.
+std::string AnsiPath(const std::wstring& path) {
+  int bytes = WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 1) return std::string();
+  std::string ansi(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, &ansi[0], bytes, nullptr, nullptr);
+  ansi.pop_back();
+  return ansi;
 }
 
 }  // namespace
@@ -98,6 +110,7 @@ bool DiscFile::Refresh() {
     std::string text;
     if (!ReadAll(file.get(), text)) return false;
     next = ParseDiscDescription(text);
+    if (!next.image.empty()) TakeTracksFromImage(ImagePathFor(AnsiPath(path_), next.image), &next);
     seen_ = true;
     lastWrite_ = info.ftLastWriteTime;
     lastSize_ = size;
