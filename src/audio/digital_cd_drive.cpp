@@ -85,7 +85,7 @@ bool DigitalCdDrive::ReadToc(DiscToc* toc) {
 
 bool DigitalCdDrive::ReadIdentity(int* identity) {
   // A drive's disc may have been swapped while stopped: its table tells.
-  bool live = letter_ != 0 && !renderer_.Status().playing;
+  bool live = source_->IsDrive() && !renderer_.Status().playing;
   if (!open_ || (live ? !ReadTable() : !tocRead_)) return false;
   *identity = identity_;
   return true;
@@ -181,14 +181,14 @@ bool DigitalCdDrive::OpenDoor() {
   if (!Stop()) return false;
   stopped_ = false;
   tocRead_ = false;
-  if (letter_) return MoveTray(true);  // the drive's own tray tells from now on
+  if (source_->IsDrive()) return MoveTray(true);  // the drive's own tray tells from now on
   doorOpen_ = true;
   return true;
 }
 
 bool DigitalCdDrive::CloseDoor() {
   if (!open_) return false;
-  if (letter_) return MoveTray(false);
+  if (source_->IsDrive()) return MoveTray(false);
   doorOpen_ = false;
   return true;
 }

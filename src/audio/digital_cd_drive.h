@@ -22,8 +22,9 @@ class DigitalCdDrive final : public CdDrive {
  public:
   // `identity` is the disc's, by the rule of the system's CD-audio device,
   // or 0 to compute it by that rule from each disc's table; `letter` the
-  // drive's, 0 for a disc image. A drive's disc may be swapped or taken
-  // out, and its tray moves; an image's "tray" is only a state. A null `opener` plays to the
+  // drive's, 0 for a disc image or a device without one. A drive's disc may
+  // be swapped or taken out, and its tray moves; an image's "tray" is only
+  // a state. A null `opener` plays to the
   // system's output; else `opener` outlives the drive.
   DigitalCdDrive(std::unique_ptr<SectorSource> source, int identity, char letter,
                  AudioOutputOpener* opener = nullptr);

@@ -33,6 +33,7 @@ class DriveSectorSource : public SectorSource {
   // not ready) or cannot read audio at all.
   int ReadSectors(int lba, int count, unsigned char* out) override;
   bool MoveTray(bool open) override;
+  bool IsDrive() const override { return true; }
 
   // Quiet: about 4x, set again after every seek, since drives forget; not
   // quiet: as fast as the drive goes, to fill the buffer.

@@ -19,6 +19,8 @@ class SectorSource {
   // count); the caller retries the rest or takes it as unreadable. May be
   // called from another thread than ReadToc, never from two at once.
   virtual int ReadSectors(int lba, int count, unsigned char* out) = 0;
+  // A drive's disc may be swapped and its tray moved; an image's may not.
+  virtual bool IsDrive() const { return false; }
   // A drive reads quietly (slowly) or as fast as it can; nothing for an image.
   virtual bool SetQuiet(bool quiet) {
     (void)quiet;

@@ -33,9 +33,14 @@ bool ReadsAudioSectors(DriveSectorSource& source) {
 
 bool PlayerWindow::OpenDigitalDrive(char letter) {
   if (!letter) letter = FirstCdDrive();
-  if (!letter) return false;
+  // DigitalDevice names where the sectors come from when the letter's own
+  // device cannot give them (a device without a CD-ROM letter).
+  const char* device = settings_.digitalDevice;
+  if (!letter && device[0] == '\0') return false;
   std::unique_ptr<DriveSectorSource> source(new (std::nothrow) DriveSectorSource);
-  if (!source || !source->Open(letter) || !ReadsAudioSectors(*source)) return false;
+  if (!source) return false;
+  bool opened = device[0] != '\0' ? source->OpenDevice(device) : source->Open(letter);
+  if (!opened || !ReadsAudioSectors(*source)) return false;
   std::unique_ptr<DigitalCdDrive> digital(new (std::nothrow) DigitalCdDrive(std::move(source), 0, letter));
   if (!digital || digital->Open(letter, hwnd, this) != DriveOpenResult::kOpened) return false;
   digital->SetDeemphasis(settings_.deemphasis != 0);

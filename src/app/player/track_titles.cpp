@@ -58,7 +58,8 @@ void PlayerWindow::OpenTitleEditor(const ReleaseChoice* proposal) {
 void PlayerWindow::ReadDiscCdText() {
   Settings& settings = settings_;
   if (settings.CdHasTitles()) return;  // CD.ini's titles always win
-  if (imageOpen_) return;              // a CUE sheet's own text is not read
+  // An image's CUE sheet text is not read, nor a device's without a letter.
+  if (imageOpen_ || !drive_->Letter()) return;
   // CdText is about 52 KB and DiscTitles 26 KB: neither goes on the stack.
   std::unique_ptr<CdText> text(new (std::nothrow) CdText());
   std::unique_ptr<DiscTitles> titles(new (std::nothrow) DiscTitles());
