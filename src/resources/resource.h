@@ -72,6 +72,10 @@
 #define IDS_LOOKUP_OFFLINE        28891
 #define IDS_LOOKUP_MALFORMED      28892
 #define IDS_LOOKUP_NO_ID          28893
+// What screen readers are told of the player's controls.
+#define IDS_ACCESSIBLE_PRESS      28970
+#define IDS_ACCESSIBLE_SEEK_BAR   28971
+#define IDS_ACCESSIBLE_VOLUME     28972
 
 // Strings: INI sections
 #define IDS_SECTION_RESOURCES     28928
