@@ -2,6 +2,9 @@
 
 namespace {
 
+// As VariantInit does, without oleaut32 at start-up.
+void Empty(VARIANT* variant) { variant->vt = VT_EMPTY; }
+
 long RoleOf(AccessibleKind kind) {
   switch (kind) {
     case AccessibleKind::kPushButton: return ROLE_SYSTEM_PUSHBUTTON;
@@ -13,7 +16,7 @@ long RoleOf(AccessibleKind kind) {
 }
 
 void SetChild(VARIANT* out, long childId) {
-  VariantInit(out);
+  Empty(out);
   out->vt = VT_I4;
   out->lVal = childId;
 }
@@ -22,7 +25,7 @@ void SetChild(VARIANT* out, long childId) {
 // its child id, or none.
 HRESULT AnswerControl(VARIANT* out, int index) {
   if (index < 0) {
-    VariantInit(out);
+    Empty(out);
     return S_FALSE;
   }
   SetChild(out, index + 1);
@@ -31,8 +34,9 @@ HRESULT AnswerControl(VARIANT* out, int index) {
 
 }  // namespace
 
-AccessibleObject::AccessibleObject(HWND hwnd, AccessibleSource* source)
-    : hwnd_(hwnd), source_(source) {}
+AccessibleObject::AccessibleObject(HWND hwnd, AccessibleSource* source,
+                                   const AccessibilityLibrary& library)
+    : hwnd_(hwnd), source_(source), library_(library) {}
 
 void AccessibleObject::Disconnect() {
   if (!source_) return;
@@ -96,10 +100,10 @@ HRESULT AccessibleObject::Describe(const VARIANT& child, AccessibleControl* cont
   return E_INVALIDARG;
 }
 
-HRESULT AccessibleObject::TextOf(const wchar_t* text, BSTR* out) {
+HRESULT AccessibleObject::TextOf(const wchar_t* text, BSTR* out) const {
   *out = nullptr;
   if (!text[0]) return S_FALSE;
-  *out = SysAllocString(text);
+  *out = library_.sysAllocString(text);
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -108,8 +112,8 @@ HRESULT AccessibleObject::get_accParent(IDispatch** parent) {
   *parent = nullptr;
   if (!source_) return RPC_E_DISCONNECTED;
   // The window's frame object, as the system gives it for any window.
-  return AccessibleObjectFromWindow(hwnd_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                                    reinterpret_cast<void**>(parent));
+  return library_.accessibleObjectFromWindow(hwnd_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                                             reinterpret_cast<void**>(parent));
 }
 
 HRESULT AccessibleObject::get_accChildCount(long* count) {
@@ -162,7 +166,7 @@ HRESULT AccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
 
 HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
   if (!role) return E_POINTER;
-  VariantInit(role);
+  Empty(role);
   if (!source_) return RPC_E_DISCONNECTED;
   AccessibleControl control = {};
   HRESULT described = Describe(child, &control);
@@ -173,7 +177,7 @@ HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
 
 HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
   if (!state) return E_POINTER;
-  VariantInit(state);
+  Empty(state);
   if (!source_) return RPC_E_DISCONNECTED;
   AccessibleControl control = {};
   HRESULT described = Describe(child, &control);
@@ -218,7 +222,7 @@ HRESULT AccessibleObject::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
 
 HRESULT AccessibleObject::get_accFocus(VARIANT* child) {
   if (!child) return E_POINTER;
-  VariantInit(child);
+  Empty(child);
   if (!source_) return RPC_E_DISCONNECTED;
   if (GetFocus() != hwnd_) return S_FALSE;
   int focused = source_->FocusedControl();
@@ -231,7 +235,7 @@ HRESULT AccessibleObject::get_accFocus(VARIANT* child) {
 
 HRESULT AccessibleObject::get_accSelection(VARIANT* children) {
   if (!children) return E_POINTER;
-  VariantInit(children);
+  Empty(children);
   return source_ ? S_FALSE : RPC_E_DISCONNECTED;
 }
 
@@ -280,7 +284,7 @@ HRESULT AccessibleObject::accLocation(long* left, long* top, long* width, long* 
 
 HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* end) {
   if (!end) return E_POINTER;
-  VariantInit(end);
+  Empty(end);
   if (!source_) return RPC_E_DISCONNECTED;
   int index = -1;
   Target target = Resolve(start, &index);
@@ -308,7 +312,7 @@ HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* en
 
 HRESULT AccessibleObject::accHitTest(long x, long y, VARIANT* child) {
   if (!child) return E_POINTER;
-  VariantInit(child);
+  Empty(child);
   if (!source_) return RPC_E_DISCONNECTED;
   POINT point = {x, y};
   RECT client = {};

@@ -8,12 +8,13 @@
 #include <windows.h>
 #include <oleacc.h>
 
+#include "window/accessibility_library.h"
 #include "window/accessible_control.h"
 
 class AccessibleObject final : public IAccessible {
  public:
-  // Starts with one reference, the creator's.
-  AccessibleObject(HWND hwnd, AccessibleSource* source);
+  // Starts with one reference, the creator's. `library` is loaded.
+  AccessibleObject(HWND hwnd, AccessibleSource* source, const AccessibilityLibrary& library);
   AccessibleObject(const AccessibleObject&) = delete;
   AccessibleObject& operator=(const AccessibleObject&) = delete;
 
@@ -66,11 +67,12 @@ class AccessibleObject final : public IAccessible {
   // and S_FALSE for the window itself.
   HRESULT Describe(const VARIANT& child, AccessibleControl* control) const;
   // One of the control's texts as a BSTR; S_FALSE when it is empty.
-  static HRESULT TextOf(const wchar_t* text, BSTR* out);
+  HRESULT TextOf(const wchar_t* text, BSTR* out) const;
 
   LONG references_ = 1;
   HWND hwnd_;
   AccessibleSource* source_;  // null once disconnected
+  const AccessibilityLibrary& library_;
 };
 
 #endif

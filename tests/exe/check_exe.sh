@@ -21,7 +21,7 @@ check_program() {
   echo "$headers" | grep -q "file format $format\$" || fail "$1 is not a $format file"
   echo "$headers" | grep -Eq "^Subsystem[[:space:]]+[0-9a-f]+[[:space:]]+\\($2\\)" ||
     fail "$1 is not a $2 program"
-  allowed='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|advapi32|winmm|version|msvcrt|ole32|shlwapi|msimg32|bcrypt|winhttp|oleacc|oleaut32)\.dll$'
+  allowed='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|advapi32|winmm|version|msvcrt|ole32|shlwapi|msimg32|bcrypt|winhttp)\.dll$'
   for dll in $(echo "$headers" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
     lower=$(echo "$dll" | tr 'A-Z' 'a-z')
     if echo "$lower" | grep -Eq "$allowed"; then

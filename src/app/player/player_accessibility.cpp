@@ -274,9 +274,14 @@ bool PlayerAccessibility::BeforeMessage(HWND hwnd, UINT message, WPARAM wParam, 
       // OBJID_CLIENT is negative: in the 64-bit build lParam may carry it
       // sign-extended or not, so only its low 32 bits count.
       if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT) || windowGone_) return false;
-      if (!object_) object_ = new (std::nothrow) AccessibleObject(hwnd, this);
+      if (!object_) {
+        const AccessibilityLibrary* library = LoadAccessibilityLibrary();
+        if (!library) return false;
+        object_ = new (std::nothrow) AccessibleObject(hwnd, this, *library);
+        library_ = library;
+      }
       if (!object_) return false;
-      *answer = LresultFromObject(IID_IAccessible, wParam, object_);
+      *answer = library_->lresultFromObject(IID_IAccessible, wParam, object_);
       return true;
     case WM_KEYDOWN:
       if (wParam == VK_TAB) {

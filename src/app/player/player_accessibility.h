@@ -12,6 +12,7 @@
 #include "window/accessible_control.h"
 
 class AccessibleObject;
+struct AccessibilityLibrary;
 class PlayerWindow;
 class Settings;
 
@@ -78,6 +79,7 @@ class PlayerAccessibility final : public AccessibleSource {
   PlayerWindow& player_;
   const Settings& settings_;
   AccessibleObject* object_ = nullptr;  // one reference, ours
+  const AccessibilityLibrary* library_ = nullptr;  // loaded with object_
   bool windowGone_ = false;
   int focus_ = -1;
   bool focusShown_ = false;
