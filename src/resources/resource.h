@@ -81,6 +81,10 @@
 // The text window while there is no disc to show.
 #define IDS_TEXT_NO_DISC          28950
 #define IDS_TEXT_TRAY_OPEN        28951
+// What screen readers are told of the player's controls.
+#define IDS_ACCESSIBLE_PRESS      28970
+#define IDS_ACCESSIBLE_SEEK_BAR   28971
+#define IDS_ACCESSIBLE_VOLUME     28972
 
 // Strings: INI sections
 #define IDS_SECTION_RESOURCES     28928

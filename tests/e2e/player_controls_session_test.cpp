@@ -1,21 +1,31 @@
 // One scripted session of the real program for its own controls: forward
-// with the arrow key, the time modes in the title, the media keys, and a
-// shuffled disc played out, driven from outside like a user would.
+// with the arrow key, the time modes in the title, the media keys, a
+// shuffled disc played out and a screen reader's look and press, driven from
+// outside like a user would.
 #include <windows.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "cd/msf.h"
+#include "plugins/png_file.h"
 #include "support/virtual_disc.h"
 #include "program_driver.h"
 #include "resources/resource.h"
 #include "support/test_support.h"
 
 namespace {
+
+// A screen reader's thread: calls into the player go through COM's proxies.
+struct ReaderApartment {
+  ReaderApartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  ~ReaderApartment() { CoUninitialize(); }
+};
 
 void AppCommand(HWND window, int command) {
   PostMessageA(window, WM_APPCOMMAND, reinterpret_cast<WPARAM>(window), MAKELPARAM(0, command));
@@ -27,7 +37,10 @@ DiscContents DiscOf(int tracks, const char* length, int identity) {
 
 class ControlsSession : public ::testing::Test {
  protected:
-  ControlsSession() : program(folder.path()) { WriteSkin(folder, "ZantoPlay1", 70, 50); }
+  // The default skin, whose buttons a screen reader is to find by name.
+  ControlsSession() : program(folder.path()) {
+    EXPECT_TRUE(CopySkin(SourcePath("skins/default"), folder.path(), "ZantoPlay1.rc"));
+  }
   // The from= of every PLAY the drive received since the last call; its to=
   // goes into `to` when asked for.
   std::vector<DWORD> PlaysFrom(std::vector<DWORD>* to = nullptr) {
@@ -157,10 +170,61 @@ TEST_F(ControlsSession, ForwardTimeModesMediaKeysAndAShuffledDisc) {
     EXPECT_NE(order, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8})) << "not shuffled";
   }
 
+  ReaderApartment apartment;
+  IAccessible* reader = nullptr;
+  {
+    SCOPED_TRACE("a screen reader from this process: the tree, then a press");
+    LRESULT reference = SendMessageW(window, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+    EXPECT_NE(reference, 0);
+    IAccessible* handedOut = nullptr;
+    if (reference > 0 && SUCCEEDED(ObjectFromLresult(reference, IID_IAccessible, 0, reinterpret_cast<void**>(&handedOut)))) {
+      handedOut->Release();
+    }
+    ASSERT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                         reinterpret_cast<void**>(&reader)), S_OK);
+    long count = 0;
+    EXPECT_EQ(reader->get_accChildCount(&count), S_OK);
+    EXPECT_GE(count, 13) << "the 11 buttons and 2 sliders";
+    std::map<std::wstring, long> buttons;
+    int sliders = 0;
+    for (long id = 1; id <= count; ++id) {
+      VARIANT child = {};
+      child.vt = VT_I4;
+      child.lVal = id;
+      VARIANT role = {};
+      reader->get_accRole(child, &role);
+      BSTR name = nullptr;
+      reader->get_accName(child, &name);
+      if (role.lVal == ROLE_SYSTEM_PUSHBUTTON && name) buttons[name] = id;
+      if (role.lVal == ROLE_SYSTEM_SLIDER) ++sliders;
+      SysFreeString(name);
+    }
+    EXPECT_EQ(buttons.size(), 11u);
+    EXPECT_EQ(sliders, 2);
+    for (const wchar_t* name : {L"再生", L"停止", L"一時停止", L"前の曲", L"次の曲"}) {
+      VARIANT child = {};
+      child.vt = VT_I4;
+      child.lVal = buttons.count(name) ? buttons[name] : 0;
+      BSTR action = nullptr;
+      EXPECT_EQ(reader->get_accDefaultAction(child, &action), S_OK) << "no button " << std::wstring(name).size();
+      EXPECT_TRUE(action && action[0]) << "a button without a default action";
+      SysFreeString(action);
+    }
+    const std::string before = WindowText(window);
+    VARIANT next = {};
+    next.vt = VT_I4;
+    next.lVal = buttons[L"次の曲"];
+    EXPECT_EQ(reader->accDoDefaultAction(next), S_OK);
+    EXPECT_TRUE(WaitFor(3000, [&] { return WindowText(window) != before; })) << "次の曲 pressed from outside: " << before;
+  }
+
   PostMessageA(window, WM_CLOSE, 0, 0);
   DWORD exitCode = 1234;
   EXPECT_TRUE(program.WaitForExit(10000, &exitCode));
-  EXPECT_EQ(exitCode, 0u);
+  EXPECT_EQ(exitCode, 0u) << "closed while a reader held its object";
+  long count = 0;
+  EXPECT_TRUE(FAILED(reader->get_accChildCount(&count))) << "a late call reached a program that is gone";
+  reader->Release();
 }
 
 // Catches repeat stalled at the end of its first play on today's system

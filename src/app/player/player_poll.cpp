@@ -259,6 +259,7 @@ void PlayerWindow::ShowTitle(const char* title) {
 
 void PlayerWindow::UpdateSeekPosition(const DriveReading& reading) {
   if (!state_.HasDisc()) {
+    seekFrames_ = -1;
     SetSeekPosition(-1);
     return;
   }
@@ -270,8 +271,10 @@ void PlayerWindow::UpdateSeekPosition(const DriveReading& reading) {
     if (!reading.positionKnown) return;
     at = reading.position;
   } else {
+    seekFrames_ = -1;
     SetSeekPosition(-1);
     return;
   }
+  seekFrames_ = TmsfToFrames(at);
   SetSeekPosition(SeekBarPosition(TmsfToFrames(at), TrackLengthFrames(TmsfTrack(at))));
 }

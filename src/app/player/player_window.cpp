@@ -15,12 +15,16 @@ PlayerWindow::PlayerWindow(Settings& settings, PluginList* plugins)
     : settings_(settings),
       plugins_(plugins),
       drive_(new (std::nothrow) MciCdDrive),
-      randomState(GetTickCount() ^ GetCurrentProcessId() << 16) {}
+      randomState(GetTickCount() ^ GetCurrentProcessId() << 16),
+      accessibility_(*this, settings) {}
 
 PlayerWindow::~PlayerWindow() = default;
 
 LRESULT PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT answer = 0;
+  if (accessibility_.BeforeMessage(hwnd, message, wParam, lParam, &answer)) return answer;
   LRESULT result = HandleMessage(hwnd, message, wParam, lParam);
+  accessibility_.AfterMessage(hwnd, message);
   // Whatever the message saved: a failure shows over the player, once.
   ReportSaveFailure();
   return result;

@@ -10,6 +10,7 @@
 
 #include "app/desktop/media_keys.h"
 #include "app/desktop/volume_output.h"
+#include "app/player/player_accessibility.h"
 #include "app/rules/audio_tracks.h"
 #include "app/rules/play_order.h"
 #include "app/rules/player_state.h"
@@ -122,6 +123,10 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   const DiscInfo& Disc() const { return disc; }
   PlayerView View() const;
   const CdDrive& Drive() const { return *drive_; }
+  // Frames into its track of the place the seek bar shows; -1 for none.
+  int SeekFrames() const { return seekFrames_; }
+  // What screen readers are told and what they can do.
+  PlayerAccessibility& Accessibility() { return accessibility_; }
 
  private:
   // The drive's report that the play in force reached its end: what follows
@@ -360,6 +365,9 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   int lookupIdentity_ = 0;  // the disc it is for
   // The drive last said its tray is open (rather than that it has no disc).
   bool trayOpen_ = false;
+  int seekFrames_ = -1;
+  // Last: it lets go of its readers before anything else of the player goes.
+  PlayerAccessibility accessibility_;
 };
 
 #endif
