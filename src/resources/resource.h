@@ -85,6 +85,12 @@
 #define IDS_ACCESSIBLE_PRESS      28970
 #define IDS_ACCESSIBLE_SEEK_BAR   28971
 #define IDS_ACCESSIBLE_VOLUME     28972
+// The lamps' names where the skin gives them no tooltip, in lamp order.
+#define IDS_ACCESSIBLE_SHUFFLE_LAMP 28973
+#define IDS_ACCESSIBLE_REPEAT_LAMP  28974
+#define IDS_ACCESSIBLE_REPEAT_TRACK_LAMP 28975
+#define IDS_ACCESSIBLE_INTRO_LAMP   28976
+#define IDS_ACCESSIBLE_MUTE_LAMP    28977
 
 // Strings: INI sections
 #define IDS_SECTION_RESOURCES     28928

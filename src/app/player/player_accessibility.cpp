@@ -15,6 +15,10 @@
 
 namespace {
 
+int LampOf(PlayerAccessibility::Widget widget) {
+  return static_cast<int>(widget) - static_cast<int>(PlayerAccessibility::Widget::kShuffleLamp);
+}
+
 template <size_t N> void Widen(wchar_t (&dst)[N], const char* src) {
   // Skin and title texts are in the system's code page, as the tooltips show them.
   if (MultiByteToWideChar(CP_ACP, 0, src, -1, dst, static_cast<int>(N)) == 0) dst[0] = L'\0';
@@ -75,14 +79,17 @@ bool PlayerAccessibility::WidgetPresent(Widget widget) const {
       return model.volumeControlType != VolumeControlNone && !IsRectEmpty(&model.volumeControlButton);
     case Widget::kTime: return !IsRectEmpty(&model.mp3TimeWindow);
     case Widget::kText: return !IsRectEmpty(&model.filenameWindow);
+    default: return player_.HasLamp(LampOf(widget));
   }
-  return false;
 }
 
-// Child order after the buttons; a lamp is one more entry here.
+// Child order after the buttons.
 constexpr PlayerAccessibility::Widget kWidgetOrder[] = {
-    PlayerAccessibility::Widget::kSeekBar, PlayerAccessibility::Widget::kVolume,
-    PlayerAccessibility::Widget::kTime, PlayerAccessibility::Widget::kText};
+    PlayerAccessibility::Widget::kSeekBar,     PlayerAccessibility::Widget::kVolume,
+    PlayerAccessibility::Widget::kTime,        PlayerAccessibility::Widget::kText,
+    PlayerAccessibility::Widget::kShuffleLamp, PlayerAccessibility::Widget::kRepeatLamp,
+    PlayerAccessibility::Widget::kRepeatTrackLamp, PlayerAccessibility::Widget::kIntroLamp,
+    PlayerAccessibility::Widget::kMuteLamp};
 
 int PlayerAccessibility::ControlCount() const {
   int count = ButtonElementCount();
@@ -200,12 +207,31 @@ void PlayerAccessibility::DescribeWidget(Widget widget, AccessibleControl* contr
       control->rect = model.filenameWindow;
       Widen(control->name, player_.text);
       break;
+    default: {
+      // A lamp: its tooltip names it, else the mode's own name.
+      const int lamp = LampOf(widget);
+      control->kind = AccessibleKind::kCheckButton;
+      control->rect = player_.LampRect(lamp);
+      if (model.lamps[lamp].toolTip[0] != '\0') {
+        Widen(control->name, model.lamps[lamp].toolTip);
+      } else {
+        LoadWide(player_.instance, IDS_ACCESSIBLE_SHUFFLE_LAMP + static_cast<UINT>(lamp), control->name);
+      }
+      LoadWide(player_.instance, IDS_ACCESSIBLE_PRESS, control->defaultAction);
+      control->checked = player_.LampOn(lamp);
+      break;
+    }
   }
 }
 
 bool PlayerAccessibility::PressControl(int index) {
   Element element = {};
-  if (!ElementAt(index, &element) || !element.isButton) return false;
+  if (!ElementAt(index, &element)) return false;
+  if (!element.isButton && element.widget >= Widget::kShuffleLamp) {
+    // As a click on the lamp: its mode's own command, from the loop.
+    return PostMessageA(player_.hwnd, WM_COMMAND, SkinWindow::LampCommand(LampOf(element.widget)), 0) != 0;
+  }
+  if (!element.isButton) return false;
   // Later, from the loop: a reader's call must not wait on what the press
   // opens (the about box, the settings), nor run inside another message.
   return PostMessageA(player_.hwnd, kAccessiblePressMessage, static_cast<WPARAM>(element.button),
@@ -293,6 +319,8 @@ bool PlayerAccessibility::BeforeMessage(HWND hwnd, UINT message, WPARAM wParam, 
         Element element = {};
         if (ElementAt(FocusedControl(), &element) && element.isButton) {
           PressButton(element.button, element.entry);
+        } else if (ElementAt(FocusedControl(), &element)) {
+          PressControl(FocusedControl());  // a lamp: its command, as a click sends it
         }
         *answer = 0;
         return true;
@@ -353,6 +381,10 @@ void PlayerAccessibility::RaiseEvents(HWND hwnd) {
     if (modes != toldModes_) {
       NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF);
       Notify(EVENT_OBJECT_NAMECHANGE, IndexOf(Widget::kTime));
+      for (Widget lamp : {Widget::kShuffleLamp, Widget::kRepeatLamp, Widget::kRepeatTrackLamp, Widget::kIntroLamp,
+                          Widget::kMuteLamp}) {
+        Notify(EVENT_OBJECT_STATECHANGE, IndexOf(lamp));
+      }
     }
     if (volume != toldVolume_) Notify(EVENT_OBJECT_VALUECHANGE, IndexOf(Widget::kVolume));
     // The play moves every second: readers hear of it at most that often.

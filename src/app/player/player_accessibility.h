@@ -46,7 +46,9 @@ class PlayerAccessibility final : public AccessibleSource {
 
   // The controls besides the buttons, in child order; each is there only
   // when the skin places it.
-  enum class Widget { kSeekBar, kVolume, kTime, kText };
+  // The lamps, in LampIndex order, are check buttons.
+  enum class Widget { kSeekBar, kVolume, kTime, kText, kShuffleLamp, kRepeatLamp, kRepeatTrackLamp, kIntroLamp,
+                      kMuteLamp };
 
  private:
   // What control `index` is: a button placement, or a widget.

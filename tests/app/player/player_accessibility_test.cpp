@@ -77,11 +77,13 @@ class AccessibleTree : public PlayerTest {
   void Key(WPARAM key) { SendMessageA(player->hwnd, WM_KEYDOWN, key, 1); }
 };
 
-constexpr long kPlay = 6, kPause = 9, kNext = 8, kRepeat = 11, kSeek = 12, kVolume = 13, kTime = 14, kText = 15;
+constexpr long kPlay = 6, kPause = 9, kNext = 8, kRepeat = 11, kSeek = 12, kVolume = 13, kTime = 14, kText = 15,
+               kShuffleLamp = 16;
 
 // Catches unnamed, misplaced or missing children, a wrong role, a button
-// that reads as usable without a disc, and the window's answer to the
-// 64-bit sign of OBJID_CLIENT.
+// that reads as usable without a disc, a lamp whose check state does not
+// follow its mode or whose press does not switch it, and the window's
+// answer to the 64-bit sign of OBJID_CLIENT.
 TEST_F(AccessibleTree, TheDefaultSkinShowsEveryControlNamedWithItsRole) {
   OpenDefaultSkin();
   IAccessible* object = Object();
@@ -94,7 +96,7 @@ TEST_F(AccessibleTree, TheDefaultSkinShowsEveryControlNamedWithItsRole) {
 
   long count = 0;
   EXPECT_EQ(object->get_accChildCount(&count), S_OK);
-  EXPECT_EQ(count, 15);
+  EXPECT_EQ(count, 20);
   struct Row {
     long id;
     const wchar_t* name;
@@ -108,19 +110,28 @@ TEST_F(AccessibleTree, TheDefaultSkinShowsEveryControlNamedWithItsRole) {
       {7, L"前の曲", ROLE_SYSTEM_PUSHBUTTON, true},      {kNext, L"次の曲", ROLE_SYSTEM_PUSHBUTTON, true},
       {kPause, L"一時停止", ROLE_SYSTEM_PUSHBUTTON, true}, {10, L"設定", ROLE_SYSTEM_PUSHBUTTON, false},
       {kRepeat, L"リピート", ROLE_SYSTEM_PUSHBUTTON, false}, {kSeek, L"再生位置", ROLE_SYSTEM_SLIDER, false},
-      {kVolume, L"音量", ROLE_SYSTEM_SLIDER, false},
+      {kVolume, L"音量", ROLE_SYSTEM_SLIDER, false},     {kShuffleLamp, L"シャッフル", ROLE_SYSTEM_CHECKBUTTON, false},
+      {17, L"リピート", ROLE_SYSTEM_CHECKBUTTON, false},  {18, L"1曲リピート", ROLE_SYSTEM_CHECKBUTTON, false},
+      {19, L"イントロスキャン", ROLE_SYSTEM_CHECKBUTTON, false}, {20, L"ミュート", ROLE_SYSTEM_CHECKBUTTON, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.id);
     EXPECT_EQ(Name(object, row.id), row.name);
     EXPECT_EQ(Role(object, row.id), row.role);
-    EXPECT_EQ(Action(object, row.id), row.role == ROLE_SYSTEM_PUSHBUTTON ? L"押す" : L"");
+    EXPECT_EQ(Action(object, row.id), row.role == ROLE_SYSTEM_SLIDER ? L"" : L"押す");
     EXPECT_EQ((State(object, row.id) & STATE_SYSTEM_UNAVAILABLE) != 0, row.needsDisc) << "no disc yet";
   }
   EXPECT_EQ(Role(object, kTime), ROLE_SYSTEM_STATICTEXT);
   EXPECT_EQ(Role(object, kText), ROLE_SYSTEM_STATICTEXT);
   EXPECT_EQ(Role(object, CHILDID_SELF), ROLE_SYSTEM_CLIENT);
-  EXPECT_EQ(Role(object, 16), -1) << "past the last child";
+  EXPECT_EQ(Role(object, 21), -1) << "past the last child";
+  EXPECT_EQ(State(object, kShuffleLamp) & STATE_SYSTEM_CHECKED, 0);
+  Command(IDM_SHUFFLE);
+  EXPECT_NE(State(object, kShuffleLamp) & STATE_SYSTEM_CHECKED, 0) << "shuffle on, its lamp unchecked";
+  EXPECT_EQ(object->accDoDefaultAction(Child(kShuffleLamp)), S_OK);
+  MSG msg;
+  while (PeekMessageA(&msg, player->hwnd, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  EXPECT_EQ(appSettings->shuffle, 0) << "the lamp's press did not switch shuffle off";
   IDispatch* element = reinterpret_cast<IDispatch*>(1);
   EXPECT_EQ(object->get_accChild(Child(kPlay), &element), S_FALSE);
   EXPECT_EQ(element, nullptr);
@@ -226,10 +237,11 @@ TEST_F(AccessibleTree, TabShowsAFocusThatSpacePressesAndReadersAreTold) {
   keys[VK_SHIFT] = 0;
   SetKeyboardState(keys);
   EXPECT_EQ(object->get_accFocus(&focus), S_OK);
-  EXPECT_EQ(focus.lVal, kRepeat) << "round to the last button, past the sliders and texts";
+  EXPECT_EQ(focus.lVal, 20) << "round to the last button (the mute lamp), past the sliders and texts";
   EXPECT_FALSE(edgeDiffers()) << "the close button keeps its focus rectangle";
   Key(VK_SPACE);
-  EXPECT_EQ(appSettings->repeat, 1);
+  PumpMessages(100);
+  EXPECT_EQ(appSettings->mute, 1) << "Space on the mute lamp";
 
   raised.clear();
   Command(IDM_NEXT);
