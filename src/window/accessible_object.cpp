@@ -49,8 +49,10 @@ void AccessibleObject::Disconnect() {
 
 HRESULT AccessibleObject::QueryInterface(REFIID riid, void** object) {
   if (!object) return E_POINTER;
+  // __uuidof, not IID_IAccessible: the 64-bit import library gives that
+  // name to a thunk, not to the GUID.
   if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-      IsEqualIID(riid, IID_IAccessible)) {
+      IsEqualIID(riid, __uuidof(IAccessible))) {
     *object = static_cast<IAccessible*>(this);
     AddRef();
     return S_OK;

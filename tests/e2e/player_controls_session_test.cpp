@@ -177,10 +177,10 @@ TEST_F(ControlsSession, ForwardTimeModesMediaKeysAndAShuffledDisc) {
     LRESULT reference = SendMessageW(window, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
     EXPECT_NE(reference, 0);
     IAccessible* handedOut = nullptr;
-    if (reference > 0 && SUCCEEDED(ObjectFromLresult(reference, IID_IAccessible, 0, reinterpret_cast<void**>(&handedOut)))) {
+    if (reference > 0 && SUCCEEDED(ObjectFromLresult(reference, __uuidof(IAccessible), 0, reinterpret_cast<void**>(&handedOut)))) {
       handedOut->Release();
     }
-    ASSERT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    ASSERT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&reader)), S_OK);
     long count = 0;
     EXPECT_EQ(reader->get_accChildCount(&count), S_OK);

@@ -307,7 +307,8 @@ bool PlayerAccessibility::BeforeMessage(HWND hwnd, UINT message, WPARAM wParam, 
         library_ = library;
       }
       if (!object_) return false;
-      *answer = library_->lresultFromObject(IID_IAccessible, wParam, object_);
+      // The GUID itself (__uuidof): the 64-bit import library names a thunk IID_IAccessible.
+      *answer = library_->lresultFromObject(__uuidof(IAccessible), wParam, object_);
       return true;
     case WM_KEYDOWN:
       if (wParam == VK_TAB) {

@@ -48,7 +48,9 @@ class AccessibleTree : public PlayerTest {
     LRESULT reference = SendMessageW(player->hwnd, WM_GETOBJECT, 0, objectId);
     if (reference <= 0) return nullptr;
     IAccessible* object = nullptr;
-    if (FAILED(ObjectFromLresult(reference, IID_IAccessible, 0, reinterpret_cast<void**>(&object)))) return nullptr;
+    if (FAILED(ObjectFromLresult(reference, __uuidof(IAccessible), 0, reinterpret_cast<void**>(&object)))) {
+      return nullptr;
+    }
     return object;
   }
   std::wstring Name(IAccessible* object, long id) {
