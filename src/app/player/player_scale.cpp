@@ -1,13 +1,10 @@
 // The size the player shows its skin at: double size (Ctrl+D), the
 // [General] Scale setting, and the DPI of the monitor the window is on.
-#include <memory>
 
 #include "app/desktop/window_dpi.h"
 #include "app/messages.h"
 #include "app/player/player_window.h"
 #include "common/fixed_text.h"
-#include "common/message_box.h"
-#include "common/wait_cursor.h"
 #include "settings/settings.h"
 
 SkinScale PlayerWindow::ScaleToRealise() const {
@@ -21,21 +18,7 @@ bool PlayerWindow::RealiseAtScaleSetting() {
   // The skin is scaled as it is realised: it is loaded again from its file.
   char file[kPathSize];
   CopyText(file, settings_.lastFile);
-  StopTimers();
-  char message[kComposedMessageSize];
-  std::unique_ptr<SkinWindow> loaded;
-  {
-    WaitCursor wait;
-    loaded = LoadSkin(file, message, sizeof(message));
-  }
-  if (!loaded) {
-    ShowMessage(hwnd, message, kMessageStyle);
-    StartTimers();
-    return false;
-  }
-  if (!SwitchSkinTo(*loaded, file)) return false;
-  StartTimers();
-  return true;
+  return ReloadSkin(file);
 }
 
 void PlayerWindow::OnDoubleSizeCommand() {

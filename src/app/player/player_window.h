@@ -304,6 +304,9 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   // Stops the drive unless it is stopped, open or empty.
   void StopUnlessIdle();
   void SwitchToDiscSkin();
+  // Loads `file` and shows it in place of the skin shown, the timers held
+  // meanwhile; false (with its message) when it was refused.
+  bool ReloadSkin(const char* file);
   // Loads a resource file on a window-less skin, leaving the shown one as
   // it is; null with the message the failure gets.
   std::unique_ptr<SkinWindow> LoadSkin(const char* path, char* message, size_t capacity);

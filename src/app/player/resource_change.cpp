@@ -65,27 +65,32 @@ bool PlayerWindow::SwitchSkinTo(SkinWindow& loaded, const char* path) {
   return false;
 }
 
-void PlayerWindow::ChangeResourceFile(const char* path) {
-  if (!EqualsIgnoreCase(ExtensionPart(path), ".rc")) return;
-  // The failure message needs the path after the skin's buffers changed.
-  char newFile[kPathSize];
-  CopyText(newFile, path);
+bool PlayerWindow::ReloadSkin(const char* file) {
   StopTimers();
   char message[kComposedMessageSize];
   std::unique_ptr<SkinWindow> loaded;
   {
     WaitCursor wait;
-    loaded = LoadSkin(newFile, message, sizeof(message));
+    loaded = LoadSkin(file, message, sizeof(message));
   }
   if (!loaded) {
     // A refused skin costs nothing: the current one stays. The box is the
     // window's own, so it shows above a topmost player.
     ShowMessage(hwnd, message, kMessageStyle);
     StartTimers();
-    return;
+    return false;
   }
-  if (!SwitchSkinTo(*loaded, newFile)) return;
+  if (!SwitchSkinTo(*loaded, file)) return false;
   StartTimers();
+  return true;
+}
+
+void PlayerWindow::ChangeResourceFile(const char* path) {
+  if (!EqualsIgnoreCase(ExtensionPart(path), ".rc")) return;
+  // The failure message needs the path after the skin's buffers changed.
+  char newFile[kPathSize];
+  CopyText(newFile, path);
+  if (!ReloadSkin(newFile)) return;
   // The user chose this skin: it shows, with a word if it is hard to use.
   WarnIfSkinHardToUse(*this, newFile);
 }
