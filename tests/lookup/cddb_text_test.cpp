@@ -5,25 +5,16 @@
 
 namespace {
 
-// Catches: offsets or seconds not counted from the disc's very start, an id
-// not in eight hex digits, an address with no local part or domain (or a
-// space, which would split the hello) that still names us, and a '+' of an
-// address left to read as a separator.
-TEST(CddbTextTest, TheQueryAndTheHello) {
-  DiscToc toc;
-  toc.firstTrack = 1;
-  toc.lastTrack = 3;
-  toc.tracks[2].startLba = 17850;
-  toc.tracks[3].startLba = 27850;
-  toc.leadOutLba = 39850;
-  // Start seconds 2, 240, 373 (digit sums 21); 531 s from track 1 to the lead-out.
-  EXPECT_EQ("cddb query 15021303 3 150 18000 28000 533", CddbQueryCommand(toc));
+// Catches: an address with no local part or domain (or a space, which would
+// split the hello) that still names us, a '+' of an address left to read as a
+// separator, and a query made of an empty table. The query's and the path's
+// form are the stand-in's to check: it answers only the disc's exact query.
+TEST(CddbTextTest, TheHello) {
   EXPECT_EQ("", CddbQueryCommand(DiscToc()));
   const char* cases[][2] = {{"me@example.org", "me+example.org+ZantoPlayer+1.2"},
                             {"a+b@x.org", "a%2Bb+x.org+ZantoPlayer+1.2"},
                             {"a b@x.org", ""}, {"example.org", ""}, {"@example.org", ""}, {"me@", ""}};
   for (const auto& c : cases) EXPECT_EQ(c[1], CddbHello(c[0], "1.2")) << c[0];
-  EXPECT_EQ("/~cddb/cddb.cgi?cmd=cddb+read+rock+0a0b0c03&hello=h&proto=6", CddbPath("cddb read rock 0a0b0c03", "h"));
 }
 
 // Catches: a code misread, a list not ended at its '.', LF-only lines, and a

@@ -1,61 +1,44 @@
 #include "support/lookup_stand_in.h"
 
-#include <winsock2.h>
+#include <windows.h>
 
 #include <cstdlib>
 
 #include "lookup/http_get.h"
+#include "support/test_support.h"
 
-namespace {
-
-// A port nothing listens on now: the system's pick for a socket bound to 0.
-int FreePort() {
-  WSADATA data;
-  if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return 0;
-  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  int size = sizeof(address);
-  bool bound = s != INVALID_SOCKET && bind(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
-               getsockname(s, reinterpret_cast<sockaddr*>(&address), &size) == 0;
-  if (s != INVALID_SOCKET) closesocket(s);
-  WSACleanup();
-  return bound ? ntohs(address.sin_port) : 0;
-}
-
-}  // namespace
-
+// The script takes its JSON from a file and leaves the port the system gave
+// it in another, once it listens: no port can be taken in between.
 LookupStandIn::LookupStandIn(const std::string& config) {
-  port_ = FreePort();
-  // Hex, so that no command line quoting can touch the JSON.
-  const char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (unsigned char c : config) {
-    hex += kDigits[c >> 4];
-    hex += kDigits[c & 15];
-  }
-  // Wine runs the system's python3 as it is, a Unix program.
+  const std::string name = "lookup-stand-in-" + std::to_string(GetCurrentProcessId()) + "-" +
+                           std::to_string(GetTickCount());
+  configFile_ = BinaryPath(name + ".json");
+  portFile_ = BinaryPath(name + ".port");
+  if (!WriteFileBytes(configFile_, config)) return;
+  // Wine runs the system's python3 as it is, a Unix program, with Unix paths.
+  const std::string unixName = std::string(ZANTO_BINARY_DIR) + "/" + name;
   std::string command = "python3 " + std::string(ZANTO_SOURCE_DIR) + "/tests/support/lookup_stand_in.py " +
-                        std::to_string(port_) + " " + hex;
+                        unixName + ".json " + unixName + ".port";
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
-  if (port_ == 0 || !CreateProcessA("Z:\\usr\\bin\\python3", &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                    nullptr, &startup, &process)) {
+  if (!CreateProcessA("Z:\\usr\\bin\\python3", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
     return;
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  std::string body;
-  for (DWORD start = GetTickCount(); !ready_ && GetTickCount() - start < 15000; Sleep(100)) {
-    ready_ = Get("/requests", &body);
+  for (DWORD start = GetTickCount(); port_ == 0 && GetTickCount() - start < 15000; Sleep(100)) {
+    port_ = atoi(ReadFileBytes(portFile_).c_str());
   }
+  ready_ = port_ != 0;
 }
 
 LookupStandIn::~LookupStandIn() {
   std::string body;
   if (ready_) Get("/quit", &body);
+  DeleteFileA(configFile_.c_str());
+  DeleteFileA(portFile_.c_str());
 }
 
 bool LookupStandIn::Get(const char* path, std::string* body) {

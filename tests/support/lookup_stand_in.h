@@ -18,6 +18,8 @@ class LookupStandIn {
 
  private:
   bool Get(const char* path, std::string* body);  // false without an answer
+  std::string configFile_;
+  std::string portFile_;
   int port_ = 0;
   bool ready_ = false;
 };

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""The disc database's stand-in: lookup_stand_in.py PORT HEX_CONFIG (JSON in hex).
+"""The disc database's stand-in: lookup_stand_in.py CONFIG_JSON PORT_FILE (written once it listens).
 
 Discs are given by track lengths; their ids are computed here, so a wrong id
 gets a 404. Per disc: "releases", "statuses" (successive codes, the last
@@ -12,6 +12,7 @@ import base64
 import hashlib
 import http.server
 import json
+import os
 import sys
 import threading
 import time
@@ -43,9 +44,7 @@ def cddb_answers(disc, tracks, gnudb):
     for i, entry in enumerate(gnudb['entries']):
         lines = ["210 d%de%d %s CD database entry follows (until terminating `.')" % (disc, i, cddb), '# xmcd']
         values = [('DTITLE', entry['dtitle']), ('DYEAR', entry.get('year', ''))]
-        for key, value in values + [('TTITLE%d' % t, v) for t, v in enumerate(entry['tracks'])]:
-            half = len(value) // 2  # every value over two lines, as long ones are
-            lines += ['%s=%s' % (key, value[:half]), '%s=%s' % (key, value[half:])]
+        lines += ['%s=%s' % kv for kv in values + [('TTITLE%d' % t, v) for t, v in enumerate(entry['tracks'])]]
         answers['cddb read d%de%d %s' % (disc, i, cddb)] = '\r\n'.join(lines + ['PLAYORDER=', '.', ''])
     return answers
 
@@ -80,8 +79,7 @@ def answer(did, disc):
 
 
 def main():
-    port = int(sys.argv[1])
-    config = json.loads(bytes.fromhex(sys.argv[2]).decode('utf-8'))
+    config = json.loads(open(sys.argv[1], encoding='utf-8').read())
     discs = {disc_id(d['tracks']): d for d in config['discs']}
     answers = {}
     for n, d in enumerate(config['discs']):
@@ -128,7 +126,10 @@ def main():
             body = json.dumps(answer(did, disc), ensure_ascii=False).encode('utf-8')
             self.reply(200, body[:len(body) // 2] if disc.get('malformed') else body)
 
-    server = http.server.ThreadingHTTPServer(('127.0.0.1', port), Handler)
+    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), Handler)
+    with open(sys.argv[2] + '.new', 'w') as f:
+        f.write(str(server.server_address[1]))
+    os.replace(sys.argv[2] + '.new', sys.argv[2])  # never read half written
     lifetime = threading.Timer(300, server.shutdown)  # never outlives a forgotten test
     lifetime.daemon = True
     lifetime.start()

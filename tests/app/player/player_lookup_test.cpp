@@ -37,15 +37,14 @@ const char kStandInConfig[] = R"({"discs": [
 // Catches: no request or one without the program's User-Agent, a wrong id or
 // path (the stand-in knows only the right ones), gnudb not asked for a disc
 // the first server does not know, or asked with no valid address or after
-// another failure, gnudb's list or entries misread, titles not converted or
-// not written at once, the chooser's pick ignored, a 503 not tried again, a
-// message box on an automatic failure, a window that waits for the answer,
-// an answer written for a disc swapped in the meantime, and a lookup by hand
-// that writes behind the user's back or fails without a word.
+// another failure (nothing listening too), gnudb's list or entries misread,
+// titles not converted or not written at once, the chooser's pick ignored, a
+// 503 not tried again, a message box on an automatic failure, a window that
+// waits for the answer, an answer written for a disc swapped in the meantime,
+// and a lookup by hand that writes behind the user's back or fails silently.
 TEST_F(PlayerLookupTest, NewDiscsGetTheirTitlesAndFailuresStaySilent) {
   LookupStandIn standIn(kStandInConfig);
   ASSERT_TRUE(standIn.Ready()) << "the stand-in server did not start";
-  CopyText(appSettings->lookupServer, standIn.Address().c_str());
   CopyText(appSettings->gnudbServer, standIn.Address().c_str());
   const std::string cdIni = folder.File("CD.ini");
   struct Case {
@@ -55,6 +54,7 @@ TEST_F(PlayerLookupTest, NewDiscsGetTheirTitlesAndFailuresStaySilent) {
     const char* written;    // CD.ini afterwards
     size_t requests;        // of the stand-in so far
     const char* user = "me@example.org";
+    const char* server = nullptr;  // the stand-in's unless given
   } cases[] = {
       {"one match", "04:00:01", -1,
        "[1234]\r\nTitle=Album\r\nArtist=Band\r\n0=\x92\xa9\x82\xcc\x89\xcc" /* 朝の歌 */ "\r\n1=Noon & Night\r\n2=Caf?\r\n", 1},
@@ -63,11 +63,13 @@ TEST_F(PlayerLookupTest, NewDiscsGetTheirTitlesAndFailuresStaySilent) {
       {"a 404, and no valid address for gnudb", "04:00:08", -1, "", 5, "me@"},
       {"a 503, then the retry", "04:00:03", -1, "[1234]\r\nTitle=Busy\r\nArtist=C\r\n0=c1\r\n1=c2\r\n2=c3\r\n", 7},
       {"a malformed body", "04:00:04", -1, "", 8},
+      {"nothing listening", "04:00:06", -1, "", 8, "me@example.org", "http://127.0.0.1:1"},
       {"gnudb's inexact list", "04:00:07", 1, "[1234]\r\nTitle=Nearer\r\nArtist=Y\r\n0=y1\r\n1=y2\r\n2=y3\r\n", 12},
   };
   for (const Case& c : cases) {
     DeleteFileA(cdIni.c_str());
     CopyText(appSettings->gnudbUser, c.user);
+    CopyText(appSettings->lookupServer, c.server ? c.server : standIn.Address().c_str());
     bool chooserShown = false;
     ScheduleScript([&](HWND dialog) {
       chooserShown = GetDlgItem(dialog, IDC_RELEASE_LIST) != nullptr;
