@@ -131,8 +131,7 @@ TEST_F(AccessibleTree, TheDefaultSkinShowsEveryControlNamedWithItsRole) {
   Command(IDM_SHUFFLE);
   EXPECT_NE(State(object, kShuffleLamp) & STATE_SYSTEM_CHECKED, 0) << "shuffle on, its lamp unchecked";
   EXPECT_EQ(object->accDoDefaultAction(Child(kShuffleLamp)), S_OK);
-  MSG msg;
-  while (PeekMessageA(&msg, player->hwnd, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  PumpMessages(50);
   EXPECT_EQ(appSettings->shuffle, 0) << "the lamp's press did not switch shuffle off";
   IDispatch* element = reinterpret_cast<IDispatch*>(1);
   EXPECT_EQ(object->get_accChild(Child(kPlay), &element), S_FALSE);

@@ -34,20 +34,9 @@ void AnswerNextBox(std::string* text) {
   });
 }
 
-std::string StringOf(UINT id) {
-  char text[512];
-  LoadText(appInstance, id, text);
-  return text;
-}
-
 LRESULT CopyData(HWND window, ULONG_PTR kind, const std::string& bytes) {
   COPYDATASTRUCT data = {kind, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
   return SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-}
-
-void PumpMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
 // Catches an image that does not play at once or plays through MCI, an
@@ -69,7 +58,7 @@ TEST_F(PlayerTest, DiscImagesPlayAtOnceBesideTheDriveAndEjectBackToIt) {
   AnswerNextBox(&box);  // where the PC has no sound output
   ASSERT_TRUE(player->OpenDiscImage(sheet.c_str()));
   CancelScript();
-  EXPECT_TRUE(box.empty() || box == StringOf(IDS_NO_AUDIO_OUTPUT)) << box;
+  EXPECT_TRUE(box.empty() || box == ResourceText(IDS_NO_AUDIO_OUTPUT)) << box;
   EXPECT_TRUE(player->Drive().IsDigital());
   EXPECT_EQ(player->Disc().trackCount, 2);
   EXPECT_EQ(player->Disc().identity, static_cast<int>(DiscIdentity(toc)));
@@ -87,7 +76,7 @@ TEST_F(PlayerTest, DiscImagesPlayAtOnceBesideTheDriveAndEjectBackToIt) {
   AnswerNextBox(&message);
   EXPECT_FALSE(player->OpenDiscImage(folder.File("bad.cue").c_str()));
   char expected[256];
-  FormatText(expected, sizeof(expected), StringOf(IDS_DISC_IMAGE_BAD_LINE).c_str(), 3);
+  FormatText(expected, sizeof(expected), ResourceText(IDS_DISC_IMAGE_BAD_LINE).c_str(), 3);
   EXPECT_EQ(message, expected);
   EXPECT_EQ(player->Disc().trackCount, 2);
   EXPECT_EQ(player->View().state, PlayerState::kPlaying);
@@ -106,7 +95,7 @@ TEST_F(PlayerTest, DiscImagesPlayAtOnceBesideTheDriveAndEjectBackToIt) {
   EXPECT_EQ(CopyData(player->hwnd, kOpenDiscImageCopy, unterminated), FALSE);
   EXPECT_EQ(CopyData(player->hwnd, 1, sheet + '\0'), FALSE);
   EXPECT_EQ(CopyData(player->hwnd, kOpenDiscImageCopy, sheet + '\0'), TRUE);
-  PumpMessages();
+  PumpMessages(50);
   EXPECT_EQ(player->Disc().trackCount, 2) << "the handed-over image was not opened";
   EXPECT_TRUE(player->Drive().IsDigital());
 }
