@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""The disc database's stand-in: lookup_stand_in.py CONFIG_JSON PORT_FILE (written once it listens).
+"""The disc database's stand-in. It reads its JSON from its input, writes
+its port, then a line per request, and ends once its output file is deleted.
 
 Discs are given by track lengths; their ids are computed here, so a wrong id
 gets a 404. Per disc: "releases", "statuses" (successive codes, the last
@@ -78,13 +79,20 @@ def answer(did, disc):
     } for r in disc.get('releases', [])]}
 
 
+def outlive_no_test(server):
+    """The test's output file goes with the test, however it ends."""
+    while os.fstat(sys.stdout.fileno()).st_nlink > 0:
+        time.sleep(0.2)
+    server.shutdown()
+
+
 def main():
-    config = json.loads(open(sys.argv[1], encoding='utf-8').read())
+    config = json.loads(sys.stdin.buffer.read().decode('utf-8'))
     discs = {disc_id(d['tracks']): d for d in config['discs']}
     answers = {}
     for n, d in enumerate(config['discs']):
         answers.update(cddb_answers(n, d['tracks'], d['gnudb']) if 'gnudb' in d else {})
-    requests, counts = [], {}
+    counts = {}
 
     class Handler(http.server.BaseHTTPRequestHandler):
         def log_message(self, *args):
@@ -98,14 +106,8 @@ def main():
             self.wfile.write(body)
 
         def do_GET(self):
-            agent = self.headers.get('User-Agent', '')
-            if self.path == '/requests':
-                return self.reply(200, str(len(requests)).encode())
-            if self.path == '/quit':
-                self.reply(200, b'')
-                return threading.Thread(target=server.shutdown).start()
-            requests.append(self.path)
-            if not agent.startswith('ZantoPlayer/'):
+            print(self.path, flush=True)  # told before it is answered
+            if not self.headers.get('User-Agent', '').startswith('ZantoPlayer/'):
                 return self.reply(403, b'{"error": "anonymous clients are refused"}')
             path, _, query = self.path.partition('?')
             if path == '/~cddb/cddb.cgi':
@@ -127,12 +129,8 @@ def main():
             self.reply(200, body[:len(body) // 2] if disc.get('malformed') else body)
 
     server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), Handler)
-    with open(sys.argv[2] + '.new', 'w') as f:
-        f.write(str(server.server_address[1]))
-    os.replace(sys.argv[2] + '.new', sys.argv[2])  # never read half written
-    lifetime = threading.Timer(300, server.shutdown)  # never outlives a forgotten test
-    lifetime.daemon = True
-    lifetime.start()
+    print(server.server_address[1], flush=True)
+    threading.Thread(target=outlive_no_test, args=(server,), daemon=True).start()
     server.serve_forever()
 
 
