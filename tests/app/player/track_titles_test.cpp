@@ -59,21 +59,27 @@ TEST_F(TrackTitlesTest, OkWritesTheDiscsSectionAtOnceEvenAfterTheDiscLeft) {
 }
 
 // Catches: a menu that shows numbers only, an '&' that underlines instead
-// of showing, and a check mark missing from (or left on another) track.
+// of showing, a check mark missing from (or left on another) track, and a
+// title too long for its item cut inside a double-byte character, or
+// between an '&' and its double, or with its length lost.
 TEST_F(TrackTitlesTest, TheTrackMenuShowsTitlesAndChecksTheTrackPlaying) {
-  ASSERT_TRUE(WriteFileBytes(folder.File("CD.ini"), "[1234]\r\n0=R&B\r\n"));
-  Open(TracksOf(3));
+  const char kMorning[] = "\x92\xa9\x82\xcc\x89\xcc";  // 朝の歌
+  // "N. " and " (4:12)" leave 277 bytes of an item for the title.
+  ASSERT_TRUE(WriteFileBytes(folder.File("CD.ini"), "[1234]\r\n0=R&B\r\n1=" + std::string(138, '&') + kMorning +
+                                                        "\r\n2=xx" + std::string(257, '&') + "\r\n"));
+  Open(TracksOf(4));
   Poll();
   ASSERT_TRUE(DiscPresent());
   Command(static_cast<WORD>(IDM_TRACK_BASE + 2));
   Poll();
   unique_hmenu menu = player->BuildContextMenu();
   HMENU tracks = GetSubMenu(GetSubMenu(menu.get(), 0), 2);
-  const char* expected[] = {"1. R&&B (4:12)", "02 (04:12)", "03 (04:12)"};
-  for (int i = 0; i < 3; ++i) {
+  const std::string expected[] = {"1. R&&B (4:12)", "2. " + std::string(276, '&') + " (4:12)",
+                                  "3. xx" + std::string(274, '&') + " (4:12)", "04 (04:12)"};
+  for (int i = 0; i < 4; ++i) {
     char text[kTrackItemSize] = "";
     GetMenuStringA(tracks, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ(expected[i], text);
+    EXPECT_EQ(expected[i], text) << i;
     EXPECT_EQ(i == 1, (GetMenuState(tracks, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0) << i;
   }
   Command(IDM_STOP);
