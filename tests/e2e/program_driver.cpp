@@ -21,14 +21,11 @@ ProgramDriver::~ProgramDriver() {
 
 bool ProgramDriver::Start(const std::string& arguments) {
   // Unless the test chose its own, a lookup server where nothing listens:
-  // no test asks the real service. WaitForExit takes it back out.
-  iniPath_ = folder_ + "\\ZantoPlay.ini";
-  iniExisted_ = FileExists(iniPath_);
-  iniBefore_ = ReadFileBytes(iniPath_);
+  // no test asks the real service.
+  const std::string ini = folder_ + "\\ZantoPlay.ini";
   char server[64] = "";
-  GetPrivateProfileStringA("Lookup", "Server", "", server, sizeof(server), iniPath_.c_str());
-  if (server[0] == '\0') WritePrivateProfileStringA("Lookup", "Server", "http://127.0.0.1:1", iniPath_.c_str());
-  iniGiven_ = ReadFileBytes(iniPath_);
+  GetPrivateProfileStringA("Lookup", "Server", "", server, sizeof(server), ini.c_str());
+  if (server[0] == '\0') WritePrivateProfileStringA("Lookup", "Server", "http://127.0.0.1:1", ini.c_str());
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   std::string commandLine = "\"" + exePath_ + "\"";
@@ -88,14 +85,6 @@ void ProgramDriver::Kill() {
 bool ProgramDriver::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
   if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
   GetExitCodeProcess(process_.hProcess, exitCode);
-  // A file the program left as it was given reads as the test wrote it.
-  if (!iniPath_.empty() && iniGiven_ != iniBefore_ && ReadFileBytes(iniPath_) == iniGiven_) {
-    if (iniExisted_) {
-      WriteFileBytes(iniPath_, iniBefore_);
-    } else {
-      DeleteFileA(iniPath_.c_str());
-    }
-  }
   return true;
 }
 

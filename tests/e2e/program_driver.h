@@ -9,6 +9,10 @@
 
 #include "support/virtual_disc.h"
 
+// ZantoPlay.ini as Start gives it to a program whose folder has none: what
+// it still reads when the program has saved nothing.
+constexpr char kGivenSettings[] = "[Lookup]\r\nServer=http://127.0.0.1:1\r\n";
+
 class ProgramDriver {
  public:
   // Copies the built program into `folder`.
@@ -40,11 +44,6 @@ class ProgramDriver {
   std::string folder_;
   std::string exePath_;
   PROCESS_INFORMATION process_ = {};
-  // ZantoPlay.ini as the test left it and as Start gave it to the program.
-  std::string iniPath_;
-  bool iniExisted_ = false;
-  std::string iniBefore_;
-  std::string iniGiven_;
 };
 
 // Waits for the window to go; false on timeout.

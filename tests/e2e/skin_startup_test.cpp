@@ -89,7 +89,7 @@ TEST(SkinStartup, AMissingBackgroundIsReportedByKeyAndPath) {
             ImageFailedMessage("BackgroundImage", folder.File("gone.bmp"),
                                ResourceText(IDS_REASON_CANNOT_OPEN)));
   EXPECT_EQ(exitCode, 0u);
-  EXPECT_FALSE(FileExists(folder.File("ZantoPlay.ini")));
+  EXPECT_EQ(kGivenSettings, ReadFileBytes(folder.File("ZantoPlay.ini")));
 }
 
 // The text of the program's next message box, answered with OK; waits until

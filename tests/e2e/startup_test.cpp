@@ -23,7 +23,7 @@ void ExpectStartupMessage(ScratchFolder& folder, ProgramDriver& program, const s
   DWORD exitCode = 1234;
   ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
   EXPECT_EQ(exitCode, 0u);
-  EXPECT_FALSE(FileExists(folder.File("ZantoPlay.ini")));
+  EXPECT_EQ(kGivenSettings, ReadFileBytes(folder.File("ZantoPlay.ini")));
   EXPECT_FALSE(FileExists(folder.File("CD.ini")));
 }
 
