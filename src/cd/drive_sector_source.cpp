@@ -1,25 +1,14 @@
 #include "cd/drive_sector_source.h"
 
-#include <winioctl.h>
-#include <ntddcdrm.h>
-
-#include <cstddef>
 #include <cstring>
+
+#include "cd/cdrom_toc.h"
 
 namespace {
 
-constexpr int kFramesPerSecond = 75;
-constexpr int kFramesPerMinute = 75 * 60;
 // RAW_READ_INFO's offset counts 2048-byte sectors whatever is read.
 constexpr LONGLONG kCookedSectorBytes = 2048;
 constexpr USHORT kFastestSpeed = 0xFFFF;
-constexpr UCHAR kControlData = 0x04;         // the track holds data, not audio
-constexpr UCHAR kControlPreEmphasis = 0x01;  // audio recorded with pre-emphasis
-
-int LbaOf(const TRACK_DATA& entry) {
-  return entry.Address[1] * kFramesPerMinute + entry.Address[2] * kFramesPerSecond + entry.Address[3] -
-         kLeadInFrames;
-}
 
 // Errors that say the drive, not one sector, is the trouble: no disc, a disc
 // changed, or a device that cannot read audio sectors at all.
@@ -69,29 +58,8 @@ bool DriveSectorSource::ReadToc(DiscToc* toc) {
   if (!DeviceIoControl(device_.get(), IOCTL_CDROM_READ_TOC, nullptr, 0, &raw, sizeof(raw), &got, nullptr)) {
     return false;
   }
-  int first = raw.FirstTrack, last = raw.LastTrack;
-  int count = last - first + 1;
-  // The header, then one entry per track and the lead-out's.
-  DWORD needed = static_cast<DWORD>(offsetof(CDROM_TOC, TrackData) + (count + 1) * sizeof(TRACK_DATA));
-  if (first < 1 || last < first || last > kMaxTocTracks || got < needed) return false;
   DiscToc result;
-  result.firstTrack = first;
-  result.lastTrack = last;
-  int previous = -kLeadInFrames;
-  for (int i = 0; i <= count; ++i) {
-    const TRACK_DATA& entry = raw.TrackData[i];
-    int lba = LbaOf(entry);
-    if (lba < previous) return false;  // a table that runs backwards is misread
-    previous = lba;
-    if (i == count) {
-      result.leadOutLba = lba;
-    } else {
-      TocTrack& track = result.tracks[first + i];
-      track.startLba = lba;
-      track.data = (entry.Control & kControlData) != 0;
-      track.preEmphasis = (entry.Control & kControlPreEmphasis) != 0;
-    }
-  }
+  if (!TocFromCdromToc(raw, got, &result)) return false;
   *toc = result;
   leadOutLba_ = result.leadOutLba;
   return true;

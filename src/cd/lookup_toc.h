@@ -7,8 +7,6 @@
 #define ZANTO_CD_LOOKUP_TOC_H
 
 #include <windows.h>
-#include <winioctl.h>
-#include <ntddcdrm.h>
 
 #include "cd/disc_info.h"
 #include "cd/disc_toc.h"
@@ -21,9 +19,6 @@ constexpr int kDeviceShortFrames = 1;
 // tracks' starts and lengths from `disc`. False without a track, or with a
 // length the device did not give.
 bool TocFromDeviceFigures(const DiscInfo& disc, int firstStartFrames, DiscToc* out);
-// From the drive's answer to IOCTL_CDROM_READ_TOC (MSF addresses, `size`
-// bytes of it filled). False for an answer that holds no usable table.
-bool TocFromCdromToc(const CDROM_TOC& toc, DWORD size, DiscToc* out);
 // Asks drive `letter` (0: the first CD drive) for its table. False when the
 // drive cannot be opened or does not answer.
 bool ReadDriveToc(char letter, DiscToc* out);

@@ -1,10 +1,10 @@
-// The disc ids and the table of contents they come from.
+// The disc ids and the drive's table of contents they come from.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "cd/cdrom_toc.h"
 #include "cd/disc_ids.h"
-#include "cd/lookup_toc.h"
 
 namespace {
 
@@ -57,9 +57,9 @@ TEST(DiscIdsTest, BothIdsOfTheTableOfContents) {
   EXPECT_EQ(0u, CddbDiscId(DiscToc()));
 }
 
-// The drive's own answer (real drives only): catches a wrong MSF reading or
-// data flag, and an answer cut short or without its lead-out taken whole.
-TEST(LookupTocTest, TheDrivesAnswerIsTakenOnlyWhenWhole) {
+// The drive's own answer: catches a wrong MSF reading or data flag, and an
+// answer cut short, running backwards or without its lead-out taken whole.
+TEST(CdromTocTest, TheDrivesAnswerIsTakenOnlyWhenWhole) {
   CDROM_TOC raw = {};
   raw.FirstTrack = 1;
   raw.LastTrack = 2;
@@ -76,6 +76,9 @@ TEST(LookupTocTest, TheDrivesAnswerIsTakenOnlyWhenWhole) {
   EXPECT_TRUE(toc.tracks[2].data);
   EXPECT_EQ(5 * 60 * 75 + 10 - 150, toc.leadOutLba);
   EXPECT_FALSE(TocFromCdromToc(raw, whole - 1, &toc));
+  raw.TrackData[1].Address[1] = 6;
+  EXPECT_FALSE(TocFromCdromToc(raw, whole, &toc));
+  raw.TrackData[1].Address[1] = 3;
   raw.TrackData[2].TrackNumber = 3;
   EXPECT_FALSE(TocFromCdromToc(raw, whole, &toc));
 }
