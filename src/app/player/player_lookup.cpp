@@ -51,7 +51,9 @@ bool PlayerWindow::StartLookup(bool byHand) {
   ++lookupTicket_;
   lookupByHand_ = byHand;
   lookupIdentity_ = disc.identity;
-  return lookup_.Start(hwnd, kLookupAnswerMessage, lookupTicket_, request);
+  bool started = lookup_.Start(hwnd, kLookupAnswerMessage, lookupTicket_, request);
+  if (byHand) UpdateTrackText();
+  return started;
 }
 
 void PlayerWindow::LookUpNewDisc() {
@@ -67,6 +69,7 @@ void PlayerWindow::OnLookupTitlesCommand() {
 void PlayerWindow::OnLookupAnswer(WPARAM ticket) {
   LookupAnswer answer;
   if (!lookup_.TakeAnswer(ticket, &answer)) return;  // an older lookup's
+  if (lookupByHand_) UpdateTrackText();  // no longer under way
   // The disc it was for has since gone or been swapped.
   if (!state_.HasDisc() || !settings_.cdKnown || disc.identity != lookupIdentity_) return;
   if (answer.status != LookupStatus::kFound || answer.releases.empty()) {

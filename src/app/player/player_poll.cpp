@@ -228,8 +228,14 @@ void PlayerWindow::UpdateTrackText() {
     ShowText(absent);
     return;
   }
-  char title[kTrackTitleSize] = "";
   char line[kPathSize];
+  // A lookup by hand can take seconds: the window says it is under way.
+  if (lookupByHand_ && lookup_.Busy()) {
+    LoadText(instance, IDS_TEXT_LOOKING_UP, line);
+    ShowText(line);
+    return;
+  }
+  char title[kTrackTitleSize] = "";
   if (settings_.GetTrackTitle(currentTrack, title, sizeof(title))) {
     FormatText(line, sizeof(line), "%d. %s", currentTrack, title);
   } else {

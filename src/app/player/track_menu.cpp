@@ -71,7 +71,10 @@ unique_hmenu PlayerWindow::BuildContextMenu() {
     if (check.on) CheckMenuItem(popup, check.id, MF_BYCOMMAND | MF_CHECKED);
   }
   if (state_.HasDisc()) FillTrackSubmenu(popup);
-  if (!state_.HasDisc()) EnableMenuItem(popup, IDM_EDIT_TITLES, MF_BYCOMMAND | MF_GRAYED);
+  if (!state_.HasDisc()) {
+    EnableMenuItem(popup, IDM_EDIT_TITLES, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(popup, IDM_LOOKUP_TITLES, MF_BYCOMMAND | MF_GRAYED);
+  }
   return menu;
 }
 

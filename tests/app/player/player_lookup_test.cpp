@@ -118,7 +118,9 @@ TEST_F(PlayerLookupTest, NewDiscsGetTheirTitlesAndFailuresStaySilent) {
     Press(dialog, IDCANCEL);
   });
   Command(IDM_LOOKUP_TITLES);
+  EXPECT_EQ(ResourceText(IDS_TEXT_LOOKING_UP), player->text) << "a lookup by hand that shows nothing meanwhile";
   EXPECT_TRUE(PumpUntil(8000, [&] { return ScriptRan(); })) << "no editor opened";
+  EXPECT_STREQ("1. Mine", player->text) << "still under way after its answer";
   EXPECT_EQ("\x92\xa9\x82\xcc\x89\xcc", proposed) << "the user's own title stayed in the proposal";
   EXPECT_EQ("[1234]\r\n0=Mine\r\n", ReadFileBytes(cdIni));
   ChangeDisc(TracksOf(3, "04:00:09"));
