@@ -34,14 +34,14 @@ const char kStandInConfig[] = R"({"discs": [
    {"dtitle": "X / Near", "tracks": ["x1", "x2", "x3"]}, {"dtitle": "Y / Nearer", "tracks": ["y1", "y2", "y3"]}]}}
 ]})";
 
-// Catches: no request or one without the program's User-Agent, a wrong id or
-// path (the stand-in knows only the right ones), gnudb not asked for a disc
-// the first server does not know, or asked with no valid address or after
-// another failure (nothing listening too), gnudb's list or entries misread,
-// titles not converted or not written at once, the chooser's pick ignored, a
-// 503 not tried again, a message box on an automatic failure, a window that
-// waits for the answer, an answer written for a disc swapped in the meantime,
-// and a lookup by hand that writes behind the user's back or fails silently.
+// Catches: no request, or one without the program's User-Agent or for a
+// wrong id or path (the stand-in knows only the right ones); gnudb not asked
+// when the first server does not know the disc, or asked without a valid
+// address or after another failure; titles misread, not converted or not
+// written at once; the chooser's pick ignored; a 503 not tried again; a
+// message box on an automatic failure; a window that waits for the answer;
+// an answer written for a disc swapped meanwhile; and a lookup by hand that
+// writes behind the user's back, fails silently or shows nothing meanwhile.
 TEST_F(PlayerLookupTest, NewDiscsGetTheirTitlesAndFailuresStaySilent) {
   LookupStandIn standIn(kStandInConfig);
   ASSERT_TRUE(standIn.Ready()) << "the stand-in server did not start";
@@ -55,6 +55,7 @@ TEST_F(PlayerLookupTest, NewDiscsGetTheirTitlesAndFailuresStaySilent) {
     size_t requests;        // of the stand-in so far
     const char* user = "me@example.org";
     const char* server = nullptr;  // the stand-in's unless given
+    const char* swapTo = nullptr;  // swapped in before the answer comes, with `written` as its titles
   } cases[] = {
       {"one match", "04:00:01", -1,
        "[1234]\r\nTitle=Album\r\nArtist=Band\r\n0=\x92\xa9\x82\xcc\x89\xcc" /* 朝の歌 */ "\r\n1=Noon & Night\r\n2=Caf?\r\n", 1},
@@ -65,6 +66,7 @@ TEST_F(PlayerLookupTest, NewDiscsGetTheirTitlesAndFailuresStaySilent) {
       {"a malformed body", "04:00:04", -1, "", 8},
       {"nothing listening", "04:00:06", -1, "", 8, "me@example.org", "http://127.0.0.1:1"},
       {"gnudb's inexact list", "04:00:07", 1, "[1234]\r\nTitle=Nearer\r\nArtist=Y\r\n0=y1\r\n1=y2\r\n2=y3\r\n", 12},
+      {"a slow answer for a disc swapped meanwhile", "04:00:05", -1, "[1234]\r\n0=Mine\r\n", 13, "", nullptr, "04:00:09"},
   };
   for (const Case& c : cases) {
     DeleteFileA(cdIni.c_str());
@@ -76,10 +78,18 @@ TEST_F(PlayerLookupTest, NewDiscsGetTheirTitlesAndFailuresStaySilent) {
       if (chooserShown) SendDlgItemMessageA(dialog, IDC_RELEASE_LIST, LB_SETCURSEL, c.choose, 0);
       Press(dialog, IDOK);
     });
+    DWORD before = GetTickCount();
     if (player) ChangeDisc(TracksOf(3, c.length));
     if (!player) Open(TracksOf(3, c.length));
     Poll();
+    EXPECT_LT(GetTickCount() - before, 2500u) << c.what << ": the window waited for the answer";
     ASSERT_TRUE(DiscPresent()) << c.what;
+    if (c.swapTo) {  // a titled disc, once the stand-in has the request and before it answers
+      ASSERT_TRUE(PumpUntil(3000, [&] { return standIn.Requests() == c.requests; })) << c.what;
+      ASSERT_TRUE(WriteFileBytes(cdIni, c.written));
+      ChangeDisc(TracksOf(3, c.swapTo));
+      Poll();
+    }
     EXPECT_TRUE(PumpUntil(8000, [&] { return !player->View().lookupPending; })) << c.what << ": no answer";
     EXPECT_EQ(c.choose >= 0, ScriptRan()) << c.what << ": a message box, or no chooser";
     EXPECT_EQ(c.choose >= 0, chooserShown) << c.what;
@@ -88,21 +98,6 @@ TEST_F(PlayerLookupTest, NewDiscsGetTheirTitlesAndFailuresStaySilent) {
     EXPECT_EQ(c.written[0] != '\0', strncmp(player->text, "1. ", 3) == 0) << c.what << ": the text window";
     ASSERT_EQ(c.requests, standIn.Requests()) << c.what;
   }
-
-  // A slow answer: the window goes on meanwhile; swapped before it comes, it is dropped.
-  DeleteFileA(cdIni.c_str());
-  CopyText(appSettings->gnudbUser, "");
-  DWORD before = GetTickCount();
-  ChangeDisc(TracksOf(3, "04:00:05"));
-  Poll();
-  EXPECT_LT(GetTickCount() - before, 2500u) << "the window waited for the answer";
-  ASSERT_TRUE(player->View().lookupPending);
-  ChangeDisc(TracksOf(3, "04:00:09"));
-  Poll();
-  EXPECT_TRUE(PumpUntil(8000, [&] { return !player->View().lookupPending; }));
-  PumpUntil(4000, [&] { return standIn.Requests() >= 14; });
-  PumpMessages(200);  // the first lookup's late message, had it been posted
-  EXPECT_EQ("", ReadFileBytes(cdIni)) << "titles written for a disc no longer there";
 
   // By hand, the found titles are proposed in the editor, over what is there;
   // Cancel keeps nothing. A failure by hand says why.
