@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "cd/cdrom_toc.h"
 #include "cd/disc_ids.h"
@@ -9,16 +10,13 @@
 namespace {
 
 // Tracks start at these offsets (LBA + 150); kinds[t - 1] == 'd' makes track t data.
-DiscToc MakeToc(std::initializer_list<int> offsets, int leadOut, const char* kinds = "") {
+DiscToc MakeToc(std::initializer_list<int> offsets, int leadOut, const std::string& kinds = "") {
   DiscToc toc;
   toc.firstTrack = 1;
-  const size_t kindCount = strlen(kinds);
-  size_t index = 0;
   for (int offset : offsets) {
     TocTrack& track = toc.tracks[++toc.lastTrack];
     track.startLba = offset - kLeadInFrames;
-    track.data = index < kindCount && kinds[index] == 'd';
-    ++index;
+    track.data = kinds.size() >= static_cast<size_t>(toc.lastTrack) && kinds[toc.lastTrack - 1] == 'd';
   }
   toc.leadOutLba = leadOut - kLeadInFrames;
   return toc;
