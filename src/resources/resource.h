@@ -78,6 +78,7 @@
 #define IDS_LOOKUP_OFFLINE        28891
 #define IDS_LOOKUP_MALFORMED      28892
 #define IDS_LOOKUP_NO_ID          28893
+#define IDS_LOOKUP_NOT_FOUND_ASK_GNUDB 28894
 // The text window while there is no disc to show.
 #define IDS_TEXT_NO_DISC          28950
 #define IDS_TEXT_TRAY_OPEN        28951

@@ -19,9 +19,10 @@ namespace {
 
 constexpr size_t kUserAgentSize = 256;
 
-UINT FailureMessage(LookupStatus status) {
+UINT FailureMessage(LookupStatus status, bool gnudbAsked) {
   switch (status) {
-    case LookupStatus::kNotFound: return IDS_LOOKUP_NOT_FOUND;
+    // gnudb may know it: say how to have it asked too.
+    case LookupStatus::kNotFound: return gnudbAsked ? IDS_LOOKUP_NOT_FOUND : IDS_LOOKUP_NOT_FOUND_ASK_GNUDB;
     case LookupStatus::kMalformed: return IDS_LOOKUP_MALFORMED;
     default: return IDS_LOOKUP_OFFLINE;
   }
@@ -48,6 +49,7 @@ bool PlayerWindow::StartLookup(bool byHand) {
   request.gnudbServer = settings_.gnudbServer;
   request.cddbQuery = CddbQueryCommand(toc);
   request.cddbHello = CddbHello(settings_.gnudbUser, version);
+  lookupAsksGnudb_ = !request.cddbHello.empty();
   ++lookupTicket_;
   lookupByHand_ = byHand;
   lookupIdentity_ = disc.identity;
@@ -74,7 +76,7 @@ void PlayerWindow::OnLookupAnswer(WPARAM ticket) {
   if (!state_.HasDisc() || !settings_.cdKnown || disc.identity != lookupIdentity_) return;
   if (answer.status != LookupStatus::kFound || answer.releases.empty()) {
     // A lookup of its own accord never interrupts; one by hand says why.
-    if (lookupByHand_) ShowMessageId(hwnd, FailureMessage(answer.status), kMessageStyle);
+    if (lookupByHand_) ShowMessageId(hwnd, FailureMessage(answer.status, lookupAsksGnudb_), kMessageStyle);
     return;
   }
   int chosen = 0;

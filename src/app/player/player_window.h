@@ -365,6 +365,7 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   DiscLookup lookup_;
   WPARAM lookupTicket_ = 0;
   bool lookupByHand_ = false;
+  bool lookupAsksGnudb_ = false;  // a valid address: gnudb is asked after the first server
   int lookupIdentity_ = 0;  // the disc it is for
   // The drive last said its tray is open (rather than that it has no disc).
   bool trayOpen_ = false;

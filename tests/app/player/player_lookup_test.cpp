@@ -120,9 +120,14 @@ TEST_F(PlayerLookupTest, NewDiscsGetTheirTitlesAndFailuresStaySilent) {
   EXPECT_EQ("[1234]\r\n0=Mine\r\n", ReadFileBytes(cdIni));
   ChangeDisc(TracksOf(3, "04:00:09"));
   Poll();
-  ScheduleScript([](HWND dialog) { Press(dialog, IDOK); });
+  std::string said;
+  ScheduleScript([&](HWND box) {
+    said = ItemText(box, 0xFFFF);  // a message box's text
+    Press(box, IDOK);
+  });
   Command(IDM_LOOKUP_TITLES);
   EXPECT_TRUE(PumpUntil(8000, [&] { return ScriptRan(); })) << "a failed lookup by hand said nothing";
+  EXPECT_EQ(ResourceText(IDS_LOOKUP_NOT_FOUND_ASK_GNUDB), said) << "nor that gnudb, unasked, may know it";
 }
 
 }  // namespace
