@@ -42,7 +42,7 @@ TEST(StartupSettings, FailedStartUpTriesLastFileThenTheDefaultAndLeavesTheFileAl
   ScratchFolder folder;
   ProgramDriver program(folder.path());
   WriteSkin(folder, "empty", 1, 1, Solid(kMagenta));
-  const std::string before = "[Resources]\r\nLastFile=" + folder.File("empty.rc") + "\r\n";
+  const std::string before = "[Resources]\r\nLastFile=" + folder.File("empty.rc") + "\r\n" + kGivenSettings;
   WriteFileBytes(folder.File("ZantoPlay.ini"), before);
   ASSERT_TRUE(program.Start());
   // The first message says the default skin follows.
