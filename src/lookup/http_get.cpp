@@ -30,8 +30,13 @@ HINTERNET OpenSession(const std::wstring& agent) {
                           WINHTTP_NO_PROXY_BYPASS, 0);
   }
   if (!session) return nullptr;
-  DWORD protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2;
-  WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols));
+  // TLS 1.2, which older systems leave off, and 1.3 where the system has it:
+  // naming 1.2 alone would turn 1.3 off.
+  DWORD protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2 | WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_3;
+  if (!WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols))) {
+    protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2;
+    WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols));
+  }
   WinHttpSetTimeouts(session, kHttpTimeoutMs, kHttpTimeoutMs, kHttpTimeoutMs, kHttpTimeoutMs);
   return session;
 }
