@@ -110,7 +110,7 @@ bool IsUtf8BeyondAscii(const char* text) {
 // spell is no file at all.
 bool ToAnsiName(const char* name, char* out, size_t capacity) {
   wchar_t wide[MAX_PATH];
-  if (!IsUtf8BeyondAscii(name) || !MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name, -1, wide, MAX_PATH)) {
+  if (!IsUtf8BeyondAscii(name) || !MultiByteToWideChar(CP_UTF8, 0, name, -1, wide, MAX_PATH)) {
     CopyText(out, capacity, name);
     return true;
   }

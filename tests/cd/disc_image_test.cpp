@@ -2,7 +2,6 @@
 // a sector source, its table of contents and a sample of its sectors checked.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 #include "cd/image_sector_source.h"
@@ -18,12 +17,6 @@ struct Sample {
   bool readable = true;
 };
 
-// A title or performer the sheet gives its CD-Text: item 0 the disc.
-struct TextItem {
-  int item;
-  std::string title, performer;
-};
-
 struct ImageCase {
   const char* name;
   std::string sheet;
@@ -34,7 +27,7 @@ struct ImageCase {
   std::string kinds;       // per track: 'a' audio, 'p' audio with pre-emphasis, 'd' data
   int leadOut;
   std::vector<Sample> samples;
-  std::vector<TextItem> text = {};  // every other item's strings empty
+  std::string text = "";   // the CD-Text items with strings: "item:title|performer;" each
 };
 
 std::string Tracks(int count) {
@@ -53,9 +46,7 @@ std::string Repeat(const char* text, int count) {
   return repeated;
 }
 
-// 朝の歌 in UTF-8 and in code page 932, the tests' ANSI code page.
-const char kDawnSongUtf8[] = "\xE6\x9C\x9D\xE3\x81\xAE\xE6\xAD\x8C";
-const char kDawnSongAnsi[] = "\x92\xA9\x82\xCC\x89\xCC";
+const char kDawnSongAnsi[] = "\x92\xA9\x82\xCC\x89\xCC";  // 朝の歌 in code page 932, the tests' ANSI code page
 
 const ImageCase kCases[] = {
     // Catches INDEX 00 taken for the start, a gapless boundary losing a
@@ -84,19 +75,16 @@ const ImageCase kCases[] = {
      "FILE g.bin BINARY\nINDEX 01 00:00:00\n",
      {{"f.bin", TaggedSectors(6, 8)}, {"g.bin", TaggedSectors(7, 4)}}, CueStatus::kOk, 0, {0, 8}, "aa", 12,
      {{7, 6, 7}, {8, 7, 0}}},
-    // Catches a track's TITLE taken for the disc's (or the disc's lost to a
-    // later FILE), UTF-8 not converted to the code page, ANSI bytes taken for
-    // UTF-8, long UTF-8 cut inside a character (and so read as ANSI), and a
-    // title line that cannot be read failing the sheet or clearing a good one.
+    // Catches a track's TITLE taken for the disc's, UTF-8 not converted, ANSI taken for UTF-8, long UTF-8 cut
+    // inside a character (so read as ANSI), and a title line that cannot be read failing the sheet or clearing one.
     {"TITLE and PERFORMER as CD-Text",
-     std::string("PERFORMER Band\nTITLE \"") + kDawnSongUtf8 + "\"\nFILE t.bin BINARY\n"
-     "TRACK 01 AUDIO\nTITLE \"Side One\"\nPERFORMER \"Solo Act\"\nINDEX 01 00:00:00\n"
-     "TRACK 02 AUDIO\nTITLE \"" + kDawnSongAnsi + "\"\nINDEX 01 00:00:10\n"
-     "TRACK 03 AUDIO\nTITLE Kept\nTITLE \"unterminated\nTITLE two words\nTITLE\nINDEX 01 00:00:20\n"
+     "PERFORMER Band\nTITLE \"\xE6\x9C\x9D\xE3\x81\xAE\xE6\xAD\x8C\"\nFILE t.bin BINARY\nTRACK 01 AUDIO\nTITLE \"Side One\"\n"
+     "PERFORMER \"Solo Act\"\nINDEX 01 00:00:00\nTRACK 02 AUDIO\nTITLE \"" + std::string(kDawnSongAnsi) + "\"\n"
+     "INDEX 01 00:00:10\nTRACK 03 AUDIO\nTITLE Kept\nTITLE \"unterminated\nTITLE two words\nTITLE\nINDEX 01 00:00:20\n"
      "TRACK 04 AUDIO\nINDEX 01 00:00:25\nTITLE \"" + Repeat("\xE6\x9C\x9D", 400) + "\"\n",
      {{"t.bin", TaggedSectors(1, 30)}}, CueStatus::kOk, 0, {0, 10, 20, 25}, "aaaa", 30, {},
-     {{0, kDawnSongAnsi, "Band"}, {1, "Side One", "Solo Act"}, {2, kDawnSongAnsi, ""}, {3, "Kept", ""},
-      {4, Repeat("\x92\xA9", 129), ""}}},  // 258 of the array's 259 bytes: whole characters
+     std::string("0:") + kDawnSongAnsi + "|Band;1:Side One|Solo Act;2:" + kDawnSongAnsi + "|;3:Kept|;4:" +
+         Repeat("\x92\xA9", 129) + "|;"},  // 258 of the array's 259 bytes: whole characters
     {"99 tracks", Tracks(99), {{"many.bin", TaggedSectors(8, 100)}}, CueStatus::kOk, 0, {0, 1}, std::string(99, 'a'), 100,
      {{98, 8, 98}}},
     // Every malformed sheet names its line; none crashes or reads on.
@@ -132,8 +120,8 @@ TEST(DiscImage, SheetsGiveTheirTableSectorsOrAProblem) {
     ScratchFolder folder;
     std::string cue = WriteDiscImage(folder.path(), c.sheet, c.files);
     ImageSectorSource image;
-    std::unique_ptr<CdText> text(new CdText);
-    CueProblem problem = image.Open(cue.c_str(), text.get());
+    CdText text{};
+    CueProblem problem = image.Open(cue.c_str(), &text);
     EXPECT_EQ(problem.status, c.status);
     bool fileProblem = c.status == CueStatus::kDataFileMissing || c.status == CueStatus::kDataFileTooShort;
     EXPECT_EQ(fileProblem ? problem.file : problem.line, c.line);
@@ -152,14 +140,12 @@ TEST(DiscImage, SheetsGiveTheirTableSectorsOrAProblem) {
       EXPECT_EQ(track.preEmphasis, c.kinds[i] == 'p') << "track " << i + 1;
     }
     EXPECT_EQ(toc.leadOutLba, c.leadOut);
-    for (int item = 0; item <= kCdTextLastTrack; ++item) {
-      TextItem expected{item, "", ""};
-      for (const TextItem& given : c.text) {
-        if (given.item == item) expected = given;
-      }
-      EXPECT_EQ(text->item[item].title, expected.title) << "item " << item;
-      EXPECT_EQ(text->item[item].performer, expected.performer) << "item " << item;
+    std::string shown;
+    for (int i = 0; i <= kCdTextLastTrack; ++i) {
+      const CdTextItem& item = text.item[i];
+      if (item.title[0] || item.performer[0]) shown += std::to_string(i) + ":" + item.title + "|" + item.performer + ";";
     }
+    EXPECT_EQ(shown, c.text);
     std::vector<unsigned char> raw(kRawSectorBytes * 2, 0xAA);
     for (const Sample& s : c.samples) {
       ASSERT_EQ(image.ReadSectors(s.lba, 1, raw.data()), s.readable ? 1 : 0) << "LBA " << s.lba;

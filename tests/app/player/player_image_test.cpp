@@ -90,11 +90,10 @@ TEST_F(PlayerTest, DiscImagesPlayAtOnceBesideTheDriveAndEjectBackToIt) {
   EXPECT_EQ(player->Disc().trackCount, 3);
 
   // Dropped, a .cue plays; foreign bytes in WM_COPYDATA are refused whole.
-  const std::string cdIni = folder.File("CD.ini");
-  EXPECT_EQ(ReadFileBytes(cdIni), "") << "the sheet's titles were saved";
+  EXPECT_EQ(ReadFileBytes(folder.File("CD.ini")), "") << "the sheet's titles were saved";
   char titles[64];
   FormatText(titles, sizeof(titles), "[%X]\r\n0=Mine\r\n", static_cast<unsigned int>(DiscIdentity(toc)));
-  ASSERT_TRUE(WriteFileBytes(cdIni, titles));
+  ASSERT_TRUE(WriteFileBytes(folder.File("CD.ini"), titles));
   SendMessageA(player->hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(sheet)), 0);
   EXPECT_EQ(player->Disc().trackCount, 2);
   EXPECT_STREQ(player->text, "1. Mine");
