@@ -3,6 +3,7 @@
 #include "common/ascii_text.h"
 #include "common/fixed_text.h"
 #include "common/path_text.h"
+#include "common/utf8_text.h"
 
 namespace {
 
@@ -23,15 +24,15 @@ struct LineReader {
     SkipSpace();
     return at >= end;
   }
-  // The next word, or a "quoted text" without its quotes; false when there
-  // is none or it does not fit.
-  bool Token(char* out, size_t capacity) {
+  // Where the next word, or a "quoted text" without its quotes, lies in
+  // the line; false when there is none or its quote is not closed.
+  bool Span(const char** start, size_t* size) {
     SkipSpace();
     if (at >= end) return false;
-    const char* start = at;
     const char* stop;
+    *start = at;
     if (*at == '"') {
-      start = ++at;
+      *start = ++at;
       while (at < end && *at != '"') ++at;
       if (at >= end) return false;
       stop = at++;
@@ -39,8 +40,15 @@ struct LineReader {
       while (at < end && *at != ' ' && *at != '\t') ++at;
       stop = at;
     }
-    size_t size = static_cast<size_t>(stop - start);
-    if (size >= capacity) return false;
+    *size = static_cast<size_t>(stop - *start);
+    return true;
+  }
+  // The next word or quoted text copied out; false when there is none or it
+  // does not fit.
+  bool Token(char* out, size_t capacity) {
+    const char* start;
+    size_t size;
+    if (!Span(&start, &size) || size >= capacity) return false;
     for (size_t i = 0; i < size; ++i) out[i] = start[i];
     out[size] = '\0';
     return true;
@@ -89,20 +97,44 @@ bool ParseMsf(const char* text, int* frames) {
 }
 
 // Sheets are written in the ANSI code page or, by newer tools, in UTF-8
-// (with or without a byte-order mark). A name with bytes beyond ASCII that
+// (with or without a byte-order mark). Text with bytes beyond ASCII that
 // reads as UTF-8 is taken as UTF-8, since ANSI Japanese text almost never
-// does; the files are opened by their ANSI name.
-bool ToAnsiName(const char* name, char* out, size_t capacity) {
+// does.
+bool IsUtf8BeyondAscii(const char* text) {
   bool ascii = true;
-  for (const char* p = name; *p; ++p) ascii = ascii && static_cast<unsigned char>(*p) < 0x80;
+  for (const char* p = text; *p; ++p) ascii = ascii && static_cast<unsigned char>(*p) < 0x80;
+  return !ascii && MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, nullptr, 0) > 0;
+}
+
+// The files are opened by their ANSI name, so a name the code page cannot
+// spell is no file at all.
+bool ToAnsiName(const char* name, char* out, size_t capacity) {
   wchar_t wide[MAX_PATH];
-  if (ascii || !MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name, -1, wide, MAX_PATH)) {
+  if (!IsUtf8BeyondAscii(name) || !MultiByteToWideChar(CP_UTF8, 0, name, -1, wide, MAX_PATH)) {
     CopyText(out, capacity, name);
     return true;
   }
   BOOL lost = FALSE;
   int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, out, static_cast<int>(capacity), nullptr, &lost);
   return size > 0 && !lost;
+}
+
+// A title as the display shows it: a character the code page lacks is a '?'.
+void ToAnsiText(const char* start, size_t size, char* out, size_t capacity) {
+  // Room for far more UTF-8 than a title's array holds in the code page, cut
+  // at a character's start so that long UTF-8 still reads as UTF-8.
+  char text[kCdTextLength * 4];
+  if (size >= sizeof(text)) {
+    size = sizeof(text) - 1;
+    while (size > 0 && (static_cast<unsigned char>(start[size]) & 0xC0) == 0x80) --size;
+  }
+  for (size_t i = 0; i < size; ++i) text[i] = start[i];
+  text[size] = '\0';
+  if (IsUtf8BeyondAscii(text)) {
+    Utf8ToAnsi(text, out, capacity);
+  } else {
+    CopyText(out, capacity, text);  // cut at a double-byte character's boundary
+  }
 }
 
 struct TrackMode {
@@ -118,7 +150,7 @@ constexpr TrackMode kTrackModes[] = {
 // The sheet being read, and where the last file and track are.
 class CueParser {
  public:
-  explicit CueParser(CueSheet* sheet) : sheet_(sheet) {}
+  CueParser(CueSheet* sheet, CdText* cdText) : sheet_(sheet), cdText_(cdText) {}
 
   CueProblem Line(LineReader reader, int line) {
     line_ = line;
@@ -130,6 +162,8 @@ class CueParser {
     if (EqualsIgnoreCase(command, "PREGAP")) return Gap(reader, true);
     if (EqualsIgnoreCase(command, "POSTGAP")) return Gap(reader, false);
     if (EqualsIgnoreCase(command, "FLAGS")) return Flags(reader);
+    if (EqualsIgnoreCase(command, "TITLE")) Text(reader, true);
+    if (EqualsIgnoreCase(command, "PERFORMER")) Text(reader, false);
     return Ok();
   }
 
@@ -283,7 +317,17 @@ class CueParser {
     return Ok();
   }
 
+  // TITLE or PERFORMER: the disc's before the first TRACK, then the track's.
+  void Text(LineReader& reader, bool title) {
+    const char* start;
+    size_t size;
+    if (!cdText_ || !reader.Span(&start, &size) || !reader.AtEnd()) return;
+    CdTextItem& item = cdText_->item[sheet_->trackCount ? Current()->number : 0];
+    ToAnsiText(start, size, title ? item.title : item.performer, kCdTextLength);
+  }
+
   CueSheet* sheet_;
+  CdText* cdText_;
   int line_ = 0;
   int index0File_ = -1;  // the file the current track's INDEX 00 lies in
   int fileLines_[kMaxTocTracks] = {};
@@ -291,15 +335,16 @@ class CueParser {
 
 }  // namespace
 
-CueProblem ParseCueSheet(const char* text, size_t length, CueSheet* sheet) {
+CueProblem ParseCueSheet(const char* text, size_t length, CueSheet* sheet, CdText* cdText) {
   *sheet = CueSheet();
+  if (cdText) ZeroMemory(cdText, sizeof(*cdText));
   const char* at = text;
   const char* end = text + length;
   if (length >= 3 && static_cast<unsigned char>(at[0]) == 0xEF && static_cast<unsigned char>(at[1]) == 0xBB &&
       static_cast<unsigned char>(at[2]) == 0xBF) {
     at += 3;
   }
-  CueParser parser(sheet);
+  CueParser parser(sheet, cdText);
   for (int line = 1; at < end; ++line) {
     const char* stop = at;
     while (stop < end && *stop != '\r' && *stop != '\n' && *stop != '\0') ++stop;

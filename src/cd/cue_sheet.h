@@ -8,6 +8,7 @@
 
 #include <cstddef>
 
+#include "cd/cd_text.h"
 #include "cd/disc_toc.h"
 
 // Why an image cannot be played. The sheet's and the image's problems share
@@ -55,9 +56,13 @@ struct CueSheet {
 };
 
 // The sheet in `text` (`length` bytes, a UTF-8 byte-order mark skipped).
-// Commands it has no use for (REM, TITLE, PERFORMER, CATALOG, ...) are passed
-// over; a known command with arguments it cannot read is a kBadLine.
-CueProblem ParseCueSheet(const char* text, size_t length, CueSheet* sheet);
+// Commands it has no use for (REM, CATALOG, ...) are passed over; a known
+// command with arguments it cannot read is a kBadLine.
+// With `cdText`, the sheet's TITLE and PERFORMER lines (before the first
+// TRACK the disc's, after one that track's) fill it as a disc's CD-Text
+// would, in the ANSI code page. They are extras: a line of them that cannot
+// be read is passed over and never fails the sheet.
+CueProblem ParseCueSheet(const char* text, size_t length, CueSheet* sheet, CdText* cdText = nullptr);
 
 // A path the player opens as a disc image: a CUE sheet's, by its extension.
 bool IsDiscImagePath(const char* path);

@@ -118,7 +118,7 @@ UINT CueProblemMessage(CueStatus status) {
   return IDS_DISC_IMAGE_UNREADABLE;
 }
 
-CueProblem ImageSectorSource::Open(const char* cuePath) {
+CueProblem ImageSectorSource::Open(const char* cuePath, CdText* cdText) {
   open_ = false;
   for (unique_hfile& file : files_) file.reset();
   unique_hfile sheetFile(
@@ -133,7 +133,7 @@ CueProblem ImageSectorSource::Open(const char* cuePath) {
   if (!text || !ReadFile(sheetFile.get(), text.get(), length, &got, nullptr) || got != length) {
     return ProblemOf(CueStatus::kSheetUnreadable);
   }
-  CueProblem problem = ParseCueSheet(text.get(), length, &sheet_);
+  CueProblem problem = ParseCueSheet(text.get(), length, &sheet_, cdText);
   if (problem.status != CueStatus::kOk) return problem;
 
   char folder[MAX_PATH];

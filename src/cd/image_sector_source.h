@@ -38,8 +38,9 @@ UINT CueProblemMessage(CueStatus status);
 
 class ImageSectorSource : public SectorSource {
  public:
-  // Reads the sheet at `cuePath` (an ANSI path) and opens every file it names.
-  CueProblem Open(const char* cuePath);
+  // Reads the sheet at `cuePath` (an ANSI path) and opens every file it
+  // names; with `cdText`, the sheet's titles go there (ParseCueSheet).
+  CueProblem Open(const char* cuePath, CdText* cdText = nullptr);
   // The full path of the sheet's data file `file`, for a message.
   const char* DataFilePath(int file) const;
 

@@ -27,6 +27,7 @@ struct ImageCase {
   std::string kinds;       // per track: 'a' audio, 'p' audio with pre-emphasis, 'd' data
   int leadOut;
   std::vector<Sample> samples;
+  std::string text = "";   // the CD-Text items with strings: "item:title|performer;" each
 };
 
 std::string Tracks(int count) {
@@ -38,6 +39,14 @@ std::string Tracks(int count) {
   }
   return sheet;
 }
+
+std::string Repeat(const char* text, int count) {
+  std::string repeated;
+  for (int i = 0; i < count; ++i) repeated += text;
+  return repeated;
+}
+
+const char kDawnSongAnsi[] = "\x92\xA9\x82\xCC\x89\xCC";  // 朝の歌 in code page 932, the tests' ANSI code page
 
 const ImageCase kCases[] = {
     // Catches INDEX 00 taken for the start, a gapless boundary losing a
@@ -66,6 +75,16 @@ const ImageCase kCases[] = {
      "FILE g.bin BINARY\nINDEX 01 00:00:00\n",
      {{"f.bin", TaggedSectors(6, 8)}, {"g.bin", TaggedSectors(7, 4)}}, CueStatus::kOk, 0, {0, 8}, "aa", 12,
      {{7, 6, 7}, {8, 7, 0}}},
+    // Catches a track's TITLE taken for the disc's, UTF-8 not converted, ANSI taken for UTF-8, long UTF-8 cut
+    // inside a character (so read as ANSI), and a title line that cannot be read failing the sheet or clearing one.
+    {"TITLE and PERFORMER as CD-Text",
+     "PERFORMER Band\nTITLE \"\xE6\x9C\x9D\xE3\x81\xAE\xE6\xAD\x8C\"\nFILE t.bin BINARY\nTRACK 01 AUDIO\nTITLE \"Side One\"\n"
+     "PERFORMER \"Solo Act\"\nINDEX 01 00:00:00\nTRACK 02 AUDIO\nTITLE \"" + std::string(kDawnSongAnsi) + "\"\n"
+     "INDEX 01 00:00:10\nTRACK 03 AUDIO\nTITLE Kept\nTITLE \"unterminated\nTITLE two words\nTITLE\nINDEX 01 00:00:20\n"
+     "TRACK 04 AUDIO\nINDEX 01 00:00:25\nTITLE \"" + Repeat("\xE6\x9C\x9D", 400) + "\"\n",
+     {{"t.bin", TaggedSectors(1, 30)}}, CueStatus::kOk, 0, {0, 10, 20, 25}, "aaaa", 30, {},
+     std::string("0:") + kDawnSongAnsi + "|Band;1:Side One|Solo Act;2:" + kDawnSongAnsi + "|;3:Kept|;4:" +
+         Repeat("\x92\xA9", 129) + "|;"},  // 258 of the array's 259 bytes: whole characters
     {"99 tracks", Tracks(99), {{"many.bin", TaggedSectors(8, 100)}}, CueStatus::kOk, 0, {0, 1}, std::string(99, 'a'), 100,
      {{98, 8, 98}}},
     // Every malformed sheet names its line; none crashes or reads on.
@@ -101,7 +120,8 @@ TEST(DiscImage, SheetsGiveTheirTableSectorsOrAProblem) {
     ScratchFolder folder;
     std::string cue = WriteDiscImage(folder.path(), c.sheet, c.files);
     ImageSectorSource image;
-    CueProblem problem = image.Open(cue.c_str());
+    CdText text{};
+    CueProblem problem = image.Open(cue.c_str(), &text);
     EXPECT_EQ(problem.status, c.status);
     bool fileProblem = c.status == CueStatus::kDataFileMissing || c.status == CueStatus::kDataFileTooShort;
     EXPECT_EQ(fileProblem ? problem.file : problem.line, c.line);
@@ -120,6 +140,12 @@ TEST(DiscImage, SheetsGiveTheirTableSectorsOrAProblem) {
       EXPECT_EQ(track.preEmphasis, c.kinds[i] == 'p') << "track " << i + 1;
     }
     EXPECT_EQ(toc.leadOutLba, c.leadOut);
+    std::string shown;
+    for (int i = 0; i <= kCdTextLastTrack; ++i) {
+      const CdTextItem& item = text.item[i];
+      if (item.title[0] || item.performer[0]) shown += std::to_string(i) + ":" + item.title + "|" + item.performer + ";";
+    }
+    EXPECT_EQ(shown, c.text);
     std::vector<unsigned char> raw(kRawSectorBytes * 2, 0xAA);
     for (const Sample& s : c.samples) {
       ASSERT_EQ(image.ReadSectors(s.lba, 1, raw.data()), s.readable ? 1 : 0) << "LBA " << s.lba;

@@ -92,6 +92,7 @@ void PlayerWindow::ChangeDrive() {
   OnDiscGone();
   drive_->Close();
   imageOpen_ = false;  // an image goes with the drive it stood in for
+  imageText_.reset();
   DriveOpenResult opened = OpenChosenDrive();
   // Still running without a drive: the user may choose another one.
   if (opened != DriveOpenResult::kOpened) {

@@ -20,7 +20,8 @@ bool PlayerWindow::OpenDiscImage(const char* cuePath) {
     ShowMessageId(hwnd, IDS_NO_MEMORY, kMessageStyle);
     return false;
   }
-  CueProblem problem = source->Open(cuePath);
+  std::unique_ptr<CdText> text(new (std::nothrow) CdText());
+  CueProblem problem = source->Open(cuePath, text.get());
   if (problem.status != CueStatus::kOk) {
     char message[kComposedMessageSize];
     ComposeDiscImageFailure(problem, cuePath, source->DataFilePath(problem.file), message, sizeof(message));
@@ -45,6 +46,7 @@ bool PlayerWindow::OpenDiscImage(const char* cuePath) {
   if (!image->HasOutput()) TellNoOutputOnce();
   drive_ = std::move(image);
   imageOpen_ = true;
+  imageText_ = std::move(text);
   ApplyDriveSettings();
   OnDiscAppeared();
   // It plays at once, unless AutoPlay has already started it.

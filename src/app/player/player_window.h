@@ -16,6 +16,7 @@
 #include "app/rules/player_state.h"
 #include "app/rules/restart_guard.h"
 #include "cd/cd_drive.h"
+#include "cd/cd_text.h"
 #include "cd/disc_info.h"
 #include "common/handles.h"
 #include "lookup/disc_lookup.h"
@@ -325,6 +326,9 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   PlaybackChoice chosenPlayback_ = PlaybackChoice::kAuto;
   // drive_ plays a disc image, not a drive.
   bool imageOpen_ = false;
+  // The open image's sheet titles, its CD-Text; null without an image, or
+  // when there was no memory for them (the image plays untitled).
+  std::unique_ptr<CdText> imageText_;
   bool noOutputTold_ = false;
   bool expectsImage_ = false;
   char handedImage_[kPathSize] = "";  // a second start's image, waiting to open

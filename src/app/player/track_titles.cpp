@@ -1,5 +1,6 @@
 // The player's side of the track titles: the title editor for the disc in
-// the drive, and the disc's own CD-Text read as it arrives.
+// the drive, and the disc's own CD-Text read as it arrives (an image's from
+// its sheet).
 #include <memory>
 #include <new>
 
@@ -58,13 +59,19 @@ void PlayerWindow::OpenTitleEditor(const ReleaseChoice* proposal) {
 void PlayerWindow::ReadDiscCdText() {
   Settings& settings = settings_;
   if (settings.CdHasTitles()) return;  // CD.ini's titles always win
-  // An image's CUE sheet text is not read, nor a device's without a letter.
-  if (imageOpen_ || !drive_->Letter()) return;
+  // An image's CD-Text is its sheet's, read as it was opened; a device
+  // without a letter has none to read.
+  if (imageOpen_ ? !imageText_ : !drive_->Letter()) return;
   // CdText is about 52 KB and DiscTitles 26 KB: neither goes on the stack.
-  std::unique_ptr<CdText> text(new (std::nothrow) CdText());
   std::unique_ptr<DiscTitles> titles(new (std::nothrow) DiscTitles());
-  if (!text || !titles) return;
-  if (ReadCdText(drive_->Letter(), text.get()) != CdTextReadStatus::Read) return;
+  if (!titles) return;
+  std::unique_ptr<CdText> read;
+  const CdText* text = imageText_.get();
+  if (!imageOpen_) {
+    read.reset(new (std::nothrow) CdText());
+    if (!read || ReadCdText(drive_->Letter(), read.get()) != CdTextReadStatus::Read) return;
+    text = read.get();
+  }
   settings.GetCdTitles(titles.get());
   FillFromCdText(*text, titles.get());
   settings.UseCdTitles(*titles);

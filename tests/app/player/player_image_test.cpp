@@ -16,10 +16,10 @@
 
 namespace {
 
-// Two audio tracks of four seconds, then a data track, in one BIN.
+// Two audio tracks of four seconds in one BIN, the first titled.
 const char kSheet[] =
-    "FILE \"disc.bin\" BINARY\r\n"
-    "  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n"
+    "TITLE \"Album\"\r\nFILE \"disc.bin\" BINARY\r\n"
+    "  TRACK 01 AUDIO\r\n    TITLE \"Dawn Song\"\r\n    INDEX 01 00:00:00\r\n"
     "  TRACK 02 AUDIO\r\n    INDEX 01 00:04:00\r\n";
 
 std::string WriteImage(const ScratchFolder& folder) {
@@ -43,7 +43,8 @@ LRESULT CopyData(HWND window, ULONG_PTR kind, const std::string& bytes) {
 // identity not shared with the same disc in a drive, a broken image that
 // disturbs what plays, an eject that does not return to the drive, a
 // dropped or handed-over .cue taken for a skin or ignored, foreign
-// WM_COPYDATA bytes read past their end, and "no output" said twice.
+// WM_COPYDATA bytes read past their end, "no output" said twice, and the
+// sheet's titles not shown, written to CD.ini, or shown over CD.ini's own.
 TEST_F(PlayerTest, DiscImagesPlayAtOnceBesideTheDriveAndEjectBackToIt) {
   Open(TracksOf(3));
   Poll();
@@ -64,6 +65,7 @@ TEST_F(PlayerTest, DiscImagesPlayAtOnceBesideTheDriveAndEjectBackToIt) {
   EXPECT_EQ(player->Disc().identity, static_cast<int>(DiscIdentity(toc)));
   EXPECT_EQ(player->View().state, PlayerState::kStarting);
   EXPECT_TRUE(Plays().empty()) << "the image was played through the MCI drive";
+  EXPECT_STREQ(player->text, "1. Dawn Song");
   WaitFor(3000, [&] {
     Poll();
     return Title().rfind("[01] 00:01", 0) == 0;
@@ -88,8 +90,13 @@ TEST_F(PlayerTest, DiscImagesPlayAtOnceBesideTheDriveAndEjectBackToIt) {
   EXPECT_EQ(player->Disc().trackCount, 3);
 
   // Dropped, a .cue plays; foreign bytes in WM_COPYDATA are refused whole.
+  EXPECT_EQ(ReadFileBytes(folder.File("CD.ini")), "") << "the sheet's titles were saved";
+  char titles[64];
+  FormatText(titles, sizeof(titles), "[%X]\r\n0=Mine\r\n", static_cast<unsigned int>(DiscIdentity(toc)));
+  ASSERT_TRUE(WriteFileBytes(folder.File("CD.ini"), titles));
   SendMessageA(player->hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(sheet)), 0);
   EXPECT_EQ(player->Disc().trackCount, 2);
+  EXPECT_STREQ(player->text, "1. Mine");
   Command(IDM_TRAY);
   std::string unterminated = sheet;  // no NUL within its length
   EXPECT_EQ(CopyData(player->hwnd, kOpenDiscImageCopy, unterminated), FALSE);
