@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""The disc database's stand-in. It reads its JSON from its input, writes
-its port, then a line per request, and ends once its output file is deleted.
+"""The disc database's stand-in: lookup_stand_in.py DISCS_JSON PROGRAM [ARGUMENTS...]
+runs the program with ZANTO_LOOKUP_SERVER (where it listens, on 127.0.0.1) and
+ZANTO_LOOKUP_LOG (a file of one line per request, written before the answer),
+and ends with it.
 
 Discs are given by track lengths; their ids are computed here, so a wrong id
 gets a 404. Per disc: "releases", "statuses" (successive codes, the last
@@ -14,7 +16,9 @@ import hashlib
 import http.server
 import json
 import os
+import subprocess
 import sys
+import tempfile
 import threading
 import time
 import urllib.parse
@@ -79,20 +83,14 @@ def answer(did, disc):
     } for r in disc.get('releases', [])]}
 
 
-def outlive_no_test(server):
-    """The test's output file goes with the test, however it ends."""
-    while os.fstat(sys.stdout.fileno()).st_nlink > 0:
-        time.sleep(0.2)
-    server.shutdown()
-
-
 def main():
-    config = json.loads(sys.stdin.buffer.read().decode('utf-8'))
+    config = json.loads(open(sys.argv[1], encoding='utf-8').read())
     discs = {disc_id(d['tracks']): d for d in config['discs']}
     answers = {}
     for n, d in enumerate(config['discs']):
         answers.update(cddb_answers(n, d['tracks'], d['gnudb']) if 'gnudb' in d else {})
     counts = {}
+    log_fd, log_path = tempfile.mkstemp(prefix='lookup-requests-')
 
     class Handler(http.server.BaseHTTPRequestHandler):
         def log_message(self, *args):
@@ -106,7 +104,7 @@ def main():
             self.wfile.write(body)
 
         def do_GET(self):
-            print(self.path, flush=True)  # told before it is answered
+            os.write(log_fd, (self.path + '\n').encode())  # one write: whole lines from every thread
             if not self.headers.get('User-Agent', '').startswith('ZantoPlayer/'):
                 return self.reply(403, b'{"error": "anonymous clients are refused"}')
             path, _, query = self.path.partition('?')
@@ -129,9 +127,14 @@ def main():
             self.reply(200, body[:len(body) // 2] if disc.get('malformed') else body)
 
     server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), Handler)
-    print(server.server_address[1], flush=True)
-    threading.Thread(target=outlive_no_test, args=(server,), daemon=True).start()
-    server.serve_forever()
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    env = dict(os.environ, ZANTO_LOOKUP_SERVER='http://127.0.0.1:%d' % server.server_address[1],
+               ZANTO_LOOKUP_LOG='Z:' + log_path.replace('/', '\\'))
+    code = subprocess.call(sys.argv[2:], env=env)
+    server.shutdown()
+    os.close(log_fd)
+    os.unlink(log_path)
+    sys.exit(code)
 
 
 if __name__ == '__main__':
