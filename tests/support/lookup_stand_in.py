@@ -6,7 +6,7 @@ and ends with it.
 
 Discs are given by track lengths; their ids are computed here, so a wrong id
 gets a 404. Per disc: "releases", "statuses" (successive codes, the last
-repeated), "delay" (s), "malformed"; "gnudb": {"code": 200, 210 or 211,
+repeated), "delay" (s), "malformed"; "gnudb": {"code": 210 or 211,
 "entries": [{"dtitle", "year", "tracks"}]} for /~cddb/cddb.cgi, whose query
 must name the disc's CDDB id, offsets and seconds. No program User-Agent: 403;
 a path not in the service's form: 400.
@@ -44,8 +44,7 @@ def cddb_answers(disc, tracks, gnudb):
     cddb = '%08x' % ((n % 255) << 24 | (offsets[-1] // 75 - offsets[0] // 75) << 8 | len(tracks))
     query = 'cddb query %s %d %s %d' % (cddb, len(tracks), ' '.join(map(str, offsets[:-1])), offsets[-1] // 75)
     matches = ['d%de%d %s %s' % (disc, i, cddb, e['dtitle']) for i, e in enumerate(gnudb['entries'])]
-    answers = {query: '200 %s\r\n' % matches[0] if gnudb['code'] == 200 else
-               '%d Found matches, list follows\r\n%s\r\n.\r\n' % (gnudb['code'], '\r\n'.join(matches))}
+    answers = {query: '%d Found matches, list follows\r\n%s\r\n.\r\n' % (gnudb['code'], '\r\n'.join(matches))}
     for i, entry in enumerate(gnudb['entries']):
         lines = ["210 d%de%d %s CD database entry follows (until terminating `.')" % (disc, i, cddb), '# xmcd']
         values = [('DTITLE', entry['dtitle']), ('DYEAR', entry.get('year', ''))]
