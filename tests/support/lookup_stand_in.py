@@ -24,16 +24,13 @@ import time
 import urllib.parse
 
 
-def frames(msf):
-    m, s, f = (int(x) for x in msf.split(':'))
-    return (m * 60 + s) * 75 + f
-
-
 def offsets_of(tracks):
+    """Each track's start (LBA + 150) from the lengths (mm:ss:ff), then the lead-out."""
     offsets = [150]
     for length in tracks:
-        offsets.append(offsets[-1] + frames(length))
-    return offsets  # the lead-out last
+        m, s, f = (int(x) for x in length.split(':'))
+        offsets.append(offsets[-1] + (m * 60 + s) * 75 + f)
+    return offsets
 
 
 def cddb_answers(disc, tracks, gnudb):
