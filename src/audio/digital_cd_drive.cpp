@@ -229,6 +229,11 @@ bool DigitalCdDrive::SetStreamVolume(int level, bool mute) {
   return true;
 }
 
+int DigitalCdDrive::UnreadableSectors() {
+  ScopedLock hold(sourceLock_);  // the reader thread counts in the source
+  return source_->UnreadableSectors() + reader_.UnreadableSectors();
+}
+
 void DigitalCdDrive::SetDeemphasis(bool on) {
   deemphasis_ = on;
   reader_.SetTable(toc_, deemphasis_);

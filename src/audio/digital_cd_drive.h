@@ -51,6 +51,7 @@ class DigitalCdDrive final : public CdDrive {
   bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool IsDigital() const override { return true; }
   bool SetStreamVolume(int level, bool mute) override;
+  int UnreadableSectors() override;
 
   // False while playing on the silent clock: the PC has no output device.
   bool HasOutput();

@@ -91,6 +91,10 @@ class CdDrive {
     (void)mute;
     return false;
   }
+  // Sectors its plays gave as silence since it opened, because they could
+  // not be read (a scratch, a file that shrank); 0 where the drive itself
+  // makes the sound.
+  virtual int UnreadableSectors() { return 0; }
 };
 
 // The mode and, while playing, the position: two queries at most.

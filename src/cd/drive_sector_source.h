@@ -39,7 +39,7 @@ class DriveSectorSource : public SectorSource {
   // quiet: as fast as the drive goes, to fill the buffer.
   bool SetQuiet(bool quiet) override;
   // Sectors that became silence since Open.
-  int UnreadableSectors() const { return unreadable_; }
+  int UnreadableSectors() const override { return unreadable_; }
 
  private:
   enum class ReadResult { kRead, kBadSector, kDriveGone };

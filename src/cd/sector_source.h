@@ -31,6 +31,9 @@ class SectorSource {
     (void)open;
     return false;
   }
+  // Sectors it gave as silence itself, having failed to read them; the
+  // caller counts those it could not read from it.
+  virtual int UnreadableSectors() const { return 0; }
 };
 
 #endif

@@ -83,6 +83,7 @@
 #define IDS_TEXT_NO_DISC          28950
 #define IDS_TEXT_TRAY_OPEN        28951
 #define IDS_TEXT_LOOKING_UP       28952
+#define IDS_TEXT_UNREADABLE       28953
 // What screen readers are told of the player's controls.
 #define IDS_ACCESSIBLE_PRESS      28970
 #define IDS_ACCESSIBLE_SEEK_BAR   28971

@@ -115,6 +115,7 @@ void PlayerWindow::OnDiscAppeared() {
   DiscInfo read;
   if (!drive_->ReadDiscInfo(&read)) return;
   disc = read;
+  unreadableBase_ = drive_->UnreadableSectors();  // counted from this disc on
   identityPollCount = 0;
   settings_.LoadCd(disc.identity, disc.trackCount);
   ReadDiscCdText();
@@ -236,12 +237,20 @@ void PlayerWindow::UpdateTrackText() {
     return;
   }
   char title[kTrackTitleSize] = "";
+  char format[kPathSize];
   if (settings_.GetTrackTitle(currentTrack, title, sizeof(title))) {
     FormatText(line, sizeof(line), "%d. %s", currentTrack, title);
   } else {
-    char format[kPathSize];
     LoadText(instance, IDS_TRACK_FORMAT, format);
     FormatText(line, sizeof(line), format, currentTrack);
+  }
+  // Sectors of this disc heard as silence: the user should know why.
+  int lost = drive_->UnreadableSectors() - unreadableBase_;
+  if (lost > 0) {
+    LoadText(instance, IDS_TEXT_UNREADABLE, format);
+    char note[kPathSize];
+    FormatText(note, sizeof(note), format, lost);
+    AppendText(line, note);
   }
   ShowText(line);
 }

@@ -334,6 +334,7 @@ class PlayerWindow final : public SkinWindow, private PlayEndListener {
   char handedImage_[kPathSize] = "";  // a second start's image, waiting to open
   // Never null once the window exists: the window is not made without it.
   std::unique_ptr<CdDrive> drive_;
+  int unreadableBase_ = 0;  // drive_'s unreadable sectors when this disc appeared
   PlayerStateMachine state_;
 
   // The present disc as the drive described it when it appeared; empty

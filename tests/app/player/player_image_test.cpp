@@ -2,6 +2,7 @@
 // the program's own playback, beside the virtual drive's MCI disc.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "app/application.h"
@@ -9,6 +10,7 @@
 #include "cd/disc_identity.h"
 #include "cd/image_sector_source.h"
 #include "common/fixed_text.h"
+#include "common/handles.h"
 #include "dialogs/dialog_script.h"
 #include "player_fixture.h"
 #include "resources/resource.h"
@@ -43,8 +45,9 @@ LRESULT CopyData(HWND window, ULONG_PTR kind, const std::string& bytes) {
 // identity not shared with the same disc in a drive, a broken image that
 // disturbs what plays, an eject that does not return to the drive, a
 // dropped or handed-over .cue taken for a skin or ignored, foreign
-// WM_COPYDATA bytes read past their end, "no output" said twice, and the
-// sheet's titles not shown, written to CD.ini, or shown over CD.ini's own.
+// WM_COPYDATA bytes read past their end, "no output" said twice, the
+// sheet's titles not shown, written to CD.ini, or shown over CD.ini's own,
+// and sectors lost to a file that shrank played on unsaid.
 TEST_F(PlayerTest, DiscImagesPlayAtOnceBesideTheDriveAndEjectBackToIt) {
   Open(TracksOf(3));
   Poll();
@@ -105,6 +108,19 @@ TEST_F(PlayerTest, DiscImagesPlayAtOnceBesideTheDriveAndEjectBackToIt) {
   PumpMessages(50);
   EXPECT_EQ(player->Disc().trackCount, 2) << "the handed-over image was not opened";
   EXPECT_TRUE(player->Drive().IsDigital());
+
+  // Its file shrinks under the play (a stick pulled out): what can no longer
+  // be read is heard as silence, and the text window says so.
+  unique_hfile bin(CreateFileA(folder.File("disc.bin").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(bin && SetFilePointer(bin.get(), kRawSectorBytes, nullptr, FILE_BEGIN) == kRawSectorBytes &&
+              SetEndOfFile(bin.get()));
+  FormatText(expected, sizeof(expected), ("1. Mine" + ResourceText(IDS_TEXT_UNREADABLE)).c_str(), 0);
+  const std::string lost(expected, strlen(expected) - 2);  // its count to come
+  EXPECT_TRUE(WaitFor(5000, [&] {
+    Poll();
+    return std::string(player->text).rfind(lost, 0) == 0 && player->text[lost.size()] > '0';
+  })) << player->text;
 }
 
 // Catches a command-line file taken when it is no image, a quoted path cut
