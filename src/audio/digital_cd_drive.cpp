@@ -230,7 +230,8 @@ bool DigitalCdDrive::SetStreamVolume(int level, bool mute) {
 }
 
 int DigitalCdDrive::UnreadableSectors() {
-  ScopedLock hold(sourceLock_);  // the reader thread counts in the source
+  // Not under sourceLock_: a read that retries a scratch may hold it for
+  // seconds, and the window asks twice a second.
   return source_->UnreadableSectors() + reader_.UnreadableSectors();
 }
 

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "cd/sector_source.h"
 #include "common/handles.h"
 
@@ -38,8 +40,9 @@ class DriveSectorSource : public SectorSource {
   // Quiet: about 4x, set again after every seek, since drives forget; not
   // quiet: as fast as the drive goes, to fill the buffer.
   bool SetQuiet(bool quiet) override;
-  // Sectors that became silence since Open.
-  int UnreadableSectors() const override { return unreadable_; }
+  // Sectors that became silence since Open. Read without the reader's lock:
+  // the window must not wait out a slow read to show it.
+  int UnreadableSectors() const override { return unreadable_.load(); }
 
  private:
   enum class ReadResult { kRead, kBadSector, kDriveGone };
@@ -52,7 +55,7 @@ class DriveSectorSource : public SectorSource {
   int leadOutLba_ = -1;  // where reading ends, once the table is known
   bool quiet_ = false;
   int nextLba_ = -1;     // where the last read ended: another start is a seek
-  int unreadable_ = 0;
+  std::atomic<int> unreadable_{0};
 };
 
 #endif

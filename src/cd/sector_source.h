@@ -32,7 +32,8 @@ class SectorSource {
     return false;
   }
   // Sectors it gave as silence itself, having failed to read them; the
-  // caller counts those it could not read from it.
+  // caller counts those it could not read from it. Safe to call while
+  // another thread reads.
   virtual int UnreadableSectors() const { return 0; }
 };
 
