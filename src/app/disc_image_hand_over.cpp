@@ -48,25 +48,25 @@ bool DiscImageArgument(const char* arguments, char* out, size_t capacity) {
   CopyText(out, capacity, "");
   if (!arguments) return false;
   while (*arguments == ' ' || *arguments == '\t') ++arguments;
-  char given[kPathSize];
-  if (*arguments == '"') {
-    const char* end = strchr(arguments + 1, '"');
-    size_t length = end ? static_cast<size_t>(end - arguments - 1) : strlen(arguments + 1);
-    if (length >= sizeof(given)) return false;
-    memcpy(given, arguments + 1, length);
-    given[length] = '\0';
+  // Quoted: up to the closing quote (or the end); else the rest, less trailing blanks.
+  const char* start = arguments;
+  size_t length;
+  if (*start == '"') {
+    const char* end = strchr(++start, '"');
+    length = end ? static_cast<size_t>(end - start) : strlen(start);
   } else {
-    size_t length = strlen(arguments);
-    while (length > 0 && (arguments[length - 1] == ' ' || arguments[length - 1] == '\t')) --length;
-    if (length >= sizeof(given)) return false;
-    memcpy(given, arguments, length);
-    given[length] = '\0';
+    length = strlen(start);
+    while (length > 0 && (start[length - 1] == ' ' || start[length - 1] == '\t')) --length;
   }
+  char given[kPathSize];
+  if (length >= sizeof(given)) return false;
+  memcpy(given, start, length);
+  given[length] = '\0';
   if (given[0] == '\0' || !IsDiscImagePath(given)) return false;
   // Relative to the folder the user started in, which the running player
   // receiving it does not share.
-  DWORD length = GetFullPathNameA(given, static_cast<DWORD>(capacity), out, nullptr);
-  if (length == 0 || length >= capacity) {
+  DWORD full = GetFullPathNameA(given, static_cast<DWORD>(capacity), out, nullptr);
+  if (full == 0 || full >= capacity) {
     CopyText(out, capacity, "");
     return false;
   }
